@@ -1,0 +1,43 @@
+# Quick start: `make run` starts the editor, `make test` runs every test.
+PRESET ?= dev
+BUILD  := build/$(PRESET)
+JOBS   ?= $(shell nproc)
+
+.PHONY: all setup configure build run test test-asan bench fuzz package clean
+
+all: build
+
+setup:
+	@scripts/setup.sh
+
+configure: setup
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ ! -x $(BUILD)/src/app/sylvanode ]; then echo "The editor is not built yet." >&2; exit 1; fi
+	@$(BUILD)/src/app/sylvanode
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-asan
+
+test-asan: setup
+	@cmake --preset dev-asan >/dev/null
+	@cmake --build build/dev-asan -j $(JOBS)
+	@ctest --test-dir build/dev-asan --output-on-failure -j $(JOBS)
+
+bench: setup
+	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON >/dev/null
+	@cmake --build build/release -j $(JOBS)
+	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+fuzz: setup
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF >/dev/null
+	@cmake --build build/fuzz -j $(JOBS)
+	@for f in build/fuzz/fuzz/fuzz_*; do echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 fuzz/corpus; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs whatever the build, the editor and the tests need on Debian 12.
+# Idempotent: when everything is present it only checks, quickly.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(
+  build-essential cmake ninja-build pkg-config git
+  qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  clang libclang-rt-dev
+  xvfb xauth fonts-wqy-microhei
+  chromium
+  nodejs
+  desktop-file-utils appstream
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+# npm may come from Debian or with a node installed from elsewhere.
+command -v npm >/dev/null 2>&1 || missing+=(npm)
+
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  SUDO=""
+  [[ $(id -u) -eq 0 ]] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# npm packages of the browser tests, pinned by the lockfile.
+if [[ -f tests/web/package-lock.json ]]; then
+  stamp=tests/web/node_modules/.lock-stamp
+  if [[ ! -f $stamp ]] || ! cmp -s tests/web/package-lock.json "$stamp"; then
+    echo "setup: installing the browser tests' npm packages"
+    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+    cp tests/web/package-lock.json "$stamp"
+  fi
+fi

@@ -1,0 +1,10 @@
+#include <iostream>
+
+#include "cli/cli.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const int code = sylvanode::cli::run(args, std::cout, std::cerr);
+    std::cout.flush();
+    return code;
+}

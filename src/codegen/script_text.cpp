@@ -1,0 +1,193 @@
+#include "codegen/script_text.h"
+
+#include <charconv>
+
+#include "codegen/colors.h"
+
+namespace sylvanode {
+namespace {
+
+void appendInt(std::string& out, long long v) {
+    char buf[24];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, end);
+}
+
+bool containsCl(std::string_view s) { return s.find("cl") != std::string_view::npos; }
+
+void appendQuoted(std::string& out, std::string_view text) {
+    out += '"';
+    out += QuoteScriptText(text);
+    out += "\",";
+}
+
+int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
+
+}  // namespace
+
+std::string StyleToCss(const CssStyle& s) {
+    std::string out;
+    if (!s.fontName.empty()) out += "font-family:" + s.fontName + ";";
+    if (s.underline) out += "text-decoration:underline;";
+    if (s.fontSize != -1) {
+        out += "font-size:";
+        appendInt(out, s.fontSize);
+        out += "pt;";
+    }
+    if (s.fontStyle == 0) out += "font-style:normal;";
+    if (s.fontStyle == 1 || s.fontStyle == 3) out += "font-weight:bold;";
+    if (s.fontStyle == 2 || s.fontStyle == 3) out += "font-style:italic;";
+    if (!s.backgroundColor.empty()) out += "background-color:" + CssColorValue(s.backgroundColor) + ";";
+    if (!s.textColor.empty()) out += "color:" + CssColorValue(s.textColor) + ";";
+    if (s.useBorder && !s.borderColor.empty()) {
+        out += "border:";
+        appendInt(out, s.borderWidth);
+        out += "pt solid ";
+        out += containsCl(s.borderColor) ? CssSystemColorName(s.borderColor) : "#" + s.borderColor;
+        out += ";";
+    }
+    return out;
+}
+
+std::string StyleRuleBody(const KindStyle& kind, int styleIndex) {
+    std::string out = "{";
+    out += StyleToCss(kind.styles[static_cast<size_t>(styleIndex)]);
+    out += "height:";
+    appendInt(out, kind.height);
+    out += "pt;padding:";
+    // Stored top, bottom, left, right; CSS wants top, right, bottom, left.
+    const int order[4] = {PadTop, PadRight, PadBottom, PadLeft};
+    for (int i = 0; i < 4; ++i) {
+        if (i) out += ' ';
+        appendInt(out, kind.padding[static_cast<size_t>(order[i])]);
+        out += "pt";
+    }
+    out += ";}";
+    return out;
+}
+
+std::string QuoteScriptText(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+    std::string out;
+    out.reserve(e - b);
+    // '"' (0x22) is never a trail byte of a double-byte character, so a plain scan is safe.
+    for (size_t i = b; i < e; ++i) {
+        if (text[i] == '"') out += '\\';
+        out += text[i];
+    }
+    return out;
+}
+
+void AppendNodeEntries(std::string& out, const MenuNode& root) {
+    // Depth-first without recursion: a stack of (node, next child) frames.
+    struct Frame {
+        const MenuNode* node;
+        int next;
+    };
+    std::vector<Frame> stack;
+    auto open = [&](const MenuNode& n) {
+        const MenuItemData& d = n.data;
+        if (n.isFile()) {
+            out += "2,";
+            appendQuoted(out, d.menuName);
+            appendQuoted(out, d.menuHint);
+            appendQuoted(out, d.menuStatus);
+            appendQuoted(out, d.menuIcon1);
+            appendInt(out, actionKind(d));
+            out += ',';
+            appendQuoted(out, d.menuScript);
+            appendQuoted(out, d.menuLink);
+            appendQuoted(out, d.menuTarget);
+            return false;
+        }
+        out += "0,";
+        appendQuoted(out, d.menuName);
+        appendQuoted(out, d.menuHint);
+        appendQuoted(out, d.menuStatus);
+        appendQuoted(out, d.menuIcon1);
+        appendQuoted(out, d.menuIcon2);
+        appendInt(out, actionKind(d));
+        out += ',';
+        appendQuoted(out, d.menuScript);
+        appendQuoted(out, d.menuLink);
+        appendQuoted(out, d.menuTarget);
+        out += "-1,";
+        return true;
+    };
+    if (!open(root)) return;
+    stack.push_back({&root, 0});
+    while (!stack.empty()) {
+        Frame& f = stack.back();
+        if (f.next == f.node->childCount()) {
+            out += "1,";
+            stack.pop_back();
+            continue;
+        }
+        const MenuNode* child = f.node->child(f.next++);
+        if (open(*child)) stack.push_back({child, 0});
+    }
+}
+
+std::string BuildScriptText(const MenuScheme& scheme) {
+    const SchemeSettings& s = scheme.settings;
+    const std::string& S = s.menuSuffix;
+    std::string out = "var tree_node" + S + "=new Array(";
+    for (const auto& root : scheme.roots()) AppendNodeEntries(out, *root);
+    out += "5);";
+
+    auto line = [&out](std::string_view text) {
+        out += "\r\n";
+        out += text;
+    };
+    auto boolText = [](bool b) { return b ? "true" : "false"; };
+    const char* classes[6] = {"Tree_FOLDER_1", "Tree_FOLDER_2", "Tree_FOLDER_3",
+                              "Tree_FILE_1",   "Tree_FILE_2",   "Tree_FILE_3"};
+    line("document.write('<style>');");
+    for (int slot = 0; slot < 6; ++slot)
+        line("document.write('TD." + std::string(classes[slot]) + S +
+             StyleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3) + "');");
+    line("document.write('</style>');");
+    const std::string t = "tree" + S;
+    line("var " + t + "=new Tree_treeView();");
+    line(t + ".useImage=" + boolText(s.useImage) + ";");
+    line(t + ".useTitleAsHint=" + boolText(s.useTitleAsHint) + ";");
+    line(t + ".useTitleAsStatus=" + boolText(s.useTitleAsStatus) + ";");
+    line(t + ".useHint=" + boolText(s.showHint) + ";");
+    line(t + ".useStatus=" + boolText(s.showStatus) + ";");
+    line(t + ".showSelect=" + boolText(s.showSelect) + ";");
+    line(t + ".showLine=" + boolText(s.showLine) + ";");
+    line(t + ".Indent=" + std::to_string(s.indent) + ";");
+    line(t + ".folderImg1=\"" + s.folderIcon1 + "\";");
+    line(t + ".lineFolder=\"" + s.lineFolder + "\";");
+    line(t + ".folderImg2=\"" + s.folderIcon2 + "\";");
+    line(t + ".fileImg=\"" + s.fileIcon + "\";");
+    line(t + ".target=\"" + s.target + "\";");
+    const char* options[6] = {"folderClass1", "folderClass2", "folderClass3", "fileClass1", "fileClass2", "fileClass3"};
+    for (int slot = 0; slot < 6; ++slot)
+        line(t + "." + options[slot] + "=\"" + classes[slot] + S + "\";");
+    line("Tree_buildTree(tree_node" + S + "," + t + ");");
+    return out;
+}
+
+std::string scriptFileBytes(const MenuScheme& scheme) { return BuildScriptText(scheme) + "\r\n"; }
+
+IoResult writeScriptFile(const MenuScheme& scheme, const std::string& path) {
+    return writeFileAtomically(path, scriptFileBytes(scheme));
+}
+
+bool checkMenuSuffix(std::string_view typed, std::string& normalised) {
+    size_t b = 0, e = typed.size();
+    while (b < e && static_cast<unsigned char>(typed[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(typed[e - 1]) <= 32) --e;
+    std::string t(typed.substr(b, e - b));
+    for (char& c : t)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (char c : t)
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    normalised = std::move(t);
+    return true;
+}
+
+}  // namespace sylvanode

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/menu_scheme.h"
+#include "platform/safe_file.h"
+
+namespace sylvanode {
+
+// CSS declarations of one style, without braces; empty when nothing is set.
+std::string StyleToCss(const CssStyle& style);
+// "{" declarations, height and paddings "}" for style 0..2 of a kind.
+std::string StyleRuleBody(const KindStyle& kind, int styleIndex);
+
+// A text value as it goes between double quotes in the script.
+std::string QuoteScriptText(std::string_view text);
+// Appends the node array entries of `node` and its whole subtree.
+void AppendNodeEntries(std::string& out, const MenuNode& node);
+
+// The 30 lines of the script, joined by CR LF, without CR LF after the last.
+std::string BuildScriptText(const MenuScheme& scheme);
+
+// The bytes of the script file: the text followed by one CR LF.
+std::string scriptFileBytes(const MenuScheme& scheme);
+// Writes the script file atomically.
+IoResult writeScriptFile(const MenuScheme& scheme, const std::string& path);
+
+// Multi-menu suffix rule: bytes <= 32 trimmed at both ends, lower-cased; valid when
+// only ASCII letters and digits remain (the empty text included). `normalised` gets the result.
+bool checkMenuSuffix(std::string_view typed, std::string& normalised);
+
+}  // namespace sylvanode

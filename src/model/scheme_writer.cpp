@@ -1,0 +1,163 @@
+#include <charconv>
+#include <cstring>
+
+#include "model/scheme_io.h"
+#include "platform/safe_file.h"
+
+namespace sylvanode {
+namespace {
+
+class LineWriter {
+public:
+    explicit LineWriter(std::string& out) : out_(out) {}
+
+    void header(const char* name) {
+        out_ += '[';
+        out_ += name;
+        out_ += "]\r\n";
+    }
+    void text(std::string_view key, std::string_view value) {
+        out_ += key;
+        out_ += '=';
+        appendValue(value);
+        out_ += "\r\n";
+    }
+    void number(std::string_view key, long long value) {
+        out_ += key;
+        out_ += '=';
+        appendNumber(value);
+        out_ += "\r\n";
+    }
+    void text(long long key, std::string_view value) {
+        appendNumber(key);
+        out_ += '=';
+        appendValue(value);
+        out_ += "\r\n";
+    }
+    void number(long long key, long long value) {
+        appendNumber(key);
+        out_ += '=';
+        appendNumber(value);
+        out_ += "\r\n";
+    }
+
+private:
+    void appendNumber(long long v) {
+        char buf[24];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
+        out_.append(buf, end);
+    }
+    // Values are written as held, except that a line break or NUL inside a value
+    // would end the key line early and corrupt the file: those become blanks.
+    void appendValue(std::string_view v) {
+        const size_t start = out_.size();
+        out_ += v;
+        if (v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) return;
+        for (size_t i = start; i < out_.size(); ++i)
+            if (out_[i] == '\r' || out_[i] == '\n' || out_[i] == '\0') out_[i] = ' ';
+    }
+    std::string& out_;
+};
+
+}  // namespace
+
+std::string writeSchemeText(const MenuScheme& scheme) {
+    std::vector<MenuNode*> nodes;
+    std::vector<int> levels;
+    forEachPreOrder(scheme.roots(), [&](MenuNode* n, int level) {
+        nodes.push_back(n);
+        levels.push_back(level);
+    });
+    const long long count = static_cast<long long>(nodes.size());
+
+    size_t estimate = 2048;
+    for (const MenuNode* n : nodes) {
+        const MenuItemData& d = n->data;
+        estimate += 100 + n->caption.size() + d.menuHint.size() + d.menuStatus.size() + d.menuIcon1.size() +
+                    d.menuIcon2.size() + d.menuLink.size() + d.menuTarget.size() + d.menuScript.size();
+    }
+    std::string out;
+    out.reserve(estimate);
+    LineWriter w(out);
+    const SchemeSettings& s = scheme.settings;
+
+    w.header("Config");
+    w.number("count", count);
+    w.text("workDir", s.workDir);
+    w.text("fileIcon", s.fileIcon);
+    w.text("folderIcon1", s.folderIcon1);
+    w.text("folderIcon2", s.folderIcon2);
+    w.number("indent", s.indent);
+    w.text("target", s.target);
+    w.text("lineFolder", s.lineFolder);
+    w.number("use image", s.useImage);
+    w.number("useTitleAsHint", s.useTitleAsHint);
+    w.number("useTitleAsStatus", s.useTitleAsStatus);
+    w.number("show hint", s.showHint);
+    w.number("show status", s.showStatus);
+    w.number("show select", s.showSelect);
+    w.number("show line", s.showLine);
+
+    w.header("MenuName");
+    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->caption);
+    w.header("MenuLevel");
+    for (long long i = 0; i < count; ++i) w.number(i, levels[i]);
+    w.header("Hint");
+    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuHint);
+    w.header("Content Type");
+    for (long long i = 0; i < count; ++i) w.number(i, nodes[i]->data.contentType);
+    w.header("Link");
+    for (long long i = 0; i < count; ++i)
+        if (nodes[i]->data.contentType == 0) w.text(i, nodes[i]->data.menuLink);
+    w.header("Target");
+    for (long long i = 0; i < count; ++i)
+        if (nodes[i]->data.contentType == 0) w.text(i, nodes[i]->data.menuTarget);
+    w.header("Script");
+    for (long long i = 0; i < count; ++i)
+        if (nodes[i]->data.contentType == 1) w.text(i, nodes[i]->data.menuScript);
+    w.header("Icon1");
+    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuIcon1);
+    w.header("Icon2");
+    for (long long i = 0; i < count; ++i)
+        if (!nodes[i]->isFile()) w.text(i, nodes[i]->data.menuIcon2);
+
+    w.header("padding");
+    for (int k = 0; k < 2; ++k)
+        for (int side = 0; side < 4; ++side) w.number(k * 4 + side, scheme.kinds[k].padding[side]);
+    w.header("height");
+    w.number(0, scheme.kinds[0].height);
+    w.number(1, scheme.kinds[1].height);
+
+    auto styleAt = [&](int slot) -> const CssStyle& { return scheme.kinds[slot / 3].styles[slot % 3]; };
+    w.header("useborder");
+    for (int i = 0; i < 6; ++i) w.number(i, styleAt(i).useBorder);
+    w.header("border color");
+    for (int i = 0; i < 6; ++i) w.text(i, styleAt(i).borderColor);
+    w.header("border width");
+    for (int i = 0; i < 6; ++i) w.number(i, styleAt(i).borderWidth);
+    w.header("font name");
+    for (int i = 0; i < 6; ++i) w.text(i, styleAt(i).fontName);
+    w.header("font size");
+    for (int i = 0; i < 6; ++i) w.number(i, styleAt(i).fontSize);
+    w.header("font style");
+    for (int i = 0; i < 6; ++i) w.number(i, styleAt(i).fontStyle);
+    w.header("underline");
+    for (int i = 0; i < 6; ++i) w.number(i, styleAt(i).underline);
+    w.header("text color");
+    for (int i = 0; i < 6; ++i) w.text(i, styleAt(i).textColor);
+    w.header("background color");
+    for (int i = 0; i < 6; ++i) w.text(i, styleAt(i).backgroundColor);
+
+    // Status-bar texts: our own section, so that saving does not drop them.
+    w.header("Status");
+    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuStatus);
+    return out;
+}
+
+SchemeResult writeSchemeFile(const MenuScheme& scheme, const std::string& path) {
+    const IoResult r = writeFileAtomically(path, writeSchemeText(scheme));
+    if (!r) return SchemeResult::ioFailure(r.error);
+    return {};
+}
+
+}  // namespace sylvanode

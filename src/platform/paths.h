@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sylvanode {
+
+inline constexpr char kNativeSeparator = '/';
+
+// Directory of the running executable, absolute, ending in the native separator.
+std::string executableDirectory();
+
+// Path of `file` as a web page refers to it from `workDir` (both GBK byte strings,
+// "\" and "/" accepted, drive letters and UNC shares understood): relative when
+// both lie on the same drive or share, "file:///" + the absolute path when a ":"
+// remains, and always with "/" separators. Windows-style paths compare without
+// regard to case; POSIX paths compare exactly, as the file system does.
+std::string relativeWebPath(std::string_view file, std::string_view workDir);
+
+// True when byte i of a GBK string starts a double-byte character.
+inline bool isGbkLeadByte(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+
+}  // namespace sylvanode

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "model/menu_scheme.h"
+#include "platform/paths.h"
+
+namespace sylvanode {
+namespace {
+
+TEST(MenuScheme, NewSchemeHasDocumentedDefaults) {
+    MenuScheme s;
+    EXPECT_TRUE(s.empty());
+    EXPECT_EQ(s.itemCount(), 0);
+    EXPECT_EQ(s.settings.workDir, executableDirectory());
+    EXPECT_EQ(s.settings.workDir.back(), '/');
+    EXPECT_EQ(s.settings.target, "_blank");
+    EXPECT_EQ(s.settings.lineFolder, "./");
+    EXPECT_EQ(s.settings.indent, 13);
+    const bool flags[] = {s.settings.useImage,   s.settings.useTitleAsHint, s.settings.useTitleAsStatus,
+                          s.settings.showHint,   s.settings.showStatus,     s.settings.showSelect,
+                          s.settings.showLine};
+    const bool expected[] = {true, true, true, true, true, true, false};
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(flags[i], expected[i]) << "flag " << i;
+    for (const KindStyle& k : s.kinds) {
+        EXPECT_EQ(k.padding, (std::array<int32_t, 4>{0, 0, 2, 5}));
+        EXPECT_EQ(k.height, 0);
+        for (const CssStyle& st : k.styles) {
+            EXPECT_TRUE(st.fontName.empty() && st.textColor.empty() && st.backgroundColor.empty() &&
+                        st.borderColor.empty());
+            EXPECT_EQ(st.fontSize, -1);
+            EXPECT_EQ(st.fontStyle, -1);
+            EXPECT_FALSE(st.underline || st.useBorder);
+            EXPECT_EQ(st.borderWidth, 1);
+        }
+    }
+}
+
+TEST(MenuScheme, NewItemAndTreeQueries) {
+    MenuScheme s;
+    MenuNode* a = s.appendRoot();
+    EXPECT_EQ(a->caption, "New Item");
+    EXPECT_EQ(a->data.menuName, "New Item");
+    EXPECT_EQ(a->data.contentType, 0);
+    EXPECT_EQ(a->data.levelRead, -1);
+    EXPECT_EQ(a->data.sortKey, -1);
+    MenuNode* b = a->appendChild();
+    MenuNode* c = a->appendChild();
+    MenuNode* d = s.appendRoot();
+    MenuNode* e = b->appendChild();
+    EXPECT_EQ(s.itemCount(), 5);
+    EXPECT_EQ(s.flatten(), (std::vector<MenuNode*>{a, b, e, c, d}));
+    EXPECT_EQ(s.nodeAt(2), e);
+    EXPECT_EQ(s.nodeAt(5), nullptr);
+    EXPECT_EQ(nodeLevel(e), 2);
+    EXPECT_EQ(e->parent(), b);
+    EXPECT_EQ(a->firstChild(), b);
+    EXPECT_EQ(nextSibling(s, b), c);
+    EXPECT_EQ(nextSibling(s, c), nullptr);
+    EXPECT_EQ(previousSibling(s, d), a);
+    EXPECT_EQ(previousSibling(s, a), nullptr);
+    EXPECT_TRUE(isAncestorOf(a, e));
+    EXPECT_FALSE(isAncestorOf(e, a));
+
+    a->refreshImage();
+    EXPECT_EQ(a->imageIndex, ImageFolderClosed);
+    a->expanded = true;
+    a->refreshImage();
+    EXPECT_EQ(a->imageIndex, ImageFolderOpen);
+    s.removeNode(b);  // takes e with it
+    EXPECT_EQ(s.itemCount(), 3);
+    s.removeNode(c);
+    EXPECT_EQ(a->imageIndex, ImageFolderOpen);  // not refreshed by itself
+    a->refreshImage();
+    EXPECT_EQ(a->imageIndex, ImageFile);
+}
+
+TEST(MenuScheme, DeepChainIsBuiltWalkedAndReleasedWithoutRecursion) {
+    MenuScheme s;
+    MenuNode* n = s.appendRoot();
+    for (int i = 0; i < 100000; ++i) n = n->appendChild();
+    EXPECT_EQ(s.itemCount(), 100001);
+    EXPECT_EQ(s.flatten().back(), n);
+    int deepest = 0;
+    forEachPreOrder(s.roots(), [&](MenuNode*, int level) { deepest = std::max(deepest, level); });
+    EXPECT_EQ(deepest, 100000);
+    s.clearTree();
+    EXPECT_TRUE(s.empty());
+}
+
+}  // namespace
+}  // namespace sylvanode
