@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "codegen/colors.h"
+
+namespace Ui {
+class TfmColor;
+}
+
+// "选择颜色": one of the 22 desktop system colours, or an RGB colour typed as
+// hexadecimal digits or picked from the screen. The result is colour text.
+class TfmColor : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfmColor(QWidget* parent = nullptr);
+    ~TfmColor() override;
+
+    // The chosen colour as colour text; read after OK.
+    std::string ResultText() const;
+    // The value of colorPanel, from which the result is computed.
+    sylvanode::ColorValue panelValue() const;
+    bool isPicking() const { return picking_; }
+
+    void colorListClick();
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void rgbChange();
+    void Button1MouseDown();
+    void FormMouseMove(const QPoint& globalPos);
+    void FormMouseUp();
+
+    // The colour of the screen pixel at a global position. Where the platform
+    // refuses to read the screen, the program's own windows are still read.
+    static QColor screenPixel(const QPoint& globalPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FormCreate();
+    void setPanel(sylvanode::ColorValue value, const QString& caption);
+
+    std::unique_ptr<Ui::TfmColor> ui;
+    bool picking_ = false;
+};

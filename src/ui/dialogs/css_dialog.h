@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <memory>
+#include <string>
+
+#include "model/menu_scheme.h"
+
+namespace Ui {
+class TCssDlg;
+}
+namespace sylvanode {
+class Prompter;
+}
+
+// "CSS样式设定": edits a working copy of one CSS style with a live preview.
+// Control values reach the working copy only while the dialog is on screen,
+// so loading a style never rewrites it.
+class TCssDlg : public QDialog {
+    Q_OBJECT
+public:
+    TCssDlg(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~TCssDlg() override;
+
+    void LoadStyle(const sylvanode::CssStyle& style);
+    const sylvanode::CssStyle& workStyle() const { return workStyle_; }
+    // The CSS declaration text of the working copy.
+    std::string cssText() const;
+
+    void UpdatePreview();
+
+    // Event handlers, by control and event.
+    void use_font_nameClick();
+    void fontBoxChange();
+    void use_styleClick();
+    void fontStyleChange();
+    void use_sizeClick();
+    void fontSizeChange();
+    void use_underlineClick();
+    void use_text_colorClick();
+    void use_bk_colorClick();
+    void p_textColorClick();
+    void p_bkColorClick();
+    void p_borderColorClick();
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void use_borderClick();
+    void UpDown1ChangingEx(int newPosition);
+    void OKBtnClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    bool onScreen() const { return isVisible(); }
+    // The standard chooser, starting on the colour last chosen in this dialog.
+    bool chooseStandardColor(std::string& field);
+    // The colour picker dialog; its result text on OK.
+    bool runPicker(std::string& field);
+
+    std::unique_ptr<Ui::TCssDlg> ui;
+    sylvanode::Prompter& prompter_;
+    sylvanode::CssStyle workStyle_;
+    QColor lastChosen_{Qt::black};
+};

@@ -1,0 +1,44 @@
+#include "ui/dialogs/suffix_dialog.h"
+
+#include <QKeyEvent>
+
+#include "codegen/script_text.h"
+#include "ui/common/prompter.h"
+#include "ui/common/text_codec.h"
+#include "ui_suffix_dialog.h"
+
+using namespace sylvanode;
+
+TForm3::TForm3(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), prompter_(prompter) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    setFixedSize(sizeHint().expandedTo(QSize(264, 141)));
+}
+
+TForm3::~TForm3() = default;
+
+void TForm3::Button1Click() {
+    std::string normalised;
+    if (!checkMenuSuffix(toSchemeBytes(ui->Edit1->text()), normalised)) {
+        prompter_.message(this, QStringLiteral("Sylvanode"), tr("后缀名格式不正确"), Prompter::Icon::Error,
+                          Prompter::Ok);
+        return;
+    }
+    suffix_ = normalised;
+    accept();
+}
+
+void TForm3::Button2Click() { reject(); }
+
+void TForm3::keyPressEvent(QKeyEvent* event) {
+    // Esc does nothing here: only Cancel and the close box leave without OK.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TForm3;
+}
+namespace sylvanode {
+class Prompter;
+}
+
+// "多菜单设置": the multi-menu suffix. Created once at start-up and kept, so the
+// typed text and the last accepted suffix stay from one showing to the next.
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    TForm3(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~TForm3() override;
+
+    // The last accepted suffix (trimmed, lower case); empty at first.
+    const std::string& suffix() const { return suffix_; }
+
+    void Button1Click();
+    void Button2Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TForm3> ui;
+    sylvanode::Prompter& prompter_;
+    std::string suffix_;
+};
