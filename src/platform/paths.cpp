@@ -99,7 +99,8 @@ std::string relativeWebPath(std::string_view file, std::string_view workDir) {
     };
 
     std::string result;
-    if (!same(f.drive, w.drive)) {
+    const bool otherDrive = !same(f.drive, w.drive);
+    if (otherDrive) {
         result = std::string(file);
     } else {
         std::vector<std::string> wdirs = w.parts;
@@ -111,7 +112,8 @@ std::string relativeWebPath(std::string_view file, std::string_view workDir) {
         for (size_t i = common; i < fdirs; ++i) result += f.parts[i] + "/";
         result += f.parts.back();
     }
-    if (result.find(':') != std::string::npos) result = "file:///" + result;
+    // Only a path that stayed absolute gets the scheme; a relative POSIX name may hold ":".
+    if (otherDrive && result.find(':') != std::string::npos) result = "file:///" + result;
     for (size_t i = 0; i < result.size(); ++i) {
         if (isGbkLeadByte(static_cast<unsigned char>(result[i])) && i + 1 < result.size()) {
             ++i;
