@@ -3,12 +3,18 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <string>
+
+class QLineEdit;
+
+namespace Ui {
+class SettingsPage;
+}
 
 namespace sylvanode {
 
 class MenuScheme;
 class Prompter;
-
 
 // The page "方案属性" (TabSheet2): scheme-wide options. Every control writes
 // its setting into the scheme at once and reports the change.
@@ -20,14 +26,30 @@ public:
     ~SettingsPage() override;
 
     // The settings part of refreshPages: brings the controls in step with the scheme.
-    // A control whose value really changes runs its handler (and so marks the scheme).
+    // A check box or the target field whose value really changes runs its handler
+    // (and so marks the scheme); callers filling the page for a new or opened
+    // scheme clear the modified flag afterwards.
     void refresh();
 
+    // Handlers, by control and event.
+    void SpeedButton1Click();
+    void SpeedButton5Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void targetChange();
+    void c_useImgClick();
+    void UpDown1ChangingEx(int newValue);
+
 signals:
-    // The item panel's icon rows (Panel2) follow this.
+    // The item panel's icon rows (Panel2) are visible exactly while this is on.
     void useImageToggled(bool on);
 
 private:
+    void chooseIcon(std::string& setting, QLineEdit* field);
+    void flagClick(bool& setting, bool checked);
+
+    std::unique_ptr<Ui::SettingsPage> ui;
     MenuScheme& scheme_;
     Prompter& prompter_;
     std::function<void()> markModified_;

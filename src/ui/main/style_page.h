@@ -1,7 +1,15 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <functional>
+#include <memory>
+
+class QLineEdit;
+
+namespace Ui {
+class StylePage;
+}
 
 namespace sylvanode {
 
@@ -20,11 +28,33 @@ public:
     // The style part of refreshPages: the six style texts first, then heights
     // and paddings (side selectors back to the top side). Runs no handler.
     void refresh();
+    // The two halves, for a caller that interleaves them with the settings page.
+    void refreshStyleTexts();
+    void refreshSizes();
+
+    // A click on css_N (slot 1..6): the CSS style dialog for that slot.
+    void cssClick(int slot);
+    // Side selector change of kind 0 (ComboBox1) or 1 (ComboBox2).
+    void sideChange(int kind);
+    // Spinner step requests.
+    void heightChanging(int kind, int newValue);
+    void paddingChanging(int kind, int newValue);
+
+    // The padding side each kind shows at present.
+    int kindSide(int kind) const { return kindSide_[static_cast<size_t>(kind)]; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QLineEdit* cssField(int slot) const;
+
+    std::unique_ptr<Ui::StylePage> ui;
     MenuScheme& scheme_;
     Prompter& prompter_;
     std::function<void()> markModified_;
+    std::array<int, 2> kindSide_{0, 0};
+    QLineEdit* pressedField_ = nullptr;
 };
 
 }  // namespace sylvanode
