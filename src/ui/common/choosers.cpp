@@ -1,0 +1,30 @@
+#include "ui/common/choosers.h"
+
+#include <QDir>
+
+#include "platform/paths.h"
+#include "ui/common/prompter.h"
+#include "ui/common/text_codec.h"
+
+namespace sylvanode {
+
+std::string chooseRelativePath(Prompter& prompter, QWidget* parent, const std::string& workDir,
+                               const QString& pipeFilter) {
+    Prompter::FileRequest request;
+    request.filter = pipeFilter + QStringLiteral("|所有文件(*.*)|*.*");
+    request.initialDirectory = toQString(workDir);
+    const std::optional<QString> chosen = prompter.openFile(parent, request);
+    if (!chosen || chosen->isEmpty()) return {};
+    return relativeWebPath(toSchemeBytes(*chosen), workDir);
+}
+
+std::string chooseFolder(Prompter& prompter, QWidget* parent, const QString& title) {
+    // The browser starts at the top of the file system.
+    const std::optional<QString> chosen = prompter.chooseFolder(parent, title, QDir::rootPath());
+    if (!chosen || chosen->isEmpty()) return {};
+    std::string path = toSchemeBytes(QDir::toNativeSeparators(*chosen));
+    if (path.empty() || path.back() != kNativeSeparator) path.push_back(kNativeSeparator);
+    return path;
+}
+
+}  // namespace sylvanode

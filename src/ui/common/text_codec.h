@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace sylvanode {
+
+// The one crossing between scheme bytes (code page 936) and QString.
+//
+// Lossless both ways: every valid CP936 sequence comes back as the same bytes;
+// a byte that does not decode is shown as the lone surrogate U+DC00 + byte and
+// turns back into that byte; a typed character CP936 has no code for is written
+// in GB18030 instead of being lost.
+QString toQString(std::string_view gbkBytes);
+std::string toSchemeBytes(const QString& text);
+
+}  // namespace sylvanode

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "ui/common/prompter.h"
+
+namespace sylvanode {
+
+// A Prompter for tests: records every request and answers from a queue filled by
+// the test. A request with no queued answer of its kind is an error: it is recorded
+// (see failures()) and answered with "cancel", so the flow under test goes on.
+class ScriptedPrompter : public Prompter {
+public:
+    enum class Kind { Message, OpenFile, SaveFile, ChooseFolder, ChooseColor, OpenWithShell, RunDialog };
+
+    struct Request {
+        Kind kind{};
+        QString caption;   // message
+        QString text;      // message
+        Icon icon = Icon::None;
+        int buttons = 0;
+        QString title;     // file dialogs, folder browser
+        QString filter;
+        QString initialDirectory;
+        QString defaultExtension;
+        bool confirmOverwrite = false;
+        QColor color;      // colour chooser: the initial colour
+        QString target;    // openWithShell
+        QString dialogClass;  // runDialog: the dialog's class name
+        QString dialogObjectName;
+    };
+
+    // Queue answers, in the order the requests are expected.
+    void answerMessage(int button);
+    void answerOpenFile(std::optional<QString> path);
+    void answerSaveFile(std::optional<QString> path);
+    void answerFolder(std::optional<QString> path);
+    void answerColor(std::optional<QColor> color);
+    void answerShell(bool ok);
+    // The function may fill the dialog's controls and returns the result code (1 OK, 0/2 cancel).
+    void answerDialog(std::function<int(QDialog&)> run);
+
+    const std::vector<Request>& requests() const { return requests_; }
+    const Request& last() const { return requests_.back(); }
+    int count(Kind kind) const;
+    void clearRequests() { requests_.clear(); }
+
+    // Unexpected requests and answers never used; empty when the script went as planned.
+    QStringList failures() const;
+    bool pending() const { return !answers_.empty(); }
+    void reset();
+
+    int message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                int buttons) override;
+    std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
+    std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
+                                        const QString& initialDirectory) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool openWithShell(const QString& pathOrUrl) override;
+    int runDialog(QDialog& dialog) override;
+
+private:
+    struct Answer {
+        Kind kind{};
+        int button = 0;
+        std::optional<QString> path;
+        std::optional<QColor> color;
+        bool shell = false;
+        std::function<int(QDialog&)> dialog;
+    };
+    // Takes the next answer if it is of `kind`; records a failure otherwise.
+    std::optional<Answer> take(Kind kind, const QString& what);
+
+    std::vector<Request> requests_;
+    std::deque<Answer> answers_;
+    QStringList unexpected_;
+};
+
+const char* kindName(ScriptedPrompter::Kind kind);
+
+}  // namespace sylvanode
