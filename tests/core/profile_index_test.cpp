@@ -56,7 +56,8 @@ TEST(ProfileIndex, ValuesAreCutAt2047BytesWithoutSplittingACharacter) {
     std::string ascii(5000, 'a');
     std::string gbk = "b";
     while (gbk.size() < 5000) gbk += "\xD6\xD0";  // 中
-    ProfileIndex ini("[s]\r\n0=" + ascii + "\r\n1=" + gbk + "\r\n");
+    const std::string text = "[s]\r\n0=" + ascii + "\r\n1=" + gbk + "\r\n";
+    ProfileIndex ini(text);
     const auto* s = ini.section("s");
     EXPECT_EQ(ini.getString(s, 0, "").size(), 2047u);
     const std::string cut = ini.getString(s, 1, "");
