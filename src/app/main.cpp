@@ -1,0 +1,47 @@
+// The editor: one window with an untitled, empty scheme. Command-line arguments
+// are not read (a file name given there does not open anything).
+#include <QApplication>
+#include <exception>
+
+#include "ui/common/qt_prompter.h"
+#include "ui/main/tfm_main.h"
+
+namespace {
+
+// An error that escapes a command's own handling is shown, and the program goes on.
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv, sylvanode::Prompter& prompter)
+        : QApplication(argc, argv), prompter_(prompter) {}
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            report(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            report(QStringLiteral("Unknown error"));
+        }
+        return false;
+    }
+
+private:
+    void report(const QString& what) {
+        prompter_.message(activeWindow(), QStringLiteral("Sylvanode"), what, sylvanode::Prompter::Icon::Error,
+                          sylvanode::Prompter::Ok);
+    }
+    sylvanode::Prompter& prompter_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    sylvanode::QtPrompter prompter;
+    Application app(argc, argv, prompter);
+    QApplication::setApplicationName(QStringLiteral("Sylvanode"));
+    QApplication::setApplicationVersion(QStringLiteral(SYLVANODE_VERSION));
+
+    TfmMain fmMain(prompter);
+    fmMain.show();
+    return QApplication::exec();
+}

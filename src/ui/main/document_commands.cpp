@@ -1,0 +1,189 @@
+// The document lifecycle of the main window: title, modified flag, the save
+// question, New, Open, Save and Save As.
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+
+#include "model/scheme_io.h"
+#include "platform/paths.h"
+#include "ui/common/prompter.h"
+#include "ui/common/text_codec.h"
+#include "ui/main/item_panel.h"
+#include "ui/main/menu_tree_view.h"
+#include "ui/main/scheme_tree_model.h"
+#include "ui/main/settings_page.h"
+#include "ui/main/style_page.h"
+#include "ui/main/tfm_main.h"
+
+using namespace sylvanode;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Sylvanode");
+const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
+
+// The file-name part of a path in scheme bytes: what follows the last "/", "\" or
+// ":", each taken only as a character of its own (never as a trail byte).
+std::string fileNamePart(const std::string& path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (isGbkLeadByte(c) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (c == '\\' || c == '/' || c == ':') start = i + 1;
+    }
+    return path.substr(start);
+}
+
+// Scheme bytes to the file system's own encoding of the same path.
+std::string fsPath(const std::string& schemeBytes) {
+    return QFile::encodeName(toQString(schemeBytes)).toStdString();
+}
+
+}  // namespace
+
+void TfmMain::markModified() {
+    scheme_.modified = true;
+    updateTitle();
+}
+
+void TfmMain::updateTitle() {
+    QString title = QStringLiteral("Sylvanode 3.0-");
+    title += scheme_.fileName.empty() ? tr("未命名") : toQString(fileNamePart(scheme_.fileName));
+    if (scheme_.modified) title += QStringLiteral("[Modify]");
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+bool TfmMain::askToSave() {
+    if (!scheme_.modified) return true;
+    const int answer = prompter_.message(this, kCaption, tr("菜单方案已修改，是否保存"), Prompter::Icon::Information,
+                                         Prompter::Yes | Prompter::No | Prompter::Cancel);
+    if (answer == Prompter::Yes) {
+        // Whatever comes of the save, the caller goes on.
+        saveScheme();
+        return true;
+    }
+    return answer == Prompter::No;
+}
+
+void TfmMain::refreshPages() {
+    stylePage_->refresh();
+    settingsPage_->refresh();
+}
+
+void TfmMain::emptyTree() {
+    suppressSelection_ = true;
+    model_->beginReplace();
+    scheme_.clearTree();
+    selected_ = dragNode_ = clickedNode_ = awaitingRecord_ = nullptr;
+    model_->endReplace();
+    tree_->selectionModel()->clear();
+    suppressSelection_ = false;
+}
+
+void TfmMain::newScheme() {
+    if (!askToSave()) return;
+    emptyTree();
+    clearItemPanel();
+    panel_->menuName()->clear();
+    scheme_.fileName.clear();
+    scheme_.reset();
+    scheme_.settings.workDir = toSchemeBytes(QFile::decodeName(QByteArray::fromStdString(scheme_.settings.workDir)));
+    refreshPages();
+    scheme_.modified = false;
+    updateTitle();
+}
+
+QString TfmMain::fileDialogDirectory(const QString& lastPath) const {
+    return lastPath.isEmpty() ? QString() : QFileInfo(lastPath).absolutePath();
+}
+
+void TfmMain::openScheme() {
+    if (!askToSave()) return;
+    Prompter::FileRequest request;
+    request.title = tr("打开菜单文件");
+    request.filter = kMenuFilter;
+    request.initialDirectory = fileDialogDirectory(lastOpenPath_);
+    request.defaultExtension = QStringLiteral("*.menu");
+    const std::optional<QString> path = prompter_.openFile(this, request);
+    if (!path) return;
+    lastOpenPath_ = *path;
+
+    // Emptying and reading happen inside one reset of the view: a failed read
+    // leaves whatever nodes it had added, and the view shows exactly those.
+    suppressSelection_ = true;
+    model_->beginReplace();
+    scheme_.clearTree();
+    selected_ = dragNode_ = clickedNode_ = awaitingRecord_ = nullptr;
+    clearItemPanel();
+    panel_->menuName()->clear();
+    const SchemeResult result = readSchemeFile(scheme_, fsPath(toSchemeBytes(*path)));
+    model_->endReplace();
+    tree_->selectionModel()->clear();
+    suppressSelection_ = false;
+    if (!result) {
+        prompter_.message(this, kCaption, tr("菜单方案格式不正确"), Prompter::Icon::Error, Prompter::Ok);
+        return;
+    }
+    // Nodes stored as expanded are shown so.
+    forEachPreOrder(scheme_.roots(), [this](MenuNode* n, int) {
+        if (n->expanded && n->hasChildren()) tree_->setExpanded(model_->indexOf(n), true);
+    });
+    if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
+    scheme_.fileName = toSchemeBytes(*path);
+    refreshPages();
+    scheme_.modified = false;
+    updateTitle();
+}
+
+bool TfmMain::writeTo(const QString& path) {
+    saveNodeData(selected_);
+    const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
+    if (!result) {
+        prompter_.message(this, kCaption, tr("保存菜单方案时出错"), Prompter::Icon::Error, Prompter::Ok);
+        return false;
+    }
+    scheme_.modified = false;
+    scheme_.fileName = toSchemeBytes(path);
+    updateTitle();
+    return true;
+}
+
+void TfmMain::saveScheme() {
+    QString target;
+    const QFileInfo existing(QFile::decodeName(QByteArray::fromStdString(fsPath(scheme_.fileName))));
+    if (!scheme_.fileName.empty() && existing.exists() && !existing.isDir()) {
+        target = toQString(scheme_.fileName);
+    } else {
+        // Untitled, or the file has gone since it was opened or written.
+        Prompter::FileRequest request;
+        request.title = saveDialogTitle_;
+        request.filter = kMenuFilter;
+        request.initialDirectory = fileDialogDirectory(lastSavePath_);
+        request.defaultExtension = QStringLiteral("*.menu");
+        request.confirmOverwrite = true;
+        const std::optional<QString> path = prompter_.saveFile(this, request);
+        if (!path) return;
+        lastSavePath_ = *path;
+        target = *path;
+    }
+    writeTo(target);
+}
+
+void TfmMain::saveSchemeAs() {
+    saveDialogTitle_ = tr("另存为...");
+    Prompter::FileRequest request;
+    request.title = saveDialogTitle_;
+    request.filter = kMenuFilter;
+    request.initialDirectory = fileDialogDirectory(lastSavePath_);
+    request.defaultExtension = QStringLiteral("*.menu");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = prompter_.saveFile(this, request);
+    if (path) {
+        lastSavePath_ = *path;
+        writeTo(*path);
+    }
+    saveDialogTitle_ = tr("保存菜单方案");
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "model/menu_scheme.h"
+
+namespace Ui {
+class ItemPanel;
+}
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class QToolButton;
+
+namespace sylvanode {
+
+class Prompter;
+
+// The page "菜单项属性" (TabSheet1): the fields of the selected item. The fields
+// hold their values until the window stores them into the item's record.
+class ItemPanel : public QWidget {
+    Q_OBJECT
+public:
+    // `workDir` gives the base directory of the browse buttons' chooser.
+    ItemPanel(Prompter& prompter, std::function<std::string()> workDir, QWidget* parent = nullptr);
+    ~ItemPanel() override;
+
+    // Copies the fields into a record (the action not chosen is emptied).
+    void store(MenuItemData& data) const;
+    // Puts a record into the fields (clear first; only the chosen action's fields).
+    void show(const MenuItemData& data);
+    // Empties every text field except the title; the radio buttons stay.
+    void clear();
+    // The icon rows follow the scheme's useImage.
+    void setIconRowsVisible(bool visible);
+
+    QLineEdit* menuName() const;
+    QLineEdit* menuHint() const;
+    QLineEdit* menuStatus() const;
+    QLineEdit* menuIcon1() const;
+    QLineEdit* menuIcon2() const;
+    QLineEdit* menuLink() const;
+    QComboBox* menuTarget() const;
+    QLineEdit* menuScript() const;
+    QRadioButton* radioLink() const;
+    QRadioButton* radioScript() const;
+
+Q_SIGNALS:
+    // The title field's text changed (typed or set).
+    void titleChanged(const QString& text);
+    // Any other field's text changed, or an action radio button became checked.
+    void edited();
+
+private:
+    void browse(QLineEdit* field, const QString& filter);
+
+    std::unique_ptr<Ui::ItemPanel> ui;
+    Prompter& prompter_;
+    std::function<std::string()> workDir_;
+};
+
+}  // namespace sylvanode

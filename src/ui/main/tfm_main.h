@@ -1,0 +1,137 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "model/menu_scheme.h"
+
+class QAction;
+class QLabel;
+class QTreeView;
+
+namespace Ui {
+class TfmMain;
+}
+
+class TForm3;
+
+namespace sylvanode {
+class ItemPanel;
+class MenuTreeView;
+class Prompter;
+class SchemeTreeModel;
+class SettingsPage;
+class StylePage;
+}  // namespace sylvanode
+
+// The main window: owns the one open scheme, the tree model and view, the item
+// panel and the two option pages; keeps the document lifecycle and the commands.
+class TfmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TfmMain(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~TfmMain() override;
+
+    sylvanode::MenuScheme& scheme() { return scheme_; }
+    sylvanode::Prompter& prompter() { return prompter_; }
+    sylvanode::SchemeTreeModel& treeModel() { return *model_; }
+    sylvanode::MenuTreeView& tree() { return *tree_; }
+    sylvanode::ItemPanel& itemPanel() { return *panel_; }
+    sylvanode::SettingsPage& settingsPage() { return *settingsPage_; }
+    sylvanode::StylePage& stylePage() { return *stylePage_; }
+    TForm3* suffixDialog() { return Form3.get(); }
+    sylvanode::MenuNode* selectedNode() const { return selected_; }
+    sylvanode::MenuNode* dragNode() const { return dragNode_; }
+    sylvanode::MenuNode* clickedNode() const { return clickedNode_; }
+    QString saveDialogTitle() const { return saveDialogTitle_; }
+
+    // Document lifecycle.
+    void markModified();
+    void updateTitle();
+    bool askToSave();  // false: the caller stops
+    void refreshPages();
+    void newScheme();
+    void openScheme();
+    void saveScheme();
+    void saveSchemeAs();
+
+    // The bridge between the tree and the item panel.
+    void saveNodeData(sylvanode::MenuNode* node);
+    void showNodeData(sylvanode::MenuNode* node);
+    void clearItemPanel();
+    // Selects a node (none clears the selection); runs the selection-change steps.
+    void selectNode(sylvanode::MenuNode* node);
+
+    // Tree commands.
+    void c_addRootMenuClick();
+    void c_addSubMenuClick();
+    void c_deleteMenuClick();
+    void ToolButton2Click();  // move down
+    void ToolButton3Click();  // move up
+    // Re-evaluates the enabling rules of Action1, Action3 and Action4.
+    void updateActions();
+
+    // Generate, Tools and Help.
+    void c_makeCodeClick();
+    void C1Click();
+    void M1Click();
+    void m_helpClick();
+    void m_aboutClick();
+    void ToolButton11Click();
+    void X1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildFrame();
+    void connectCommands();
+    void onCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
+    void onExpandedChanged(const QModelIndex& index, bool expanded);
+    void onPanelTitleChanged(const QString& text);
+    void onPanelEdited();
+    void onLeftPressed(sylvanode::MenuNode* pressed);
+    void onDropped(sylvanode::MenuNode* target);
+    void emptyTree();
+    // Runs a command; an exception escaping it is shown and the window goes on.
+    template <class F>
+    void guarded(F&& command);
+    void showFailure(const QString& what);
+    void moveSelected(int delta);
+    bool writeTo(const QString& path);
+    void refreshImage(sylvanode::MenuNode* node);
+    QString fileDialogDirectory(const QString& lastPath) const;
+
+    std::unique_ptr<Ui::TfmMain> ui;
+    sylvanode::Prompter& prompter_;
+    sylvanode::MenuScheme scheme_;
+    sylvanode::SchemeTreeModel* model_ = nullptr;
+    sylvanode::MenuTreeView* tree_ = nullptr;
+    sylvanode::ItemPanel* panel_ = nullptr;
+    sylvanode::SettingsPage* settingsPage_ = nullptr;
+    sylvanode::StylePage* stylePage_ = nullptr;
+    QLabel* hintPanel_ = nullptr;
+    QLabel* namePanel_ = nullptr;
+
+    sylvanode::MenuNode* selected_ = nullptr;
+    sylvanode::MenuNode* dragNode_ = nullptr;
+    sylvanode::MenuNode* clickedNode_ = nullptr;
+    // A new root item between being appended and receiving its record: shown as a
+    // node without a record, so the panel keeps the previous item's action kind.
+    sylvanode::MenuNode* awaitingRecord_ = nullptr;
+    bool suppressSelection_ = false;
+
+    QString saveDialogTitle_;
+    QString lastOpenPath_;
+    QString lastSavePath_;
+
+    // The multi-menu suffix dialog, made hidden at start-up and kept for the run
+    // (created by createToolDialogs, both in tools_commands.cpp).
+    struct TForm3Deleter {
+        void operator()(TForm3* dialog) const;
+    };
+    void createToolDialogs();
+    std::unique_ptr<TForm3, TForm3Deleter> Form3;
+};

@@ -1,0 +1,77 @@
+#include "window_fixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+
+#include "model/menu_scheme.h"
+#include "ui/common/text_codec.h"
+
+namespace sylvanode {
+
+WindowFixture::WindowFixture() {
+    window = std::make_unique<TfmMain>(prompter);
+    window->show();
+}
+
+WindowFixture::~WindowFixture() = default;
+
+QString WindowFixture::fixturePath(const QString& relative) {
+    return QStringLiteral(SYLVANODE_FIXTURES_DIR "/") + relative;
+}
+
+QString WindowFixture::copyFixture(const QString& relative, const QString& as) {
+    const QString target = path(as.isEmpty() ? relative.section(QLatin1Char('/'), -1) : as);
+    QFile::remove(target);
+    QFile::copy(fixturePath(relative), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QAction* WindowFixture::action(const char* name) const { return child<QAction>(name); }
+
+void WindowFixture::trigger(const char* name) {
+    QAction* a = action(name);
+    if (a) a->trigger();
+}
+
+QLineEdit* WindowFixture::edit(const char* name) const { return child<QLineEdit>(name); }
+
+QStringList WindowFixture::outline() const {
+    QStringList out;
+    forEachPreOrder(window->scheme().roots(), [&](MenuNode* n, int level) {
+        out << QString(level * 2, QLatin1Char(' ')) + toQString(n->caption);
+    });
+    return out;
+}
+
+MenuNode* WindowFixture::node(std::initializer_list<int> rows) const {
+    const std::vector<std::unique_ptr<MenuNode>>* group = &window->scheme().roots();
+    MenuNode* n = nullptr;
+    for (int r : rows) {
+        if (r < 0 || static_cast<size_t>(r) >= group->size()) return nullptr;
+        n = (*group)[static_cast<size_t>(r)].get();
+        group = &n->children();
+    }
+    return n;
+}
+
+bool WindowFixture::modified() const { return window->scheme().modified; }
+
+QString WindowFixture::title() const { return window->windowTitle(); }
+
+QString WindowFixture::writeFile(const QString& name, const std::string& bytes) const {
+    const QString p = path(name);
+    QFile f(p);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return p;
+}
+
+std::string WindowFixture::readFile(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll().toStdString();
+}
+
+}  // namespace sylvanode

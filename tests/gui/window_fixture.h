@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "scripted_prompter.h"
+#include "ui/main/tfm_main.h"
+
+class QAction;
+class QLineEdit;
+
+namespace sylvanode {
+
+class MenuNode;
+
+// A main window driven by a scripted prompter, with a temporary directory for files.
+// Make one per test function (init/cleanup); check failures() at the end.
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    ScriptedPrompter prompter;
+    QTemporaryDir dir;
+    std::unique_ptr<TfmMain> window;
+
+    TfmMain& w() { return *window; }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // Copies tests/fixtures/<relative> into the temporary directory; returns the copy's path.
+    QString copyFixture(const QString& relative, const QString& as = {});
+    static QString fixturePath(const QString& relative);
+
+    QAction* action(const char* name) const;
+    // Triggers a menu item or tool button by its control name.
+    void trigger(const char* name);
+    QLineEdit* edit(const char* name) const;
+    template <class T>
+    T* child(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    // The tree in pre-order, one "  "-indented caption per node.
+    QStringList outline() const;
+    // The node at a row path (first root, its third child: {0, 2}).
+    MenuNode* node(std::initializer_list<int> rows) const;
+    bool modified() const;
+    QString title() const;
+
+    // Writes bytes to a file in the temporary directory.
+    QString writeFile(const QString& name, const std::string& bytes) const;
+    static std::string readFile(const QString& path);
+};
+
+}  // namespace sylvanode
