@@ -129,7 +129,7 @@
     }
 
     function connector(n) {
-      return "width:" + pt(1) + ";background:" + img("sn-line-" + n + ".svg") + " 0 0/100% 100% no-repeat";
+      return "width:" + pt(1) + ";text-align:center;background:" + img("sn-line-" + n + ".svg") + " 0 0/100% 100% no-repeat";
     }
 
     function icons(it) {

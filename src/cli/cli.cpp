@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/preview_command.h"
 #include "cli/terminal_text.h"
 
 #include <functional>
@@ -22,6 +23,9 @@ constexpr const char* kUsageText =
     "  rewrite FILE.menu -o OUT.menu            load a scheme and write it again\n"
     "  generate FILE.menu [-o OUT.js] [--suffix SUFFIX]\n"
     "                                           write the menu script (to stdout without -o)\n"
+    "  preview FILE.menu -o DIR [--suffix SUFFIX]\n"
+    "                                           write DIR/index.html showing the menu, with the library\n"
+    "  library DIR                              copy the tree-menu library and its images into DIR\n"
     "  --help                                   show this help\n"
     "  --version                                show the version\n"
     "\n"
@@ -181,6 +185,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         {"tree", {{}, cmdTree}},
         {"rewrite", {{"-o"}, cmdRewrite}},
         {"generate", {{"-o", "--suffix"}, cmdGenerate}},
+        {"preview", {{"-o", "--suffix"},
+                     [](const Options& o, std::ostream& out, std::ostream& err) {
+                         return previewCommand(o.positional, o.values, out, err);
+                     }}},
+        {"library", {{}, [](const Options& o, std::ostream& out, std::ostream& err) {
+                         return libraryCommand(o.positional, out, err);
+                     }}},
     };
     auto c = commands.find(cmd);
     if (c == commands.end()) {

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "cli/preview_command.h"
+#include "model/scheme_io.h"
+#include "platform/web_library.h"
+#include "test_support.h"
+
+namespace sylvanode {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = cli::run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+void touch(const std::string& path) {
+    fs::create_directories(fs::path(path).parent_path());
+    test::writeFile(path, "x");
+}
+
+// A folder Help with a file About below it, written as a scheme file.
+std::string writeScheme(const std::string& path, const std::string& workDir, bool showLine,
+                        const std::string& lineFolder = "./") {
+    MenuScheme s;
+    MenuNode* help = s.appendRoot();
+    help->caption = help->data.menuName = "Help";
+    help->data.menuLink = "help.htm";
+    help->data.menuIcon1 = "img/help.gif";
+    MenuNode* about = help->appendChild();
+    about->caption = about->data.menuName = "\xB9\xD8\xD3\xDA";  // 关于 in GBK
+    help->refreshImage();
+    s.settings.workDir = workDir;
+    s.settings.showLine = showLine;
+    s.settings.lineFolder = lineFolder;
+    EXPECT_TRUE(writeSchemeFile(s, path));
+    return path;
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(WebLibrary, FoundInTheInstalledAndTheBuildLayout) {
+    test::TempDir dir;
+    const std::string root = dir.path() + "/";
+    EXPECT_EQ(webLibraryDirectory(root + "usr/bin/"), "");  // nothing installed yet
+
+    touch(root + "usr/share/sylvanode/web/sylvanode-tree.js");
+    EXPECT_EQ(webLibraryDirectory(root + "usr/bin/"), root + "usr/share/sylvanode/web/");
+    EXPECT_EQ(webLibraryDirectory(root + "usr/bin"), root + "usr/share/sylvanode/web/");
+
+    // Build tree: programs in subdirectories of the build directory find <build>/share.
+    touch(root + "build/share/sylvanode/web/sylvanode-tree.js");
+    EXPECT_EQ(webLibraryDirectory(root + "build/src/"), root + "build/share/sylvanode/web/");
+    EXPECT_EQ(webLibraryDirectory(root + "build/src/app/"), root + "build/share/sylvanode/web/");
+    EXPECT_EQ(webLibraryDirectory(root + "build/tests/core/"), root + "build/share/sylvanode/web/");
+    // Never searched further than three levels up.
+    EXPECT_EQ(webLibraryDirectory(root + "build/a/b/c/d/"), "");
+
+    // A directory without the library file does not count.
+    fs::create_directories(root + "opt/share/sylvanode/web");
+    EXPECT_EQ(webLibraryDirectory(root + "opt/bin/"), "");
+    EXPECT_EQ(webLibraryDirectory(""), "");
+}
+
+TEST(WebLibrary, TheRunningProgramFindsTheBuildTreeCopy) {
+    const std::string dir = webLibraryDirectory();
+    ASSERT_FALSE(dir.empty());
+    EXPECT_TRUE(fs::is_regular_file(dir + kWebLibraryFile));
+    EXPECT_TRUE(fs::is_regular_file(dir + "sn-line-t.svg"));
+}
+
+TEST(Preview, FileUrlsKeepEveryByte) {
+    EXPECT_EQ(cli::fileUrl("/srv/site-1/a_b.~/"), "file:///srv/site-1/a_b.~/");
+    EXPECT_EQ(cli::fileUrl("/a b/\"q\"#%<>.js"), "file:///a%20b/%22q%22%23%25%3C%3E.js");
+    EXPECT_EQ(cli::fileUrl("/\xD4\xCB\\x"), "file:///%D4%CB%5Cx");  // GBK bytes and a backslash
+}
+
+TEST(Preview, WritesAPageWithTheLibraryAndTheScript) {
+    test::TempDir dir;
+    const std::string site = dir.path() + "/site/";
+    fs::create_directories(site);
+    const std::string scheme = writeScheme(dir.file("m.menu"), site, true);
+    const std::string out = dir.path() + "/out";
+
+    CliRun r = cli({"preview", scheme, "-o", out});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, out + "/index.html\n");
+    EXPECT_EQ(r.err, "");
+    const std::string page = test::readFile(out + "/index.html");
+    EXPECT_TRUE(contains(page, "<meta charset=\"gbk\">"));
+    // Relative icons and links start from the work directory; our files are named absolutely.
+    EXPECT_TRUE(contains(page, "<base href=\"" + cli::fileUrl(site) + "\">"));
+    EXPECT_TRUE(contains(page, "<script src=\"" + cli::fileUrl(out + "/sylvanode-tree.js") + "\"></script>"));
+    EXPECT_TRUE(contains(page, "<script src=\"" + cli::fileUrl(out + "/sylvanode-preview.js") + "\"></script>"));
+    EXPECT_LT(page.find("sylvanode-tree.js"), page.find("sylvanode-preview.js"));
+
+    // The site has no node-line images yet: the copies beside the page are used.
+    const std::string js = test::readFile(out + "/sylvanode-preview.js");
+    EXPECT_TRUE(contains(js, "tree.lineFolder=\"" + cli::fileUrl(out + "/") + "\";\r\n"));
+    EXPECT_TRUE(contains(js, "0,\"Help\",\"\",\"\",\"img/help.gif\",\"\",3,\"\",\"help.htm\",\"\",-1,2,\"\xB9\xD8\xD3\xDA\""));
+    for (const char* f : {"sylvanode-tree.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg", "sn-plus.svg", "sn-minus.svg"}) {
+        EXPECT_EQ(test::readFile(out + "/" + f), test::readFile(webLibraryDirectory() + f)) << f;
+    }
+
+    // Run again over its own page, with a suffix.
+    r = cli({"preview", scheme, "-o", out, "--suffix", "M2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(test::readFile(out + "/sylvanode-preview.js"), "Tree_buildTree(tree_nodem2,treem2);\r\n"));
+}
+
+TEST(Preview, LineImagesOfTheSiteAndSchemesFromElsewhere) {
+    test::TempDir dir;
+    const std::string site = dir.path() + "/site/";
+    touch(site + "lines/sn-line-i.svg");
+    CliRun r = cli({"preview", writeScheme(dir.file("a.menu"), site, true, "lines/"), "-o", dir.file("a")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(test::readFile(dir.file("a/sylvanode-preview.js")), "tree.lineFolder=\"lines/\";"));
+
+    // Lines off: the scheme's line folder is left alone.
+    r = cli({"preview", writeScheme(dir.file("b.menu"), site, false, "nowhere/"), "-o", dir.file("b")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(test::readFile(dir.file("b/sylvanode-preview.js")), "tree.lineFolder=\"nowhere/\";"));
+
+    // A work directory that does not exist here (a Windows path): the scheme's own directory.
+    fs::create_directories(dir.path() + "/schemes");
+    r = cli({"preview", writeScheme(dir.path() + "/schemes/c.menu", "C:\\site\\", false), "-o", dir.file("c")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_TRUE(contains(test::readFile(dir.file("c/index.html")), "<base href=\"" + cli::fileUrl(dir.path() + "/schemes/") + "\">"));
+}
+
+TEST(Preview, Refusals) {
+    test::TempDir dir;
+    const std::string scheme = writeScheme(dir.file("m.menu"), dir.path() + "/", false);
+
+    // Never overwrites a page of the site.
+    fs::create_directories(dir.file("site"));
+    test::writeFile(dir.file("site/index.html"), "<p>home</p>");
+    CliRun r = cli({"preview", scheme, "-o", dir.file("site")});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(contains(r.err, "is not a preview page"));
+    EXPECT_EQ(test::readFile(dir.file("site/index.html")), "<p>home</p>");
+    EXPECT_FALSE(fs::exists(dir.file("site/sylvanode-preview.js")));
+
+    EXPECT_EQ(cli({"preview", scheme}).code, 2);
+    EXPECT_EQ(cli({"preview", "-o", dir.file("x")}).code, 2);
+    r = cli({"preview", scheme, "-o", dir.file("x"), "--suffix", "a-b"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err, "后缀名格式不正确: a-b\n");
+
+    test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
+    r = cli({"preview", dir.file("empty.menu"), "-o", dir.file("x")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "没有菜单项，终止生成代码\n");
+    test::writeFile(dir.file("junk.menu"), "junk");
+    EXPECT_EQ(cli({"preview", dir.file("junk.menu"), "-o", dir.file("x")}).code, 1);
+    EXPECT_EQ(cli({"preview", dir.file("missing.menu"), "-o", dir.file("x")}).code, 3);
+
+    // Without the library nothing is written.
+    std::ostringstream out, err;
+    fs::create_directories(dir.file("nolib"));
+    EXPECT_EQ(cli::previewCommand({scheme}, {{"-o", dir.file("y")}}, out, err, dir.file("nolib")), 3);
+    EXPECT_TRUE(contains(err.str(), "sylvanode-tree.js"));
+    EXPECT_FALSE(fs::exists(dir.file("y")));
+
+    // A file where the directory should be.
+    test::writeFile(dir.file("file"), "x");
+    EXPECT_EQ(cli({"preview", scheme, "-o", dir.file("file")}).code, 3);
+}
+
+TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
+    test::TempDir dir;
+    CliRun r = cli({"library", dir.file("a/b")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.file("a/b"))) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg", "sn-minus.svg",
+                                               "sn-plus.svg", "sylvanode-tree.js"}));
+    EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.js")), test::readFile(webLibraryDirectory() + kWebLibraryFile));
+
+    EXPECT_EQ(cli({"library"}).code, 2);
+    EXPECT_EQ(cli({"library", "a", "b"}).code, 2);
+    test::writeFile(dir.file("f"), "x");
+    EXPECT_EQ(cli({"library", dir.file("f")}).code, 3);
+}
+
+}  // namespace
+}  // namespace sylvanode
