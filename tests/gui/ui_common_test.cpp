@@ -1,0 +1,124 @@
+// The shared UI pieces: text conversion, the step-reporting spin box, the
+// pipe-filter conversion and the two choosers.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "scripted_prompter.h"
+#include "ui/common/choosers.h"
+#include "ui/common/step_spin_box.h"
+#include "ui/common/text_codec.h"
+
+using namespace sylvanode;
+
+class UiCommonTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void everyDoubleByteSequenceRoundTrips() {
+        // Every lead/trail pair, valid or not, comes back as the same bytes.
+        std::string all;
+        for (int lead = 0x81; lead <= 0xFE; ++lead)
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                if (trail == 0x7F) continue;
+                all.push_back(static_cast<char>(lead));
+                all.push_back(static_cast<char>(trail));
+                all.push_back('|');
+            }
+        QCOMPARE(toSchemeBytes(toQString(all)), all);
+    }
+
+    void knownCharactersDecode() {
+        QCOMPARE(toQString("\xD6\xD0\xCE\xC4"), QStringLiteral("中文"));
+        // Trail bytes 0x5C and 0x5D are parts of characters, not "\" or "]".
+        QCOMPARE(toQString("\xD5\x5C\xDF\x5C]"), QStringLiteral("誠運]"));
+        QCOMPARE(toQString("\x80"), QStringLiteral("€"));
+        QCOMPARE(toSchemeBytes(QStringLiteral("菜单标题")), std::string("\xB2\xCB\xB5\xA5\xB1\xEA\xCC\xE2"));
+    }
+
+    void invalidBytesSurviveAndShowAsEscapes() {
+        const std::string odd("a\xFF" "b\x81" " \xFE", 6);  // 0xFF never valid; 0x81 + blank is no character
+        const QString shown = toQString(odd);
+        QCOMPARE(shown.size(), 6);
+        QCOMPARE(shown.at(1).unicode(), char16_t(0xDCFF));
+        QCOMPARE(toSchemeBytes(shown), odd);
+        // A lone lead byte at the end.
+        const std::string tail("x\xB0", 2);
+        QCOMPARE(toSchemeBytes(toQString(tail)), tail);
+    }
+
+    void charactersOutsideCp936BecomeGb18030() {
+        const QString typed = QStringLiteral("a😀€ß");
+        const std::string bytes = toSchemeBytes(typed);
+        QVERIFY(bytes.find('?') == std::string::npos);
+        QVERIFY(bytes.find("\x94\x39\xFC\x36") != std::string::npos);  // U+1F600 in GB18030
+        QCOMPARE(toQString(bytes), typed);
+        QCOMPARE(toSchemeBytes(toQString(bytes)), bytes);
+    }
+
+    void spinBoxReportsEveryStepAlsoAtTheEnds() {
+        StepSpinBox spin;
+        spin.setRange(0, 50);
+        spin.setValue(49);
+        QSignalSpy changing(&spin, &StepSpinBox::changing);
+        spin.stepBy(1);
+        spin.stepBy(1);  // at the top: still reported, the value stays
+        QCOMPARE(changing.count(), 2);
+        QCOMPARE(changing.at(0).at(0).toInt(), 50);
+        QCOMPARE(changing.at(1).at(0).toInt(), 51);
+        QCOMPARE(spin.value(), 50);
+        spin.setValue(0);
+        changing.clear();
+        QTest::keyClick(&spin, Qt::Key_Down);
+        QCOMPARE(changing.count(), 1);
+        QCOMPARE(changing.at(0).at(0).toInt(), -1);
+        QCOMPARE(spin.value(), 0);
+        // The field cannot be typed into.
+        QTest::keyClicks(&spin, QStringLiteral("7"));
+        QCOMPARE(spin.value(), 0);
+    }
+
+    void pipeFiltersBecomeQtFilters() {
+        QCOMPARE(qtFilterFromPipes(QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*")),
+                 QStringLiteral("menu文件(*.menu) (*.menu);;所有文件(*.*) (*.*)"));
+        QCOMPARE(qtFilterFromPipes(QStringLiteral("Html文件(*.html)|*.html;*.htm")),
+                 QStringLiteral("Html文件(*.html) (*.html *.htm)"));
+    }
+
+    void relativePathChooser() {
+        ScriptedPrompter prompter;
+        prompter.answerOpenFile(QStringLiteral("/srv/site/pages/index.htm"));
+        prompter.answerOpenFile(QStringLiteral("/srv/other/b.html"));
+        prompter.answerOpenFile(std::nullopt);
+        const QString filter = QStringLiteral("Html文件(*.html)|*.html;*.htm");
+        QCOMPARE(chooseRelativePath(prompter, nullptr, "/srv/site/", filter), std::string("pages/index.htm"));
+        QCOMPARE(chooseRelativePath(prompter, nullptr, "/srv/site/", filter), std::string("../other/b.html"));
+        QCOMPARE(chooseRelativePath(prompter, nullptr, "/srv/site/", filter), std::string());
+        QCOMPARE(prompter.requests().size(), size_t(3));
+        QCOMPARE(prompter.last().filter, filter + QStringLiteral("|所有文件(*.*)|*.*"));
+        QCOMPARE(prompter.last().initialDirectory, QStringLiteral("/srv/site/"));
+        QVERIFY2(prompter.failures().isEmpty(), qPrintable(prompter.failures().join(QLatin1Char('\n'))));
+    }
+
+    void folderChooserEndsInSeparator() {
+        ScriptedPrompter prompter;
+        prompter.answerFolder(QStringLiteral("/srv/图片"));
+        prompter.answerFolder(QStringLiteral("/"));
+        prompter.answerFolder(std::nullopt);
+        QCOMPARE(chooseFolder(prompter, nullptr, QStringLiteral("选择工作目录")),
+                 std::string("/srv/\xCD\xBC\xC6\xAC/"));
+        QCOMPARE(chooseFolder(prompter, nullptr, QStringLiteral("x")), std::string("/"));
+        QCOMPARE(chooseFolder(prompter, nullptr, QStringLiteral("x")), std::string());
+        QCOMPARE(prompter.requests().front().title, QStringLiteral("选择工作目录"));
+        QVERIFY(prompter.failures().isEmpty());
+    }
+
+    void scriptedPrompterReportsTheUnexpected() {
+        ScriptedPrompter prompter;
+        prompter.answerMessage(Prompter::Yes);
+        // A file dialog nobody scripted: recorded, answered with cancel.
+        QCOMPARE(prompter.openFile(nullptr, {}), std::optional<QString>());
+        QCOMPARE(prompter.failures().size(), 2);  // the unexpected dialog and the unused answer
+    }
+};
+
+QTEST_MAIN(UiCommonTest)
+#include "ui_common_test.moc"
