@@ -1,0 +1,51 @@
+// The About box: its texts, our logo and the link through the shell.
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "scripted_prompter.h"
+#include "ui/dialogs/about_dialog.h"
+
+using namespace sylvanode;
+
+class AboutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsVersionDateAndLogo() {
+        ScriptedPrompter prompter;
+        TfmAbout about(prompter);
+        QCOMPARE(about.windowTitle(), QString("About Sylvanode"));
+        QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString("Version:  3.0"));
+        QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QString("Date   :  2003-03-03"));
+        const QPixmap logo = about.findChild<QLabel*>("Image1")->pixmap();
+        QCOMPARE(logo.size(), QSize(130, 49));
+        // Drawn, not blank.
+        const QImage image = logo.toImage();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) inked += qAlpha(image.pixel(x, y)) > 0;
+        QVERIFY(inked > 300);
+        QCOMPARE(about.findChild<QLabel*>("url")->text(), QString(SYLVANODE_HOMEPAGE_URL));
+    }
+
+    void urlOpensTheAddressThroughTheShell() {
+        ScriptedPrompter prompter;
+        prompter.answerShell(false);  // a failure is not reported
+        TfmAbout about(prompter);
+        about.show();
+        auto* url = about.findChild<QLabel*>("url");
+        QCOMPARE(url->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(url->font().underline());
+        QTest::mouseClick(url, Qt::LeftButton);
+        QCOMPARE(prompter.count(ScriptedPrompter::Kind::OpenWithShell), 1);
+        QCOMPARE(prompter.last().target, TfmAbout::homepage());
+        QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 0);
+        QVERIFY(about.isVisible());
+        QTest::mouseClick(about.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+        QVERIFY(prompter.failures().isEmpty());
+    }
+};
+
+QTEST_MAIN(AboutTest)
+#include "about_test.moc"

@@ -1,0 +1,297 @@
+// The CSS style dialog driven directly: loading, the switches, the colour
+// choosers and OK's normalisation.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "codegen/colors.h"
+#include "scripted_prompter.h"
+#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_panel.h"
+#include "ui/dialogs/css_dialog.h"
+
+using namespace sylvanode;
+
+namespace {
+
+template <class T>
+T* child(QWidget& parent, const char* name) {
+    T* w = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!w) qFatal("no control %s", name);
+    return w;
+}
+
+// A click on the box itself (a wide check box only reacts on its indicator and text).
+void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+
+// Shows the dialog (its handlers copy values only while it is on screen),
+// runs `act`, presses OK and returns the working style.
+template <class Act>
+CssStyle editAndOk(TCssDlg& dlg, Act&& act) {
+    dlg.show();
+    act();
+    QTest::mouseClick(child<QPushButton>(dlg, "OKBtn"), Qt::LeftButton);
+    return dlg.workStyle();
+}
+
+CssStyle oddStyle() {
+    CssStyle s;
+    s.fontName = "No Such Font 4711";
+    s.fontSize = 45;
+    s.fontStyle = 7;
+    s.underline = true;
+    s.backgroundColor = "ff";
+    s.textColor = "clBtnFace";
+    s.borderColor = "000080";
+    s.useBorder = true;
+    s.borderWidth = 3;
+    return s;
+}
+
+}  // namespace
+
+class CssDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void formCreateFillsTheLists() {
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        auto* fonts = child<QComboBox>(dlg, "fontBox");
+        QVERIFY(fonts->findText("Default", Qt::MatchExactly) >= 0);
+        QCOMPARE(fonts->currentIndex(), 0);
+        for (int i = 1; i < fonts->count(); ++i)
+            QVERIFY2(QString::compare(fonts->itemText(i - 1), fonts->itemText(i), Qt::CaseInsensitive) <= 0,
+                     qPrintable(fonts->itemText(i)));
+        auto* sizes = child<QComboBox>(dlg, "fontSize");
+        QCOMPARE(sizes->count(), 31);
+        QCOMPARE(sizes->itemText(0), QString("0"));
+        QCOMPARE(sizes->itemText(30), QString("30"));
+        QCOMPARE(sizes->currentText(), QString("10"));
+        auto* styles = child<QComboBox>(dlg, "fontStyle");
+        QCOMPARE(styles->count(), 4);
+        QCOMPARE(styles->itemText(3), QString("粗斜体"));
+        QVERIFY(child<QCheckBox>(dlg, "use_border")->isChecked());
+        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("1"));
+        // Never loaded: the reset style.
+        QCOMPARE(dlg.workStyle(), CssStyle{});
+    }
+
+    void loadThenOkReturnsTheStyleUnchanged_data() {
+        QTest::addColumn<int>("which");
+        QTest::newRow("font not installed, size and style out of range") << 0;
+        QTest::newRow("reset style") << 1;
+        QTest::newRow("listed values") << 2;
+    }
+    void loadThenOkReturnsTheStyleUnchanged() {
+        QFETCH(int, which);
+        CssStyle s;
+        if (which == 0) s = oddStyle();
+        if (which == 2) {
+            s.fontName = "Default";
+            s.fontSize = 12;
+            s.fontStyle = 2;
+            s.textColor = "0A0B0C";
+            s.borderColor = "clWindowFrame";
+            s.borderWidth = 0;
+        }
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(s);
+        QCOMPARE(dlg.workStyle(), s);  // loading writes no control value back
+        if (which == 0) {
+            QVERIFY(child<QCheckBox>(dlg, "use_font_name")->isChecked());
+            QCOMPARE(child<QComboBox>(dlg, "fontBox")->currentIndex(), 0);
+            QCOMPARE(child<QComboBox>(dlg, "fontSize")->currentText(), QString("10"));
+            QCOMPARE(child<QComboBox>(dlg, "fontStyle")->currentIndex(), 0);
+            // The size is still applied to the preview; the odd style adds nothing.
+            auto* preview = child<QLabel>(dlg, "preView");
+            QCOMPARE(preview->font().pointSize(), 45);
+            QVERIFY(!preview->font().bold() && !preview->font().italic());
+            QVERIFY(preview->font().underline());
+        }
+        if (which == 2) {
+            QCOMPARE(child<QComboBox>(dlg, "fontSize")->currentText(), QString("12"));
+            QCOMPARE(child<QComboBox>(dlg, "fontStyle")->currentIndex(), 2);
+            QCOMPARE(child<QComboBox>(dlg, "fontBox")->currentText(), QString("Default"));
+        }
+        QCOMPARE(child<QWidget>(dlg, "Panel2")->isVisibleTo(&dlg), s.useBorder);
+        const CssStyle out = editAndOk(dlg, [] {});
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(out, s);
+    }
+
+    void handlersWriteNothingWhileOffScreen() {
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(CssStyle{});
+        child<QCheckBox>(dlg, "use_font_name")->click();
+        child<QCheckBox>(dlg, "use_text_color")->click();
+        child<QCheckBox>(dlg, "use_size")->click();
+        QCOMPARE(dlg.workStyle(), CssStyle{});
+    }
+
+    void switchingAColourOnForAnEmptyColourGivesBlack() {
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(CssStyle{});
+        const CssStyle out = editAndOk(dlg, [&] {
+            clickBox(child<QCheckBox>(dlg, "use_text_color"));
+            clickBox(child<QCheckBox>(dlg, "use_bk_color"));
+            QCOMPARE(dlg.workStyle().textColor, std::string("000000"));
+        });
+        QCOMPARE(out.textColor, std::string("000000"));
+        QCOMPARE(out.backgroundColor, std::string("000000"));
+    }
+
+    void switchesTakeTheListValuesOnScreen() {
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(CssStyle{});
+        const CssStyle out = editAndOk(dlg, [&] {
+            auto* size = child<QComboBox>(dlg, "fontSize");
+            size->setFocus();
+            QTest::keyClick(size, Qt::Key_Down);  // 10 -> 11, stored although the switch is off
+            QCOMPARE(dlg.workStyle().fontSize, 11);
+            clickBox(child<QCheckBox>(dlg, "use_size"));
+            auto* style = child<QComboBox>(dlg, "fontStyle");
+            style->setCurrentIndex(3);
+            clickBox(child<QCheckBox>(dlg, "use_style"));
+            QCOMPARE(dlg.workStyle().fontStyle, 3);
+            auto* preview = child<QLabel>(dlg, "preView");
+            QVERIFY(preview->font().bold() && preview->font().italic());
+            QCOMPARE(preview->font().pointSize(), 11);
+            clickBox(child<QCheckBox>(dlg, "use_underline"));
+        });
+        QCOMPARE(out.fontSize, 11);
+        QCOMPARE(out.fontStyle, 3);
+        QVERIFY(out.underline);
+        QVERIFY(out.fontName.empty());  // switch never on
+    }
+
+    void colourChosenWithItsSwitchOffIsClearedByOk() {
+        ScriptedPrompter prompter;
+        prompter.answerColor(QColor(255, 0, 0));
+        prompter.answerColor(QColor(0, 0x80, 0xFF));
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(CssStyle{});
+        const CssStyle out = editAndOk(dlg, [&] {
+            QTest::mouseClick(child<ColorPanel>(dlg, "p_textColor"), Qt::LeftButton);
+            QCOMPARE(dlg.workStyle().textColor, std::string("FF0000"));
+            auto* panel = child<ColorPanel>(dlg, "p_textColor");
+            QCOMPARE(panel->text(), QString("FF0000"));
+            // Caption in the contrast colour: green byte inverted.
+            QCOMPARE(panel->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+            // The chooser starts on the colour chosen last in this dialog.
+            QTest::mouseClick(child<ColorPanel>(dlg, "p_bkColor"), Qt::LeftButton);
+            QCOMPARE(prompter.requests()[0].color, QColor(Qt::black));
+            QCOMPARE(prompter.requests()[1].color, QColor(255, 0, 0));
+            QCOMPARE(dlg.workStyle().backgroundColor, std::string("0080FF"));
+        });
+        QVERIFY(out.textColor.empty());
+        QVERIFY(out.backgroundColor.empty());
+        QVERIFY(prompter.failures().isEmpty());
+    }
+
+    void pickerButtonsTakeTheResultText() {
+        ScriptedPrompter prompter;
+        prompter.answerDialog([](QDialog& d) {
+            auto* list = d.findChild<QListWidget*>("colorList");
+            list->setCurrentRow(15);  // infobackground
+            return int(QDialog::Accepted);
+        });
+        prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
+        CssStyle s;
+        s.textColor = "123456";
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(s);
+        const CssStyle out = editAndOk(dlg, [&] {
+            QTest::mouseClick(child<QToolButton>(dlg, "SpeedButton2"), Qt::LeftButton);
+            QCOMPARE(dlg.workStyle().backgroundColor, std::string("clInfoBk"));
+            QTest::mouseClick(child<QToolButton>(dlg, "SpeedButton1"), Qt::LeftButton);  // cancelled
+            QCOMPARE(dlg.workStyle().textColor, std::string("123456"));
+            clickBox(child<QCheckBox>(dlg, "use_bk_color"));
+        });
+        QCOMPARE(prompter.count(ScriptedPrompter::Kind::RunDialog), 2);
+        QCOMPARE(prompter.requests()[0].dialogClass, QString("TfmColor"));
+        QCOMPARE(out.backgroundColor, std::string("clInfoBk"));
+        QCOMPARE(out.textColor, std::string("123456"));
+    }
+
+    void borderOffKeepsColourAndWidth() {
+        CssStyle s;
+        s.useBorder = true;
+        s.borderColor = "123456";
+        s.borderWidth = 4;
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(s);
+        const CssStyle out = editAndOk(dlg, [&] {
+            QVERIFY(child<QWidget>(dlg, "Panel2")->isVisible());
+            QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("4"));
+            clickBox(child<QCheckBox>(dlg, "use_border"));
+            QVERIFY(!child<QWidget>(dlg, "Panel2")->isVisible());
+        });
+        QVERIFY(!out.useBorder);
+        QCOMPARE(out.borderColor, std::string("123456"));
+        QCOMPARE(out.borderWidth, 4);
+    }
+
+    void borderOnTakesPanelColourAndWidth() {
+        CssStyle s;
+        s.borderColor = "ff";  // kept with the border off; normalised when it is switched on
+        s.borderWidth = 6;
+        CssStyle sys;
+        sys.borderColor = "clHighlight";
+        for (const CssStyle& in : {s, CssStyle{}, sys}) {
+            ScriptedPrompter prompter;
+            TCssDlg dlg(prompter);
+            dlg.LoadStyle(in);
+            const CssStyle out = editAndOk(dlg, [&] {
+                clickBox(child<QCheckBox>(dlg, "use_border"));
+            });
+            QVERIFY(out.useBorder);
+            QCOMPARE(out.borderWidth, in.borderWidth);
+            if (&in == &s) QCOMPARE(out.borderColor, std::string("0000FF"));
+            // An empty colour shows black, and black is what the border gets.
+            if (in.borderColor.empty()) QCOMPARE(out.borderColor, std::string("000000"));
+            // A system colour keeps its identifier instead of becoming unrelated digits.
+            if (&in == &sys) QCOMPARE(out.borderColor, std::string("clHighlight"));
+        }
+    }
+
+    void widthSpinStaysWithinZeroToTen() {
+        CssStyle s;
+        s.useBorder = true;
+        s.borderWidth = 1;
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(s);
+        dlg.show();
+        auto* spin = child<QSpinBox>(dlg, "UpDown1");
+        spin->setFocus();
+        for (int i = 0; i < 3; ++i) QTest::keyClick(spin, Qt::Key_Down);
+        QCOMPARE(dlg.workStyle().borderWidth, 0);
+        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("0"));
+        for (int i = 0; i < 14; ++i) QTest::keyClick(spin, Qt::Key_Up);
+        QCOMPARE(dlg.workStyle().borderWidth, 10);
+        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("10"));
+    }
+
+    void cancelLeavesTheResultRejected() {
+        ScriptedPrompter prompter;
+        TCssDlg dlg(prompter);
+        dlg.LoadStyle(oddStyle());
+        dlg.show();
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        QVERIFY(!dlg.isVisible());
+    }
+};
+
+QTEST_MAIN(CssDialogTest)
+#include "css_dialog_test.moc"
