@@ -37,9 +37,10 @@ public:
             depth_.push_back(parentDepth + 1);
             return n;
         }
-        // The new node goes right after the parent's existing subtree.
-        size_t i = 0;
-        while (order_[i] != parent) ++i;
+        // The new node goes right after the parent's existing subtree; the parent is
+        // usually close to the end, so look for it from there.
+        size_t i = order_.size() - 1;
+        while (order_[i] != parent) --i;
         size_t e = i + 1;
         while (e < order_.size() && depth_[e] > parentDepth) ++e;
         order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(e), n);

@@ -62,22 +62,37 @@ private:
 }  // namespace
 
 std::string writeSchemeText(const MenuScheme& scheme) {
-    std::vector<MenuNode*> nodes;
-    std::vector<int> levels;
+    // One walk fills a buffer per item section: the nodes are visited once, and
+    // each section is then copied in one piece (much kinder to the cache than
+    // walking a large tree once per section).
+    enum { Name, Level, Hint, Type, Link, Target, Script, Icon1, Icon2, Status, SectionCount };
+    std::string parts[SectionCount];
+    std::vector<LineWriter> writers;
+    writers.reserve(SectionCount);
+    for (std::string& p : parts) writers.emplace_back(p);
+    long long count = 0;
     forEachPreOrder(scheme.roots(), [&](MenuNode* n, int level) {
-        nodes.push_back(n);
-        levels.push_back(level);
-    });
-    const long long count = static_cast<long long>(nodes.size());
-
-    size_t estimate = 2048;
-    for (const MenuNode* n : nodes) {
+        const long long i = count++;
         const MenuItemData& d = n->data;
-        estimate += 100 + n->caption.size() + d.menuHint.size() + d.menuStatus.size() + d.menuIcon1.size() +
-                    d.menuIcon2.size() + d.menuLink.size() + d.menuTarget.size() + d.menuScript.size();
-    }
+        writers[Name].text(i, n->caption);
+        writers[Level].number(i, level);
+        writers[Hint].text(i, d.menuHint);
+        writers[Type].number(i, d.contentType);
+        if (d.contentType == 0) {
+            writers[Link].text(i, d.menuLink);
+            writers[Target].text(i, d.menuTarget);
+        } else if (d.contentType == 1) {
+            writers[Script].text(i, d.menuScript);
+        }
+        writers[Icon1].text(i, d.menuIcon1);
+        if (!n->isFile()) writers[Icon2].text(i, d.menuIcon2);
+        writers[Status].text(i, d.menuStatus);
+    });
+
+    size_t total = 4096;
+    for (const std::string& p : parts) total += p.size();
     std::string out;
-    out.reserve(estimate);
+    out.reserve(total);
     LineWriter w(out);
     const SchemeSettings& s = scheme.settings;
 
@@ -98,28 +113,13 @@ std::string writeSchemeText(const MenuScheme& scheme) {
     w.number("show select", s.showSelect);
     w.number("show line", s.showLine);
 
-    w.header("MenuName");
-    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->caption);
-    w.header("MenuLevel");
-    for (long long i = 0; i < count; ++i) w.number(i, levels[i]);
-    w.header("Hint");
-    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuHint);
-    w.header("Content Type");
-    for (long long i = 0; i < count; ++i) w.number(i, nodes[i]->data.contentType);
-    w.header("Link");
-    for (long long i = 0; i < count; ++i)
-        if (nodes[i]->data.contentType == 0) w.text(i, nodes[i]->data.menuLink);
-    w.header("Target");
-    for (long long i = 0; i < count; ++i)
-        if (nodes[i]->data.contentType == 0) w.text(i, nodes[i]->data.menuTarget);
-    w.header("Script");
-    for (long long i = 0; i < count; ++i)
-        if (nodes[i]->data.contentType == 1) w.text(i, nodes[i]->data.menuScript);
-    w.header("Icon1");
-    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuIcon1);
-    w.header("Icon2");
-    for (long long i = 0; i < count; ++i)
-        if (!nodes[i]->isFile()) w.text(i, nodes[i]->data.menuIcon2);
+    const std::pair<int, const char*> itemSections[] = {
+        {Name, "MenuName"}, {Level, "MenuLevel"}, {Hint, "Hint"},   {Type, "Content Type"}, {Link, "Link"},
+        {Target, "Target"}, {Script, "Script"},   {Icon1, "Icon1"}, {Icon2, "Icon2"}};
+    for (auto [part, name] : itemSections) {
+        w.header(name);
+        out += parts[part];
+    }
 
     w.header("padding");
     for (int k = 0; k < 2; ++k)
@@ -150,7 +150,7 @@ std::string writeSchemeText(const MenuScheme& scheme) {
 
     // Status-bar texts: our own section, so that saving does not drop them.
     w.header("Status");
-    for (long long i = 0; i < count; ++i) w.text(i, nodes[i]->data.menuStatus);
+    out += parts[Status];
     return out;
 }
 
