@@ -1,0 +1,374 @@
+// New, Open, Save, Save As, the save question, closing, and the title that shows
+// the file name and the modified mark.
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusTipEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+
+#include "model/scheme_io.h"
+#include "ui/common/text_codec.h"
+#include "ui/main/item_panel.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+namespace {
+
+const QString kUntitled = QStringLiteral("Sylvanode 3.0-未命名");
+const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
+
+// A scheme file with roots "One" (children "A", "B") and "Two", indent 21.
+std::string sampleSchemeText() {
+    MenuScheme s;
+    s.reset();
+    s.settings.indent = 21;
+    s.settings.target = "_top";
+    MenuNode* one = s.appendRoot();
+    one->caption = one->data.menuName = "One";
+    MenuNode* a = one->appendChild();
+    a->caption = a->data.menuName = "A";
+    a->data.menuLink = "a.htm";
+    MenuNode* b = one->appendChild();
+    b->caption = b->data.menuName = "B";
+    b->data.contentType = 1;
+    b->data.menuScript = "go()";
+    MenuNode* two = s.appendRoot();
+    two->caption = two->data.menuName = "\xB6\xFE";  // 二
+    return writeSchemeText(s);
+}
+
+// Levels 0, 2, 1: the walk back finds no level 1, so the load fails after two nodes.
+const char* const kBrokenScheme =
+    "[Config]\r\ncount=3\r\n[MenuName]\r\n0=P\r\n1=Q\r\n2=R\r\n[MenuLevel]\r\n0=0\r\n1=2\r\n2=1\r\n";
+
+}  // namespace
+
+class DocumentLifecycleTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    QString sampleFile(const QString& name = QStringLiteral("site.menu")) {
+        return f->writeFile(name, sampleSchemeText());
+    }
+    void openFile(const QString& path, bool fails = false) {
+        f->prompter.answerOpenFile(path);
+        if (fails) f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("c_open");
+    }
+    void edit() {
+        f->trigger("c_addRootMenu");
+        QVERIFY(f->modified());
+    }
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() {
+        const QStringList failures = f->prompter.failures();
+        f.reset();
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    void startsUntitledAndClean() {
+        QCOMPARE(f->title(), kUntitled);
+        QVERIFY(!f->modified());
+        QVERIFY(f->w().scheme().empty());
+        QCOMPARE(f->w().size(), QSize(582, 500));
+        QCOMPARE(f->w().minimumSize(), QSize(400, 500));
+        auto* pages = f->child<QTabWidget>("PageControl1");
+        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->tabText(0), QStringLiteral("菜单项属性"));
+        QCOMPARE(pages->tabText(1), QStringLiteral("风格样式"));
+        QCOMPARE(pages->tabText(2), QStringLiteral("方案属性"));
+        QCOMPARE(pages->widget(0)->objectName(), QStringLiteral("TabSheet1"));
+        QCOMPARE(pages->widget(1)->objectName(), QStringLiteral("TabSheet3"));
+        QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("TabSheet2"));
+        QCOMPARE(pages->currentIndex(), 0);
+        QCOMPARE(pages->width(), 362);
+        QCOMPARE(pages->minimumWidth(), 350);
+        for (const char* name : {"c_new", "c_open", "c_save", "c_makeCode", "ToolButton11", "c_addRootMenu"})
+            QVERIFY2(f->action(name)->isEnabled(), name);
+        for (const char* name : {"Action1", "Action3", "Action4", "c_addSubMenu", "c_deleteMenu", "ToolButton2",
+                                 "ToolButton3"})
+            QVERIFY2(!f->action(name)->isEnabled(), name);
+        QVERIFY(f->child<QRadioButton>("radio_link")->isChecked());
+        for (const char* name : {"c_menuName", "c_menuHint", "c_menuStatus", "c_menuLink", "c_menuScript"})
+            QVERIFY2(f->edit(name)->text().isEmpty(), name);
+        const SchemeSettings& s = f->w().scheme().settings;
+        QCOMPARE(s.indent, 13);
+        QCOMPARE(s.target, std::string("_blank"));
+        QVERIFY(!s.workDir.empty() && s.workDir.back() == '/');
+    }
+
+    void frameTextsAndHints() {
+        const struct {
+            const char* name;
+            const char* text;
+            const char* tip;
+        } tools[] = {{"c_new", "", "新建文件"},          {"c_open", "", "打开文件"},
+                     {"c_save", "", "保存文件"},         {"c_makeCode", "", "生成代码"},
+                     {"ToolButton11", "", "帮助"},       {"c_addRootMenu", "", "增加根菜单"},
+                     {"c_addSubMenu", "", "增加子菜单"}, {"c_deleteMenu", "", "删除菜单"},
+                     {"ToolButton2", "", "下移"},        {"ToolButton3", "", "上移"}};
+        for (const auto& t : tools) {
+            QCOMPARE(f->action(t.name)->toolTip(), QString::fromUtf8(t.tip));
+            QVERIFY2(!f->action(t.name)->icon().isNull(), t.name);
+        }
+        const struct {
+            const char* menu;
+            QStringList items;
+        } menus[] = {{"File1", {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "退出(&X)"}},
+                     {"N3", {"多菜单设置(&M)", "", "生成代码(&C)"}},
+                     {"Help1", {"帮助(&H)", "关于(&A)"}}};
+        for (const auto& m : menus) {
+            QStringList texts;
+            for (QAction* a : f->child<QMenu>(m.menu)->actions()) texts << a->text();
+            QCOMPARE(texts, m.items);
+        }
+        QCOMPARE(f->child<QMenu>("File1")->title(), QStringLiteral("文件(&F)"));
+        QCOMPARE(f->child<QMenu>("N3")->title(), QStringLiteral("工具(&T)"));
+        QCOMPARE(f->child<QMenu>("Help1")->title(), QStringLiteral("帮助(&H)"));
+        QCOMPARE(f->action("m_new")->statusTip(), QStringLiteral("新建方案"));
+        QCOMPARE(f->action("C1")->statusTip(), QStringLiteral("生成代码"));
+        QCOMPARE(f->child<QWidget>("Tree")->toolTip(), QStringLiteral("可拖放节点"));
+        QCOMPARE(f->child<QLabel>("namePanel")->text(), QStringLiteral("Sylvanode"));
+        QCOMPARE(f->child<QLabel>("hintPanel")->width(), 300);
+        // Hints reach the status bar's first panel.
+        QStatusTipEvent tip(QStringLiteral("打开文件"));
+        QCoreApplication::sendEvent(&f->w(), &tip);
+        QCOMPARE(f->child<QLabel>("hintPanel")->text(), QStringLiteral("打开文件"));
+    }
+
+    void saveUntitledAsksForAName() {
+        edit();
+        const QString target = f->path(QStringLiteral("first.menu"));
+        f->prompter.answerSaveFile(target);
+        f->trigger("c_save");
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.kind, ScriptedPrompter::Kind::SaveFile);
+        QCOMPARE(r.title, QStringLiteral("保存菜单文件"));
+        QCOMPARE(r.filter, kMenuFilter);
+        QCOMPARE(r.defaultExtension, QStringLiteral("*.menu"));
+        QVERIFY(r.confirmOverwrite);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-first.menu"));
+        QVERIFY(!f->modified());
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+
+        // A named scheme whose file exists is written without a dialog, modified or not.
+        f->writeFile(QStringLiteral("first.menu"), "garbage");
+        f->trigger("m_save");
+        QCOMPARE(f->prompter.requests().size(), size_t(1));
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+    }
+
+    void saveShowsTheDialogWhenTheFileHasGone() {
+        openFile(sampleFile());
+        QFile::remove(f->path(QStringLiteral("site.menu")));
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("c_save");
+        QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::SaveFile), 1);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+    }
+
+    void saveAsCancelledOnlyRetitlesTheDialog() {
+        edit();
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("m_saveAs");
+        QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
+        QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        QVERIFY(f->w().scheme().fileName.empty());
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("c_save");
+        QCOMPARE(f->prompter.last().title, QStringLiteral("保存菜单方案"));
+    }
+
+    void saveAsWritesAndRenames() {
+        openFile(sampleFile());
+        edit();
+        const QString copy = f->path(QStringLiteral("copy.menu"));
+        f->prompter.answerSaveFile(copy);
+        f->trigger("m_saveAs");
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
+        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(f->path(QStringLiteral("site.menu"))), sampleSchemeText());
+    }
+
+    void failedWriteChangesNothing() {
+        const QString original = sampleFile();
+        openFile(original);
+        edit();
+        const std::string before = WindowFixture::readFile(original);
+        f->prompter.answerSaveFile(f->path(QStringLiteral("no/such/dir/x.menu")));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("m_saveAs");
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.text, QStringLiteral("保存菜单方案时出错"));
+        QCOMPARE(r.caption, QStringLiteral("Sylvanode"));
+        QCOMPARE(r.icon, Prompter::Icon::Error);
+        QCOMPARE(r.buttons, int(Prompter::Ok));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        QVERIFY(f->modified());
+        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), original);
+        QCOMPARE(WindowFixture::readFile(original), before);
+    }
+
+    void openShowsTheFileAndSelectsTheFirstItem() {
+        const QString path = sampleFile(QStringLiteral("a.menu"));
+        openFile(path);
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.title, QStringLiteral("打开菜单文件"));
+        QCOMPARE(r.filter, kMenuFilter);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("One"));
+        QCOMPARE(f->w().scheme().settings.indent, 21);
+        // Selecting other items never marks the scheme.
+        f->w().selectNode(f->node({0, 1}));
+        f->w().selectNode(f->node({1}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
+        // The first edit does.
+        f->edit("c_menuHint")->setText(QStringLiteral("h"));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu[Modify]"));
+    }
+
+    void titleTakesTheNamePartOfAChinesePath() {
+        openFile(sampleFile(QStringLiteral("菜单.menu")));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-菜单.menu"));
+        QCOMPARE(f->w().scheme().fileName.substr(f->w().scheme().fileName.size() - 9),
+                 std::string("\xB2\xCB\xB5\xA5.menu"));
+    }
+
+    void questionAnswers_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("goesOn");
+        for (const char* command : {"c_new", "m_open"}) {
+            QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << true;
+            QTest::addRow("%s no", command) << command << int(Prompter::No) << true;
+            QTest::addRow("%s cancel", command) << command << int(Prompter::Cancel) << false;
+        }
+    }
+    void questionAnswers() {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        QFETCH(bool, goesOn);
+        edit();
+        f->prompter.answerMessage(answer);
+        if (answer == Prompter::Yes) f->prompter.answerSaveFile(std::nullopt);  // the user cancels the save
+        const QString opened = sampleFile();
+        if (goesOn && command == QLatin1String("m_open")) f->prompter.answerOpenFile(opened);
+        f->trigger(command.toLatin1().constData());
+        const auto& q = f->prompter.requests().front();
+        QCOMPARE(q.text, QStringLiteral("菜单方案已修改，是否保存"));
+        QCOMPARE(q.caption, QStringLiteral("Sylvanode"));
+        QCOMPARE(q.icon, Prompter::Icon::Information);
+        QCOMPARE(q.buttons, int(Prompter::Yes | Prompter::No | Prompter::Cancel));
+        if (!goesOn) {
+            QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+            QCOMPARE(f->outline(), QStringList({"New Item"}));
+        } else if (command == QLatin1String("c_new")) {
+            QCOMPARE(f->title(), kUntitled);
+            QVERIFY(f->w().scheme().empty());
+        } else {
+            QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        }
+    }
+
+    void openCancelledAfterNoKeepsTheChanges() {
+        edit();
+        f->prompter.answerMessage(Prompter::No);
+        f->prompter.answerOpenFile(std::nullopt);
+        f->trigger("c_open");
+        QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        QCOMPARE(f->outline(), QStringList({"New Item"}));
+    }
+
+    void newResetsEverything() {
+        openFile(sampleFile());
+        f->w().scheme().settings.menuSuffix = "two";
+        edit();
+        f->prompter.answerMessage(Prompter::No);
+        f->trigger("m_new");
+        QCOMPARE(f->title(), kUntitled);
+        QVERIFY(f->w().scheme().empty());
+        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
+        QCOMPARE(f->w().scheme().settings.indent, 13);
+        QCOMPARE(f->w().selectedNode(), nullptr);
+        QVERIFY(f->edit("c_menuName")->text().isEmpty());
+        QVERIFY(!f->action("Action1")->isEnabled());
+    }
+
+    void failedOpenKeepsSettingsAndTitle() {
+        openFile(sampleFile());
+        f->w().scheme().settings.menuSuffix = "keep";
+        openFile(f->writeFile(QStringLiteral("broken.menu"), kBrokenScheme), true);
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.text, QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(r.icon, Prompter::Icon::Error);
+        QCOMPARE(r.buttons, int(Prompter::Ok));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        QCOMPARE(f->w().scheme().settings.indent, 21);
+        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("keep"));
+        // The nodes added before the failure stay, and the window goes on working.
+        QCOMPARE(f->outline(), QStringList({"P", "  Q"}));
+        QCOMPARE(f->w().selectedNode(), nullptr);
+        f->w().selectNode(f->node({0, 0}));
+        f->trigger("c_deleteMenu");
+        QCOMPARE(f->outline(), QStringList({"P"}));
+    }
+
+    void badFilesGiveTheFormatMessage_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addRow("empty") << "empty.menu" << QByteArray();
+        QTest::addRow("not a scheme") << "notes.txt" << QByteArray("hello\r\nworld=1\r\n");
+        QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15);
+        QTest::addRow("missing") << "" << QByteArray();
+    }
+    void badFilesGiveTheFormatMessage() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        const QString path = name.isEmpty() ? f->path(QStringLiteral("absent.menu"))
+                                            : f->writeFile(name, bytes.toStdString());
+        openFile(path, true);
+        QCOMPARE(f->prompter.last().text, QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(f->title(), kUntitled);
+        QVERIFY(f->w().scheme().empty());
+        QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
+        f->trigger("c_addRootMenu");
+        QCOMPARE(f->outline(), QStringList({"New Item"}));
+    }
+
+    void successfulOpenEmptiesTheSuffix() {
+        f->w().scheme().settings.menuSuffix = "x1";
+        openFile(sampleFile());
+        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
+    }
+
+    void closing() {
+        // Unmodified: closes without a question.
+        QVERIFY(f->w().close());
+        f->w().show();
+        edit();
+        f->prompter.answerMessage(Prompter::Cancel);
+        QVERIFY(!f->w().close());
+        QVERIFY(f->w().isVisible());
+        QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        f->prompter.answerMessage(Prompter::Yes);
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("X1");
+        QVERIFY(!f->w().isVisible());
+    }
+};
+
+QTEST_MAIN(DocumentLifecycleTest)
+#include "document_lifecycle_test.moc"
