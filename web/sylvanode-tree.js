@@ -400,8 +400,9 @@
         now = Date.now();
         typed = (now - typedAt < 700 ? typed : "") + k.toLowerCase();
         typedAt = now;
-        n = typed.length > 1 ? it : next(it) || root.c[0];
-        for (i = all.length; i-- && n.n.toLowerCase().indexOf(typed);) n = next(n) || root.c[0];
+        v = typed.replace(/^(.)\1+$/, "$1"); // the same letter again: the next item with it
+        n = v.length > 1 ? it : next(it) || root.c[0];
+        for (i = all.length; i-- && n.n.toLowerCase().indexOf(v);) n = next(n) || root.c[0];
         if (i < 0) n = null;
       } else return;
       e.preventDefault();
