@@ -37,7 +37,10 @@ bench: setup
 fuzz: setup
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
-	@for f in build/fuzz/fuzz/fuzz_*; do echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 fuzz/corpus; done
+	@for f in build/fuzz/fuzz/fuzz_*; do \
+	  work=$$(mktemp -d); cp fuzz/corpus/* "$$work"/; \
+	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
+	  rm -rf "$$work"; done
 
 clean:
 	rm -rf build
