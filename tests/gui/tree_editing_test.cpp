@@ -1,0 +1,386 @@
+// Structural editing of the tree (add, delete, move, drag and drop) and the
+// bridge between the tree and the item panel.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+#include "model/scheme_io.h"
+#include "ui/common/text_codec.h"
+#include "ui/main/menu_tree_view.h"
+#include "ui/main/scheme_tree_model.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+class TreeEditingTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+    MenuTreeView& tree() { return f->w().tree(); }
+    QPoint captionPoint(MenuNode* n) {
+        return tree().captionRect(f->w().treeModel().indexOf(n)).center();
+    }
+    // Adds roots named by `names` (each through the panel's title field).
+    void addRoots(const QStringList& names) {
+        for (const QString& name : names) {
+            f->trigger("c_addRootMenu");
+            f->edit("c_menuName")->setText(name);
+        }
+    }
+    void addSub(MenuNode* parent, const QString& name) {
+        f->w().selectNode(parent);
+        f->trigger("c_addSubMenu");
+        MenuNode* child = parent->lastChild();
+        f->w().selectNode(child);
+        f->edit("c_menuName")->setText(name);
+    }
+    void clean() {
+        f->w().scheme().modified = false;
+        f->w().updateTitle();
+    }
+    void press(MenuNode* n) { QTest::mousePress(tree().viewport(), Qt::LeftButton, {}, captionPoint(n)); }
+    void release(const QPoint& at) { QTest::mouseRelease(tree().viewport(), Qt::LeftButton, {}, at); }
+    void moveHeld(const QPoint& to) {
+        QMouseEvent move(QEvent::MouseMove, to, tree().viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(tree().viewport(), &move);
+    }
+    // Two presses on the caption of `n`, then a drag to `to` and a release there.
+    void drag(MenuNode* n, const QPoint& to) {
+        const QPoint from = captionPoint(n);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, from);
+        press(n);
+        moveHeld(from + QPoint(0, 5));
+        moveHeld(to);
+        release(to);
+    }
+    QPoint emptySpace() { return QPoint(5, tree().viewport()->height() - 3); }
+
+private Q_SLOTS:
+    void init() {
+        f = std::make_unique<WindowFixture>();
+        QVERIFY(QTest::qWaitForWindowExposed(&f->w()));
+    }
+    void cleanup() {
+        const QStringList failures = f->prompter.failures();
+        f.reset();
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    void addRootToAnEmptyTree() {
+        f->trigger("c_addRootMenu");
+        MenuNode* n = f->node({0});
+        QVERIFY(n);
+        QCOMPARE(f->w().selectedNode(), n);
+        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("New Item"));
+        QCOMPARE(n->caption, std::string("New Item"));
+        QCOMPARE(n->imageIndex, int(ImageFile));
+        QVERIFY(f->title().endsWith(QStringLiteral("[Modify]")));
+        QVERIFY(f->action("Action1")->isEnabled());
+        QVERIFY(!f->action("Action3")->isEnabled());
+        QVERIFY(!f->action("Action4")->isEnabled());
+    }
+
+    void addSubToACollapsedLeaf() {
+        addRoots({"Leaf"});
+        MenuNode* leaf = f->node({0});
+        f->trigger("c_addSubMenu");
+        QCOMPARE(f->outline(), QStringList({"Leaf", "  New Item"}));
+        QCOMPARE(leaf->imageIndex, int(ImageFolderClosed));
+        QCOMPARE(leaf->lastChild()->imageIndex, int(ImageFile));
+        QVERIFY(!tree().isExpanded(f->w().treeModel().indexOf(leaf)));
+        QCOMPARE(f->w().selectedNode(), leaf);
+        // The parent's panel was stored when the child was added.
+        QCOMPARE(leaf->data.menuName, std::string("Leaf"));
+    }
+
+    void deletingTheOnlyItemEmptiesThePanel() {
+        addRoots({"Only"});
+        f->edit("c_menuStatus")->setText(QStringLiteral("status"));
+        f->trigger("c_deleteMenu");
+        QVERIFY(f->w().scheme().empty());
+        QCOMPARE(f->w().selectedNode(), nullptr);
+        QVERIFY(f->edit("c_menuName")->text().isEmpty());
+        QVERIFY(f->edit("c_menuStatus")->text().isEmpty());
+        for (const char* name : {"Action1", "Action3", "Action4", "c_addSubMenu", "c_deleteMenu"})
+            QVERIFY2(!f->action(name)->isEnabled(), name);
+        QVERIFY(f->modified());
+    }
+
+    void deletingMovesTheSelectionToANeighbour() {
+        addRoots({"A", "B", "C"});
+        addSub(f->node({1}), QStringLiteral("b1"));
+        f->w().selectNode(f->node({1}));
+        f->edit("c_menuHint")->setText(QStringLiteral("stored into a node that goes"));
+        f->trigger("c_deleteMenu");
+        QCOMPARE(f->outline(), QStringList({"A", "C"}));
+        MenuNode* now = f->w().selectedNode();
+        QVERIFY(now);
+        QCOMPARE(f->edit("c_menuName")->text(), toQString(now->caption));
+        QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(now)));
+    }
+
+    void moveEnablingAndOrder() {
+        addRoots({"A", "B", "C"});
+        f->w().selectNode(f->node({2}));
+        QVERIFY(!f->action("ToolButton2")->isEnabled());
+        QVERIFY(f->action("ToolButton3")->isEnabled());
+        clean();
+        f->trigger("ToolButton3");
+        QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
+        QVERIFY(f->modified());
+        QCOMPARE(toQString(f->w().selectedNode()->caption), QStringLiteral("C"));
+        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("C"));
+        f->trigger("ToolButton3");
+        QCOMPARE(f->outline(), QStringList({"C", "A", "B"}));
+        QVERIFY(!f->action("ToolButton3")->isEnabled());
+        QVERIFY(f->action("ToolButton2")->isEnabled());
+        f->trigger("ToolButton2");
+        QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
+    }
+
+    void keysLeftAtMinusOneSortFirst() {
+        addRoots({"R", "S"});
+        MenuNode* r = f->node({0});
+        addSub(r, QStringLiteral("a"));
+        addSub(r, QStringLiteral("b"));
+        addSub(r, QStringLiteral("c"));
+        // A group never reordered keeps its order at every move elsewhere.
+        f->w().selectNode(f->node({1}));
+        f->trigger("ToolButton3");
+        QCOMPARE(f->outline(), QStringList({"S", "R", "  a", "  b", "  c"}));
+        // Reorder R's children, then give R a new child (key -1)...
+        f->w().selectNode(r->child(0));
+        f->trigger("ToolButton2");
+        QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c"}));
+        addSub(r, QStringLiteral("d"));
+        QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c", "  d"}));
+        // ...which goes first at the next move made anywhere in the tree.
+        f->w().selectNode(f->node({0}));
+        f->trigger("ToolButton2");
+        QCOMPARE(f->outline(), QStringList({"R", "  d", "  b", "  a", "  c", "S"}));
+    }
+
+    void selectingNeverMarks() {
+        addRoots({"A", "B"});
+        addSub(f->node({0}), QStringLiteral("a1"));
+        clean();
+        const QString title = f->title();
+        tree().setFocus();
+        f->w().selectNode(f->node({0}));
+        tree().expand(f->w().treeModel().indexOf(f->node({0})));
+        QTest::keyClick(&tree(), Qt::Key_Down);
+        QTest::keyClick(&tree(), Qt::Key_Down);
+        QTest::keyClick(&tree(), Qt::Key_Up);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, captionPoint(f->node({1})));
+        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        tree().collapse(f->w().treeModel().indexOf(f->node({0})));
+        QVERIFY(!f->modified());
+        QCOMPARE(f->title(), title);
+        QCOMPARE(f->node({0})->imageIndex, int(ImageFolderClosed));
+    }
+
+    void titleFollowsEveryKeystroke() {
+        addRoots({""});
+        MenuNode* n = f->node({0});
+        clean();
+        QSignalSpy changed(&f->w().treeModel(), &QAbstractItemModel::dataChanged);
+        f->edit("c_menuName")->setFocus();
+        QTest::keyClicks(f->edit("c_menuName"), QStringLiteral("abc"));
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(n->caption, std::string("abc"));
+        QVERIFY(f->modified());
+        // Without a selection typing changes nothing else.
+        f->trigger("c_deleteMenu");
+        clean();
+        QTest::keyClicks(f->edit("c_menuName"), QStringLiteral("xyz"));
+        QVERIFY(!f->modified());
+    }
+
+    void copyButtons() {
+        addRoots({"T"});
+        f->edit("c_menuHint")->setText(QStringLiteral("old"));
+        f->child<QToolButton>("m_copy_2")->click();
+        QCOMPARE(f->edit("c_menuStatus")->text(), QStringLiteral("T"));
+        f->edit("c_menuName")->clear();
+        f->child<QToolButton>("c_copy")->click();
+        QCOMPARE(f->edit("c_menuHint")->text(), QString());
+        QCOMPARE(f->child<QToolButton>("c_copy")->toolTip(), QStringLiteral("复制于菜单标题"));
+    }
+
+    void linkAndScriptSwitching() {
+        addRoots({"L", "other"});
+        MenuNode* l = f->node({0});
+        f->w().selectNode(l);
+        f->edit("c_menuLink")->setText(QStringLiteral("x.htm"));
+        f->child<QComboBox>("c_menuTarget")->setEditText(QStringLiteral("_self"));
+        f->w().selectNode(f->node({1}));
+        QCOMPARE(l->data.menuLink, std::string("x.htm"));
+        QCOMPARE(l->data.menuTarget, std::string("_self"));
+        f->w().selectNode(l);
+        QTest::mouseClick(f->child<QRadioButton>("radio_script"), Qt::LeftButton);
+        f->edit("c_menuScript")->setText(QStringLiteral("go()"));
+        f->w().selectNode(f->node({1}));
+        QCOMPARE(l->data.contentType, 1);
+        QVERIFY(l->data.menuLink.empty());
+        QVERIFY(l->data.menuTarget.empty());
+        QCOMPARE(l->data.menuScript, std::string("go()"));
+        // Switching back shows empty link and target fields.
+        f->w().selectNode(l);
+        QTest::mouseClick(f->child<QRadioButton>("radio_link"), Qt::LeftButton);
+        QVERIFY(f->edit("c_menuLink")->text().isEmpty());
+        QVERIFY(f->child<QComboBox>("c_menuTarget")->currentText().isEmpty());
+        f->w().selectNode(f->node({1}));
+        QCOMPARE(l->data.contentType, 0);
+        QVERIFY(l->data.menuScript.empty());
+    }
+
+    void newRootKeepsTheActionKind() {
+        addRoots({"S"});
+        QTest::mouseClick(f->child<QRadioButton>("radio_script"), Qt::LeftButton);
+        f->trigger("c_addRootMenu");
+        QVERIFY(f->child<QRadioButton>("radio_script")->isChecked());
+        MenuNode* added = f->node({1});
+        f->w().selectNode(f->node({0}));
+        QCOMPARE(added->data.contentType, 1);
+        QCOMPARE(added->data.menuName, std::string("New Item"));
+    }
+
+    void targetListAndBrowseButtons() {
+        QStringList entries;
+        auto* target = f->child<QComboBox>("c_menuTarget");
+        for (int i = 0; i < target->count(); ++i) entries << target->itemText(i);
+        QCOMPARE(entries, QStringList({"_self", "_parent", "_top", "_blank"}));
+        QVERIFY(target->isEditable());
+
+        addRoots({"I"});
+        f->w().scheme().settings.workDir = "/srv/site/";
+        clean();
+        f->prompter.answerOpenFile(std::nullopt);
+        f->child<QToolButton>("SpeedButton6")->click();
+        QVERIFY(!f->modified());
+        QCOMPARE(f->prompter.last().filter, QStringLiteral("Gif文件(*.gif)|*.gif|所有文件(*.*)|*.*"));
+        QCOMPARE(f->prompter.last().initialDirectory, QStringLiteral("/srv/site/"));
+        f->prompter.answerOpenFile(QStringLiteral("/srv/site/img/a.gif"));
+        f->child<QToolButton>("SpeedButton7")->click();
+        QCOMPARE(f->edit("c_menuIcon2")->text(), QStringLiteral("img/a.gif"));
+        QVERIFY(f->modified());
+        f->prompter.answerOpenFile(QStringLiteral("/srv/site/pages/index.htm"));
+        f->child<QToolButton>("SpeedButton8")->click();
+        QCOMPARE(f->prompter.last().filter, QStringLiteral("Html文件(*.html)|*.html;*.htm|所有文件(*.*)|*.*"));
+        QCOMPARE(f->edit("c_menuLink")->text(), QStringLiteral("pages/index.htm"));
+    }
+
+    void singlePressDoesNotDrag() {
+        addRoots({"A", "B"});
+        clean();
+        MenuNode* b = f->node({1});
+        const QPoint to = captionPoint(f->node({0}));
+        press(b);  // first press on B: selects it and remembers it
+        moveHeld(to);
+        release(to);
+        QCOMPARE(f->outline(), QStringList({"A", "B"}));
+        QVERIFY(!f->modified());
+        QCOMPARE(f->w().clickedNode(), b);
+        QCOMPARE(f->w().dragNode(), nullptr);
+    }
+
+    void secondPressDragsOntoALeaf() {
+        addRoots({"A", "B"});
+        clean();
+        MenuNode* a = f->node({0});
+        MenuNode* b = f->node({1});
+        drag(b, captionPoint(a));
+        QCOMPARE(f->outline(), QStringList({"A", "  B"}));
+        QVERIFY(tree().isExpanded(f->w().treeModel().indexOf(a)));
+        QCOMPARE(a->imageIndex, int(ImageFolderOpen));
+        QCOMPARE(b->imageIndex, int(ImageFile));
+        QVERIFY(f->modified());
+        QCOMPARE(f->w().dragNode(), nullptr);
+        QCOMPARE(f->w().clickedNode(), nullptr);
+    }
+
+    void aShortMoveDoesNotDrop() {
+        addRoots({"A", "B"});
+        clean();
+        MenuNode* b = f->node({1});
+        const QPoint from = captionPoint(b);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, from);
+        press(b);
+        moveHeld(from + QPoint(4, 4));  // 8 pixels: below the threshold
+        release(from + QPoint(4, 4));
+        QCOMPARE(f->outline(), QStringList({"A", "B"}));
+        QVERIFY(!f->modified());
+    }
+
+    void dropsThatChangeNothing() {
+        addRoots({"A", "B"});
+        MenuNode* a = f->node({0});
+        addSub(a, QStringLiteral("a1"));
+        tree().expand(f->w().treeModel().indexOf(a));
+        clean();
+        // Onto its own parent.
+        drag(a->child(0), captionPoint(a));
+        QCOMPARE(f->outline(), QStringList({"A", "  a1", "B"}));
+        QVERIFY(!f->modified());
+        // A root onto empty space.
+        drag(f->node({1}), emptySpace());
+        QCOMPARE(f->outline(), QStringList({"A", "  a1", "B"}));
+        QVERIFY(!f->modified());
+    }
+
+    void dropOntoOwnDescendantMarksButMovesNothing() {
+        addRoots({"A"});
+        MenuNode* a = f->node({0});
+        addSub(a, QStringLiteral("a1"));
+        tree().expand(f->w().treeModel().indexOf(a));
+        clean();
+        drag(a, captionPoint(a->child(0)));
+        QCOMPARE(f->outline(), QStringList({"A", "  a1"}));
+        QVERIFY(f->modified());
+    }
+
+    void dropOnEmptySpaceMakesARoot() {
+        addRoots({"A", "B"});
+        MenuNode* a = f->node({0});
+        addSub(a, QStringLiteral("a1"));
+        tree().expand(f->w().treeModel().indexOf(a));
+        MenuNode* a1 = a->child(0);
+        drag(a1, emptySpace());
+        QCOMPARE(f->outline(), QStringList({"A", "B", "a1"}));
+        // The old parent lost its only child: it is a page again.
+        QCOMPARE(a->imageIndex, int(ImageFile));
+    }
+
+    void pressOnThePictureIsNotACaptionPress() {
+        addRoots({"A"});
+        const QRect text = tree().captionRect(f->w().treeModel().indexOf(f->node({0})));
+        const QPoint onIcon(text.left() - 8, text.center().y());
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, onIcon);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, onIcon);
+        QCOMPARE(f->w().clickedNode(), nullptr);
+        QCOMPARE(f->w().dragNode(), nullptr);
+    }
+
+    void useImageHidesTheIconRows() {
+        auto* panel2 = f->child<QWidget>("Panel2");
+        QVERIFY(panel2->isVisible());
+        addRoots({"I"});
+        f->edit("c_menuIcon1")->setText(QStringLiteral("i.gif"));
+        auto* useImg = f->child<QAbstractButton>("c_useImg");
+        QVERIFY(useImg);
+        useImg->click();
+        QVERIFY(!panel2->isVisible());
+        QVERIFY(f->child<QWidget>("GroupBox2")->isVisible());
+        f->trigger("c_addRootMenu");
+        f->w().selectNode(f->node({0}));
+        QCOMPARE(f->edit("c_menuIcon1")->text(), QStringLiteral("i.gif"));
+    }
+};
+
+QTEST_MAIN(TreeEditingTest)
+#include "tree_editing_test.moc"
