@@ -133,9 +133,15 @@ void AppendNodeEntries(std::string& out, const MenuNode& root) {
 std::string BuildScriptText(const MenuScheme& scheme) {
     const SchemeSettings& s = scheme.settings;
     const std::string& S = s.menuSuffix;
-    std::string out = "var tree_node" + S + "=new Array(";
+    // Browsers cap the arguments of one call (Chromium at about 65,500), so a menu whose array
+    // would have more elements than that is written as an array literal, which has no such limit.
+    constexpr size_t kMaxCallArguments = 65000;
+    size_t elements = 1;
+    forEachPreOrder(scheme.roots(), [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
+    const bool literal = elements > kMaxCallArguments;
+    std::string out = "var tree_node" + S + (literal ? "=[" : "=new Array(");
     for (const auto& root : scheme.roots()) AppendNodeEntries(out, *root);
-    out += "5);";
+    out += literal ? "5];" : "5);";
 
     auto line = [&out](std::string_view text) {
         out += "\r\n";
