@@ -1,0 +1,278 @@
+// The settings page: standalone on a scheme with a counting markModified, and
+// inside the main window for refreshing after New and Open.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include "model/scheme_io.h"
+#include "platform/paths.h"
+#include "scripted_prompter.h"
+#include "ui/common/text_codec.h"
+#include "ui/dialogs/desktop_colors.h"
+#include "ui/main/settings_page.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+namespace {
+
+struct Host {
+    MenuScheme scheme;
+    ScriptedPrompter prompter;
+    int marks = 0;
+    QWidget window;
+    SettingsPage* page;
+
+    Host() : page(new SettingsPage(scheme, prompter, [this] { ++marks; }, &window)) {
+        page->refresh();
+        marks = 0;
+        window.show();
+    }
+    template <class T = QWidget>
+    T* c(const char* name) {
+        T* w = window.findChild<T*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QString text(const char* name) { return c<QLineEdit>(name)->text(); }
+    void click(const char* name) { QTest::mouseClick(c<QToolButton>(name), Qt::LeftButton); }
+    void toggle(const char* name) {
+        auto* box = c<QCheckBox>(name);
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void step(const char* spinName, Qt::Key key, int times) {
+        auto* spin = c<QSpinBox>(spinName);
+        spin->setFocus();
+        for (int i = 0; i < times; ++i) QTest::keyClick(spin, key);
+    }
+};
+
+}  // namespace
+
+class SettingsPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheResetScheme() {
+        Host h;
+        QCOMPARE(h.page->objectName(), QString("TabSheet2"));
+        QCOMPARE(h.text("c_workDir"), toQString(executableDirectory()));
+        QVERIFY(h.text("c_workDir").endsWith('/'));
+        QCOMPARE(h.text("lineFolder"), QString("./"));
+        QCOMPARE(h.text("target"), QString("_blank"));
+        QCOMPARE(h.text("c_indent"), QString("13"));
+        for (const char* on : {"c_useImg", "useHint", "useStatus", "useTitleAsHint", "useTitleAsStatus", "showSelect"})
+            QVERIFY2(h.c<QCheckBox>(on)->isChecked(), on);
+        QVERIFY(!h.c<QCheckBox>("showLine")->isChecked());
+        for (const char* empty : {"c_icon_file", "c_icon_folder1", "c_icon_folder2"}) QVERIFY(h.text(empty).isEmpty());
+        QCOMPARE(h.c<QCheckBox>("showSelect")->text(), QString("对选择的菜单项使用\"选择样式\""));
+        QCOMPARE(h.c<QToolButton>("SpeedButton5")->toolTip(), QString("选择结点图片目录"));
+        for (const char* ro : {"c_workDir", "lineFolder", "c_icon_file", "c_indent"}) {
+            QVERIFY2(h.c<QLineEdit>(ro)->isReadOnly(), ro);
+            QCOMPARE(h.c<QLineEdit>(ro)->palette().color(QPalette::Base), desktopColor(kInactiveBorderIndex));
+        }
+        QVERIFY(!h.c<QLineEdit>("target")->isReadOnly());
+    }
+
+    void refreshRunsHandlersOnlyForRealChanges() {
+        Host h;
+        QSignalSpy useImage(h.page, &SettingsPage::useImageToggled);
+        h.page->refresh();  // the page already shows the scheme: switching pages marks nothing
+        QCOMPARE(h.marks, 0);
+        QCOMPARE(useImage.count(), 0);
+
+        h.scheme.settings.useImage = false;
+        h.scheme.settings.showLine = true;
+        h.scheme.settings.target = "main";
+        h.scheme.settings.indent = 40;
+        h.scheme.settings.fileIcon = "img/f.gif";
+        const SchemeSettings expected = h.scheme.settings;
+        h.page->refresh();
+        QCOMPARE(h.marks, 3);  // two boxes and the target field changed
+        QCOMPARE(useImage.count(), 1);
+        QCOMPARE(useImage.at(0).at(0).toBool(), false);
+        QVERIFY(h.scheme.settings == expected);  // written back with the same values
+        QCOMPARE(h.text("c_indent"), QString("40"));
+        QCOMPARE(h.text("c_icon_file"), QString("img/f.gif"));
+        QCOMPARE(h.text("target"), QString("main"));
+    }
+
+    void everyControlWritesAndMarks() {
+        Host h;
+        QSignalSpy useImage(h.page, &SettingsPage::useImageToggled);
+        struct Flag {
+            const char* box;
+            bool SchemeSettings::*field;
+        };
+        const Flag flags[] = {{"useTitleAsHint", &SchemeSettings::useTitleAsHint},
+                              {"useTitleAsStatus", &SchemeSettings::useTitleAsStatus},
+                              {"useHint", &SchemeSettings::showHint},
+                              {"useStatus", &SchemeSettings::showStatus},
+                              {"showSelect", &SchemeSettings::showSelect},
+                              {"showLine", &SchemeSettings::showLine},
+                              {"c_useImg", &SchemeSettings::useImage}};
+        int expectedMarks = 0;
+        for (const Flag& f : flags) {
+            const bool before = h.scheme.settings.*f.field;
+            h.toggle(f.box);
+            QCOMPARE(h.scheme.settings.*f.field, !before);
+            QCOMPARE(h.marks, ++expectedMarks);
+        }
+        QCOMPARE(useImage.count(), 1);
+        QCOMPARE(useImage.at(0).at(0).toBool(), false);
+
+        h.c<QLineEdit>("target")->setFocus();
+        QTest::keyClicks(h.c<QLineEdit>("target"), "x");
+        QCOMPARE(h.scheme.settings.target, std::string("_blankx"));
+        QCOMPARE(h.marks, ++expectedMarks);
+        h.c<QLineEdit>("target")->clear();  // taken as typed, also empty
+        QCOMPARE(h.scheme.settings.target, std::string());
+        QCOMPARE(h.marks, ++expectedMarks);
+    }
+
+    void indentStepsMarkAlsoAtTheEnds() {
+        Host h;
+        h.step("UpDown1", Qt::Key_Up, 38);  // 13 -> 50, then one request at the end
+        QCOMPARE(h.scheme.settings.indent, 50);
+        QCOMPARE(h.text("c_indent"), QString("50"));
+        QCOMPARE(h.marks, 38);
+        h.marks = 0;
+        h.step("UpDown1", Qt::Key_Down, 42);  // 50 -> 10, and two requests at 10
+        QCOMPARE(h.scheme.settings.indent, 10);
+        QCOMPARE(h.text("c_indent"), QString("10"));
+        QCOMPARE(h.marks, 42);
+    }
+
+    void workDirectoryChooser() {
+        Host h;
+        h.scheme.settings.fileIcon = "img/a.gif";
+        h.page->refresh();
+        h.marks = 0;
+        h.prompter.answerFolder(std::nullopt);
+        h.click("SpeedButton1");
+        QCOMPARE(h.marks, 0);
+        QCOMPARE(h.prompter.last().title, QString("选择工作目录"));
+        h.prompter.answerFolder(QString("/srv/site"));
+        h.click("SpeedButton1");
+        QCOMPARE(h.scheme.settings.workDir, std::string("/srv/site/"));
+        QCOMPARE(h.text("c_workDir"), QString("/srv/site/"));
+        QCOMPARE(h.marks, 1);
+        // Paths chosen earlier stay as they were.
+        QCOMPARE(h.scheme.settings.fileIcon, std::string("img/a.gif"));
+        QCOMPARE(h.text("c_icon_file"), QString("img/a.gif"));
+        QVERIFY(h.prompter.failures().isEmpty());
+    }
+
+    void nodePictureDirectoryIsRelative_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("below") << "/srv/site/lines" << "lines/";
+        QTest::newRow("the work directory itself") << "/srv/site/" << "";
+        QTest::newRow("elsewhere") << "/opt/pics" << "../../opt/pics/";
+    }
+    void nodePictureDirectoryIsRelative() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, stored);
+        Host h;
+        h.scheme.settings.workDir = "/srv/site/";
+        h.prompter.answerFolder(chosen);
+        h.click("SpeedButton5");
+        QCOMPARE(h.prompter.last().title, QString("结点图片目录"));
+        QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
+        QCOMPARE(h.text("lineFolder"), stored);
+        QCOMPARE(h.marks, 1);
+        h.prompter.answerFolder(std::nullopt);
+        h.click("SpeedButton5");
+        QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
+        QCOMPARE(h.marks, 1);
+    }
+
+    void defaultIconChoosers() {
+        Host h;
+        h.scheme.settings.workDir = "/srv/site/";
+        struct Row {
+            const char* button;
+            const char* field;
+            std::string SchemeSettings::*setting;
+        };
+        const Row rows[] = {{"SpeedButton2", "c_icon_file", &SchemeSettings::fileIcon},
+                            {"SpeedButton3", "c_icon_folder1", &SchemeSettings::folderIcon1},
+                            {"SpeedButton4", "c_icon_folder2", &SchemeSettings::folderIcon2}};
+        int expectedMarks = 0;
+        for (const Row& r : rows) {
+            h.prompter.answerOpenFile(std::nullopt);
+            h.click(r.button);
+            QCOMPARE(h.marks, expectedMarks);
+            QCOMPARE(h.prompter.last().filter, QString("Gif文件(*.gif)|*.gif|所有文件(*.*)|*.*"));
+            QCOMPARE(h.prompter.last().initialDirectory, QString("/srv/site/"));
+            h.prompter.answerOpenFile(QString("/srv/site/img/%1.gif").arg(r.field));
+            h.click(r.button);
+            const QString expected = QString("img/%1.gif").arg(r.field);
+            QCOMPARE(toQString(h.scheme.settings.*r.setting), expected);
+            QCOMPARE(h.text(r.field), expected);
+            QCOMPARE(h.marks, ++expectedMarks);
+        }
+        QVERIFY(h.prompter.failures().isEmpty());
+    }
+
+    void refreshAfterNewAndOpenLeavesTheSchemeUnmodified() {
+        WindowFixture f;
+        QWidget* iconRows = f.child<QWidget>("Panel2");
+        QVERIFY(iconRows && iconRows->isVisible());
+
+        // A scheme file with icons off and other flags turned round.
+        MenuScheme other;
+        other.reset();
+        other.settings.useImage = false;
+        other.settings.showLine = true;
+        other.settings.showHint = false;
+        other.settings.target = "right";
+        other.settings.indent = 21;
+        other.appendRoot();
+        const QString file = f.path("other.menu");
+        QVERIFY(writeSchemeFile(other, toSchemeBytes(file)).ok);
+
+        f.prompter.answerOpenFile(file);
+        f.trigger("m_open");
+        QVERIFY(!f.modified());
+        QVERIFY(!f.title().endsWith("[Modify]"));
+        QVERIFY(!iconRows->isVisible());
+        QVERIFY(!f.child<QCheckBox>("c_useImg")->isChecked());
+        QVERIFY(f.child<QCheckBox>("showLine")->isChecked());
+        QVERIFY(!f.child<QCheckBox>("useHint")->isChecked());
+        QCOMPARE(f.edit("target")->text(), QString("right"));
+        QCOMPARE(f.edit("c_indent")->text(), QString("21"));
+        QVERIFY(!f.w().scheme().settings.useImage);
+
+        // An edit on the page marks the scheme.
+        QTest::mouseClick(f.child<QCheckBox>("showSelect"), Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(f.modified());
+        QVERIFY(f.title().endsWith("[Modify]"));
+
+        f.prompter.answerMessage(Prompter::No);
+        f.trigger("m_new");
+        QVERIFY(!f.modified());
+        QVERIFY(iconRows->isVisible());
+        QVERIFY(f.child<QCheckBox>("c_useImg")->isChecked());
+        QCOMPARE(f.edit("target")->text(), QString("_blank"));
+        QVERIFY(f.prompter.failures().isEmpty());
+    }
+
+    void cancelledChoosersInTheWindowMarkNothing() {
+        WindowFixture f;
+        f.prompter.answerFolder(std::nullopt);
+        QTest::mouseClick(f.child<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        f.prompter.answerOpenFile(std::nullopt);
+        QTest::mouseClick(f.child<QToolButton>("SpeedButton2"), Qt::LeftButton);
+        QVERIFY(!f.modified());
+        f.prompter.answerOpenFile(f.path("pic.gif"));
+        QTest::mouseClick(f.child<QToolButton>("SpeedButton3"), Qt::LeftButton);
+        QVERIFY(f.modified());
+        QVERIFY(f.prompter.failures().isEmpty());
+    }
+};
+
+QTEST_MAIN(SettingsPageTest)
+#include "settings_page_test.moc"
