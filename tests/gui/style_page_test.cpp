@@ -1,0 +1,236 @@
+// The style page: standalone on a scheme with a counting markModified, and
+// inside the main window for the change of page.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "codegen/script_text.h"
+#include "scripted_prompter.h"
+#include "ui/common/text_codec.h"
+#include "ui/dialogs/desktop_colors.h"
+#include "ui/main/style_page.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+namespace {
+
+struct Host {
+    MenuScheme scheme;
+    ScriptedPrompter prompter;
+    int marks = 0;
+    QWidget window;
+    StylePage* page;
+
+    Host() : page(new StylePage(scheme, prompter, [this] { ++marks; }, &window)) {
+        scheme.reset();
+        page->refresh();
+        window.show();
+    }
+    template <class T = QWidget>
+    T* c(const char* name) {
+        T* w = window.findChild<T*>(QString::fromLatin1(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    QString text(const char* name) { return c<QLineEdit>(name)->text(); }
+    void step(const char* spinName, Qt::Key key, int times) {
+        auto* spin = c<QSpinBox>(spinName);
+        spin->setFocus();
+        for (int i = 0; i < times; ++i) QTest::keyClick(spin, key);
+    }
+};
+
+// Picks a side the way a user does (keyboard on the drop-down list).
+void chooseSide(QComboBox* box, int index) {
+    box->setFocus();
+    while (box->currentIndex() < index) QTest::keyClick(box, Qt::Key_Down);
+    while (box->currentIndex() > index) QTest::keyClick(box, Qt::Key_Up);
+}
+
+// Answers the CSS dialog: shows it, lets `edit` work on it, presses OK.
+template <class Edit>
+void answerCssOk(ScriptedPrompter& prompter, Edit edit) {
+    prompter.answerDialog([edit](QDialog& d) {
+        d.show();
+        edit(d);
+        QTest::mouseClick(d.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        return d.result();
+    });
+}
+
+}  // namespace
+
+class StylePageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void layoutAndInitialValues() {
+        Host h;
+        QCOMPARE(h.page->objectName(), QString("TabSheet3"));
+        for (const char* box : {"ComboBox1", "ComboBox2"}) {
+            auto* combo = h.c<QComboBox>(box);
+            QVERIFY(!combo->isEditable());
+            QCOMPARE(combo->count(), 4);
+            QCOMPARE(combo->itemText(0), QString("上边距"));
+            QCOMPARE(combo->itemText(1), QString("下边距 "));
+            QCOMPARE(combo->itemText(2), QString("左边距"));
+            QCOMPARE(combo->itemText(3), QString("右边距"));
+        }
+        for (const char* field : {"Edit3", "Edit4", "Edit7", "Edit8"}) {
+            QCOMPARE(h.text(field), QString("0"));
+            QVERIFY(h.c<QLineEdit>(field)->isReadOnly());
+        }
+        for (const char* css : {"css_1", "css_2", "css_3", "css_4", "css_5", "css_6"}) {
+            auto* f = h.c<QLineEdit>(css);
+            QVERIFY(f->isReadOnly());
+            QVERIFY(f->text().isEmpty());  // nothing set: empty text
+            QCOMPARE(f->cursor().shape(), Qt::PointingHandCursor);
+            QCOMPARE(f->palette().color(QPalette::Base), desktopColor(kInactiveBorderIndex));
+        }
+        QCOMPARE(h.marks, 0);
+    }
+
+    void sideSelectorShowsEachSide() {
+        Host h;
+        auto* combo = h.c<QComboBox>("ComboBox1");
+        chooseSide(combo, 2);
+        QCOMPARE(h.text("Edit4"), QString("2"));
+        QCOMPARE(h.page->kindSide(0), 2);
+        chooseSide(combo, 3);
+        QCOMPARE(h.text("Edit4"), QString("5"));
+        // Folder left padding to 7, away and back.
+        chooseSide(combo, 2);
+        h.step("UpDown3", Qt::Key_Up, 5);
+        QCOMPARE(h.scheme.kinds[0].padding[2], 7);
+        QCOMPARE(h.marks, 5);
+        chooseSide(combo, 3);
+        QCOMPARE(h.text("Edit4"), QString("5"));
+        chooseSide(combo, 2);
+        QCOMPARE(h.text("Edit4"), QString("7"));
+        QCOMPARE(h.marks, 5);  // switching sides marks nothing
+        QCOMPARE(h.scheme.kinds[1].padding, (std::array<int32_t, 4>{0, 0, 2, 5}));
+    }
+
+    void spinnersMarkEveryRequestAlsoAtTheEnds() {
+        Host h;
+        h.step("UpDown2", Qt::Key_Down, 2);  // at 0 already
+        QCOMPARE(h.scheme.kinds[0].height, 0);
+        QCOMPARE(h.marks, 2);
+        h.step("UpDown4", Qt::Key_Up, 52);  // 0 -> 50, two more requests at 50
+        QCOMPARE(h.scheme.kinds[1].height, 50);
+        QCOMPARE(h.text("Edit7"), QString("50"));
+        QCOMPARE(h.marks, 54);
+        chooseSide(h.c<QComboBox>("ComboBox2"), 1);
+        h.step("UpDown5", Qt::Key_Up, 3);
+        QCOMPARE(h.scheme.kinds[1].padding[1], 3);
+        QCOMPARE(h.scheme.kinds[0].height, 0);
+    }
+
+    void refreshReturnsSelectorsToTheTopSide() {
+        Host h;
+        h.scheme.kinds[1].padding[0] = 4;
+        chooseSide(h.c<QComboBox>("ComboBox2"), 3);
+        h.step("UpDown5", Qt::Key_Up, 2);
+        QCOMPARE(h.scheme.kinds[1].padding[3], 7);
+        h.marks = 0;
+        h.page->refresh();
+        QCOMPARE(h.c<QComboBox>("ComboBox2")->currentIndex(), 0);
+        QCOMPARE(h.page->kindSide(1), 0);
+        QCOMPARE(h.text("Edit8"), QString("4"));
+        QCOMPARE(h.scheme.kinds[1].padding[3], 7);
+        QCOMPARE(h.marks, 0);
+    }
+
+    void switchingSidesKeepsAValueOutsideTheSpinnerRange() {
+        Host h;
+        h.scheme.kinds[0].padding = {80, 0, 2, 5};  // as a scheme file may hold it
+        h.page->refresh();
+        chooseSide(h.c<QComboBox>("ComboBox1"), 2);
+        chooseSide(h.c<QComboBox>("ComboBox1"), 0);
+        QCOMPARE(h.scheme.kinds[0].padding[0], 80);
+        QCOMPARE(h.marks, 0);
+    }
+
+    void styleDialogOkMarksEvenWithoutAChange() {
+        Host h;
+        h.scheme.kinds[0].styles[1].textColor = "clBtnText";
+        h.scheme.kinds[0].styles[1].fontSize = 9;
+        h.page->refresh();
+        QCOMPARE(h.text("css_2"), QString("font-size:9pt;color:buttontext;"));
+        const CssStyle before = h.scheme.kinds[0].styles[1];
+        answerCssOk(h.prompter, [](QDialog&) {});
+        QTest::mouseClick(h.c<QLineEdit>("css_2"), Qt::LeftButton);
+        QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 1);
+        QCOMPARE(h.prompter.last().dialogClass, QString("TCssDlg"));
+        QCOMPARE(h.marks, 1);
+        QVERIFY(h.scheme.kinds[0].styles[1] == before);
+        QCOMPARE(h.text("css_2"), QString("font-size:9pt;color:buttontext;"));
+
+        // An edit goes into the slot and its field.
+        answerCssOk(h.prompter, [](QDialog& d) {
+            auto* box = d.findChild<QCheckBox*>("use_underline");
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+        });
+        QTest::mouseClick(h.c<QLineEdit>("css_6"), Qt::LeftButton);
+        QVERIFY(h.scheme.kinds[1].styles[2].underline);
+        QCOMPARE(h.text("css_6"), QString("text-decoration:underline;"));
+        QCOMPARE(h.marks, 2);
+        QVERIFY(h.prompter.failures().isEmpty());
+    }
+
+    void styleDialogCancelChangesNothing() {
+        Host h;
+        h.scheme.kinds[1].styles[0].fontName = toSchemeBytes(QString("宋体"));  // GBK bytes, as held
+        h.page->refresh();
+        h.prompter.answerDialog([](QDialog& d) {
+            d.show();
+            auto* box = d.findChild<QCheckBox*>("use_font_name");
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));  // off
+            QTest::mouseClick(d.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+            return d.result();
+        });
+        QTest::mouseClick(h.c<QLineEdit>("css_4"), Qt::LeftButton);
+        QCOMPARE(h.scheme.kinds[1].styles[0].fontName, std::string("\xCB\xCE\xCC\xE5"));
+        QCOMPARE(h.text("css_4"), QString("font-family:宋体;"));
+        QCOMPARE(h.marks, 0);
+        QVERIFY(h.prompter.failures().isEmpty());
+    }
+
+    void changeOfPageInTheWindow() {
+        WindowFixture f;
+        auto* pages = f.child<QTabWidget>("PageControl1");
+        QVERIFY(pages);
+        pages->setCurrentWidget(f.child<QWidget>("TabSheet3"));
+        auto* combo = f.child<QComboBox>("ComboBox2");
+        chooseSide(combo, 3);
+        auto* spin = f.child<QSpinBox>("UpDown5");
+        spin->setFocus();
+        QTest::keyClick(spin, Qt::Key_Up);
+        QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
+        QVERIFY(f.modified());
+        f.w().scheme().modified = false;
+        f.w().updateTitle();
+
+        pages->setCurrentWidget(f.child<QWidget>("TabSheet2"));
+        pages->setCurrentWidget(f.child<QWidget>("TabSheet3"));
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(f.edit("Edit8")->text(), QString("0"));
+        QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
+        QVERIFY(!f.modified());
+        QVERIFY(!f.title().endsWith("[Modify]"));
+
+        // The dialog's OK marks the window's scheme.
+        answerCssOk(f.prompter, [](QDialog&) {});
+        QTest::mouseClick(f.edit("css_2"), Qt::LeftButton);
+        QVERIFY(f.title().endsWith("[Modify]"));
+        QVERIFY(f.prompter.failures().isEmpty());
+    }
+};
+
+QTEST_MAIN(StylePageTest)
+#include "style_page_test.moc"
