@@ -1,0 +1,139 @@
+// Tools and Help through the main window: the multi-menu suffix, help and About.
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/paths.h"
+#include "ui/common/text_codec.h"
+#include "ui/dialogs/suffix_dialog.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+namespace {
+
+// Answers the suffix dialog: types `text` over the field and presses OK.
+void answerSuffix(ScriptedPrompter& prompter, const QString& text) {
+    prompter.answerDialog([text](QDialog& d) {
+        d.show();
+        auto* edit = d.findChild<QLineEdit*>("Edit1");
+        edit->setText(text);
+        QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        d.hide();
+        return d.result();
+    });
+}
+
+QByteArray generate(WindowFixture& f, const QString& name) {
+    const QString path = f.path(name);
+    f.prompter.answerSaveFile(path);
+    f.prompter.answerMessage(Prompter::Ok);
+    f.trigger("C1");
+    return QByteArray::fromStdString(WindowFixture::readFile(path));
+}
+
+}  // namespace
+
+class ToolsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void suffixDialogIsMadeAtStartAndKept() {
+        WindowFixture f;
+        TForm3* dialog = f.w().suffixDialog();
+        QVERIFY(dialog);
+        QVERIFY(!dialog->isVisible());
+        answerSuffix(f.prompter, "first");
+        f.trigger("M1");
+        QCOMPARE(f.w().suffixDialog(), dialog);
+        QCOMPARE(dialog->findChild<QLineEdit*>("Edit1")->text(), QString("first"));
+    }
+
+    void suffixReachesTheScriptWithoutMarking() {
+        WindowFixture f;
+        f.trigger("c_addRootMenu");
+        f.w().scheme().modified = false;
+        f.w().updateTitle();
+        const QString title = f.title();
+
+        answerSuffix(f.prompter, "  Two ");
+        f.trigger("M1");
+        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+        QVERIFY(!f.modified());
+        QCOMPARE(f.title(), title);
+        const QByteArray script = generate(f, "a.js");
+        QVERIFY(script.contains("var tree_nodetwo=new Array("));
+
+        // Cancel keeps the suffix.
+        f.prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
+        f.trigger("M1");
+        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+
+        // A refused text keeps the dialog open until the user cancels.
+        f.prompter.answerDialog([&f](QDialog& d) {
+            d.show();
+            d.findChild<QLineEdit*>("Edit1")->setText("no_good");
+            f.prompter.answerMessage(Prompter::Ok);
+            QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            const bool stillOpen = d.isVisible();
+            QTest::mouseClick(d.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+            return stillOpen ? d.result() : 99;
+        });
+        f.trigger("M1");
+        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f.prompter.last().text, QString("后缀名格式不正确"));
+
+        // New empties the suffix (no question: the suffix never marked the scheme);
+        // the dialog keeps its text.
+        QVERIFY(!f.modified());
+        f.trigger("m_new");
+        QVERIFY(f.w().scheme().settings.menuSuffix.empty());
+        QCOMPARE(f.w().suffixDialog()->findChild<QLineEdit*>("Edit1")->text(), QString("no_good"));
+        QCOMPARE(f.w().suffixDialog()->suffix(), std::string("two"));
+        QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
+    }
+
+    void openEmptiesTheSuffix() {
+        WindowFixture f;
+        f.trigger("c_addRootMenu");
+        const QString file = f.path("s.menu");
+        f.prompter.answerSaveFile(file);
+        f.trigger("m_save");
+        QVERIFY(QFile::exists(file));
+        answerSuffix(f.prompter, "abc");
+        f.trigger("M1");
+        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("abc"));
+        f.prompter.answerOpenFile(file);
+        f.trigger("m_open");
+        QVERIFY(f.w().scheme().settings.menuSuffix.empty());
+        QVERIFY(!generate(f, "b.js").contains("tree_nodeabc"));
+        QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
+    }
+
+    void missingHelpFileIsNotReported() {
+        const QString help = toQString(executableDirectory()) + "sylvanode.chm";
+        QFile::remove(help);
+        WindowFixture f;
+        f.trigger("m_help");
+        f.trigger("ToolButton11");
+        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
+        for (const auto& r : f.prompter.requests()) QVERIFY(r.target != help);
+        QVERIFY(!f.modified());
+    }
+
+    void aboutRunsTheAboutBox() {
+        WindowFixture f;
+        f.prompter.answerDialog([](QDialog& d) {
+            QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            return d.result();
+        });
+        f.trigger("m_about");
+        QCOMPARE(f.prompter.last().dialogClass, QString("TfmAbout"));
+        QVERIFY(!f.modified());
+        QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
+    }
+};
+
+QTEST_MAIN(ToolsTest)
+#include "tools_test.moc"
