@@ -145,49 +145,73 @@
 
     function paint(it) {
       if (!it.r) return;
-      var o = it.c && it.o ? 1 : 0;
+      var o = it.c && it.o ? 1 : 0, s = icons(it)[o];
       it.td.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
       if (it.c) it.a.setAttribute("aria-expanded", !!o);
-      if (it.im) it.im.src = icons(it)[o];
       if (it.pm) it.pm.src = lf + (o ? "sn-minus.svg" : "sn-plus.svg");
+      if (it.im && s != it.is) it.im.src = it.is = s;
     }
 
     // One row per item: a table whose last cell, the text cell, carries the item's class.
-    function row(it) {
-      var r = tpl.cloneNode(true), c = r.rows[0].cells, n = c.length, a = c[n - 1].firstChild, s = icons(it);
+    // Rows are cloned from templates made once per group and kind, which hold what siblings share.
+    function row(it, tp) {
+      var p = it.p, last = it.j == p.c.length - 1, kind = it.c ? it.c.length ? 2 : 1 : 0, key = kind + "" + last,
+        t = tp[key], r, c, n, a, s = icons(it)[0], d = kind ? T.folderImg1 || T.folderImg2 : T.fileImg;
+      if (!t) {
+        t = tp[key] = tpl.cloneNode(true);
+        c = t.rows[0].cells;
+        n = c.length;
+        a = c[n - 1].firstChild;
+        c[0].style.cssText = p.w;
+        if (T.showLine) {
+          c[1].style.cssText = connector(last ? "l" : "t");
+          if (kind > 1) image(c[1]).src = lf + "sn-plus.svg";
+        }
+        if (T.useImage && d) image(c[n - 2]).src = d;
+        c[n - 1].className = cls[kind ? 1 : 0][0] || "";
+        a.setAttribute("aria-level", it.d + 1);
+        a.setAttribute("aria-setsize", p.c.length);
+        if (kind) a.setAttribute("aria-expanded", false);
+        a.target = T.target;
+      }
+      r = t.cloneNode(true);
+      c = r.rows[0].cells;
+      n = c.length;
+      a = c[n - 1].firstChild;
       r.sn = it;
       it.r = r;
       it.a = a;
       it.td = c[n - 1];
-      c[0].style.cssText = it.p.w;
-      if (T.showLine) {
-        c[1].style.cssText = connector(it.j < it.p.c.length - 1 ? "t" : "l");
-        if (it.c && it.c.length) it.pm = image(c[1]);
+      if (T.showLine && kind > 1) it.pm = c[1].firstChild;
+      if (T.useImage && s) {
+        it.im = c[n - 2].firstChild || image(c[n - 2]);
+        it.is = d;
+        if (s != d) it.im.src = it.is = s;
       }
-      if (T.useImage && s[0]) it.im = image(c[n - 2]);
       a.textContent = it.n;
       if (it.k == 3 && it.l) {
         a.href = it.l;
-        a.target = it.t || T.target;
+        if (it.t) a.target = it.t;
       }
-      a.setAttribute("aria-level", it.d + 1);
-      a.setAttribute("aria-setsize", it.p.c.length);
       a.setAttribute("aria-posinset", it.j + 1);
       if (T.useHint && (s = it.h || (T.useTitleAsHint ? it.n : ""))) r.title = s;
-      paint(it);
+      if (it.o || it == sel) paint(it);
       return r;
     }
 
     // Renders the children of folder f (and of every open folder below it) on first need.
     function group(f) {
-      var st = [f], g, i, ch, L;
+      var st = [f], g, i, ch, L, tp;
       while (st.length) {
         f = st.pop();
+        tp = {};
         if (f.r) {
           g = D.createElement("div");
           g.setAttribute("role", "group");
           g.id = id + f.x;
           g.hidden = !f.o;
+          // Groups out of view are not laid out (large menus open at once); the guess is refined when shown.
+          g.style.cssText = "content-visibility:auto;contain-intrinsic-block-size:auto " + f.c.length * 20 + "px";
           f.a.setAttribute("aria-owns", g.id);
           f.r.parentNode.insertBefore(g, f.r.nextSibling);
           f.L = f.p.L.concat(f.j < f.p.c.length - 1 ? [f.d] : []);
@@ -201,7 +225,7 @@
         }) + ";background-size:" + pt(1) + " 100%;background-repeat:no-repeat" : "");
         for (i = 0; i < f.c.length; i++) {
           ch = f.c[i];
-          g.appendChild(row(ch));
+          g.appendChild(row(ch, tp));
           if (ch.c && ch.o) st.push(ch);
         }
       }
@@ -290,7 +314,7 @@
     box.setAttribute("data-menu", name);
     if (!styled++) {
       addStyle(":where(.sn-t) table{border-collapse:collapse;border-spacing:0}:where(.sn-t) td{padding:0;" +
-        "vertical-align:middle;white-space:nowrap}.sn-t img{vertical-align:middle;border:0}" +
+        "vertical-align:middle;white-space:nowrap}.sn-t{width:max-content}.sn-t img{vertical-align:middle;border:0}" +
         ".sn-t a{color:inherit;text-decoration:none;cursor:pointer}");
     }
     tpl = D.createElement("table");
