@@ -1,0 +1,170 @@
+// The editor at 10,000 items, driven offscreen through its window: opening a
+// scheme, a keystroke in the title field, add root, delete and move up. Each
+// edit includes the event processing (layout and painting) that follows it.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <cstdlib>
+#include <string>
+
+#include "model/scheme_io.h"
+#include "scheme_generator.h"
+#include "ui/common/prompter.h"
+#include "ui/main/item_panel.h"
+#include "ui/main/tfm_main.h"
+
+namespace {
+
+using namespace sylvanode;
+
+// Answers every open dialog with one path and every question with "No".
+class BenchPrompter : public Prompter {
+public:
+    QString openPath;
+    int message(QWidget*, const QString&, const QString&, Icon, int) override { return No; }
+    std::optional<QString> openFile(QWidget*, const FileRequest&) override { return openPath; }
+    std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
+    bool openWithShell(const QString&) override { return false; }
+    int runDialog(QDialog&) override { return 0; }
+};
+
+std::string tempPath(const char* name) {
+    const char* dir = std::getenv("TMPDIR");
+    return std::string(dir && *dir ? dir : "/tmp") + "/sylvanode-editor-bench-" + std::to_string(::getpid()) + "-" +
+           name;
+}
+
+// A realistic nested scheme, or (flat) 10,000 roots: the worst case for sibling lookups.
+std::string writeScheme(int items, bool flat) {
+    MenuScheme s;
+    s.reset();
+    if (flat) {
+        for (int i = 0; i < items; ++i) {
+            MenuNode* n = s.appendRoot();
+            n->caption = n->data.menuName = "Item " + std::to_string(i);
+            n->data.menuLink = "page" + std::to_string(i) + ".htm";
+        }
+    } else {
+        bench::generateScheme(s, items);
+    }
+    const std::string path = tempPath(flat ? "flat.menu" : "nested.menu");
+    writeSchemeFile(s, path);
+    return path;
+}
+
+struct Editor {
+    BenchPrompter prompter;
+    TfmMain window{prompter};
+    explicit Editor(const std::string& path) {
+        window.show();
+        prompter.openPath = QString::fromStdString(path);
+        window.openScheme();
+        QCoreApplication::processEvents();
+    }
+    void settle() { QCoreApplication::processEvents(); }
+};
+
+void BM_OpenScheme(benchmark::State& state) {
+    const std::string path = writeScheme(static_cast<int>(state.range(0)), state.range(1) != 0);
+    BenchPrompter prompter;
+    prompter.openPath = QString::fromStdString(path);
+    TfmMain window(prompter);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.openScheme();
+        QCoreApplication::processEvents();
+    }
+    if (window.scheme().itemCount() != state.range(0)) state.SkipWithError("scheme not loaded");
+    ::unlink(path.c_str());
+}
+
+void BM_TitleKeystroke(benchmark::State& state) {
+    const std::string path = writeScheme(10000, state.range(0) != 0);
+    Editor e(path);
+    // The last root: the farthest row from the top.
+    e.window.selectNode(e.window.scheme().roots().back().get());
+    QLineEdit* title = e.window.itemPanel().menuName();
+    title->setFocus();
+    bool add = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, add ? Qt::Key_A : Qt::Key_Backspace, Qt::NoModifier,
+                        add ? QStringLiteral("a") : QString());
+        QCoreApplication::sendEvent(title, &press);
+        e.settle();
+        add = !add;
+    }
+    ::unlink(path.c_str());
+}
+
+void BM_AddRoot(benchmark::State& state) {
+    const std::string path = writeScheme(10000, state.range(0) != 0);
+    Editor e(path);
+    for (auto _ : state) {
+        e.window.c_addRootMenuClick();
+        e.settle();
+        state.PauseTiming();
+        e.window.c_deleteMenuClick();
+        e.settle();
+        state.ResumeTiming();
+    }
+    ::unlink(path.c_str());
+}
+
+void BM_Delete(benchmark::State& state) {
+    const std::string path = writeScheme(10000, state.range(0) != 0);
+    Editor e(path);
+    const auto& roots = e.window.scheme().roots();
+    for (auto _ : state) {
+        state.PauseTiming();
+        e.window.c_addRootMenuClick();
+        // A root in the middle of the sibling group, so the rows after it shift.
+        e.window.selectNode(roots[roots.size() / 2].get());
+        e.settle();
+        state.ResumeTiming();
+        e.window.c_deleteMenuClick();
+        e.settle();
+    }
+    ::unlink(path.c_str());
+}
+
+void BM_MoveUp(benchmark::State& state) {
+    const std::string path = writeScheme(10000, state.range(0) != 0);
+    Editor e(path);
+    MenuNode* moving = e.window.scheme().roots().back().get();
+    e.window.selectNode(moving);
+    for (auto _ : state) {
+        if (e.window.scheme().roots().front().get() == moving) {
+            state.PauseTiming();
+            e.window.selectNode(e.window.scheme().roots().back().get());
+            moving = e.window.selectedNode();
+            state.ResumeTiming();
+        }
+        e.window.ToolButton3Click();
+        e.settle();
+    }
+    ::unlink(path.c_str());
+}
+
+}  // namespace
+
+BENCHMARK(BM_OpenScheme)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TitleKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddRoot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Delete)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
