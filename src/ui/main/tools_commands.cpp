@@ -1,23 +1,13 @@
 // Tools and Help commands of the main window (multi-menu settings, help, About).
-#include <QFileInfo>
+#include <QFile>
 
+#include "platform/help_files.h"
 #include "platform/paths.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/suffix_dialog.h"
 #include "ui/main/tfm_main.h"
-
-namespace {
-
-// The help file lives beside the executable.
-QString helpFilePath() {
-    std::string dir = sylvanode::executableDirectory();
-    if (dir.empty() || dir.back() != sylvanode::kNativeSeparator) dir.push_back(sylvanode::kNativeSeparator);
-    return sylvanode::toQString(dir + "sylvanode.chm");
-}
-
-}  // namespace
 
 void TfmMain::TForm3Deleter::operator()(TForm3* dialog) const { delete dialog; }
 
@@ -33,11 +23,12 @@ void TfmMain::M1Click() {
 }
 
 void TfmMain::m_helpClick() {
-    // A missing help file is not reported; without the file there is nothing to
-    // hand to the desktop, whose "open" would only raise an error of its own.
-    const QString path = helpFilePath();
-    if (!QFileInfo::exists(path)) return;
-    prompter_.openWithShell(path);
+    // The help file beside the executable when the desktop has a viewer for it, else the
+    // HTML user guide. A missing help file is not reported; with neither nothing happens.
+    const auto docs = sylvanode::helpDocuments(sylvanode::executableDirectory(),
+                                               sylvanode::desktopOpensHelpFiles(sylvanode::XdgDirectories::fromEnvironment()));
+    for (const std::string& doc : docs)
+        if (prompter_.openWithShell(QFile::decodeName(doc.c_str()))) return;
 }
 
 void TfmMain::ToolButton11Click() { m_helpClick(); }
