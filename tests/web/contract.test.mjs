@@ -231,3 +231,19 @@ test('a GBK page with Chinese titles, hints and status texts', async () => {
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('inside a frameset the links open in the named frame', async () => {
+  env.site.generate(fixture('options.menu'), 'framed.js');
+  env.site.page('menu-frame.html', pageHtml('<script src="framed.js"></script>'));
+  env.site.page('frameset.html', '<!doctype html><html><head><title>frames</title></head>' +
+    '<frameset cols="200,*"><frame name="menu" src="menu-frame.html"><frame name="content" src="blank.htm"></frameset></html>');
+  const { page, context, errors } = await openPage(env.browser);
+  await page.goto(env.server.url + 'frameset.html');
+  const menu = page.frameLocator('frame[name=menu]');
+  await menu.locator('a[role=treeitem]:text-is("Docs")').click();
+  await menu.locator('a[role=treeitem]:text-is("Frames")').click();
+  await page.frameLocator('frame[name=content]').locator('#page:text-is("frame.htm")').waitFor();
+  assert.equal(page.frames().find((f) => f.name() === 'menu').url(), env.server.url + 'menu-frame.html', 'the menu frame stayed');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
