@@ -232,6 +232,7 @@
     }
 
     function toggle(it, o) {
+      var f;
       dirty = 1;
       it.o = o;
       if (it.r) {
@@ -239,6 +240,8 @@
         if (it.g) it.g.hidden = !o;
         paint(it);
       }
+      // The tab stop never stays on a row that a closed folder hides.
+      for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it) : stop(it);
     }
 
     function save() {
@@ -264,11 +267,15 @@
       return true;
     }
 
-    function focus(it) {
-      reveal(it);
+    function stop(it) {
       if (cur && cur.a) cur.a.tabIndex = -1;
       cur = it;
       it.a.tabIndex = 0;
+    }
+
+    function focus(it) {
+      reveal(it);
+      stop(it);
       it.a.focus();
     }
 
@@ -394,11 +401,7 @@
     });
     box.addEventListener("focusin", function (e) {
       var it = itemOf(e.target);
-      if (it && it != cur) {
-        if (cur && cur.a) cur.a.tabIndex = -1;
-        cur = it;
-        it.a.tabIndex = 0;
-      }
+      if (it && it != cur) stop(it);
       if (!hov) status(it);
     });
     box.addEventListener("focusout", function () {

@@ -100,3 +100,17 @@ test('* opens all siblings, type-ahead finds items by their first letters, Enter
   assert.deepEqual(p.errors, []);
   await p.context.close();
 });
+
+test('closing a folder with the mouse moves the tab stop out of it', async () => {
+  const p = await kbPage();
+  await p.page.locator('a[role=treeitem]:text-is("Docs")').focus();
+  assert.equal(await p.press('ArrowRight', 'ArrowRight', 'ArrowDown'), 'Frames');
+  // The box in front of Docs only opens and closes; it takes no focus itself.
+  await p.page.locator('a[role=treeitem]:text-is("Docs")').evaluate((a) => a.closest('tr').cells[1].click());
+  assert.equal((await p.rows()).Frames.visible, false);
+  assert.deepEqual(await p.page.$$eval('[role=tree] [tabindex="0"]', (e) => e.map((x) => x.textContent)), ['Docs']);
+  assert.equal(await p.focused(), 'Docs', 'the focus went with it');
+  await p.page.focus('#first');
+  assert.equal(await p.press('Tab'), 'Docs');
+  await p.context.close();
+});
