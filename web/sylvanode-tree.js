@@ -118,7 +118,7 @@
       id = "sn" + ++seq + "-", I = +T.Indent || 0, lf = str(T.lineFolder),
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key = "sylvanode:" + name,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
-      sel = null, cur = null, dirty = 0, hov = null, said, typed = "", typedAt = 0, tpl, host, sc, i, it, v, here, tail;
+      sel = null, cur = null, dirty = 0, hov = null, said, typed = "", typedAt = 0, tpl, host, sc, i, it, u, v, here, tail;
 
     function img(n) {
       return 'url("' + (lf + n).replace(/["\\\n]/g, "\\$&") + '")';
@@ -343,12 +343,14 @@
 
     // "You are here": the first item whose link is this page.
     here = location.href.replace(/#.*/, "");
+    // Cheap filter first: the link must contain the page's file name, as written or decoded.
     tail = here.replace(/\?.*/, "").replace(/.*\//, "");
+    try { v = decodeURIComponent(tail); } catch (e) { v = tail; }
     for (i = 0; i < all.length; i++) {
       it = all[i];
-      if (it.k == 3 && it.l && (!tail || it.l.indexOf(tail) >= 0)) {
-        try { v = new URL(it.l, D.baseURI).href.replace(/#.*/, ""); } catch (e) { v = ""; }
-        if (v == here) {
+      if (it.k == 3 && it.l && (!tail || it.l.indexOf(tail) >= 0 || it.l.indexOf(v) >= 0)) {
+        try { u = new URL(it.l, D.baseURI).href.replace(/#.*/, ""); } catch (e) { u = ""; }
+        if (u == here) {
           sel = it;
           dirty = 1;
           for (v = it.p; v.p; v = v.p) v.o = dirty = 1;

@@ -223,12 +223,19 @@ test('a GBK page with Chinese titles, hints and status texts', async () => {
   await page.goto(env.server.url + 'gbk.html');
   await item(page, '产品').click();
   const rows = byText(await rowsOf(page));
-  assert.deepEqual(Object.keys(rows), ['产品', '运输', '关于我们']);
+  assert.deepEqual(Object.keys(rows), ['产品', '运输', '关于我们', '地图']);
   assert.equal(rows['产品'].title, '全部产品');
   assert.equal(rows['运输'].title, '运输说明', 'the trail byte 0x5C of 运 stays part of the character');
   await item(page, '产品').hover();
   assert.equal(await page.evaluate(() => window.status), '浏览产品');
-  assert.deepEqual(errors, []);
+
+  // A page with a Chinese file name is found as "you are here" (its address is percent-encoded).
+  env.site.page('地图.htm', pageHtml('<script src="gbk.js"></script>', { charset: 'gbk' }));
+  const fresh = await openPage(env.browser);
+  await fresh.page.goto(env.server.url + encodeURIComponent('地图') + '.htm');
+  assert.equal(byText(await rowsOf(fresh.page))['地图'].cls, 'Tree_FILE_3');
+  assert.deepEqual([...errors, ...fresh.errors], []);
+  await fresh.context.close();
   await context.close();
 });
 
