@@ -1,6 +1,8 @@
 #include "ui/main/item_panel.h"
 
+#include <QEvent>
 #include <QLabel>
+#include <QLayout>
 
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
@@ -18,13 +20,6 @@ ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, Q
     // The target list starts with an empty text, not with its first entry.
     ui->c_menuTarget->setCurrentIndex(-1);
     ui->c_menuTarget->setEditText(QString());
-
-    // Line the three label columns up with each other.
-    const QList<QWidget*> firstColumn{ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5,
-                                      ui->Label6, ui->radio_link, ui->radio_script};
-    int width = 0;
-    for (QWidget* w : firstColumn) width = std::max(width, w->sizeHint().width());
-    for (QWidget* w : firstColumn) w->setMinimumWidth(width);
 
     connect(ui->c_menuName, &QLineEdit::textChanged, this, &ItemPanel::titleChanged);
     for (QLineEdit* e : {ui->c_menuHint, ui->c_menuStatus, ui->c_menuIcon1, ui->c_menuIcon2,
@@ -49,6 +44,75 @@ ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, Q
 }
 
 ItemPanel::~ItemPanel() = default;
+
+void ItemPanel::alignColumns() {
+    const QList<QWidget*> texts{ui->Label1, ui->Label2, ui->Label3};
+    const QList<QWidget*> icons{ui->Label4, ui->Label5};
+    const QList<QWidget*> action{ui->radio_link, ui->Label6, ui->radio_script};
+    int base = 0;
+    for (const QList<QWidget*>* column : {&texts, &icons, &action})
+        for (QWidget* w : *column) base = std::max(base, w->sizeHint().width());
+    for (const QList<QWidget*>* column : {&texts, &icons, &action})
+        for (QWidget* w : *column) w->setMinimumWidth(base);
+    activateLayouts();
+    const int xText = ui->c_menuName->mapTo(this, QPoint()).x();
+    const int xIcon = ui->c_menuIcon1->mapTo(this, QPoint()).x();
+    const int xAction = ui->c_menuLink->mapTo(this, QPoint()).x();
+    const int target = std::max({xText, xIcon, xAction});
+    for (QWidget* w : texts) w->setMinimumWidth(base + target - xText);
+    for (QWidget* w : icons) w->setMinimumWidth(base + target - xIcon);
+    for (QWidget* w : action) w->setMinimumWidth(base + target - xAction);
+    activateLayouts();
+
+    // And the small buttons end at the same right edge.
+    QLayout* iconGrid = ui->Panel2->layout();
+    QLayout* actionGrid = ui->GroupBox3->layout();
+    QLayout* textGrid = ui->textsLayout;
+    if (baseRightMargins_.isNull())
+        baseRightMargins_ = QPoint(iconGrid->contentsMargins().right(), actionGrid->contentsMargins().right());
+    QMargins m = textGrid->contentsMargins();
+    m.setRight(0);
+    textGrid->setContentsMargins(m);
+    m = iconGrid->contentsMargins();
+    m.setRight(baseRightMargins_.x());
+    iconGrid->setContentsMargins(m);
+    m = actionGrid->contentsMargins();
+    m.setRight(baseRightMargins_.y());
+    actionGrid->setContentsMargins(m);
+    activateLayouts();
+    const auto right = [this](QWidget* w) { return w->mapTo(this, QPoint(w->width(), 0)).x(); };
+    const int rText = right(ui->c_copy);
+    const int rIcon = right(ui->SpeedButton6);
+    const int rAction = right(ui->SpeedButton8);
+    const int edge = std::min({rText, rIcon, rAction});
+    m = textGrid->contentsMargins();
+    m.setRight(rText - edge);
+    textGrid->setContentsMargins(m);
+    m = iconGrid->contentsMargins();
+    m.setRight(baseRightMargins_.x() + rIcon - edge);
+    iconGrid->setContentsMargins(m);
+    m = actionGrid->contentsMargins();
+    m.setRight(baseRightMargins_.y() + rAction - edge);
+    actionGrid->setContentsMargins(m);
+    activateLayouts();
+}
+
+void ItemPanel::activateLayouts() {
+    // Outer first: each frame's own layout then places its rows in the frame's new size.
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui->GroupBox2),
+                       static_cast<QWidget*>(ui->Panel2), static_cast<QWidget*>(ui->GroupBox3)})
+        if (w->layout()) w->layout()->activate();
+}
+
+void ItemPanel::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    alignColumns();
+}
+
+void ItemPanel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) alignColumns();
+}
 
 void ItemPanel::browse(QLineEdit* field, const QString& filter) {
     const std::string path = chooseRelativePath(prompter_, window(), workDir_(), filter);

@@ -53,12 +53,21 @@ Q_SIGNALS:
     // Any other field's text changed, or an action radio button became checked.
     void edited();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
     void browse(QLineEdit* field, const QString& filter);
+    // Widens the label columns so every field starts at the same x, across the
+    // plain rows and the two frames.
+    void alignColumns();
+    void activateLayouts();
 
     std::unique_ptr<Ui::ItemPanel> ui;
     Prompter& prompter_;
     std::function<std::string()> workDir_;
+    QPoint baseRightMargins_;  // the frames' own right margins, before alignment
 };
 
 }  // namespace sylvanode

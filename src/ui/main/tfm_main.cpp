@@ -104,6 +104,11 @@ void TfmMain::buildFrame() {
     if (QAction* sep = ui->N3->actions().value(1)) sep->setObjectName(QStringLiteral("N5"));
 
     // Working area: the tree takes what the page control (362 wide at start) leaves.
+    // At the smallest window (400 wide) the page control keeps its 350 and the tree
+    // side makes do with what is left.
+    ui->Panel1->setMinimumWidth(30);
+    ui->Tree->setMinimumWidth(30);
+    ui->ToolBar2->setMinimumWidth(30);
     ui->Splitter1->setStretchFactor(0, 1);
     ui->Splitter1->setStretchFactor(1, 0);
     ui->Splitter1->setSizes({582 - 362 - ui->Splitter1->handleWidth(), 362});
