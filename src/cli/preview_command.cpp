@@ -45,27 +45,21 @@ bool makeDirectory(const std::string& dir, std::ostream& err) {
 }
 
 // Copies every regular file of the library directory (the library and its images).
-bool copyLibrary(const std::string& from, const std::string& to, std::ostream& err) {
+IoResult copyLibrary(const std::string& from, const std::string& to) {
     std::error_code ec;
     std::vector<std::string> names;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
     }
-    if (ec) {
-        err << "sylvanode-cli: cannot read the directory " << from << "\n";
-        return false;
-    }
+    if (ec) return IoResult::failure("cannot read the directory " + from);
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
         std::string bytes;
-        IoResult r = readWholeFile(from + name, bytes);
+        IoResult r = readWholeFile(withSlash(from) + name, bytes);
         if (r) r = writeFileAtomically(withSlash(to) + name, bytes);
-        if (!r) {
-            err << "sylvanode-cli: " << r.error << "\n";
-            return false;
-        }
+        if (!r) return r;
     }
-    return true;
+    return {};
 }
 
 std::string htmlText(const std::string& s) {
@@ -80,16 +74,6 @@ std::string htmlText(const std::string& s) {
         }
     }
     return out;
-}
-
-// The directory the scheme's relative paths start from: its work directory when that exists
-// here, else the directory of the scheme file (a scheme made on another machine).
-std::string baseDirectory(const MenuScheme& scheme, const std::string& schemePath) {
-    std::error_code ec;
-    const std::string& work = scheme.settings.workDir;
-    if (!work.empty() && work[0] == '/' && fs::is_directory(work, ec)) return withSlash(work);
-    fs::path p = fs::absolute(fs::path(schemePath), ec).lexically_normal();
-    return withSlash(p.parent_path().string());
 }
 
 // Whether the node-line images can be found where the scheme's lineFolder points.
@@ -136,6 +120,54 @@ std::string fileUrl(const std::string& absolutePath) {
     return url;
 }
 
+std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fallbackDir) {
+    std::error_code ec;
+    const std::string& work = scheme.settings.workDir;
+    if (!work.empty() && work[0] == '/' && fs::is_directory(work, ec)) return withSlash(work);
+    return withSlash(fs::absolute(fs::path(fallbackDir), ec).lexically_normal().string());
+}
+
+IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std::string& outDir,
+                      const std::string& libraryDir, const std::string& title, std::string& pagePath) {
+    std::error_code ec;
+    const std::string dir = withSlash(fs::absolute(fs::path(outDir), ec).lexically_normal().string());
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir, ec)) return IoResult::failure("cannot create the directory " + dir);
+    const std::string page = dir + kPreviewPage;
+    if (fs::exists(page, ec)) {
+        std::string old;
+        if (!readWholeFile(page, old) || old.find(kPreviewMark) == std::string::npos) {
+            return IoResult::failure(page + " exists and is not a preview page; choose another directory");
+        }
+    }
+    if (IoResult r = copyLibrary(libraryDir, dir); !r) return r;
+
+    // Relative icons and links resolve against the base directory through <base>; the library
+    // and script are therefore named by absolute file URLs. When the site has no node-line
+    // images yet, the copies beside the page are used (in the script only: the scheme's own
+    // settings are put back).
+    const std::string base = withSlash(baseDir);
+    const std::string lineFolder = scheme.settings.lineFolder;
+    if (scheme.settings.showLine && !lineImagesPresent(lineFolder, base)) scheme.settings.lineFolder = fileUrl(dir);
+    const IoResult script = writeScriptFile(scheme, dir + kPreviewScript);
+    scheme.settings.lineFolder = lineFolder;
+    if (!script) return script;
+
+    std::string html;
+    html += "<!DOCTYPE html>\r\n";
+    html += kPreviewMark;
+    html += "\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
+    html += "<title>" + htmlText(title) + "</title>\r\n";
+    html += "<base href=\"" + fileUrl(base) + "\">\r\n";
+    html += "<script src=\"" + fileUrl(dir + kWebLibraryFile) + "\"></script>\r\n";
+    html += "</head>\r\n<body>\r\n<main>\r\n";
+    html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\"></script>\r\n";
+    html += "</main>\r\n</body>\r\n</html>\r\n";
+    if (IoResult w = writeFileAtomically(page, html); !w) return w;
+    pagePath = page;
+    return {};
+}
+
 int previewCommand(const std::vector<std::string>& positional, const std::map<std::string, std::string>& values,
                    std::ostream& out, std::ostream& err, const std::string& libraryDir) {
     const auto o = values.find("-o");
@@ -157,44 +189,12 @@ int previewCommand(const std::vector<std::string>& positional, const std::map<st
     const std::string library = locateLibrary(libraryDir, err);
     if (library.empty()) return kIoError;
 
-    std::error_code ec;
-    const std::string dir = withSlash(fs::absolute(fs::path(o->second), ec).lexically_normal().string());
-    if (!makeDirectory(dir, err)) return kIoError;
-    const std::string page = dir + kPreviewPage;
-    if (fs::exists(page, ec)) {
-        std::string old;
-        if (!readWholeFile(page, old) || old.find(kPreviewMark) == std::string::npos) {
-            err << "sylvanode-cli: " << page << " exists and is not a preview page; choose another directory\n";
-            return kIoError;
-        }
-    }
-    if (!copyLibrary(library, dir, err)) return kIoError;
-
-    // Relative icons and links resolve against the scheme's work directory through <base>;
-    // the library and script are therefore named by absolute file URLs. When the site has no
-    // node-line images yet, the copies beside the page are used.
-    const std::string base = baseDirectory(scheme, positional[0]);
-    if (scheme.settings.showLine && !lineImagesPresent(scheme.settings.lineFolder, base)) {
-        scheme.settings.lineFolder = fileUrl(dir);
-    }
     scheme.settings.menuSuffix = suffix;
-    if (IoResult w = writeScriptFile(scheme, dir + kPreviewScript); !w) {
-        err << "sylvanode-cli: " << w.error << "\n";
-        return kIoError;
-    }
-
-    const std::string name = fs::path(positional[0]).filename().string();
-    std::string html;
-    html += "<!DOCTYPE html>\r\n";
-    html += kPreviewMark;
-    html += "\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
-    html += "<title>" + htmlText(name) + "</title>\r\n";
-    html += "<base href=\"" + fileUrl(base) + "\">\r\n";
-    html += "<script src=\"" + fileUrl(dir + kWebLibraryFile) + "\"></script>\r\n";
-    html += "</head>\r\n<body>\r\n<main>\r\n";
-    html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\"></script>\r\n";
-    html += "</main>\r\n</body>\r\n</html>\r\n";
-    if (IoResult w = writeFileAtomically(page, html); !w) {
+    const std::string schemeDir = fs::path(positional[0]).parent_path().string();
+    std::string page;
+    const IoResult w = writePreview(scheme, previewBaseDirectory(scheme, schemeDir.empty() ? "." : schemeDir), o->second,
+                                    library, fs::path(positional[0]).filename().string(), page);
+    if (!w) {
         err << "sylvanode-cli: " << w.error << "\n";
         return kIoError;
     }
@@ -212,7 +212,11 @@ int libraryCommand(const std::vector<std::string>& positional, std::ostream& out
     const std::string library = locateLibrary(libraryDir, err);
     if (library.empty()) return kIoError;
     if (!makeDirectory(positional[0], err)) return kIoError;
-    return copyLibrary(library, positional[0], err) ? kOk : kIoError;
+    if (IoResult r = copyLibrary(library, positional[0]); !r) {
+        err << "sylvanode-cli: " << r.error << "\n";
+        return kIoError;
+    }
+    return kOk;
 }
 
 }  // namespace sylvanode::cli

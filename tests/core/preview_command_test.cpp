@@ -180,6 +180,31 @@ TEST(Preview, Refusals) {
     EXPECT_EQ(cli({"preview", scheme, "-o", dir.file("file")}).code, 3);
 }
 
+TEST(Preview, WritePreviewOfAnOpenSchemeLeavesItAsItWas) {
+    test::TempDir dir;
+    MenuScheme s;
+    MenuNode* n = s.appendRoot();
+    n->caption = n->data.menuName = "Home";
+    s.settings.showLine = true;
+    s.settings.lineFolder = "lines/";
+    s.settings.menuSuffix = "e1";
+    s.settings.workDir = "/no/such/dir/";
+    s.modified = true;
+    const SchemeSettings before = s.settings;
+
+    EXPECT_EQ(cli::previewBaseDirectory(s, dir.path()), dir.path() + "/");
+    std::string page;
+    const IoResult r = cli::writePreview(s, dir.path(), dir.file("p"), webLibraryDirectory(), "a<b", page);
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_EQ(page, dir.file("p/index.html"));
+    EXPECT_EQ(s.settings, before);
+    EXPECT_TRUE(s.modified);
+    EXPECT_TRUE(contains(test::readFile(page), "<title>a&lt;b</title>"));
+    const std::string js = test::readFile(dir.file("p/sylvanode-preview.js"));
+    EXPECT_TRUE(contains(js, "treee1.lineFolder=\"" + cli::fileUrl(dir.path() + "/p/") + "\";"));
+    EXPECT_TRUE(contains(js, "var tree_nodee1=new Array(2,\"Home\","));
+}
+
 TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
     test::TempDir dir;
     CliRun r = cli({"library", dir.file("a/b")});
