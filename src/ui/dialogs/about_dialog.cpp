@@ -1,5 +1,6 @@
 #include "ui/dialogs/about_dialog.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -63,11 +64,16 @@ QPixmap TfmAbout::logo() {
     p.drawEllipse(QRectF(22, 35, 10, 10));
     // The name.
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(19);
     font.setBold(true);
+    // The largest size at which the name fits beside the tree.
+    const QString name = QStringLiteral("Sylvanode");
+    for (int px = 20; px > 8; --px) {
+        font.setPixelSize(px);
+        if (QFontMetrics(font).horizontalAdvance(name) <= 90) break;
+    }
     p.setFont(font);
     p.setPen(navy);
-    p.drawText(QRectF(36, 4, 94, 28), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Sylvanode"));
+    p.drawText(QRectF(36, 4, 94, 28), Qt::AlignLeft | Qt::AlignVCenter, name);
     QFont small(font);
     small.setPixelSize(10);
     small.setBold(false);

@@ -1,6 +1,8 @@
 #include "ui/dialogs/color_dialog.h"
 
 #include <QApplication>
+#include <QLayout>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -50,7 +52,11 @@ TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
     connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
     FormCreate();
-    setFixedSize(sizeHint().expandedTo(QSize(448, 197)));
+    // The list takes whatever height the note leaves; the note keeps room for three lines.
+    ui->colorList->setMinimumHeight(72);
+    ui->colorList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
+    ui->Label1->setFixedHeight(3 * ui->Label1->fontMetrics().lineSpacing() + 2);
+    setFixedSize(minimumSizeHint().expandedTo(QSize(448, 230)));
 }
 
 TfmColor::~TfmColor() {

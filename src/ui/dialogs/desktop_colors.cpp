@@ -11,7 +11,7 @@ QColor desktopColor(int systemIndex) {
     using P = QPalette;
     switch (systemIndex) {
         case 0: return pal.color(P::Active, P::Button);              // scroll bar
-        case 1: return pal.color(P::Active, P::Dark);                // desktop background
+        case 1: return pal.color(P::Active, P::Highlight).darker(120);  // desktop background
         case 2: return pal.color(P::Active, P::Highlight);           // active caption
         case 3: return pal.color(P::Active, P::Mid);                 // inactive caption
         case 4: return pal.color(P::Active, P::Window);              // menu

@@ -6,6 +6,7 @@
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
 #include "ui/common/choosers.h"
+#include "ui/common/icons.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
@@ -36,6 +37,10 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter,
     for (QWidget* field : std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->c_icon_file,
                                                           ui->c_icon_folder1, ui->c_icon_folder2, ui->UpDown1})
         paintReadOnlyField(field);
+    for (QToolButton* b : {ui->SpeedButton1, ui->SpeedButton5, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4}) {
+        b->setIcon(ownIcon("browse"));
+        b->setText(QString());
+    }
     ui->UpDown1->setRange(10, 50);
     ui->UpDown1->setValue(13);
 

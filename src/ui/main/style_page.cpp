@@ -67,13 +67,19 @@ QLineEdit* StylePage::cssField(int slot) const {
     return fields[slot - 1];
 }
 
+void StylePage::showCss(int slot, const std::string& css) {
+    QLineEdit* field = cssField(slot);
+    field->setText(toQString(css));
+    field->setCursorPosition(0);  // a long declaration shows its beginning
+}
+
 void StylePage::refresh() {
     refreshStyleTexts();
     refreshSizes();
 }
 
 void StylePage::refreshStyleTexts() {
-    for (int slot = 1; slot <= 6; ++slot) cssField(slot)->setText(toQString(StyleToCss(styleOfSlot(scheme_, slot))));
+    for (int slot = 1; slot <= 6; ++slot) showCss(slot, StyleToCss(styleOfSlot(scheme_, slot)));
 }
 
 void StylePage::refreshSizes() {
@@ -92,7 +98,7 @@ void StylePage::cssClick(int slot) {
     dialog.LoadStyle(styleOfSlot(scheme_, slot));
     if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
     styleOfSlot(scheme_, slot) = dialog.workStyle();
-    cssField(slot)->setText(toQString(dialog.cssText()));
+    showCss(slot, dialog.cssText());
     markModified_();
 }
 

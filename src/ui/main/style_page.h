@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QLineEdit;
 
@@ -48,6 +49,7 @@ protected:
 
 private:
     QLineEdit* cssField(int slot) const;
+    void showCss(int slot, const std::string& css);
 
     std::unique_ptr<Ui::StylePage> ui;
     MenuScheme& scheme_;
