@@ -18,9 +18,10 @@
  *
  * Loading after the page has been parsed. A generated script writes its style sheet with
  * document.write before it calls Tree_buildTree; after parsing that call would replace the whole
- * page. This library wraps document.write: while the page is parsed it is passed through as it is;
- * afterwards text that starts with "<style" is collected until "</style>" and added to <head> as a
- * <style> element. Everything else still reaches the browser's own document.write.
+ * page (and from an async script it is ignored). This library wraps document.write: calls from a
+ * script that the parser runs in place pass through as they are; otherwise text that starts with
+ * "<style" is collected until "</style>" and added to <head> as a <style> element. Everything else
+ * still reaches the browser's own document.write.
  *
  * Status texts. When useStatus is set, pointing at an item or focusing it sets window.status (which
  * today's browsers ignore), sets the attribute data-status of the menu element (role="tree") and
@@ -51,7 +52,9 @@
   D.write = function () {
     var s = [].join.call(arguments, ""), m;
     if (pending == null) {
-      if (D.readyState == "loading" || !/^\s*<style/i.test(s)) return nativeWrite.apply(D, arguments);
+      // Only a script that the parser runs in place may write into the page.
+      m = D.currentScript;
+      if ((D.readyState == "loading" && !(m && m.async)) || !/^\s*<style/i.test(s)) return nativeWrite.apply(D, arguments);
       pending = "";
     }
     pending += s;

@@ -89,3 +89,17 @@ test('after load: the page survives the style sheet writes and the menu goes whe
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('an async script: the style sheet is kept and the menu appears beside the script', async () => {
+  env.site.page('async.html', pageHtml('<div id="slot"><script async src="m1.js"></script></div><p id="keep">keep me</p>'));
+  const { page, context, errors } = await openPage(env.browser);
+  const warnings = [];
+  page.on('console', (m) => { if (m.type() === 'warning') warnings.push(m.text()); });
+  await page.goto(env.server.url + 'async.html');
+  await page.locator('#slot > [role=tree]').waitFor();
+  assert.equal(await page.locator('#keep').textContent(), 'keep me');
+  assert.equal(await page.locator('style').evaluateAll((s) => s.filter((e) => /TD\.Tree_FILE_1m1\{/.test(e.textContent)).length), 1);
+  assert.deepEqual(warnings.filter((w) => /write/.test(w)), [], 'no ignored document.write');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
