@@ -126,7 +126,7 @@ private Q_SLOTS:
             const char* menu;
             QStringList items;
         } menus[] = {{"File1", {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "退出(&X)"}},
-                     {"N3", {"多菜单设置(&M)", "", "生成代码(&C)"}},
+                     {"N3", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)"}},
                      {"Help1", {"帮助(&H)", "关于(&A)"}}};
         for (const auto& m : menus) {
             QStringList texts;

@@ -1,6 +1,7 @@
 #include "scripted_prompter.h"
 
 #include <QDialog>
+#include <stdexcept>
 
 namespace sylvanode {
 
@@ -60,6 +61,13 @@ void ScriptedPrompter::answerDialog(std::function<int(QDialog&)> run) {
     answers_.push_back(std::move(a));
 }
 
+void ScriptedPrompter::answerThrow(Kind kind, const std::string& what) {
+    Answer a;
+    a.kind = kind;
+    a.thrown = what.empty() ? std::string("failure") : what;
+    answers_.push_back(std::move(a));
+}
+
 int ScriptedPrompter::count(Kind kind) const {
     int n = 0;
     for (const Request& r : requests_)
@@ -87,6 +95,7 @@ std::optional<ScriptedPrompter::Answer> ScriptedPrompter::take(Kind kind, const 
     }
     Answer a = std::move(answers_.front());
     answers_.pop_front();
+    if (!a.thrown.empty()) throw std::runtime_error(a.thrown);
     return a;
 }
 

@@ -45,6 +45,8 @@ public:
     void answerShell(bool ok);
     // The function may fill the dialog's controls and returns the result code (1 OK, 0/2 cancel).
     void answerDialog(std::function<int(QDialog&)> run);
+    // The request of `kind` throws std::runtime_error(what), as a failing service might.
+    void answerThrow(Kind kind, const std::string& what);
 
     const std::vector<Request>& requests() const { return requests_; }
     const Request& last() const { return requests_.back(); }
@@ -74,6 +76,7 @@ private:
         std::optional<QColor> color;
         bool shell = false;
         std::function<int(QDialog&)> dialog;
+        std::string thrown;  // non-empty: throw instead of answering
     };
     // Takes the next answer if it is of `kind`; records a failure otherwise.
     std::optional<Answer> take(Kind kind, const QString& what);

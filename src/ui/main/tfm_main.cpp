@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTemporaryDir>
 #include <QToolButton>
 #include <exception>
 
@@ -165,6 +166,7 @@ void TfmMain::connectCommands() {
     on(ui->X1, &TfmMain::X1Click);
     on(ui->c_makeCode, &TfmMain::c_makeCodeClick);
     on(ui->C1, &TfmMain::C1Click);
+    on(ui->P1, &TfmMain::P1Click);
     on(ui->M1, &TfmMain::M1Click);
     on(ui->m_help, &TfmMain::m_helpClick);
     on(ui->ToolButton11, &TfmMain::ToolButton11Click);

@@ -4,6 +4,8 @@
 #include <QString>
 #include <memory>
 
+class QTemporaryDir;
+
 #include "model/menu_scheme.h"
 
 class QAction;
@@ -75,6 +77,8 @@ public:
     // Generate, Tools and Help.
     void c_makeCodeClick();
     void C1Click();
+    // Shows the menu in the browser: the script and a page in a folder kept for the run.
+    void P1Click();
     void M1Click();
     void m_helpClick();
     void m_aboutClick();
@@ -123,6 +127,7 @@ private:
     sylvanode::MenuNode* awaitingRecord_ = nullptr;
     bool suppressSelection_ = false;
 
+    std::unique_ptr<QTemporaryDir> previewDir_;
     QString saveDialogTitle_;
     QString lastOpenPath_;
     QString lastSavePath_;

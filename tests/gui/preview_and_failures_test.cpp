@@ -1,0 +1,76 @@
+// The preview command, and an error escaping a command: shown, and the window goes on.
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+class PreviewAndFailuresTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() {
+        const QStringList failures = f->prompter.failures();
+        f.reset();
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    void previewIsInTheToolsMenuAfterGenerate() {
+        const QList<QAction*> items = f->child<QMenu>("N3")->actions();
+        QCOMPARE(items.size(), 4);
+        QCOMPARE(items.at(2)->objectName(), QStringLiteral("C1"));
+        QCOMPARE(items.at(3)->text(), QStringLiteral("预览(&P)"));
+    }
+
+    void previewOfAnEmptyTreeStops() {
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("P1");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("没有菜单项，终止生成代码"));
+    }
+
+    void previewWritesAPageAndOpensIt() {
+        f->trigger("c_addRootMenu");
+        f->edit("c_menuName")->setText(QStringLiteral("首页"));
+        f->edit("c_menuLink")->setText(QStringLiteral("home.htm"));  // not stored yet
+        f->w().scheme().modified = false;
+        f->prompter.answerShell(true);
+        f->trigger("P1");
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.kind, ScriptedPrompter::Kind::OpenWithShell);
+        QVERIFY(r.target.endsWith(QStringLiteral("/index.html")));
+        QVERIFY(QFileInfo::exists(r.target));
+        const std::string script =
+            WindowFixture::readFile(QFileInfo(r.target).absolutePath() + QStringLiteral("/sylvanode-preview.js"));
+        QVERIFY(script.find("home.htm") != std::string::npos);
+        QVERIFY(script.find("\xCA\xD7\xD2\xB3") != std::string::npos);  // 首页 in GBK
+        QVERIFY(!f->modified());
+    }
+
+    void anErrorEscapingACommandIsShown() {
+        f->trigger("c_addRootMenu");
+        const QString title = f->title();
+        f->prompter.answerMessage(Prompter::No);  // the save question
+        f->prompter.answerThrow(ScriptedPrompter::Kind::OpenFile, "disk on fire");
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("c_open");
+        const auto& r = f->prompter.last();
+        QCOMPARE(r.kind, ScriptedPrompter::Kind::Message);
+        QCOMPARE(r.text, QStringLiteral("disk on fire"));
+        QCOMPARE(r.caption, QStringLiteral("Sylvanode"));
+        QCOMPARE(r.icon, Prompter::Icon::Error);
+        // The window goes on with the state the command left.
+        QCOMPARE(f->title(), title);
+        QCOMPARE(f->outline(), QStringList({"New Item"}));
+        f->trigger("c_addRootMenu");
+        QCOMPARE(f->outline().size(), 2);
+    }
+};
+
+QTEST_MAIN(PreviewAndFailuresTest)
+#include "preview_and_failures_test.moc"
