@@ -1,4 +1,6 @@
 // The colour picker and its hexadecimal entry field, driven directly.
+#include "ui/dialogs/color_dialog.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -9,7 +11,6 @@
 #include <QToolButton>
 
 #include "codegen/colors.h"
-#include "ui/dialogs/color_dialog.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
@@ -67,7 +68,8 @@ private slots:
             TfmColor dlg;
             dlg.show();
             auto* list = child<QListWidget>(dlg, "colorList");
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(15)).center());
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(15)).center());
             QCOMPARE(child<ColorPanel>(dlg, "colorPanel")->text(), QString("infobackground"));
             QCOMPARE(dlg.ResultText(), std::string("clInfoBk"));
         }

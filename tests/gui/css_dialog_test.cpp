@@ -1,5 +1,7 @@
 // The CSS style dialog driven directly: loading, the switches, the colour
 // choosers and OK's normalisation.
+#include "ui/dialogs/css_dialog.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,7 +15,6 @@
 #include "scripted_prompter.h"
 #include "ui/dialogs/color_dialog.h"
 #include "ui/dialogs/color_panel.h"
-#include "ui/dialogs/css_dialog.h"
 
 using namespace sylvanode;
 
@@ -251,9 +252,7 @@ private slots:
             ScriptedPrompter prompter;
             TCssDlg dlg(prompter);
             dlg.LoadStyle(in);
-            const CssStyle out = editAndOk(dlg, [&] {
-                clickBox(child<QCheckBox>(dlg, "use_border"));
-            });
+            const CssStyle out = editAndOk(dlg, [&] { clickBox(child<QCheckBox>(dlg, "use_border")); });
             QVERIFY(out.useBorder);
             QCOMPARE(out.borderWidth, in.borderWidth);
             if (&in == &s) QCOMPARE(out.borderColor, std::string("0000FF"));

@@ -1,5 +1,7 @@
 // The settings page: standalone on a scheme with a counting markModified, and
 // inside the main window for refreshing after New and Open.
+#include "ui/main/settings_page.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -12,7 +14,6 @@
 #include "scripted_prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
-#include "ui/main/settings_page.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -26,7 +27,9 @@ struct Host {
     QWidget window;
     SettingsPage* page;
 
-    Host() : page(new SettingsPage(scheme, prompter, [this] { ++marks; }, &window)) {
+    Host()
+        : page(new SettingsPage(
+              scheme, prompter, [this] { ++marks; }, &window)) {
         page->refresh();
         marks = 0;
         window.show();
@@ -63,10 +66,12 @@ private slots:
         QCOMPARE(h.text("lineFolder"), QString("./"));
         QCOMPARE(h.text("target"), QString("_blank"));
         QCOMPARE(h.text("c_indent"), QString("13"));
-        for (const char* on : {"c_useImg", "useHint", "useStatus", "useTitleAsHint", "useTitleAsStatus", "showSelect"})
+        for (const char* on :
+             {"c_useImg", "useHint", "useStatus", "useTitleAsHint", "useTitleAsStatus", "showSelect"})
             QVERIFY2(h.c<QCheckBox>(on)->isChecked(), on);
         QVERIFY(!h.c<QCheckBox>("showLine")->isChecked());
-        for (const char* empty : {"c_icon_file", "c_icon_folder1", "c_icon_folder2"}) QVERIFY(h.text(empty).isEmpty());
+        for (const char* empty : {"c_icon_file", "c_icon_folder1", "c_icon_folder2"})
+            QVERIFY(h.text(empty).isEmpty());
         QCOMPARE(h.c<QCheckBox>("showSelect")->text(), QString("对选择的菜单项使用\"选择样式\""));
         QCOMPARE(h.c<QToolButton>("SpeedButton5")->toolTip(), QString("选择结点图片目录"));
         for (const char* ro : {"c_workDir", "lineFolder", "c_icon_file", "c_indent"}) {
@@ -168,9 +173,12 @@ private slots:
     void nodePictureDirectoryIsRelative_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("below") << "/srv/site/lines" << "lines/";
-        QTest::newRow("the work directory itself") << "/srv/site/" << "";
-        QTest::newRow("elsewhere") << "/opt/pics" << "../../opt/pics/";
+        QTest::newRow("below") << "/srv/site/lines"
+                               << "lines/";
+        QTest::newRow("the work directory itself") << "/srv/site/"
+                                                   << "";
+        QTest::newRow("elsewhere") << "/opt/pics"
+                                   << "../../opt/pics/";
     }
     void nodePictureDirectoryIsRelative() {
         QFETCH(QString, chosen);

@@ -1,5 +1,7 @@
 // The style page: standalone on a scheme with a counting markModified, and
 // inside the main window for the change of page.
+#include "ui/main/style_page.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -13,7 +15,6 @@
 #include "scripted_prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
-#include "ui/main/style_page.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -27,7 +28,9 @@ struct Host {
     QWidget window;
     StylePage* page;
 
-    Host() : page(new StylePage(scheme, prompter, [this] { ++marks; }, &window)) {
+    Host()
+        : page(new StylePage(
+              scheme, prompter, [this] { ++marks; }, &window)) {
         scheme.reset();
         page->refresh();
         window.show();

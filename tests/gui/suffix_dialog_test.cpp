@@ -1,10 +1,11 @@
 // The multi-menu suffix dialog: the check, the stored suffix, and the keys.
+#include "ui/dialogs/suffix_dialog.h"
+
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "scripted_prompter.h"
-#include "ui/dialogs/suffix_dialog.h"
 
 using namespace sylvanode;
 
@@ -21,10 +22,14 @@ private slots:
     void acceptedTextIsTrimmedAndLowered_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("spaces and capitals") << "  Menu2 " << "menu2";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only spaces") << "   " << "";
-        QTest::newRow("tab and digits") << "\tAB12\t" << "ab12";
+        QTest::newRow("spaces and capitals") << "  Menu2 "
+                                             << "menu2";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("only spaces") << "   "
+                                     << "";
+        QTest::newRow("tab and digits") << "\tAB12\t"
+                                        << "ab12";
     }
     void acceptedTextIsTrimmedAndLowered() {
         QFETCH(QString, typed);

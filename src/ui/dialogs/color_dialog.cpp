@@ -1,12 +1,12 @@
 #include "ui/dialogs/color_dialog.h"
 
 #include <QApplication>
-#include <QLayout>
-#include <algorithm>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"

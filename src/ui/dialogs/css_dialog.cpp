@@ -90,9 +90,8 @@ void TCssDlg::LoadStyle(const CssStyle& style) {
     ui->use_size->setChecked(style.fontSize != -1);
     ui->use_underline->setChecked(style.underline);
 
-    const int fontIndex = style.fontName.empty()
-                              ? -1
-                              : ui->fontBox->findText(toQString(style.fontName), Qt::MatchFixedString);
+    const int fontIndex =
+        style.fontName.empty() ? -1 : ui->fontBox->findText(toQString(style.fontName), Qt::MatchFixedString);
     ui->fontBox->setCurrentIndex(fontIndex >= 0 ? fontIndex : 0);
     if (style.fontStyle >= 0 && style.fontStyle <= 3) ui->fontStyle->setCurrentIndex(style.fontStyle);
     if (style.fontSize != -1) {
@@ -128,13 +127,16 @@ void TCssDlg::UpdatePreview() {
     ui->preView->setFont(font);
 
     QPalette pal = palette();
-    if (ui->use_text_color->isChecked()) pal.setColor(QPalette::WindowText, colorFromValue(ui->p_textColor->colorValue()));
-    if (ui->use_bk_color->isChecked()) pal.setColor(QPalette::Window, colorFromValue(ui->p_bkColor->colorValue()));
+    if (ui->use_text_color->isChecked())
+        pal.setColor(QPalette::WindowText, colorFromValue(ui->p_textColor->colorValue()));
+    if (ui->use_bk_color->isChecked())
+        pal.setColor(QPalette::Window, colorFromValue(ui->p_bkColor->colorValue()));
     ui->preView->setPalette(pal);
 }
 
 void TCssDlg::use_font_nameClick() {
-    if (ui->use_font_name->isChecked() && onScreen()) workStyle_.fontName = toSchemeBytes(ui->fontBox->currentText());
+    if (ui->use_font_name->isChecked() && onScreen())
+        workStyle_.fontName = toSchemeBytes(ui->fontBox->currentText());
     UpdatePreview();
 }
 
@@ -215,7 +217,8 @@ void TCssDlg::use_borderClick() {
         // Switching the border on gives it the panel's colour as six digits (black for
         // none). A system colour keeps its identifier: its value is no RGB colour, and
         // turning it into digits would replace the user's colour by an unrelated one.
-        if (workStyle_.borderColor.find("cl") == std::string::npos || !ParseColorText(workStyle_.borderColor).ok)
+        if (workStyle_.borderColor.find("cl") == std::string::npos ||
+            !ParseColorText(workStyle_.borderColor).ok)
             workStyle_.borderColor = ColorToHexText(ui->p_borderColor->colorValue());
         workStyle_.borderWidth = ui->UpDown1->findChild<QLineEdit*>()->text().toInt();
         UpdatePreview();

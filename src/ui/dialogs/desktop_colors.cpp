@@ -3,40 +3,57 @@
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
+#include <iterator>
 
 namespace sylvanode {
 
+namespace {
+
+struct PaletteEntry {
+    QPalette::ColorGroup group;
+    QPalette::ColorRole role;
+};
+
+// System-colour index -> the palette entry that plays the same part on this desktop.
+// clang-format off
+constexpr PaletteEntry kDesktopEntries[] = {
+    {QPalette::Active,   QPalette::Button},           //  0 scroll bar
+    {QPalette::Active,   QPalette::Highlight},        //  1 desktop background (darkened below)
+    {QPalette::Active,   QPalette::Highlight},        //  2 active caption
+    {QPalette::Active,   QPalette::Mid},              //  3 inactive caption
+    {QPalette::Active,   QPalette::Window},           //  4 menu
+    {QPalette::Active,   QPalette::Base},             //  5 window
+    {QPalette::Active,   QPalette::Shadow},           //  6 window frame
+    {QPalette::Active,   QPalette::WindowText},       //  7 menu text
+    {QPalette::Active,   QPalette::Text},             //  8 window text
+    {QPalette::Active,   QPalette::HighlightedText},  //  9 caption text
+    {QPalette::Active,   QPalette::Window},           // 10 active border
+    {QPalette::Inactive, QPalette::Window},           // 11 inactive border
+    {QPalette::Active,   QPalette::Mid},              // 12 application work space
+    {QPalette::Active,   QPalette::Highlight},        // 13 highlight
+    {QPalette::Active,   QPalette::HighlightedText},  // 14 highlight text
+    {QPalette::Active,   QPalette::Button},           // 15 button face
+    {QPalette::Active,   QPalette::Dark},             // 16 button shadow
+    {QPalette::Disabled, QPalette::WindowText},       // 17 grey text
+    {QPalette::Active,   QPalette::ButtonText},       // 18 button text
+    {QPalette::Active,   QPalette::Midlight},         // 19 inactive caption text
+    {QPalette::Active,   QPalette::Light},            // 20 button highlight
+    {QPalette::Active,   QPalette::Shadow},           // 21 3D dark shadow
+    {QPalette::Active,   QPalette::Midlight},         // 22 3D light
+    {QPalette::Active,   QPalette::ToolTipText},      // 23 info text
+    {QPalette::Active,   QPalette::ToolTipBase},      // 24 info background
+};
+// clang-format on
+
+}  // namespace
+
 QColor desktopColor(int systemIndex) {
-    const QPalette pal = QApplication::palette();
-    using P = QPalette;
-    switch (systemIndex) {
-        case 0: return pal.color(P::Active, P::Button);              // scroll bar
-        case 1: return pal.color(P::Active, P::Highlight).darker(120);  // desktop background
-        case 2: return pal.color(P::Active, P::Highlight);           // active caption
-        case 3: return pal.color(P::Active, P::Mid);                 // inactive caption
-        case 4: return pal.color(P::Active, P::Window);              // menu
-        case 5: return pal.color(P::Active, P::Base);                // window
-        case 6: return pal.color(P::Active, P::Shadow);              // window frame
-        case 7: return pal.color(P::Active, P::WindowText);          // menu text
-        case 8: return pal.color(P::Active, P::Text);                // window text
-        case 9: return pal.color(P::Active, P::HighlightedText);     // caption text
-        case 10: return pal.color(P::Active, P::Window);             // active border
-        case 11: return pal.color(P::Inactive, P::Window);           // inactive border
-        case 12: return pal.color(P::Active, P::Mid);                // application work space
-        case 13: return pal.color(P::Active, P::Highlight);
-        case 14: return pal.color(P::Active, P::HighlightedText);
-        case 15: return pal.color(P::Active, P::Button);             // button face
-        case 16: return pal.color(P::Active, P::Dark);               // button shadow
-        case 17: return pal.color(P::Disabled, P::WindowText);       // grey text
-        case 18: return pal.color(P::Active, P::ButtonText);
-        case 19: return pal.color(P::Active, P::Midlight);           // inactive caption text
-        case 20: return pal.color(P::Active, P::Light);              // button highlight
-        case 21: return pal.color(P::Active, P::Shadow);             // 3D dark shadow
-        case 22: return pal.color(P::Active, P::Midlight);           // 3D light
-        case 23: return pal.color(P::Active, P::ToolTipText);        // info text
-        case 24: return pal.color(P::Active, P::ToolTipBase);        // info background
-        default: return QColor(Qt::black);
-    }
+    if (systemIndex < 0 || systemIndex >= static_cast<int>(std::size(kDesktopEntries)))
+        return QColor(Qt::black);
+    const PaletteEntry& e = kDesktopEntries[systemIndex];
+    const QColor c = QApplication::palette().color(e.group, e.role);
+    // The desktop is a darker shade than selections, so text on it stays readable.
+    return systemIndex == kDesktopBackgroundIndex ? c.darker(120) : c;
 }
 
 QColor colorFromValue(ColorValue value) {

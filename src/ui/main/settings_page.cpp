@@ -24,8 +24,8 @@ void setTextIfChanged(QLineEdit* field, const QString& text) {
 
 }  // namespace
 
-SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter,
-                           std::function<void()> markModified, QWidget* parent)
+SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function<void()> markModified,
+                           QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::SettingsPage>()),
       scheme_(scheme),
@@ -34,10 +34,12 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter,
     ui->setupUi(this);
     setObjectName(QStringLiteral("TabSheet2"));
     ui->UpDown1->findChild<QLineEdit*>()->setObjectName(QStringLiteral("c_indent"));
-    for (QWidget* field : std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->c_icon_file,
-                                                          ui->c_icon_folder1, ui->c_icon_folder2, ui->UpDown1})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->c_icon_file, ui->c_icon_folder1,
+                                         ui->c_icon_folder2, ui->UpDown1})
         paintReadOnlyField(field);
-    for (QToolButton* b : {ui->SpeedButton1, ui->SpeedButton5, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4}) {
+    for (QToolButton* b :
+         {ui->SpeedButton1, ui->SpeedButton5, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4}) {
         b->setIcon(ownIcon("browse"));
         b->setText(QString());
     }
@@ -57,12 +59,14 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter,
             [this](bool on) { flagClick(scheme_.settings.useTitleAsHint, on); });
     connect(ui->useTitleAsStatus, &QCheckBox::toggled, this,
             [this](bool on) { flagClick(scheme_.settings.useTitleAsStatus, on); });
-    connect(ui->useHint, &QCheckBox::toggled, this, [this](bool on) { flagClick(scheme_.settings.showHint, on); });
+    connect(ui->useHint, &QCheckBox::toggled, this,
+            [this](bool on) { flagClick(scheme_.settings.showHint, on); });
     connect(ui->useStatus, &QCheckBox::toggled, this,
             [this](bool on) { flagClick(scheme_.settings.showStatus, on); });
     connect(ui->showSelect, &QCheckBox::toggled, this,
             [this](bool on) { flagClick(scheme_.settings.showSelect, on); });
-    connect(ui->showLine, &QCheckBox::toggled, this, [this](bool on) { flagClick(scheme_.settings.showLine, on); });
+    connect(ui->showLine, &QCheckBox::toggled, this,
+            [this](bool on) { flagClick(scheme_.settings.showLine, on); });
 }
 
 SettingsPage::~SettingsPage() = default;
@@ -78,9 +82,9 @@ void SettingsPage::refresh() {
     ui->UpDown1->setValue(s.indent);
 
     // Each box takes the value it must show before any handler can write back.
-    const bool flags[] = {s.useImage, s.showLine, s.showHint, s.showStatus,
+    const bool flags[] = {s.useImage,   s.showLine,       s.showHint,        s.showStatus,
                           s.showSelect, s.useTitleAsHint, s.useTitleAsStatus};
-    QCheckBox* boxes[] = {ui->c_useImg, ui->showLine, ui->useHint, ui->useStatus,
+    QCheckBox* boxes[] = {ui->c_useImg,   ui->showLine,       ui->useHint,         ui->useStatus,
                           ui->showSelect, ui->useTitleAsHint, ui->useTitleAsStatus};
     for (size_t i = 0; i < std::size(boxes); ++i) boxes[i]->setChecked(flags[i]);
     setTextIfChanged(ui->target, toQString(s.target));
