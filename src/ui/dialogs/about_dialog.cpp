@@ -6,6 +6,7 @@
 #include <QPainterPath>
 
 #include "ui/common/prompter.h"
+#include "ui/dialogs/form_font.h"
 #include "ui_about_dialog.h"
 
 #ifndef SYLVANODE_HOMEPAGE_URL
@@ -17,6 +18,7 @@ using namespace sylvanode;
 TfmAbout::TfmAbout(Prompter& prompter, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfmAbout>()), prompter_(prompter) {
     ui->setupUi(this);
+    setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     ui->Image1->setPixmap(logo());
     ui->url->setText(homepage());

@@ -11,6 +11,7 @@
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
+#include "ui/dialogs/form_font.h"
 #include "ui_color_dialog.h"
 
 using namespace sylvanode;
@@ -32,6 +33,7 @@ QIcon swatch(const QColor& color) {
 
 TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfmColor>()) {
     ui->setupUi(this);
+    setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     ui->Button1->setIcon(eyedropperGlyph());
     ui->Button1->setToolTip(tr("屏幕取色"));

@@ -11,6 +11,7 @@
 #include "ui/dialogs/color_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
+#include "ui/dialogs/form_font.h"
 #include "ui_css_dialog.h"
 
 using namespace sylvanode;
@@ -27,6 +28,7 @@ ColorValue panelValueOf(const std::string& text) {
 TCssDlg::TCssDlg(Prompter& prompter, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TCssDlg>()), prompter_(prompter) {
     ui->setupUi(this);
+    setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     QLineEdit* widthField = ui->UpDown1->findChild<QLineEdit*>();

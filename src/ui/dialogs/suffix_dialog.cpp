@@ -1,10 +1,13 @@
 #include "ui/dialogs/suffix_dialog.h"
 
 #include <QKeyEvent>
+#include <QLayout>
+#include <algorithm>
 
 #include "codegen/script_text.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
+#include "ui/dialogs/form_font.h"
 #include "ui_suffix_dialog.h"
 
 using namespace sylvanode;
@@ -12,11 +15,16 @@ using namespace sylvanode;
 TForm3::TForm3(Prompter& prompter, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), prompter_(prompter) {
     ui->setupUi(this);
+    setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    setFixedSize(sizeHint().expandedTo(QSize(264, 141)));
+    // The form's width; the word-wrapped note decides the height.
+    const int width = std::max(264, minimumSizeHint().width());
+    const int height =
+        layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width) : sizeHint().height();
+    setFixedSize(width, std::max(141, height));
 }
 
 TForm3::~TForm3() = default;

@@ -43,6 +43,12 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function
         b->setIcon(ownIcon("browse"));
         b->setText(QString());
     }
+    // Compact rows, so the whole page fits the window's smallest height.
+    const int rowHeight = std::max(21, fontMetrics().height() + 4);
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->target, ui->c_icon_file,
+                                         ui->c_icon_folder1, ui->c_icon_folder2, ui->UpDown1})
+        field->setFixedHeight(rowHeight);
     ui->UpDown1->setRange(10, 50);
     ui->UpDown1->setValue(13);
 
@@ -70,6 +76,29 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function
 }
 
 SettingsPage::~SettingsPage() = default;
+
+void SettingsPage::alignLabels() {
+    // One label column across both frames, so the fields line up (again after a font change).
+    const std::initializer_list<QLabel*> labels{ui->labelWorkDir,     ui->labelLineFolder,
+                                                ui->labelTarget,      ui->labelIconFile,
+                                                ui->labelIconFolder1, ui->labelIconFolder2};
+    int width = 0;
+    for (QLabel* label : labels) {
+        label->setMinimumWidth(0);
+        width = std::max(width, label->sizeHint().width());
+    }
+    for (QLabel* label : labels) label->setMinimumWidth(width);
+}
+
+void SettingsPage::showEvent(QShowEvent* event) {
+    alignLabels();
+    QWidget::showEvent(event);
+}
+
+void SettingsPage::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) alignLabels();
+    QWidget::changeEvent(event);
+}
 
 void SettingsPage::refresh() {
     const SchemeSettings& s = scheme_.settings;

@@ -45,7 +45,12 @@ signals:
     // The item panel's icon rows (Panel2) are visible exactly while this is on.
     void useImageToggled(bool on);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    void alignLabels();
     void chooseIcon(std::string& setting, QLineEdit* field);
     void flagClick(bool& setting, bool checked);
 
