@@ -42,5 +42,15 @@ fuzz: setup
 	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
 	  rm -rf "$$work"; done
 
+# A .deb built with Debian's hardening flags, installed under /usr (build/package/*.deb).
+package: setup
+	@cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build build/package -j $(JOBS)
+	@cd build/package && cpack -G DEB >/dev/null
+	@ls build/package/*.deb
+
 clean:
 	rm -rf build
