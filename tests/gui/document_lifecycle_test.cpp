@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 
 #include "model/scheme_io.h"
 #include "ui/common/text_codec.h"
@@ -139,6 +140,8 @@ private Q_SLOTS:
         QCOMPARE(f->action("m_new")->statusTip(), QStringLiteral("新建方案"));
         QCOMPARE(f->action("C1")->statusTip(), QStringLiteral("生成代码"));
         QCOMPARE(f->child<QWidget>("Tree")->toolTip(), QStringLiteral("可拖放节点"));
+        QCOMPARE(f->child<QTreeView>("Tree")->indentation(), 19);
+        QCOMPARE(f->child<QTreeView>("Tree")->iconSize(), QSize(16, 16));
         QCOMPARE(f->child<QLabel>("namePanel")->text(), QStringLiteral("Sylvanode"));
         QCOMPARE(f->child<QLabel>("hintPanel")->width(), 300);
         // Hints reach the status bar's first panel.
@@ -241,8 +244,9 @@ private Q_SLOTS:
     }
 
     void titleTakesTheNamePartOfAChinesePath() {
-        openFile(sampleFile(QStringLiteral("菜单.menu")));
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-菜单.menu"));
+        // 誠 is D5 5C in GBK: its trail byte is no "\".
+        openFile(sampleFile(QStringLiteral("誠菜单.menu")));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-誠菜单.menu"));
         QCOMPARE(f->w().scheme().fileName.substr(f->w().scheme().fileName.size() - 9),
                  std::string("\xB2\xCB\xB5\xA5.menu"));
     }
