@@ -1,51 +1,51 @@
 #include "ui/dialogs/eyedropper.h"
 
+#include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace sylvanode {
 namespace {
 
-void drawPipette(QPainter& p) {
-    p.setRenderHint(QPainter::Antialiasing, false);
-    // Glass tube from the tip (1,14) up to the collar.
-    QPainterPath tube;
-    tube.moveTo(1, 14);
-    tube.lineTo(2, 11);
-    tube.lineTo(8, 5);
-    tube.lineTo(10, 7);
-    tube.lineTo(4, 13);
-    tube.closeSubpath();
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawPath(tube);
-    // Collar and rubber bulb.
-    p.setBrush(Qt::black);
-    p.drawLine(7, 4, 11, 8);
-    p.drawEllipse(QRectF(9.5, 1.5, 4, 4));
-    p.drawLine(10, 5, 11, 6);
+// The pipette, pixel by pixel: '#' outline and bulb, 'o' glass, tip at (1,14).
+constexpr const char* kPipette[16] = {
+    "................",  //
+    "...........##...",  //
+    "..........####..",  //
+    "..........#####.",  //
+    "........#.####..",  //
+    ".........#.##...",  //
+    "........#o#.#...",  //
+    ".......#ooo#....",  //
+    "......#ooo#.....",  //
+    ".....#ooo#......",  //
+    "....#ooo#.......",  //
+    "...#ooo#........",  //
+    "...#oo#.........",  //
+    "..#.##..........",  //
+    ".#..............",  //
+    "................",  //
+};
+
+QImage pipetteImage() {
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            if (kPipette[y][x] == '#') image.setPixelColor(x, y, Qt::black);
+            if (kPipette[y][x] == 'o') image.setPixelColor(x, y, Qt::white);
+        }
+    return image;
 }
 
 }  // namespace
 
-QPixmap eyedropperPixmap() {
-    QPixmap pix(16, 16);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    drawPipette(p);
-    // The tip pixel itself, so the hot spot is visibly where the colour is read.
-    p.setPen(Qt::black);
-    p.drawPoint(kEyedropperHotX, kEyedropperHotY);
-    return pix;
-}
+QPixmap eyedropperPixmap() { return QPixmap::fromImage(pipetteImage()); }
 
 QCursor eyedropperCursor() { return QCursor(eyedropperPixmap(), kEyedropperHotX, kEyedropperHotY); }
 
 QIcon eyedropperGlyph() {
-    QPixmap pix(16, 16);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    drawPipette(p);
+    QImage image = pipetteImage();
+    QPainter p(&image);
     // Three dots: the drops the pipette takes up.
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xC0, 0x00, 0x00));
@@ -55,7 +55,7 @@ QIcon eyedropperGlyph() {
     p.setBrush(QColor(0x00, 0x00, 0xC0));
     p.drawRect(12, 10, 2, 2);
     p.end();
-    return QIcon(pix);
+    return QIcon(QPixmap::fromImage(image));
 }
 
 }  // namespace sylvanode
