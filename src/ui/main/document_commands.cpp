@@ -73,14 +73,30 @@ void TfmMain::refreshPages() {
     settingsPage_->refresh();
 }
 
+// Replacing the forest under the view: the view hears one reset, the selection
+// steps stay quiet, and an exception on the way still ends the reset.
+class TfmMain::TreeReplacement {
+public:
+    explicit TreeReplacement(TfmMain& w) : w_(w) {
+        w_.suppressSelection_ = true;
+        w_.model_->beginReplace();
+        w_.selected_ = w_.dragNode_ = w_.clickedNode_ = w_.awaitingRecord_ = nullptr;
+    }
+    ~TreeReplacement() {
+        w_.model_->endReplace();
+        w_.tree_->selectionModel()->clear();
+        w_.suppressSelection_ = false;
+    }
+    TreeReplacement(const TreeReplacement&) = delete;
+    TreeReplacement& operator=(const TreeReplacement&) = delete;
+
+private:
+    TfmMain& w_;
+};
+
 void TfmMain::emptyTree() {
-    suppressSelection_ = true;
-    model_->beginReplace();
+    TreeReplacement replacing(*this);
     scheme_.clearTree();
-    selected_ = dragNode_ = clickedNode_ = awaitingRecord_ = nullptr;
-    model_->endReplace();
-    tree_->selectionModel()->clear();
-    suppressSelection_ = false;
 }
 
 void TfmMain::newScheme() {
@@ -113,16 +129,14 @@ void TfmMain::openScheme() {
 
     // Emptying and reading happen inside one reset of the view: a failed read
     // leaves whatever nodes it had added, and the view shows exactly those.
-    suppressSelection_ = true;
-    model_->beginReplace();
-    scheme_.clearTree();
-    selected_ = dragNode_ = clickedNode_ = awaitingRecord_ = nullptr;
-    clearItemPanel();
-    panel_->menuName()->clear();
-    const SchemeResult result = readSchemeFile(scheme_, fsPath(toSchemeBytes(*path)));
-    model_->endReplace();
-    tree_->selectionModel()->clear();
-    suppressSelection_ = false;
+    SchemeResult result;
+    {
+        TreeReplacement replacing(*this);
+        scheme_.clearTree();
+        clearItemPanel();
+        panel_->menuName()->clear();
+        result = readSchemeFile(scheme_, fsPath(toSchemeBytes(*path)));
+    }
     if (!result) {
         prompter_.message(this, kCaption, tr("菜单方案格式不正确"), Prompter::Icon::Error, Prompter::Ok);
         return;

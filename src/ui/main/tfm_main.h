@@ -98,6 +98,7 @@ private:
     void onPanelEdited();
     void onLeftPressed(sylvanode::MenuNode* pressed);
     void onDropped(sylvanode::MenuNode* target);
+    class TreeReplacement;
     void emptyTree();
     // Runs a command; an exception escaping it is shown and the window goes on.
     template <class F>
