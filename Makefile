@@ -43,6 +43,7 @@ fuzz: setup
 	  rm -rf "$$work"; done
 
 # A .deb built with Debian's hardening flags, installed under /usr (build/package/*.deb).
+package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package: setup
 	@cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
 	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF \
