@@ -98,7 +98,12 @@ private slots:
             QVERIFY(child<QWidget>(dlg, "Panel1")->isVisible());
             QCOMPARE(dlg.ResultText(), std::string("clRed"));
             // Typing does not change the list selection.
-            QCOMPARE(child<QListWidget>(dlg, "colorList")->currentRow(), 0);
+            auto* list = child<QListWidget>(dlg, "colorList");
+            QCOMPARE(list->currentRow(), 0);
+            // A click on the entry already selected brings its system colour back.
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualItemRect(list->item(0)).center());
+            QCOMPARE(dlg.ResultText(), std::string("clActiveBorder"));
         }
         {
             TfmColor dlg;

@@ -46,7 +46,10 @@ TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
     }
     ui->Panel2->setVisible(false);
 
+    // A click counts also on the entry already selected (after typing on the RGB page,
+    // it brings the system colour back); arrow keys move the selection.
     connect(ui->colorList, &QListWidget::currentRowChanged, this, [this] { colorListClick(); });
+    connect(ui->colorList, &QListWidget::itemClicked, this, [this] { colorListClick(); });
     connect(ui->RadioButton1, &QRadioButton::clicked, this, [this] { RadioButton1Click(); });
     connect(ui->RadioButton2, &QRadioButton::clicked, this, [this] { RadioButton2Click(); });
     connect(ui->rgb, &QLineEdit::textChanged, this, [this] { rgbChange(); });
