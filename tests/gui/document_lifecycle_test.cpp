@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -95,6 +96,7 @@ private Q_SLOTS:
         QCOMPARE(pages->currentIndex(), 0);
         QCOMPARE(pages->width(), 362);
         QCOMPARE(pages->minimumWidth(), 350);
+        QCOMPARE(pages->tabBar()->tabRect(0).height(), 35);
         for (const char* name : {"c_new", "c_open", "c_save", "c_makeCode", "ToolButton11", "c_addRootMenu"})
             QVERIFY2(f->action(name)->isEnabled(), name);
         for (const char* name : {"Action1", "Action3", "Action4", "c_addSubMenu", "c_deleteMenu", "ToolButton2",

@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QTabBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -25,6 +27,21 @@
 #include "ui_tfm_main.h"
 
 using namespace sylvanode;
+
+namespace {
+
+// Tabs of the page control are 35 pixels high; everything else as the style draws it.
+class PageTabStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        QSize s = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_TabBarTab) s.setHeight(std::max(s.height(), 35));
+        return s;
+    }
+};
+
+}  // namespace
 
 TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), ui(std::make_unique<Ui::TfmMain>()), prompter_(prompter) {
@@ -113,6 +130,11 @@ void TfmMain::buildFrame() {
     ui->Splitter1->setStretchFactor(0, 1);
     ui->Splitter1->setStretchFactor(1, 0);
     ui->Splitter1->setSizes({582 - 362 - ui->Splitter1->handleWidth(), 362});
+
+    // Made after the page control, so destroyed after it.
+    auto* tabStyle = new PageTabStyle;
+    tabStyle->setParent(this);
+    ui->PageControl1->tabBar()->setStyle(tabStyle);
 
     // Status bar: the hint panel and the program's name.
     hintPanel_ = new QLabel(this);
