@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/paths.h"
@@ -119,6 +120,36 @@ private slots:
         f.trigger("ToolButton11");
         QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
         for (const auto& r : f.prompter.requests()) QVERIFY(r.target != help);
+        QVERIFY(!f.modified());
+    }
+
+    void helpFileOpensThroughTheShellWhenTheDesktopHasAViewer() {
+        const QString help = toQString(executableDirectory()) + "sylvanode.chm";
+        QTemporaryDir config;
+        QFile list(config.filePath("mimeapps.list"));
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("[Default Applications]\napplication/vnd.ms-htmlhelp=chmviewer.desktop\n");
+        list.close();
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        QFile file(help);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        WindowFixture f;
+        f.prompter.answerShell(true);
+        f.prompter.answerShell(true);
+        f.trigger("m_help");
+        f.trigger("ToolButton11");
+        QFile::remove(help);
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::OpenWithShell), 2);
+        QCOMPARE(f.prompter.requests()[0].target, help);
+        QCOMPARE(f.prompter.requests()[1].target, help);
+        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
         QVERIFY(!f.modified());
     }
 
