@@ -183,6 +183,12 @@ private slots:
         QVERIFY(h.scheme.kinds[1].styles[2].underline);
         QCOMPARE(h.text("css_6"), QString("text-decoration:underline;"));
         QCOMPARE(h.marks, 2);
+        // Enter on a focused style field opens the dialog as well.
+        h.prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
+        h.c<QLineEdit>("css_3")->setFocus();
+        QTest::keyClick(h.c<QLineEdit>("css_3"), Qt::Key_Return);
+        QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 3);
+        QCOMPARE(h.marks, 2);
         QVERIFY(h.prompter.failures().isEmpty());
     }
 

@@ -1,5 +1,6 @@
 #include "ui/main/style_page.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <algorithm>
@@ -129,8 +130,15 @@ bool StylePage::eventFilter(QObject* watched, QEvent* event) {
     for (int slot = 1; slot <= 6; ++slot) {
         QLineEdit* field = cssField(slot);
         if (watched != field) continue;
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (event->type() == QEvent::KeyPress) {
+            // The keyboard way to the same dialog: Enter or Space on the focused field.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                cssClick(slot);
+                return true;
+            }
+        } else if (event->type() == QEvent::MouseButtonPress &&
+                   static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             pressedField_ = field;
         } else if (event->type() == QEvent::MouseButtonRelease &&
                    static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
