@@ -184,6 +184,18 @@ private Q_SLOTS:
         QCOMPARE(f->node({0})->imageIndex, int(ImageFolderClosed));
     }
 
+    void clickOnEmptySpaceKeepsTheSelection() {
+        addRoots({"A", "B"});
+        MenuNode* a = f->node({0});
+        f->w().selectNode(a);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, emptySpace());
+        QCOMPARE(f->w().selectedNode(), a);
+        QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(a)));
+        // Ctrl+click on the selected item does not leave the panel without a highlighted item either.
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, Qt::ControlModifier, captionPoint(a));
+        QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(a)));
+    }
+
     void titleFollowsEveryKeystroke() {
         addRoots({""});
         MenuNode* n = f->node({0});

@@ -109,6 +109,17 @@ void MenuTreeView::keyPressEvent(QKeyEvent* event) {
     QTreeView::keyPressEvent(event);
 }
 
+QItemSelectionModel::SelectionFlags MenuTreeView::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+    // The selected item always stays highlighted: a click on empty space or a
+    // Ctrl+click does not take the highlight away from the item the panel shows.
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
+    if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        flags = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return flags;
+}
+
 void MenuTreeView::endDrag() {
     armed_ = false;
     dragging_ = false;
