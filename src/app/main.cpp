@@ -1,6 +1,9 @@
 // The editor: one window with an untitled, empty scheme. Command-line arguments
 // are not read (a file name given there does not open anything).
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <exception>
 
 #include "ui/common/qt_prompter.h"
@@ -40,6 +43,12 @@ int main(int argc, char** argv) {
     Application app(argc, argv, prompter);
     QApplication::setApplicationName(QStringLiteral("Sylvanode"));
     QApplication::setApplicationVersion(QStringLiteral(SYLVANODE_VERSION));
+
+    // The program speaks Simplified Chinese; so do Qt's own dialogs and buttons.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
 
     TfmMain fmMain(prompter);
     fmMain.show();
