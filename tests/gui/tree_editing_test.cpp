@@ -299,6 +299,10 @@ private Q_SLOTS:
         QVERIFY(!f->modified());
         QCOMPARE(f->w().clickedNode(), b);
         QCOMPARE(f->w().dragNode(), nullptr);
+        // The highlight stayed with the item the panel shows.
+        QCOMPARE(f->w().selectedNode(), b);
+        QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(b)));
+        QVERIFY(!tree().selectionModel()->isSelected(f->w().treeModel().indexOf(f->node({0}))));
     }
 
     void secondPressDragsOntoALeaf() {

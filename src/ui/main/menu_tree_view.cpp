@@ -114,6 +114,10 @@ QItemSelectionModel::SelectionFlags MenuTreeView::selectionCommand(const QModelI
     // The selected item always stays highlighted: a click on empty space or a
     // Ctrl+click does not take the highlight away from the item the panel shows.
     if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    // A press held and released over another item selects nothing there (the
+    // highlight would leave the current item the panel shows).
+    if (event && event->type() == QEvent::MouseButtonRelease && index != currentIndex())
+        return QItemSelectionModel::NoUpdate;
     QItemSelectionModel::SelectionFlags flags = QTreeView::selectionCommand(index, event);
     if (flags & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
         flags = QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
