@@ -1,10 +1,17 @@
 // The shared UI pieces: text conversion, the step-reporting spin box, the
 // pipe-filter conversion and the two choosers.
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "scripted_prompter.h"
 #include "ui/common/choosers.h"
+#include "ui/common/qt_prompter.h"
 #include "ui/common/step_spin_box.h"
 #include "ui/common/text_codec.h"
 
@@ -109,6 +116,65 @@ private Q_SLOTS:
         QCOMPARE(chooseFolder(prompter, nullptr, QStringLiteral("x")), std::string());
         QCOMPARE(prompter.requests().front().title, QStringLiteral("选择工作目录"));
         QVERIFY(prompter.failures().isEmpty());
+    }
+
+    void qtPrompterMessageBoxes() {
+        QtPrompter prompter;
+        QString seen;
+        const auto answerWith = [&seen](QMessageBox::StandardButton button) {
+            QTimer::singleShot(0, [&seen, button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                seen = box->windowTitle() + QLatin1Char('|') + box->text() + QLatin1Char('|') +
+                       QString::number(box->icon()) + QLatin1Char('|') +
+                       QString::number(box->standardButtons().toInt(), 16);
+                box->button(button)->click();
+            });
+        };
+        answerWith(QMessageBox::No);
+        QCOMPARE(prompter.message(nullptr, QStringLiteral("Sylvanode"), QStringLiteral("菜单方案已修改，是否保存"),
+                                  Prompter::Icon::Information, Prompter::Yes | Prompter::No | Prompter::Cancel),
+                 int(Prompter::No));
+        QCOMPARE(seen, QStringLiteral("Sylvanode|菜单方案已修改，是否保存|1|") +
+                           QString::number((QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel).toInt(), 16));
+        answerWith(QMessageBox::Cancel);
+        QCOMPARE(prompter.message(nullptr, QStringLiteral("Sylvanode"), QStringLiteral("x"), Prompter::Icon::Question,
+                                  Prompter::Yes | Prompter::No | Prompter::Cancel),
+                 int(Prompter::Cancel));
+        answerWith(QMessageBox::Ok);
+        QCOMPARE(prompter.message(nullptr, QStringLiteral("Sylvanode"), QStringLiteral("生成代码时出错"),
+                                  Prompter::Icon::Error, Prompter::Ok),
+                 int(Prompter::Ok));
+        QVERIFY(seen.startsWith(QStringLiteral("Sylvanode|生成代码时出错|3|")));
+    }
+
+    void qtPrompterSaveDialog() {
+        QTemporaryDir dir;
+        QtPrompter prompter;
+        QString title;
+        QStringList filters;
+        QString suffix;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            dialog->selectFile(dir.filePath(QStringLiteral("menu")));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        Prompter::FileRequest request;
+        request.title = QStringLiteral("生成脚本文件");
+        request.filter = QStringLiteral("脚本文件(*.js)|*.js|所有文件(*.*)|*.*");
+        request.initialDirectory = dir.path();
+        request.defaultExtension = QStringLiteral("*.js");
+        request.confirmOverwrite = true;
+        const std::optional<QString> chosen = prompter.saveFile(nullptr, request);
+        QCOMPARE(title, QStringLiteral("生成脚本文件"));
+        QCOMPARE(filters, QStringList({"脚本文件(*.js) (*.js)", "所有文件(*.*) (*.*)"}));
+        QCOMPARE(suffix, QStringLiteral("js"));
+        QVERIFY(chosen.has_value());
+        QCOMPARE(*chosen, dir.filePath(QStringLiteral("menu.js")));
     }
 
     void scriptedPrompterReportsTheUnexpected() {
