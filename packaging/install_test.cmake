@@ -31,7 +31,7 @@ if(GUI)
   list(APPEND expected
     bin/sylvanode
     share/man/man1/sylvanode.1.gz
-    share/applications/${APP_ID}.desktop
+    share/applications/sylvanode.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/icons/hicolor/scalable/apps/sylvanode.svg
     share/icons/hicolor/16x16/apps/sylvanode.png
@@ -71,17 +71,17 @@ endforeach()
 
 # Outside /usr the desktop entry names the installed editor by its absolute path.
 if(GUI)
-  file(STRINGS "${prefix}/share/applications/${APP_ID}.desktop" exec REGEX "^Exec=")
+  file(STRINGS "${prefix}/share/applications/sylvanode.desktop" exec REGEX "^Exec=")
   if(NOT exec STREQUAL "Exec=\"${prefix}/bin/sylvanode\"")
     fail("desktop entry: ${exec}")
   endif()
-  file(STRINGS "${prefix}/share/applications/${APP_ID}.desktop" icon REGEX "^Icon=")
+  file(STRINGS "${prefix}/share/applications/sylvanode.desktop" icon REGEX "^Icon=")
   if(NOT icon STREQUAL "Icon=${prefix}/share/icons/hicolor/scalable/apps/sylvanode.svg")
     fail("desktop entry: ${icon}")
   endif()
   find_program(validate desktop-file-validate)
   if(validate)
-    execute_process(COMMAND "${validate}" "${prefix}/share/applications/${APP_ID}.desktop"
+    execute_process(COMMAND "${validate}" "${prefix}/share/applications/sylvanode.desktop"
                     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT rc EQUAL 0 OR out MATCHES "error|warning")
       fail("installed desktop entry: ${out}${err}")
