@@ -5,8 +5,9 @@
 set -eu
 editor=$(realpath "$1")
 cli=$(realpath "$2")
-out=$(cd "$(dirname "$0")" && pwd)/images
+guide=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
+out=$work/images                     # moved into the guide once the run has been checked
 site=/tmp/mysite                     # shown in the pictures as the site's folder
 [ ! -e "$site" ] || { echo "$site is in the way" >&2; exit 1; }
 mkdir "$site"
@@ -27,6 +28,7 @@ dialog() { sleep 1; xdotool type --delay 10 "$1"; xdotool key Return; sleep 1; }
 field() { click "$1" "$2"; xdotool key ctrl+a; sleep 0.2; xdotool type --delay 40 "$3 "; xdotool key BackSpace; sleep 0.2; }
 
 cd "$work"
+mkdir "$out"
 "$editor" &
 pid=$!
 win=""
@@ -104,8 +106,6 @@ chromium --headless --no-sandbox --disable-gpu --disable-background-networking -
   --window-size=240,110 --screenshot="$work/page.png" "file://$work/page/index.html" 2>/dev/null
 convert "$work/page.png" -strip "$out/menu-in-page.png"
 if command -v optipng >/dev/null 2>&1; then optipng -quiet -o5 "$out/menu-in-page.png"; fi
-mkdir -p "$out/../example"
-cp "$site/site.menu" "$site/menu.js" "$out/../example/"
 
 # Typing through xdotool is not entirely reliable: check that the scheme holds what was typed.
 "$cli" tree "$site/site.menu" > "$work/tree.txt"
@@ -116,3 +116,5 @@ cat > "$work/expected.txt" <<'TREE'
 联系我们  [file] script alert('mail@example.com')
 TREE
 diff -u "$work/expected.txt" "$work/tree.txt" >&2 || { echo "the scheme differs from what was typed; run again" >&2; exit 1; }
+cp "$out"/*.png "$guide/images/"
+cp "$site/site.menu" "$site/menu.js" "$guide/example/"
