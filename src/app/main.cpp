@@ -1,6 +1,7 @@
 // The editor: one window with an untitled, empty scheme. Command-line arguments
 // are not read (a file name given there does not open anything).
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
     Application app(argc, argv, prompter);
     QApplication::setApplicationName(QStringLiteral("Sylvanode"));
     QApplication::setApplicationVersion(QStringLiteral(SYLVANODE_VERSION));
+    // The installed theme icon when there is one, else the same picture built in.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("sylvanode"), QIcon(QStringLiteral(":/icons/sylvanode.svg"))));
 
     // The program speaks Simplified Chinese; so do Qt's own dialogs and buttons.
     QTranslator qtTexts;
