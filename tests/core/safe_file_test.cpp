@@ -60,6 +60,11 @@ TEST(SafeFile, FailuresLeaveTheOldFileAndSayWhatFailed) {
         r = writeFileAtomically(path, "new");
         EXPECT_FALSE(r);
         EXPECT_NE(r.error.find("cannot create"), std::string::npos);
+    } else if (fs::is_directory("/sys")) {
+        // Root ignores permission bits; /sys refuses new files to everyone.
+        r = writeFileAtomically("/sys/sylvanode-test.menu", "new");
+        EXPECT_FALSE(r);
+        EXPECT_NE(r.error.find("cannot create"), std::string::npos);
     }
     EXPECT_EQ(test::readFile(path), "precious");
     ::chmod(locked.c_str(), 0755);
