@@ -104,9 +104,7 @@ void TfmMain::newScheme() {
     emptyTree();
     clearItemPanel();
     panel_->menuName()->clear();
-    scheme_.fileName.clear();
-    scheme_.reset();
-    scheme_.settings.workDir = toSchemeBytes(QFile::decodeName(QByteArray::fromStdString(scheme_.settings.workDir)));
+    resetScheme();
     refreshPages();
     scheme_.modified = false;
     updateTitle();
@@ -152,6 +150,25 @@ void TfmMain::openScheme() {
     updateTitle();
 }
 
+void TfmMain::resetScheme() {
+    scheme_.fileName.clear();
+    scheme_.reset();
+    // The executable's folder comes in the file system's encoding; the scheme holds GBK bytes.
+    scheme_.settings.workDir = toSchemeBytes(QFile::decodeName(QByteArray::fromStdString(scheme_.settings.workDir)));
+}
+
+std::optional<QString> TfmMain::askSavePath() {
+    Prompter::FileRequest request;
+    request.title = saveDialogTitle_;
+    request.filter = kMenuFilter;
+    request.initialDirectory = fileDialogDirectory(lastSavePath_);
+    request.defaultExtension = QStringLiteral("*.menu");
+    request.confirmOverwrite = true;
+    std::optional<QString> path = prompter_.saveFile(this, request);
+    if (path) lastSavePath_ = *path;
+    return path;
+}
+
 bool TfmMain::writeTo(const QString& path) {
     saveNodeData(selected_);
     const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
@@ -172,15 +189,8 @@ void TfmMain::saveScheme() {
         target = toQString(scheme_.fileName);
     } else {
         // Untitled, or the file has gone since it was opened or written.
-        Prompter::FileRequest request;
-        request.title = saveDialogTitle_;
-        request.filter = kMenuFilter;
-        request.initialDirectory = fileDialogDirectory(lastSavePath_);
-        request.defaultExtension = QStringLiteral("*.menu");
-        request.confirmOverwrite = true;
-        const std::optional<QString> path = prompter_.saveFile(this, request);
+        const std::optional<QString> path = askSavePath();
         if (!path) return;
-        lastSavePath_ = *path;
         target = *path;
     }
     writeTo(target);
@@ -188,16 +198,6 @@ void TfmMain::saveScheme() {
 
 void TfmMain::saveSchemeAs() {
     saveDialogTitle_ = tr("另存为...");
-    Prompter::FileRequest request;
-    request.title = saveDialogTitle_;
-    request.filter = kMenuFilter;
-    request.initialDirectory = fileDialogDirectory(lastSavePath_);
-    request.defaultExtension = QStringLiteral("*.menu");
-    request.confirmOverwrite = true;
-    const std::optional<QString> path = prompter_.saveFile(this, request);
-    if (path) {
-        lastSavePath_ = *path;
-        writeTo(*path);
-    }
+    if (const std::optional<QString> path = askSavePath()) writeTo(*path);
     saveDialogTitle_ = tr("保存菜单方案");
 }

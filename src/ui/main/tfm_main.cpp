@@ -66,9 +66,7 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
     connectCommands();
 
     // Construction: an untitled scheme in its reset state.
-    scheme_.fileName.clear();
-    scheme_.reset();
-    scheme_.settings.workDir = toSchemeBytes(QFile::decodeName(QByteArray::fromStdString(scheme_.settings.workDir)));
+    resetScheme();
 
     // FormCreate.
     refreshPages();

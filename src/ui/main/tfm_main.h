@@ -106,6 +106,10 @@ private:
     void showFailure(const QString& what);
     void moveSelected(int delta);
     bool writeTo(const QString& path);
+    // The save dialog with the current title; remembers the folder chosen.
+    std::optional<QString> askSavePath();
+    // Settings and kinds to new-scheme values, untitled.
+    void resetScheme();
     void refreshImage(sylvanode::MenuNode* node);
     QString fileDialogDirectory(const QString& lastPath) const;
 
