@@ -60,7 +60,7 @@ void BM_SaveText(benchmark::State& state) {
 void BM_Generate(benchmark::State& state) {
     MenuScheme scheme;
     bench::generateScheme(scheme, static_cast<int>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(BuildScriptText(scheme));
+    for (auto _ : state) benchmark::DoNotOptimize(buildScriptText(scheme));
     state.SetComplexityN(state.range(0));
 }
 

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     sylvanode::MenuScheme scheme;
     (void)sylvanode::readSchemeText(scheme, text);  // a partial tree is generated too
-    const std::string script = sylvanode::BuildScriptText(scheme);
+    const std::string script = sylvanode::buildScriptText(scheme);
     if (script.size() < 10) __builtin_trap();
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 
 namespace sylvanode {
 namespace {
@@ -17,7 +17,7 @@ bool containsCl(std::string_view s) { return s.find("cl") != std::string_view::n
 
 void appendQuoted(std::string& out, std::string_view text) {
     out += '"';
-    out += QuoteScriptText(text);
+    out += quoteScriptText(text);
     out += "\",";
 }
 
@@ -25,7 +25,7 @@ int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
 }  // namespace
 
-std::string StyleToCss(const CssStyle& s) {
+std::string styleToCss(const CssStyle& s) {
     std::string out;
     if (!s.fontName.empty()) out += "font-family:" + s.fontName + ";";
     if (s.underline) out += "text-decoration:underline;";
@@ -37,21 +37,21 @@ std::string StyleToCss(const CssStyle& s) {
     if (s.fontStyle == 0) out += "font-style:normal;";
     if (s.fontStyle == 1 || s.fontStyle == 3) out += "font-weight:bold;";
     if (s.fontStyle == 2 || s.fontStyle == 3) out += "font-style:italic;";
-    if (!s.backgroundColor.empty()) out += "background-color:" + CssColorValue(s.backgroundColor) + ";";
-    if (!s.textColor.empty()) out += "color:" + CssColorValue(s.textColor) + ";";
+    if (!s.backgroundColor.empty()) out += "background-color:" + cssColorValue(s.backgroundColor) + ";";
+    if (!s.textColor.empty()) out += "color:" + cssColorValue(s.textColor) + ";";
     if (s.useBorder && !s.borderColor.empty()) {
         out += "border:";
         appendInt(out, s.borderWidth);
         out += "pt solid ";
-        out += containsCl(s.borderColor) ? CssSystemColorName(s.borderColor) : "#" + s.borderColor;
+        out += containsCl(s.borderColor) ? cssSystemColorName(s.borderColor) : "#" + s.borderColor;
         out += ";";
     }
     return out;
 }
 
-std::string StyleRuleBody(const KindStyle& kind, int styleIndex) {
+std::string styleRuleBody(const KindStyle& kind, int styleIndex) {
     std::string out = "{";
-    out += StyleToCss(kind.styles[static_cast<size_t>(styleIndex)]);
+    out += styleToCss(kind.styles[static_cast<size_t>(styleIndex)]);
     out += "height:";
     appendInt(out, kind.height);
     out += "pt;padding:";
@@ -66,7 +66,7 @@ std::string StyleRuleBody(const KindStyle& kind, int styleIndex) {
     return out;
 }
 
-std::string QuoteScriptText(std::string_view text) {
+std::string quoteScriptText(std::string_view text) {
     size_t b = 0, e = text.size();
     while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
     while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
@@ -80,7 +80,7 @@ std::string QuoteScriptText(std::string_view text) {
     return out;
 }
 
-void AppendNodeEntries(std::string& out, const MenuNode& root) {
+void appendNodeEntries(std::string& out, const MenuNode& root) {
     // Depth-first without recursion: a stack of (node, next child) frames.
     struct Frame {
         const MenuNode* node;
@@ -130,7 +130,7 @@ void AppendNodeEntries(std::string& out, const MenuNode& root) {
     }
 }
 
-std::string BuildScriptText(const MenuScheme& scheme) {
+std::string buildScriptText(const MenuScheme& scheme) {
     const SchemeSettings& s = scheme.settings;
     const std::string& S = s.menuSuffix;
     // Browsers cap the arguments of one call (Chromium at about 65,500), so a menu whose array
@@ -140,7 +140,7 @@ std::string BuildScriptText(const MenuScheme& scheme) {
     forEachPreOrder(scheme.roots(), [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
     const bool literal = elements > kMaxCallArguments;
     std::string out = "var tree_node" + S + (literal ? "=[" : "=new Array(");
-    for (const auto& root : scheme.roots()) AppendNodeEntries(out, *root);
+    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root);
     out += literal ? "5];" : "5);";
 
     auto line = [&out](std::string_view text) {
@@ -153,7 +153,7 @@ std::string BuildScriptText(const MenuScheme& scheme) {
     line("document.write('<style>');");
     for (int slot = 0; slot < 6; ++slot)
         line("document.write('TD." + std::string(classes[slot]) + S +
-             StyleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3) + "');");
+             styleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3) + "');");
     line("document.write('</style>');");
     const std::string t = "tree" + S;
     line("var " + t + "=new Tree_treeView();");
@@ -177,7 +177,7 @@ std::string BuildScriptText(const MenuScheme& scheme) {
     return out;
 }
 
-std::string scriptFileBytes(const MenuScheme& scheme) { return BuildScriptText(scheme) + "\r\n"; }
+std::string scriptFileBytes(const MenuScheme& scheme) { return buildScriptText(scheme) + "\r\n"; }
 
 IoResult writeScriptFile(const MenuScheme& scheme, const std::string& path) {
     return writeFileAtomically(path, scriptFileBytes(scheme));

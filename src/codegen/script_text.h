@@ -9,17 +9,17 @@
 namespace sylvanode {
 
 // CSS declarations of one style, without braces; empty when nothing is set.
-std::string StyleToCss(const CssStyle& style);
+std::string styleToCss(const CssStyle& style);
 // "{" declarations, height and paddings "}" for style 0..2 of a kind.
-std::string StyleRuleBody(const KindStyle& kind, int styleIndex);
+std::string styleRuleBody(const KindStyle& kind, int styleIndex);
 
 // A text value as it goes between double quotes in the script.
-std::string QuoteScriptText(std::string_view text);
+std::string quoteScriptText(std::string_view text);
 // Appends the node array entries of `node` and its whole subtree.
-void AppendNodeEntries(std::string& out, const MenuNode& node);
+void appendNodeEntries(std::string& out, const MenuNode& node);
 
 // The 30 lines of the script, joined by CR LF, without CR LF after the last.
-std::string BuildScriptText(const MenuScheme& scheme);
+std::string buildScriptText(const MenuScheme& scheme);
 
 // The bytes of the script file: the text followed by one CR LF.
 std::string scriptFileBytes(const MenuScheme& scheme);

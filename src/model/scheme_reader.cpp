@@ -1,7 +1,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 #include "model/profile_index.h"
 #include "model/scheme_io.h"
 #include "platform/safe_file.h"
@@ -189,9 +189,9 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
         CssStyle& st = kinds[i / 3].styles[i % 3];
         st.useBorder = ini.getInt(useBorder, i, 0) != 0;
         st.borderWidth = ini.getInt(borderWidth, i, 1);
-        st.borderColor = ValidColorText(ini.getString(borderColor, i, ""));
-        st.textColor = ValidColorText(ini.getString(textColor, i, ""));
-        st.backgroundColor = ValidColorText(ini.getString(background, i, ""));
+        st.borderColor = validColorText(ini.getString(borderColor, i, ""));
+        st.textColor = validColorText(ini.getString(textColor, i, ""));
+        st.backgroundColor = validColorText(ini.getString(background, i, ""));
         st.fontName = ini.getString(fontName, i, "");
         st.fontSize = ini.getInt(fontSize, i, 13);
         st.fontStyle = ini.getInt(fontStyle, i, -1);

@@ -6,7 +6,8 @@
 #include "cli/cli.h"
 #include "cli/preview_command.h"
 #include "model/scheme_io.h"
-#include "platform/web_library.h"
+#include "preview/preview_page.h"
+#include "preview/web_library.h"
 #include "test_support.h"
 
 namespace sylvanode {
@@ -83,9 +84,9 @@ TEST(WebLibrary, TheRunningProgramFindsTheBuildTreeCopy) {
 }
 
 TEST(Preview, FileUrlsKeepEveryByte) {
-    EXPECT_EQ(cli::fileUrl("/srv/site-1/a_b.~/"), "file:///srv/site-1/a_b.~/");
-    EXPECT_EQ(cli::fileUrl("/a b/\"q\"#%<>.js"), "file:///a%20b/%22q%22%23%25%3C%3E.js");
-    EXPECT_EQ(cli::fileUrl("/\xD4\xCB\\x"), "file:///%D4%CB%5Cx");  // GBK bytes and a backslash
+    EXPECT_EQ(fileUrl("/srv/site-1/a_b.~/"), "file:///srv/site-1/a_b.~/");
+    EXPECT_EQ(fileUrl("/a b/\"q\"#%<>.js"), "file:///a%20b/%22q%22%23%25%3C%3E.js");
+    EXPECT_EQ(fileUrl("/\xD4\xCB\\x"), "file:///%D4%CB%5Cx");  // GBK bytes and a backslash
 }
 
 TEST(Preview, WritesAPageWithTheLibraryAndTheScript) {
@@ -102,14 +103,14 @@ TEST(Preview, WritesAPageWithTheLibraryAndTheScript) {
     const std::string page = test::readFile(out + "/index.html");
     EXPECT_TRUE(contains(page, "<meta charset=\"gbk\">"));
     // Relative icons and links start from the work directory; our files are named absolutely.
-    EXPECT_TRUE(contains(page, "<base href=\"" + cli::fileUrl(site) + "\">"));
-    EXPECT_TRUE(contains(page, "<script src=\"" + cli::fileUrl(out + "/sylvanode-tree.js") + "\"></script>"));
-    EXPECT_TRUE(contains(page, "<script src=\"" + cli::fileUrl(out + "/sylvanode-preview.js") + "\"></script>"));
+    EXPECT_TRUE(contains(page, "<base href=\"" + fileUrl(site) + "\">"));
+    EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-tree.js") + "\"></script>"));
+    EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-preview.js") + "\"></script>"));
     EXPECT_LT(page.find("sylvanode-tree.js"), page.find("sylvanode-preview.js"));
 
     // The site has no node-line images yet: the copies beside the page are used.
     const std::string js = test::readFile(out + "/sylvanode-preview.js");
-    EXPECT_TRUE(contains(js, "tree.lineFolder=\"" + cli::fileUrl(out + "/") + "\";\r\n"));
+    EXPECT_TRUE(contains(js, "tree.lineFolder=\"" + fileUrl(out + "/") + "\";\r\n"));
     EXPECT_TRUE(contains(js, "0,\"Help\",\"\",\"\",\"img/help.gif\",\"\",3,\"\",\"help.htm\",\"\",-1,2,\"\xB9\xD8\xD3\xDA\""));
     for (const char* f : {"sylvanode-tree.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg", "sn-plus.svg", "sn-minus.svg"}) {
         EXPECT_EQ(test::readFile(out + "/" + f), test::readFile(webLibraryDirectory() + f)) << f;
@@ -138,7 +139,7 @@ TEST(Preview, LineImagesOfTheSiteAndSchemesFromElsewhere) {
     fs::create_directories(dir.path() + "/schemes");
     r = cli({"preview", writeScheme(dir.path() + "/schemes/c.menu", "C:\\site\\", false), "-o", dir.file("c")});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(test::readFile(dir.file("c/index.html")), "<base href=\"" + cli::fileUrl(dir.path() + "/schemes/") + "\">"));
+    EXPECT_TRUE(contains(test::readFile(dir.file("c/index.html")), "<base href=\"" + fileUrl(dir.path() + "/schemes/") + "\">"));
 }
 
 TEST(Preview, Refusals) {
@@ -192,16 +193,16 @@ TEST(Preview, WritePreviewOfAnOpenSchemeLeavesItAsItWas) {
     s.modified = true;
     const SchemeSettings before = s.settings;
 
-    EXPECT_EQ(cli::previewBaseDirectory(s, dir.path()), dir.path() + "/");
+    EXPECT_EQ(previewBaseDirectory(s, dir.path()), dir.path() + "/");
     std::string page;
-    const IoResult r = cli::writePreview(s, dir.path(), dir.file("p"), webLibraryDirectory(), "a<b", page);
+    const IoResult r = writePreview(s, dir.path(), dir.file("p"), webLibraryDirectory(), "a<b", page);
     ASSERT_TRUE(r) << r.error;
     EXPECT_EQ(page, dir.file("p/index.html"));
     EXPECT_EQ(s.settings, before);
     EXPECT_TRUE(s.modified);
     EXPECT_TRUE(contains(test::readFile(page), "<title>a&lt;b</title>"));
     const std::string js = test::readFile(dir.file("p/sylvanode-preview.js"));
-    EXPECT_TRUE(contains(js, "treee1.lineFolder=\"" + cli::fileUrl(dir.path() + "/p/") + "\";"));
+    EXPECT_TRUE(contains(js, "treee1.lineFolder=\"" + fileUrl(dir.path() + "/p/") + "\";"));
     EXPECT_TRUE(contains(js, "var tree_nodee1=new Array(2,\"Home\","));
 }
 

@@ -24,12 +24,12 @@ TEST(ScriptTextLarge, ArraysBeyondTheCallArgumentLimitAreLiterals) {
 
     MenuScheme small;
     addFiles(small, 7222);  // 64,999 elements: still a call
-    EXPECT_EQ(firstLine(BuildScriptText(small)), "var tree_node=new Array(" + entries + "5);");
+    EXPECT_EQ(firstLine(buildScriptText(small)), "var tree_node=new Array(" + entries + "5);");
 
     MenuScheme large;
     addFiles(large, 7223);  // 65,008 elements
     large.settings.menuSuffix = "m2";
-    EXPECT_EQ(firstLine(BuildScriptText(large)), "var tree_nodem2=[" + entries + entry + "5];");
+    EXPECT_EQ(firstLine(buildScriptText(large)), "var tree_nodem2=[" + entries + entry + "5];");
 }
 
 }  // namespace

@@ -40,22 +40,22 @@ TEST(ScriptText, WorkedExampleBuiltInMemory) {
     about->data.menuLink = "about.htm";
     about->data.menuTarget = "main";
     const std::string expected = test::fixture("worked-example/expected.js");
-    EXPECT_EQ(BuildScriptText(s), expected.substr(0, expected.size() - 2));
-    EXPECT_EQ(BuildScriptText(s).substr(BuildScriptText(s).size() - 2), ");");
+    EXPECT_EQ(buildScriptText(s), expected.substr(0, expected.size() - 2));
+    EXPECT_EQ(buildScriptText(s).substr(buildScriptText(s).size() - 2), ");");
 }
 
 TEST(ScriptText, SuffixIsAppendedToEveryGeneratedName) {
     MenuScheme s;
     item(s, nullptr, "Only");
     s.settings.menuSuffix = "m2";
-    const std::string t = BuildScriptText(s);
+    const std::string t = buildScriptText(s);
     EXPECT_EQ(line(t, 1), "var tree_nodem2=new Array(2,\"Only\",\"\",\"\",\"\",3,\"\",\"\",\"\",5);");
     EXPECT_EQ(line(t, 3), "document.write('TD.Tree_FOLDER_1m2{height:0pt;padding:0pt 5pt 0pt 2pt;}');");
     EXPECT_EQ(line(t, 10), "var treem2=new Tree_treeView();");
     EXPECT_EQ(line(t, 29), "treem2.fileClass3=\"Tree_FILE_3m2\";");
     EXPECT_EQ(line(t, 30), "Tree_buildTree(tree_nodem2,treem2);");
     s.settings.menuSuffix = "2";
-    EXPECT_EQ(line(BuildScriptText(s), 24), "tree2.folderClass1=\"Tree_FOLDER_12\";");
+    EXPECT_EQ(line(buildScriptText(s), 24), "tree2.folderClass1=\"Tree_FOLDER_12\";");
 }
 
 TEST(ScriptText, SettingsLinesAreWrittenAsHeld) {
@@ -66,7 +66,7 @@ TEST(ScriptText, SettingsLinesAreWrittenAsHeld) {
     s.settings.indent = -3;
     s.settings.folderIcon1 = " a\"b ";
     s.settings.lineFolder = "";
-    const std::string t = BuildScriptText(s);
+    const std::string t = buildScriptText(s);
     EXPECT_EQ(line(t, 14), "tree.useHint=false;");
     EXPECT_EQ(line(t, 17), "tree.showLine=true;");
     EXPECT_EQ(line(t, 18), "tree.Indent=-3;");
@@ -75,26 +75,26 @@ TEST(ScriptText, SettingsLinesAreWrittenAsHeld) {
 }
 
 TEST(NodeEntries, QuotingAndFolderEntries) {
-    EXPECT_EQ(QuoteScriptText("  Home"), "Home");
-    EXPECT_EQ(QuoteScriptText(" \t\r\n "), "");
-    EXPECT_EQ(QuoteScriptText("A \"big\" one"), "A \\\"big\\\" one");
-    EXPECT_EQ(QuoteScriptText("a\\b'c<d>"), "a\\b'c<d>");
-    EXPECT_EQ(QuoteScriptText("\xA1\xA1x\xA1\xA1"), "\xA1\xA1x\xA1\xA1");  // ideographic spaces stay
+    EXPECT_EQ(quoteScriptText("  Home"), "Home");
+    EXPECT_EQ(quoteScriptText(" \t\r\n "), "");
+    EXPECT_EQ(quoteScriptText("A \"big\" one"), "A \\\"big\\\" one");
+    EXPECT_EQ(quoteScriptText("a\\b'c<d>"), "a\\b'c<d>");
+    EXPECT_EQ(quoteScriptText("\xA1\xA1x\xA1\xA1"), "\xA1\xA1x\xA1\xA1");  // ideographic spaces stay
     // A character whose trail byte is "\" right before the closing quote stays as it is.
-    EXPECT_EQ(QuoteScriptText("\xD5\x5C"), "\xD5\x5C");
+    EXPECT_EQ(quoteScriptText("\xD5\x5C"), "\xD5\x5C");
 
     MenuScheme s;
     MenuNode* f = item(s, nullptr, "Folder");
     f->imageIndex = ImageFolderOpen;  // no children, picture not refreshed
     std::string out;
-    AppendNodeEntries(out, *f);
+    appendNodeEntries(out, *f);
     EXPECT_EQ(out, "0,\"Folder\",\"\",\"\",\"\",\"\",3,\"\",\"\",\"\",-1,1,");
 
     f->data.contentType = 2;
     f->data.menuScript = "run(\"x\")";
     f->data.menuIcon2 = "open.gif";
     out.clear();
-    AppendNodeEntries(out, *f);
+    appendNodeEntries(out, *f);
     EXPECT_EQ(out, "0,\"Folder\",\"\",\"\",\"\",\"open.gif\",4,\"run(\\\"x\\\")\",\"\",\"\",-1,1,");
 }
 
@@ -102,7 +102,7 @@ TEST(NodeEntries, DeepChainGeneratesWithoutRecursion) {
     MenuScheme s;
     MenuNode* n = item(s, nullptr, "r");
     for (int i = 0; i < 100000; ++i) n = item(s, n, "c");
-    const std::string t = BuildScriptText(s);
+    const std::string t = buildScriptText(s);
     const std::string first = line(t, 1);
     EXPECT_EQ(first.substr(first.size() - 8), ",1,1,5];");  // past the call argument limit: a literal
     size_t closes = 0;
@@ -112,11 +112,11 @@ TEST(NodeEntries, DeepChainGeneratesWithoutRecursion) {
 
 TEST(Css, StyleToCssAndRuleBodies) {
     CssStyle st;
-    EXPECT_EQ(StyleToCss(st), "");
+    EXPECT_EQ(styleToCss(st), "");
     st.fontSize = 0;
-    EXPECT_EQ(StyleToCss(st), "font-size:0pt;");
+    EXPECT_EQ(styleToCss(st), "font-size:0pt;");
     st.fontSize = -5;
-    EXPECT_EQ(StyleToCss(st), "font-size:-5pt;");
+    EXPECT_EQ(styleToCss(st), "font-size:-5pt;");
     st = CssStyle{};
     const std::pair<int, const char*> styles[] = {{-2, ""},
                                                   {0, "font-style:normal;"},
@@ -126,28 +126,28 @@ TEST(Css, StyleToCssAndRuleBodies) {
                                                   {4, ""}};
     for (auto [value, css] : styles) {
         st.fontStyle = value;
-        EXPECT_EQ(StyleToCss(st), css) << value;
+        EXPECT_EQ(styleToCss(st), css) << value;
     }
     st = CssStyle{};
     st.useBorder = true;
-    EXPECT_EQ(StyleToCss(st), "");  // no colour: no border at all
+    EXPECT_EQ(styleToCss(st), "");  // no colour: no border at all
     st.useBorder = false;
     st.borderColor = "000080";
-    EXPECT_EQ(StyleToCss(st), "");  // colour without the switch
+    EXPECT_EQ(styleToCss(st), "");  // colour without the switch
     st.useBorder = true;
     st.borderWidth = 2;
     st.borderColor = "clWindowFrame";
-    EXPECT_EQ(StyleToCss(st), "border:2pt solid windowframe;");
+    EXPECT_EQ(styleToCss(st), "border:2pt solid windowframe;");
     st.borderWidth = 1;
     st.borderColor = "clRed";
-    EXPECT_EQ(StyleToCss(st), "border:1pt solid clRed;");
+    EXPECT_EQ(styleToCss(st), "border:1pt solid clRed;");
 
     KindStyle k;
     k.padding = {1, 2, 3, 4};
     k.height = 20;
     k.styles[1].underline = true;
-    EXPECT_EQ(StyleRuleBody(k, 0), "{height:20pt;padding:1pt 4pt 2pt 3pt;}");
-    EXPECT_EQ(StyleRuleBody(k, 1), "{text-decoration:underline;height:20pt;padding:1pt 4pt 2pt 3pt;}");
+    EXPECT_EQ(styleRuleBody(k, 0), "{height:20pt;padding:1pt 4pt 2pt 3pt;}");
+    EXPECT_EQ(styleRuleBody(k, 1), "{text-decoration:underline;height:20pt;padding:1pt 4pt 2pt 3pt;}");
 }
 
 TEST(Suffix, CheckAndNormalise) {
@@ -172,7 +172,7 @@ TEST(ScriptFile, WrittenWithFinalLineEndAndFailureLeavesOldFile) {
     item(s, nullptr, "x");
     const std::string path = dir.file("menu.js");
     ASSERT_TRUE(writeScriptFile(s, path));
-    EXPECT_EQ(test::readFile(path), BuildScriptText(s) + "\r\n");
+    EXPECT_EQ(test::readFile(path), buildScriptText(s) + "\r\n");
     EXPECT_FALSE(writeScriptFile(s, dir.file("missing/menu.js")));
 }
 

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 #include "scripted_prompter.h"
 #include "ui/dialogs/color_dialog.h"
 #include "ui/dialogs/color_panel.h"

@@ -105,7 +105,7 @@ void TfmColor::RadioButton2Click() {
 void TfmColor::rgbChange() {
     const QString text = ui->rgb->text();
     // Unreadable text (only a paste can bring it) shows black.
-    const ParsedColor parsed = ParseColorText(toSchemeBytes(text));
+    const ParsedColor parsed = parseColorText(toSchemeBytes(text));
     setPanel(parsed.ok ? parsed.value : 0, text);
 }
 
@@ -120,7 +120,7 @@ void TfmColor::FormMouseMove(const QPoint& globalPos) {
     const QColor pixel = screenPixel(globalPos);
     if (!pixel.isValid()) return;
     const ColorValue value = valueFromColor(pixel);
-    setPanel(value, QString::fromLatin1(ColorToHexText(value).c_str()));
+    setPanel(value, QString::fromLatin1(colorToHexText(value).c_str()));
 }
 
 void TfmColor::FormMouseUp() {
@@ -167,6 +167,6 @@ void TfmColor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 std::string TfmColor::ResultText() const {
-    if (ui->RadioButton1->isChecked()) return ColorToString(panelValue());
-    return ColorToHexText(panelValue());
+    if (ui->RadioButton1->isChecked()) return colorToString(panelValue());
+    return colorToHexText(panelValue());
 }

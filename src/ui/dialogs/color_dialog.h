@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 
 namespace Ui {
 class TfmColor;

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 
 namespace sylvanode {
 

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 #include "codegen/script_text.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -19,7 +19,7 @@ using namespace sylvanode;
 namespace {
 
 ColorValue panelValueOf(const std::string& text) {
-    const ParsedColor parsed = ParseColorText(text);
+    const ParsedColor parsed = parseColorText(text);
     return parsed.ok ? parsed.value : 0;
 }
 
@@ -104,7 +104,7 @@ void TCssDlg::LoadStyle(const CssStyle& style) {
     UpdatePreview();
 }
 
-std::string TCssDlg::cssText() const { return StyleToCss(workStyle_); }
+std::string TCssDlg::cssText() const { return styleToCss(workStyle_); }
 
 void TCssDlg::UpdatePreview() {
     ui->Panel2->setVisible(workStyle_.useBorder);
@@ -177,13 +177,13 @@ void TCssDlg::use_underlineClick() {
 
 void TCssDlg::use_text_colorClick() {
     if (ui->use_text_color->isChecked() && onScreen() && workStyle_.textColor.empty())
-        workStyle_.textColor = ColorToHexText(ui->p_textColor->colorValue());
+        workStyle_.textColor = colorToHexText(ui->p_textColor->colorValue());
     UpdatePreview();
 }
 
 void TCssDlg::use_bk_colorClick() {
     if (ui->use_bk_color->isChecked() && onScreen() && workStyle_.backgroundColor.empty())
-        workStyle_.backgroundColor = ColorToHexText(ui->p_bkColor->colorValue());
+        workStyle_.backgroundColor = colorToHexText(ui->p_bkColor->colorValue());
     UpdatePreview();
 }
 
@@ -191,7 +191,7 @@ bool TCssDlg::chooseStandardColor(std::string& field) {
     const std::optional<QColor> chosen = prompter_.chooseColor(this, lastChosen_);
     if (!chosen || !chosen->isValid()) return false;
     lastChosen_ = *chosen;
-    field = ColorToHexText(valueFromColor(*chosen));
+    field = colorToHexText(valueFromColor(*chosen));
     UpdatePreview();
     return true;
 }
@@ -220,8 +220,8 @@ void TCssDlg::use_borderClick() {
         // none). A system colour keeps its identifier: its value is no RGB colour, and
         // turning it into digits would replace the user's colour by an unrelated one.
         if (workStyle_.borderColor.find("cl") == std::string::npos ||
-            !ParseColorText(workStyle_.borderColor).ok)
-            workStyle_.borderColor = ColorToHexText(ui->p_borderColor->colorValue());
+            !parseColorText(workStyle_.borderColor).ok)
+            workStyle_.borderColor = colorToHexText(ui->p_borderColor->colorValue());
         workStyle_.borderWidth = ui->UpDown1->findChild<QLineEdit*>()->text().toInt();
         UpdatePreview();
     }

@@ -2,7 +2,7 @@
 
 #include <QColor>
 
-#include "codegen/colors.h"
+#include "model/colors.h"
 
 class QWidget;
 

@@ -4,10 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <sstream>
 
-#include "cli/preview_command.h"
-#include "model/scheme_io.h"
+#include "preview/preview_page.h"
+#include "preview/web_library.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/tfm_main.h"
@@ -22,31 +21,28 @@ void TfmMain::P1Click() {
     }
     saveNodeData(selected_);
     if (!previewDir_) previewDir_ = std::make_unique<QTemporaryDir>();
-    const QString base = previewDir_->path();
-    // The scheme goes to the preview as a file, under its own name (the page's title).
-    const QString name = scheme_.fileName.empty() ? QStringLiteral("preview.menu")
-                                                  : QFileInfo(toQString(scheme_.fileName)).fileName();
-    const QString source = base + QStringLiteral("/scheme/") + name;
-    const QString pageDir = base + QStringLiteral("/page");
-    std::ostringstream out;
-    std::ostringstream err;
-    int rc = 1;
-    if (previewDir_->isValid() && QDir().mkpath(base + QStringLiteral("/scheme"))) {
-        const SchemeResult written = writeSchemeFile(scheme_, QFile::encodeName(source).toStdString());
-        if (written) {
-            std::map<std::string, std::string> values{{"-o", QFile::encodeName(pageDir).toStdString()}};
-            if (!scheme_.settings.menuSuffix.empty()) values["--suffix"] = scheme_.settings.menuSuffix;
-            rc = cli::previewCommand({QFile::encodeName(source).toStdString()}, values, out, err);
-        } else {
-            err << written.reason;
-        }
+    // Relative icons and links resolve against the work directory, or the scheme file's folder.
+    const QString schemeDir = scheme_.fileName.empty() ? QDir::currentPath()
+                                                       : QFileInfo(toQString(scheme_.fileName)).absolutePath();
+    const QString title = scheme_.fileName.empty() ? QStringLiteral("preview.menu")
+                                                   : QFileInfo(toQString(scheme_.fileName)).fileName();
+    const QString pageDir = previewDir_->path() + QStringLiteral("/page");
+    const std::string library = webLibraryDirectory();
+    IoResult written = IoResult::failure("the preview folder could not be made");
+    std::string pagePath;
+    if (library.empty()) {
+        written = IoResult::failure(std::string("the tree-menu library (") + kWebLibraryFile + ") was not found");
+    } else if (previewDir_->isValid()) {
+        const std::string base = previewBaseDirectory(scheme_, QFile::encodeName(schemeDir).toStdString());
+        written = writePreview(scheme_, base, QFile::encodeName(pageDir).toStdString(), library,
+                               toSchemeBytes(title), pagePath);
     }
-    if (rc != 0) {
-        prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + QString::fromLocal8Bit(err.str()).trimmed(),
+    if (!written) {
+        prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + QString::fromLocal8Bit(written.error.c_str()),
                           Prompter::Icon::Error, Prompter::Ok);
         return;
     }
-    const QString page = pageDir + QLatin1Char('/') + QLatin1String(cli::kPreviewPage);
+    const QString page = pageDir + QLatin1Char('/') + QLatin1String(kPreviewPage);
     if (!prompter_.openWithShell(page))
         prompter_.message(this, caption, tr("没有可以打开预览页面的浏览器：") + QLatin1Char('\n') + page,
                           Prompter::Icon::Information, Prompter::Ok);

@@ -80,7 +80,7 @@ void StylePage::refresh() {
 }
 
 void StylePage::refreshStyleTexts() {
-    for (int slot = 1; slot <= 6; ++slot) showCss(slot, StyleToCss(styleOfSlot(scheme_, slot)));
+    for (int slot = 1; slot <= 6; ++slot) showCss(slot, styleToCss(styleOfSlot(scheme_, slot)));
 }
 
 void StylePage::refreshSizes() {

@@ -1,4 +1,4 @@
-#include "platform/web_library.h"
+#include "preview/web_library.h"
 
 #include <filesystem>
 #include <system_error>

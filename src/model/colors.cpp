@@ -1,4 +1,4 @@
-#include "codegen/colors.h"
+#include "model/colors.h"
 
 #include <cstdio>
 
@@ -66,18 +66,18 @@ bool containsCl(std::string_view text) { return text.find("cl") != std::string_v
 
 const SystemColor* systemColors() { return kSystemColors; }
 
-std::string HexByte(int n) {
+std::string hexByte(int n) {
     auto digit = [](int d) { return static_cast<char>(d <= 9 ? '0' + d : 'A' + d - 10); };
     return {digit((n / 16) & 0xF), digit(n % 16)};
 }
 
-std::string ColorToHexText(ColorValue value) {
+std::string colorToHexText(ColorValue value) {
     const uint32_t v = static_cast<uint32_t>(value);
-    return HexByte(static_cast<int>(v & 0xFF)) + HexByte(static_cast<int>((v >> 8) & 0xFF)) +
-           HexByte(static_cast<int>((v >> 16) & 0xFF));
+    return hexByte(static_cast<int>(v & 0xFF)) + hexByte(static_cast<int>((v >> 8) & 0xFF)) +
+           hexByte(static_cast<int>((v >> 16) & 0xFF));
 }
 
-ParsedColor StringToColor(std::string_view text) {
+ParsedColor stringToColor(std::string_view text) {
     for (const SystemColor& c : kSystemColors)
         if (equalsNoCase(text, c.identifier)) return {true, kSystemBase + c.index};
     for (const NamedColor& c : kNamedColors)
@@ -87,7 +87,7 @@ ParsedColor StringToColor(std::string_view text) {
     return {false, 0};
 }
 
-std::string ColorToString(ColorValue value) {
+std::string colorToString(ColorValue value) {
     for (const SystemColor& c : kSystemColors)
         if (value == kSystemBase + c.index) return c.identifier;
     for (const NamedColor& c : kNamedColors)
@@ -97,9 +97,9 @@ std::string ColorToString(ColorValue value) {
     return buf;
 }
 
-ParsedColor ParseColorText(std::string_view text) {
+ParsedColor parseColorText(std::string_view text) {
     if (containsCl(text)) {
-        const ParsedColor c = StringToColor(text);
+        const ParsedColor c = stringToColor(text);
         return c.ok ? c : ParsedColor{false, 0};
     }
     if (text.size() > 6) return {false, 0};
@@ -112,22 +112,22 @@ ParsedColor ParseColorText(std::string_view text) {
     // Only hex digits may follow the prefix (the integer reader would accept a sign elsewhere).
     for (char ch : swapped)
         if (!((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f'))) return {false, 0};
-    const ParsedColor c = StringToColor("0x00" + swapped);
+    const ParsedColor c = stringToColor("0x00" + swapped);
     return c.ok ? c : ParsedColor{false, 0};
 }
 
-std::string ValidColorText(std::string_view text) {
-    return ParseColorText(text).ok ? std::string(text) : std::string();
+std::string validColorText(std::string_view text) {
+    return parseColorText(text).ok ? std::string(text) : std::string();
 }
 
-std::string CssSystemColorName(std::string_view text) {
+std::string cssSystemColorName(std::string_view text) {
     for (const SystemColor& c : kSystemColors)
         if (text == c.identifier) return c.cssName;
     return std::string(text);
 }
 
-std::string CssColorValue(std::string_view text) {
-    if (containsCl(text)) return CssSystemColorName(text);
+std::string cssColorValue(std::string_view text) {
+    if (containsCl(text)) return cssSystemColorName(text);
     return "#" + std::string(text);
 }
 

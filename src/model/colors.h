@@ -23,17 +23,17 @@ struct ParsedColor {
     ColorValue value = 0;
 };
 
-std::string HexByte(int n);
-std::string ColorToHexText(ColorValue value);
-ParsedColor ParseColorText(std::string_view text);
-std::string ValidColorText(std::string_view text);
-std::string CssSystemColorName(std::string_view text);
-std::string CssColorValue(std::string_view text);
+std::string hexByte(int n);
+std::string colorToHexText(ColorValue value);
+ParsedColor parseColorText(std::string_view text);
+std::string validColorText(std::string_view text);
+std::string cssSystemColorName(std::string_view text);
+std::string cssColorValue(std::string_view text);
 
 // Our stand-ins for the toolkit's identifier conversions: identifiers match without
 // regard to case; other texts are read as decimal or as hexadecimal after "0x"/"$".
-ParsedColor StringToColor(std::string_view text);
+ParsedColor stringToColor(std::string_view text);
 // Identifier of a known value, else "0x" and eight lower-case hex digits.
-std::string ColorToString(ColorValue value);
+std::string colorToString(ColorValue value);
 
 }  // namespace sylvanode
