@@ -1,8 +1,6 @@
 #include "ui/common/text_codec.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include "platform/text_encoding.h"
 
 namespace sylvanode {
 namespace {
@@ -15,144 +13,22 @@ bool isAscii(std::string_view s) {
     return true;
 }
 
-// One iconv descriptor per direction, kept for the run (GUI thread only).
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts exactly `in`; false when it is not one complete convertible unit.
-    bool convert(const char* in, size_t inLen, char* out, size_t outCap, size_t& outLen) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return false;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        char* src = const_cast<char*>(in);
-        size_t srcLeft = inLen;
-        char* dst = out;
-        size_t dstLeft = outCap;
-        const size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-        if (r == static_cast<size_t>(-1) || srcLeft != 0) return false;
-        // Flush any shift state (none for these encodings, but be exact).
-        if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) return false;
-        outLen = outCap - dstLeft;
-        return true;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-Converter& gbkToUtf32() {
-    static Converter c("UTF-32LE", "CP936");
-    return c;
-}
-Converter& utf32ToGbk() {
-    static Converter c("CP936", "UTF-32LE");
-    return c;
-}
-Converter& gb18030ToUtf32() {
-    static Converter c("UTF-32LE", "GB18030");
-    return c;
-}
-Converter& utf32ToGb18030() {
-    static Converter c("GB18030", "UTF-32LE");
-    return c;
-}
-
-void putUtf32(char* buf, char32_t cp) {
-    buf[0] = static_cast<char>(cp & 0xFF);
-    buf[1] = static_cast<char>((cp >> 8) & 0xFF);
-    buf[2] = static_cast<char>((cp >> 16) & 0xFF);
-    buf[3] = static_cast<char>((cp >> 24) & 0xFF);
-}
-
-char32_t getUtf32(const char* buf) {
-    return static_cast<char32_t>(static_cast<unsigned char>(buf[0])) |
-           static_cast<char32_t>(static_cast<unsigned char>(buf[1])) << 8 |
-           static_cast<char32_t>(static_cast<unsigned char>(buf[2])) << 16 |
-           static_cast<char32_t>(static_cast<unsigned char>(buf[3])) << 24;
-}
-
-// Encodes one code point as CP936 bytes; false when CP936 has no code for it.
-bool encodeGbk(char32_t cp, std::string& out) {
-    char in[4];
-    putUtf32(in, cp);
-    char buf[8];
-    size_t n = 0;
-    if (!utf32ToGbk().convert(in, 4, buf, sizeof buf, n)) return false;
-    out.append(buf, n);
-    return true;
-}
-
-void appendEscaped(QString& out, unsigned char byte) {
-    out.append(QChar(static_cast<char16_t>(kEscapeBase + byte)));
-}
-
 }  // namespace
 
 QString toQString(std::string_view bytes) {
     if (isAscii(bytes)) return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QString out;
     out.reserve(static_cast<qsizetype>(bytes.size()));
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            out.append(QChar(static_cast<char16_t>(b)));
-            ++i;
-            continue;
-        }
-        // A lead byte with a trail byte forms one character; 0x80 stands alone (the euro sign).
-        // A GB18030 four-byte sequence (lead, digit, lead, digit) is what we write for
-        // characters CP936 lacks, so it is shown as that character again.
-        size_t len = 1;
-        bool four = false;
-        if (b >= 0x81 && b <= 0xFE && i + 1 < bytes.size()) {
-            const auto t = static_cast<unsigned char>(bytes[i + 1]);
-            if ((t >= 0x40 && t <= 0x7E) || (t >= 0x80 && t <= 0xFE)) {
-                len = 2;
-            } else if (t >= 0x30 && t <= 0x39 && i + 3 < bytes.size()) {
-                const auto t2 = static_cast<unsigned char>(bytes[i + 2]);
-                const auto t3 = static_cast<unsigned char>(bytes[i + 3]);
-                if (t2 >= 0x81 && t2 <= 0xFE && t3 >= 0x30 && t3 <= 0x39) {
-                    len = 4;
-                    four = true;
-                }
-            }
-        }
-        char buf[8];
-        size_t n = 0;
-        Converter& decoder = four ? gb18030ToUtf32() : gbkToUtf32();
-        bool ok = decoder.convert(bytes.data() + i, len, buf, sizeof buf, n) && n == 4;
-        if (ok) {
-            const char32_t cp = getUtf32(buf);
-            // Only keep the character when it encodes back to the very same bytes.
-            std::string back;
-            if (four) {
-                char in[4];
-                putUtf32(in, cp);
-                char enc[8];
-                size_t m = 0;
-                ok = !encodeGbk(cp, back) && utf32ToGb18030().convert(in, 4, enc, sizeof enc, m) &&
-                     std::string_view(enc, m) == bytes.substr(i, len);
-            } else {
-                ok = encodeGbk(cp, back) && back == bytes.substr(i, len);
-            }
-            if (ok) {
-                const QString s = QString::fromUcs4(&cp, 1);
-                out.append(s);
-            }
-        }
-        if (!ok) {
+    for (size_t i = 0; i < bytes.size();) {
+        const DecodedChar c = decodeSchemeChar(bytes, i);
+        if (c.valid) {
+            const char32_t cp = c.codePoint;
+            out.append(QString::fromUcs4(&cp, 1));
+        } else {
             // Escape only the first byte: the next one may begin a valid character.
-            appendEscaped(out, b);
-            ++i;
-            continue;
+            out.append(QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i]))));
         }
-        i += len;
+        i += c.length;
     }
     return out;
 }
@@ -177,12 +53,7 @@ std::string toSchemeBytes(const QString& text) {
         } else if (QChar::isSurrogate(u)) {
             cp = 0xFFFD;  // a broken pair cannot be written in any encoding
         }
-        if (encodeGbk(cp, out)) continue;
-        char in[4];
-        putUtf32(in, cp);
-        char buf[8];
-        size_t len = 0;
-        if (utf32ToGb18030().convert(in, 4, buf, sizeof buf, len)) out.append(buf, len);
+        appendSchemeChar(out, cp);
     }
     return out;
 }

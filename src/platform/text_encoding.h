@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace sylvanode {
+
+// Scheme texts are code page 936 (GBK) bytes; characters GBK lacks are held as GB18030
+// four-byte sequences (a superset that browsers decode in GBK pages). These functions are
+// the one place that reads and writes that encoding outside the editor's QString boundary.
+
+// One character of scheme bytes at `at`: a byte below 0x80, a GBK pair, or a GB18030
+// four-byte sequence, kept only when it encodes back to the very same bytes.
+// `valid` false: the byte at `at` starts no character (`length` 1, `codePoint` 0).
+struct DecodedChar {
+    char32_t codePoint = 0;
+    size_t length = 1;
+    bool valid = false;
+};
+DecodedChar decodeSchemeChar(std::string_view bytes, size_t at);
+
+// Appends the scheme bytes of one code point: GBK where it has a code, GB18030 otherwise.
+// False (nothing appended) for a code point neither can encode (a lone surrogate).
+bool appendSchemeChar(std::string& out, char32_t codePoint);
+
+void appendUtf8(std::string& out, char32_t codePoint);
+
+// Scheme bytes as UTF-8. A byte that starts no character becomes `invalid` (for example
+// "\xEF\xBF\xBD", U+FFFD) or, when `invalid` is empty, the four characters \xNN.
+std::string schemeBytesToUtf8(std::string_view bytes, std::string_view invalid = {});
+
+// UTF-8 as scheme bytes; false when `utf8` is not valid UTF-8 (`out` is then unspecified).
+bool utf8ToSchemeBytes(std::string_view utf8, std::string& out);
+
+}  // namespace sylvanode
