@@ -37,6 +37,9 @@ struct KindStyle {
 // Style slots 1..6 across both kinds (the scheme file numbers them 0..5).
 enum class StyleSlot : int { FolderNormal = 1, FolderHover, FolderSelect, FileNormal, FileHover, FileSelect };
 
+// Character set of the generated script: GBK (the scheme's own bytes) or UTF-8.
+enum class ScriptCharset { Gbk, Utf8 };
+
 struct SchemeSettings {
     std::string workDir;
     std::string fileIcon;
@@ -53,6 +56,7 @@ struct SchemeSettings {
     bool showStatus = true;
     bool showSelect = true;
     bool showLine = false;
+    ScriptCharset scriptCharset = ScriptCharset::Gbk;  // [Config] charset, written only when not GBK
 
     bool operator==(const SchemeSettings&) const = default;
 };

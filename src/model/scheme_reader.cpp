@@ -59,6 +59,14 @@ private:
     std::vector<int> depth_;
 };
 
+// "UTF-8" or "utf8" in any letter case; anything else means GBK.
+bool isUtf8Name(std::string_view name) {
+    std::string lower;
+    for (char c : name)
+        if (c != '-') lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower == "utf8";
+}
+
 }  // namespace
 
 SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
@@ -85,6 +93,7 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
     s.showStatus = ini.getInt(config, "show status", 1) != 0;
     s.showSelect = ini.getInt(config, "show select", 1) != 0;
     s.showLine = ini.getInt(config, "show line", 0) != 0;
+    s.scriptCharset = isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
 
     // First pass: the per-item texts and levels, in file order.
     const Section* names = ini.section("MenuName");

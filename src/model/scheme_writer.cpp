@@ -112,6 +112,8 @@ std::string writeSchemeText(const MenuScheme& scheme) {
     w.number("show status", s.showStatus);
     w.number("show select", s.showSelect);
     w.number("show line", s.showLine);
+    // Only a non-default charset is written, so GBK schemes keep their exact bytes.
+    if (s.scriptCharset == ScriptCharset::Utf8) w.text("charset", "UTF-8");
 
     const std::pair<int, const char*> itemSections[] = {
         {Name, "MenuName"}, {Level, "MenuLevel"}, {Hint, "Hint"},   {Type, "Content Type"}, {Link, "Link"},

@@ -60,6 +60,7 @@ void fillRandom(MenuScheme& s, RandomText& r) {
     st.useImage = r.coin();
     st.showLine = r.coin();
     st.showHint = r.coin();
+    st.scriptCharset = r.coin() ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
     for (KindStyle& k : s.kinds) {
         for (int32_t& p : k.padding) p = r.number(-5, 60);
         k.height = r.number(0, 50);
@@ -116,6 +117,7 @@ TEST(RoundTrip, RandomSchemesWriteReadWriteIdentically) {
         ASSERT_EQ(writeSchemeText(back), first) << "seed " << seed;
         // The model itself comes back, not just the bytes.
         EXPECT_EQ(back.settings.workDir, s.settings.workDir);
+        EXPECT_EQ(back.settings.scriptCharset, s.settings.scriptCharset);
         EXPECT_EQ(back.kinds, s.kinds) << "seed " << seed;
         const auto a = s.flatten(), b = back.flatten();
         ASSERT_EQ(a.size(), b.size());
