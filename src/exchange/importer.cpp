@@ -31,10 +31,13 @@ bool isBinary(std::string_view bytes) {
 bool readPrefix(const fs::path& path, size_t limit, std::string& out, bool& whole) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
-    out.assign(limit + 1, '\0');
-    in.read(out.data(), static_cast<std::streamsize>(out.size()));
+    out.clear();
+    char buf[65536];
+    while (out.size() <= limit && in) {
+        in.read(buf, sizeof buf);
+        out.append(buf, static_cast<size_t>(in.gcount()));
+    }
     if (in.bad()) return false;
-    out.resize(static_cast<size_t>(in.gcount()));
     whole = out.size() <= limit;
     if (!whole) out.resize(limit);
     return true;
