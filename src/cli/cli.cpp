@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include "cli/exchange_commands.h"
 #include "cli/preview_command.h"
 #include "cli/terminal_text.h"
 
@@ -26,6 +27,12 @@ constexpr const char* kUsageText =
     "  preview FILE.menu -o DIR [--suffix SUFFIX]\n"
     "                                           write DIR/index.html showing the menu, with the library\n"
     "  library DIR                              copy the tree-menu library and its images into DIR\n"
+    "  import SOURCE -o OUT.menu [--from KIND] [--select ID]\n"
+    "                                           a page, outline, sitemap, OPML, JSON or folder as a scheme\n"
+    "  export FILE.menu --to html|outline|opml|json [-o OUT] [--suffix SUFFIX]\n"
+    "                                           the menu tree in another format (to stdout without -o)\n"
+    "  links FILE.menu [--root DIR] [--format text|json]\n"
+    "                                           check every link and icon; exit 1 on problems\n"
     "  --help                                   show this help\n"
     "  --version                                show the version\n"
     "\n"
@@ -192,6 +199,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         {"library", {{}, [](const Options& o, std::ostream& out, std::ostream& err) {
                          return libraryCommand(o.positional, out, err);
                      }}},
+        {"import", {{"-o", "--from", "--select"},
+                    [](const Options& o, std::ostream& out, std::ostream& err) {
+                        return importCommand(o.positional, o.values, out, err);
+                    }}},
+        {"export", {{"-o", "--to", "--suffix"},
+                    [](const Options& o, std::ostream& out, std::ostream& err) {
+                        return exportCommand(o.positional, o.values, out, err);
+                    }}},
+        {"links", {{"--root", "--format"},
+                   [](const Options& o, std::ostream& out, std::ostream& err) {
+                       return linksCommand(o.positional, o.values, out, err);
+                   }}},
     };
     auto c = commands.find(cmd);
     if (c == commands.end()) {

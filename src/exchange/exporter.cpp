@@ -163,9 +163,11 @@ bool exportOutline(const MenuScheme& scheme, std::string& out) {
         } else {
             out.push_back('[');
             appendOutlineEscaped(out, title, "[]");
-            out += "](<";
+            // Plain (url) reads best; <url> holds blanks and brackets.
+            const bool bracketed = link.empty() || link.find_first_of(" ()<>\"") != std::string::npos;
+            out += bracketed ? "](<" : "](";
             appendOutlineEscaped(out, link, "<>");
-            out.push_back('>');
+            if (bracketed) out.push_back('>');
             if (!d.menuHint.empty()) {
                 out += " \"";
                 appendOutlineEscaped(out, utf8(d.menuHint), "\"");
