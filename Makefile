@@ -35,7 +35,7 @@ bench: setup
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 fuzz: setup
-	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF >/dev/null
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_FUZZ_CORE_COVERAGE=ON >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/fuzz/fuzz_*; do \
 	  work=$$(mktemp -d); cp fuzz/corpus/* "$$work"/; \
