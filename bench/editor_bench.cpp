@@ -14,7 +14,7 @@
 #include "scheme_generator.h"
 #include "ui/common/prompter.h"
 #include "ui/main/item_panel.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::string writeScheme(int items, bool flat) {
 
 struct Editor {
     BenchPrompter prompter;
-    TfmMain window{prompter};
+    MainWindow window{prompter};
     explicit Editor(const std::string& path) {
         window.show();
         prompter.openPath = QString::fromStdString(path);
@@ -73,7 +73,7 @@ void BM_OpenScheme(benchmark::State& state) {
     const std::string path = writeScheme(static_cast<int>(state.range(0)), state.range(1) != 0);
     BenchPrompter prompter;
     prompter.openPath = QString::fromStdString(path);
-    TfmMain window(prompter);
+    MainWindow window(prompter);
     window.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {

@@ -13,7 +13,7 @@ class AboutTest : public QObject {
 private slots:
     void showsVersionDateAndLogo() {
         ScriptedPrompter prompter;
-        TfmAbout about(prompter);
+        AboutDialog about(prompter);
         QCOMPARE(about.windowTitle(), QString("About Sylvanode"));
         QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString("Version:  3.0"));
         QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QString("Date   :  2003-03-03"));
@@ -31,14 +31,14 @@ private slots:
     void urlOpensTheAddressThroughTheShell() {
         ScriptedPrompter prompter;
         prompter.answerShell(false);  // a failure is not reported
-        TfmAbout about(prompter);
+        AboutDialog about(prompter);
         about.show();
         auto* url = about.findChild<QLabel*>("url");
         QCOMPARE(url->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(url->font().underline());
         QTest::mouseClick(url, Qt::LeftButton);
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::OpenWithShell), 1);
-        QCOMPARE(prompter.last().target, TfmAbout::homepage());
+        QCOMPARE(prompter.last().target, AboutDialog::homepage());
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 0);
         QVERIFY(about.isVisible());
         QTest::mouseClick(about.findChild<QPushButton*>("Button1"), Qt::LeftButton);

@@ -169,7 +169,7 @@ private slots:
         answerCssOk(h.prompter, [](QDialog&) {});
         QTest::mouseClick(h.c<QLineEdit>("css_2"), Qt::LeftButton);
         QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 1);
-        QCOMPARE(h.prompter.last().dialogClass, QString("TCssDlg"));
+        QCOMPARE(h.prompter.last().dialogClass, QString("CssStyleDialog"));
         QCOMPARE(h.marks, 1);
         QVERIFY(h.scheme.kinds[0].styles[1] == before);
         QCOMPARE(h.text("css_2"), QString("font-size:9pt;color:buttontext;"));

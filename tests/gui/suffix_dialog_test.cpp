@@ -11,8 +11,8 @@ using namespace sylvanode;
 
 namespace {
 
-QLineEdit* edit(TForm3& dlg) { return dlg.findChild<QLineEdit*>("Edit1"); }
-void pressOk(TForm3& dlg) { QTest::mouseClick(dlg.findChild<QPushButton*>("Button1"), Qt::LeftButton); }
+QLineEdit* edit(SuffixDialog& dlg) { return dlg.findChild<QLineEdit*>("Edit1"); }
+void pressOk(SuffixDialog& dlg) { QTest::mouseClick(dlg.findChild<QPushButton*>("Button1"), Qt::LeftButton); }
 
 }  // namespace
 
@@ -35,7 +35,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setText(typed);
         pressOk(dlg);
@@ -56,7 +56,7 @@ private slots:
     void rejectedTextShowsOneMessageAndStays() {
         QFETCH(QString, typed);
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setText("good1");
         pressOk(dlg);
@@ -83,7 +83,7 @@ private slots:
 
     void escapeDoesNothingAndEnterIsOk() {
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setFocus();
         QTest::keyClicks(edit(dlg), "Two");

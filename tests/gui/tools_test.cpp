@@ -42,7 +42,7 @@ class ToolsTest : public QObject {
 private slots:
     void suffixDialogIsMadeAtStartAndKept() {
         WindowFixture f;
-        TForm3* dialog = f.w().suffixDialog();
+        SuffixDialog* dialog = f.w().suffixDialog();
         QVERIFY(dialog);
         QVERIFY(!dialog->isVisible());
         answerSuffix(f.prompter, "first");
@@ -160,7 +160,7 @@ private slots:
             return d.result();
         });
         f.trigger("m_about");
-        QCOMPARE(f.prompter.last().dialogClass, QString("TfmAbout"));
+        QCOMPARE(f.prompter.last().dialogClass, QString("AboutDialog"));
         QVERIFY(!f.modified());
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }

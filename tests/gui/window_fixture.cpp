@@ -10,7 +10,7 @@
 namespace sylvanode {
 
 WindowFixture::WindowFixture() {
-    window = std::make_unique<TfmMain>(prompter);
+    window = std::make_unique<MainWindow>(prompter);
     window->show();
 }
 

@@ -15,8 +15,8 @@
 
 using namespace sylvanode;
 
-TfmAbout::TfmAbout(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfmAbout>()), prompter_(prompter) {
+AboutDialog::AboutDialog(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::AboutDialog>()), prompter_(prompter) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -34,11 +34,11 @@ TfmAbout::TfmAbout(Prompter& prompter, QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(210, 238)));
 }
 
-TfmAbout::~TfmAbout() = default;
+AboutDialog::~AboutDialog() = default;
 
-QString TfmAbout::homepage() { return QStringLiteral(SYLVANODE_HOMEPAGE_URL); }
+QString AboutDialog::homepage() { return QStringLiteral(SYLVANODE_HOMEPAGE_URL); }
 
-QPixmap TfmAbout::logo() {
+QPixmap AboutDialog::logo() {
     // A few flat colours, drawn rather than shipped: a small tree of menu
     // nodes on the left and the name beside it.
     QPixmap pix(130, 49);
@@ -86,14 +86,14 @@ QPixmap TfmAbout::logo() {
     return pix;
 }
 
-void TfmAbout::Button1Click() { accept(); }
+void AboutDialog::Button1Click() { accept(); }
 
-void TfmAbout::urlClick() {
+void AboutDialog::urlClick() {
     // Whatever the shell makes of it is not reported.
     prompter_.openWithShell(homepage());
 }
 
-bool TfmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->url && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && ui->url->rect().contains(mouse->position().toPoint())) {

@@ -12,8 +12,8 @@
 
 using namespace sylvanode;
 
-TForm3::TForm3(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), prompter_(prompter) {
+SuffixDialog::SuffixDialog(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::SuffixDialog>()), prompter_(prompter) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -27,9 +27,9 @@ TForm3::TForm3(Prompter& prompter, QWidget* parent)
     setFixedSize(width, std::max(141, height));
 }
 
-TForm3::~TForm3() = default;
+SuffixDialog::~SuffixDialog() = default;
 
-void TForm3::Button1Click() {
+void SuffixDialog::Button1Click() {
     std::string normalised;
     if (!checkMenuSuffix(toSchemeBytes(ui->Edit1->text()), normalised)) {
         prompter_.message(this, QStringLiteral("Sylvanode"), tr("后缀名格式不正确"), Prompter::Icon::Error,
@@ -40,9 +40,9 @@ void TForm3::Button1Click() {
     accept();
 }
 
-void TForm3::Button2Click() { reject(); }
+void SuffixDialog::Button2Click() { reject(); }
 
-void TForm3::keyPressEvent(QKeyEvent* event) {
+void SuffixDialog::keyPressEvent(QKeyEvent* event) {
     // Esc does nothing here: only Cancel and the close box leave without OK.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();

@@ -9,7 +9,7 @@
 #include "model/menu_scheme.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
-#include "ui/dialogs/css_dialog.h"
+#include "ui/dialogs/css_style_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui_style_page.h"
 
@@ -95,7 +95,7 @@ void StylePage::refreshSizes() {
 }
 
 void StylePage::cssClick(int slot) {
-    TCssDlg dialog(prompter_, window());
+    CssStyleDialog dialog(prompter_, window());
     dialog.LoadStyle(styleOfSlot(scheme_, slot));
     if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
     styleOfSlot(scheme_, slot) = dialog.workStyle();

@@ -1,4 +1,4 @@
-#include "ui/dialogs/css_dialog.h"
+#include "ui/dialogs/css_style_dialog.h"
 
 #include <QFontDatabase>
 #include <QLineEdit>
@@ -8,11 +8,11 @@
 #include "codegen/script_text.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
 #include "ui/dialogs/form_font.h"
-#include "ui_css_dialog.h"
+#include "ui_css_style_dialog.h"
 
 using namespace sylvanode;
 
@@ -25,8 +25,8 @@ ColorValue panelValueOf(const std::string& text) {
 
 }  // namespace
 
-TCssDlg::TCssDlg(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TCssDlg>()), prompter_(prompter) {
+CssStyleDialog::CssStyleDialog(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::CssStyleDialog>()), prompter_(prompter) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -66,9 +66,9 @@ TCssDlg::TCssDlg(Prompter& prompter, QWidget* parent)
     setFixedSize(sizeHint().expandedTo(QSize(304, 366)));
 }
 
-TCssDlg::~TCssDlg() = default;
+CssStyleDialog::~CssStyleDialog() = default;
 
-void TCssDlg::FormCreate() {
+void CssStyleDialog::FormCreate() {
     QStringList families = QFontDatabase::families();
     if (!families.contains(QStringLiteral("Default"))) families.append(QStringLiteral("Default"));
     families.removeDuplicates();
@@ -83,7 +83,7 @@ void TCssDlg::FormCreate() {
     ui->fontSize->setCurrentIndex(10);
 }
 
-void TCssDlg::LoadStyle(const CssStyle& style) {
+void CssStyleDialog::LoadStyle(const CssStyle& style) {
     workStyle_ = style;
     ui->use_bk_color->setChecked(!style.backgroundColor.empty());
     ui->use_text_color->setChecked(!style.textColor.empty());
@@ -104,9 +104,9 @@ void TCssDlg::LoadStyle(const CssStyle& style) {
     UpdatePreview();
 }
 
-std::string TCssDlg::cssText() const { return styleToCss(workStyle_); }
+std::string CssStyleDialog::cssText() const { return styleToCss(workStyle_); }
 
-void TCssDlg::UpdatePreview() {
+void CssStyleDialog::UpdatePreview() {
     ui->Panel2->setVisible(workStyle_.useBorder);
 
     ui->p_textColor->showColor(panelValueOf(workStyle_.textColor), toQString(workStyle_.textColor));
@@ -136,58 +136,58 @@ void TCssDlg::UpdatePreview() {
     ui->preView->setPalette(pal);
 }
 
-void TCssDlg::use_font_nameClick() {
+void CssStyleDialog::use_font_nameClick() {
     if (ui->use_font_name->isChecked() && onScreen())
         workStyle_.fontName = toSchemeBytes(ui->fontBox->currentText());
     UpdatePreview();
 }
 
-void TCssDlg::fontBoxChange() {
+void CssStyleDialog::fontBoxChange() {
     if (!onScreen()) return;
     workStyle_.fontName = toSchemeBytes(ui->fontBox->currentText());
     UpdatePreview();
 }
 
-void TCssDlg::use_styleClick() {
+void CssStyleDialog::use_styleClick() {
     if (ui->use_style->isChecked() && onScreen()) workStyle_.fontStyle = ui->fontStyle->currentIndex();
     UpdatePreview();
 }
 
-void TCssDlg::fontStyleChange() {
+void CssStyleDialog::fontStyleChange() {
     if (!onScreen()) return;
     workStyle_.fontStyle = ui->fontStyle->currentIndex();
     UpdatePreview();
 }
 
-void TCssDlg::use_sizeClick() {
+void CssStyleDialog::use_sizeClick() {
     if (ui->use_size->isChecked() && onScreen()) workStyle_.fontSize = ui->fontSize->currentText().toInt();
     UpdatePreview();
 }
 
-void TCssDlg::fontSizeChange() {
+void CssStyleDialog::fontSizeChange() {
     if (!onScreen()) return;
     workStyle_.fontSize = ui->fontSize->currentIndex();
     UpdatePreview();
 }
 
-void TCssDlg::use_underlineClick() {
+void CssStyleDialog::use_underlineClick() {
     if (ui->use_underline->isChecked() && onScreen()) workStyle_.underline = true;
     UpdatePreview();
 }
 
-void TCssDlg::use_text_colorClick() {
+void CssStyleDialog::use_text_colorClick() {
     if (ui->use_text_color->isChecked() && onScreen() && workStyle_.textColor.empty())
         workStyle_.textColor = colorToHexText(ui->p_textColor->colorValue());
     UpdatePreview();
 }
 
-void TCssDlg::use_bk_colorClick() {
+void CssStyleDialog::use_bk_colorClick() {
     if (ui->use_bk_color->isChecked() && onScreen() && workStyle_.backgroundColor.empty())
         workStyle_.backgroundColor = colorToHexText(ui->p_bkColor->colorValue());
     UpdatePreview();
 }
 
-bool TCssDlg::chooseStandardColor(std::string& field) {
+bool CssStyleDialog::chooseStandardColor(std::string& field) {
     const std::optional<QColor> chosen = prompter_.chooseColor(this, lastChosen_);
     if (!chosen || !chosen->isValid()) return false;
     lastChosen_ = *chosen;
@@ -196,23 +196,23 @@ bool TCssDlg::chooseStandardColor(std::string& field) {
     return true;
 }
 
-void TCssDlg::p_textColorClick() { chooseStandardColor(workStyle_.textColor); }
-void TCssDlg::p_bkColorClick() { chooseStandardColor(workStyle_.backgroundColor); }
-void TCssDlg::p_borderColorClick() { chooseStandardColor(workStyle_.borderColor); }
+void CssStyleDialog::p_textColorClick() { chooseStandardColor(workStyle_.textColor); }
+void CssStyleDialog::p_bkColorClick() { chooseStandardColor(workStyle_.backgroundColor); }
+void CssStyleDialog::p_borderColorClick() { chooseStandardColor(workStyle_.borderColor); }
 
-bool TCssDlg::runPicker(std::string& field) {
-    TfmColor picker(this);
+bool CssStyleDialog::runPicker(std::string& field) {
+    ColorPickerDialog picker(this);
     if (prompter_.runDialog(picker) != QDialog::Accepted) return false;
     field = picker.ResultText();
     UpdatePreview();
     return true;
 }
 
-void TCssDlg::SpeedButton1Click() { runPicker(workStyle_.textColor); }
-void TCssDlg::SpeedButton2Click() { runPicker(workStyle_.backgroundColor); }
-void TCssDlg::SpeedButton3Click() { runPicker(workStyle_.borderColor); }
+void CssStyleDialog::SpeedButton1Click() { runPicker(workStyle_.textColor); }
+void CssStyleDialog::SpeedButton2Click() { runPicker(workStyle_.backgroundColor); }
+void CssStyleDialog::SpeedButton3Click() { runPicker(workStyle_.borderColor); }
 
-void TCssDlg::use_borderClick() {
+void CssStyleDialog::use_borderClick() {
     workStyle_.useBorder = ui->use_border->isChecked();
     ui->Panel2->setVisible(workStyle_.useBorder);
     if (onScreen() && workStyle_.useBorder) {
@@ -227,15 +227,15 @@ void TCssDlg::use_borderClick() {
     }
 }
 
-void TCssDlg::UpDown1ChangingEx(int newPosition) { workStyle_.borderWidth = std::clamp(newPosition, 0, 10); }
+void CssStyleDialog::UpDown1ChangingEx(int newPosition) { workStyle_.borderWidth = std::clamp(newPosition, 0, 10); }
 
-void TCssDlg::showEvent(QShowEvent* event) {
+void CssStyleDialog::showEvent(QShowEvent* event) {
     // FormShow: the width field shows the loaded width; the spin counts on from it.
     ui->UpDown1->setValue(workStyle_.borderWidth);
     QDialog::showEvent(event);
 }
 
-void TCssDlg::OKBtnClick() {
+void CssStyleDialog::OKBtnClick() {
     if (!ui->use_font_name->isChecked()) workStyle_.fontName.clear();
     if (!ui->use_style->isChecked()) workStyle_.fontStyle = -1;
     if (!ui->use_size->isChecked()) workStyle_.fontSize = -1;

@@ -8,7 +8,7 @@
 #include "model/menu_scheme.h"
 
 namespace Ui {
-class TCssDlg;
+class CssStyleDialog;
 }
 namespace sylvanode {
 class Prompter;
@@ -17,11 +17,11 @@ class Prompter;
 // "CSS样式设定": edits a working copy of one CSS style with a live preview.
 // Control values reach the working copy only while the dialog is on screen,
 // so loading a style never rewrites it.
-class TCssDlg : public QDialog {
+class CssStyleDialog : public QDialog {
     Q_OBJECT
 public:
-    TCssDlg(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
-    ~TCssDlg() override;
+    CssStyleDialog(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~CssStyleDialog() override;
 
     void LoadStyle(const sylvanode::CssStyle& style);
     const sylvanode::CssStyle& workStyle() const { return workStyle_; }
@@ -61,7 +61,7 @@ private:
     // The colour picker dialog; its result text on OK.
     bool runPicker(std::string& field);
 
-    std::unique_ptr<Ui::TCssDlg> ui;
+    std::unique_ptr<Ui::CssStyleDialog> ui;
     sylvanode::Prompter& prompter_;
     sylvanode::CssStyle workStyle_;
     QColor lastChosen_{Qt::black};

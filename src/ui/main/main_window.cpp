@@ -1,4 +1,4 @@
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -24,7 +24,7 @@
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
-#include "ui_tfm_main.h"
+#include "ui_main_window.h"
 
 using namespace sylvanode;
 
@@ -43,8 +43,8 @@ public:
 
 }  // namespace
 
-TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TfmMain>()), prompter_(prompter) {
+MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), prompter_(prompter) {
     initUiResources();
     ui->setupUi(this);
     saveDialogTitle_ = tr("保存菜单文件");
@@ -76,12 +76,12 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
     createToolDialogs();
 }
 
-TfmMain::~TfmMain() {
+MainWindow::~MainWindow() {
     // The view must not outlive the nodes it shows.
     tree_->setModel(nullptr);
 }
 
-void TfmMain::buildFrame() {
+void MainWindow::buildFrame() {
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
                       QStringLiteral("Noto Sans CJK SC")});
@@ -157,7 +157,7 @@ void TfmMain::buildFrame() {
 }
 
 template <class F>
-void TfmMain::guarded(F&& command) {
+void MainWindow::guarded(F&& command) {
     try {
         command();
     } catch (const std::exception& e) {
@@ -168,34 +168,34 @@ void TfmMain::guarded(F&& command) {
     updateActions();
 }
 
-void TfmMain::showFailure(const QString& what) {
+void MainWindow::showFailure(const QString& what) {
     prompter_.message(this, QStringLiteral("Sylvanode"), what, Prompter::Icon::Error, Prompter::Ok);
 }
 
-void TfmMain::connectCommands() {
-    const auto on = [this](QAction* action, void (TfmMain::*command)()) {
+void MainWindow::connectCommands() {
+    const auto on = [this](QAction* action, void (MainWindow::*command)()) {
         connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
     };
-    on(ui->c_new, &TfmMain::newScheme);
-    on(ui->m_new, &TfmMain::newScheme);
-    on(ui->c_open, &TfmMain::openScheme);
-    on(ui->m_open, &TfmMain::openScheme);
-    on(ui->c_save, &TfmMain::saveScheme);
-    on(ui->m_save, &TfmMain::saveScheme);
-    on(ui->m_saveAs, &TfmMain::saveSchemeAs);
-    on(ui->X1, &TfmMain::X1Click);
-    on(ui->c_makeCode, &TfmMain::c_makeCodeClick);
-    on(ui->C1, &TfmMain::C1Click);
-    on(ui->P1, &TfmMain::P1Click);
-    on(ui->M1, &TfmMain::M1Click);
-    on(ui->m_help, &TfmMain::m_helpClick);
-    on(ui->ToolButton11, &TfmMain::ToolButton11Click);
-    on(ui->m_about, &TfmMain::m_aboutClick);
-    on(ui->c_addRootMenu, &TfmMain::c_addRootMenuClick);
-    on(ui->c_addSubMenu, &TfmMain::c_addSubMenuClick);
-    on(ui->c_deleteMenu, &TfmMain::c_deleteMenuClick);
-    on(ui->ToolButton2, &TfmMain::ToolButton2Click);
-    on(ui->ToolButton3, &TfmMain::ToolButton3Click);
+    on(ui->c_new, &MainWindow::newScheme);
+    on(ui->m_new, &MainWindow::newScheme);
+    on(ui->c_open, &MainWindow::openScheme);
+    on(ui->m_open, &MainWindow::openScheme);
+    on(ui->c_save, &MainWindow::saveScheme);
+    on(ui->m_save, &MainWindow::saveScheme);
+    on(ui->m_saveAs, &MainWindow::saveSchemeAs);
+    on(ui->X1, &MainWindow::X1Click);
+    on(ui->c_makeCode, &MainWindow::c_makeCodeClick);
+    on(ui->C1, &MainWindow::C1Click);
+    on(ui->P1, &MainWindow::P1Click);
+    on(ui->M1, &MainWindow::M1Click);
+    on(ui->m_help, &MainWindow::m_helpClick);
+    on(ui->ToolButton11, &MainWindow::ToolButton11Click);
+    on(ui->m_about, &MainWindow::m_aboutClick);
+    on(ui->c_addRootMenu, &MainWindow::c_addRootMenuClick);
+    on(ui->c_addSubMenu, &MainWindow::c_addSubMenuClick);
+    on(ui->c_deleteMenu, &MainWindow::c_deleteMenuClick);
+    on(ui->ToolButton2, &MainWindow::ToolButton2Click);
+    on(ui->ToolButton3, &MainWindow::ToolButton3Click);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& c, const QModelIndex& p) { guarded([&] { onCurrentChanged(c, p); }); });
@@ -211,10 +211,10 @@ void TfmMain::connectCommands() {
 
     // The enabling rules are evaluated again whenever the application goes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfmMain::updateActions);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &MainWindow::updateActions);
 }
 
-bool TfmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         hintPanel_->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
@@ -222,7 +222,7 @@ bool TfmMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void TfmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool close = true;
     guarded([&] { close = askToSave(); });
     if (close)
@@ -231,40 +231,40 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TfmMain::X1Click() { close(); }
+void MainWindow::X1Click() { close(); }
 
-void TfmMain::C1Click() { c_makeCodeClick(); }
+void MainWindow::C1Click() { c_makeCodeClick(); }
 
 // ---- the tree and the item panel ----
 
-void TfmMain::refreshImage(MenuNode* node) {
+void MainWindow::refreshImage(MenuNode* node) {
     if (!node) return;
     node->refreshImage();
     model_->nodeChanged(node);
 }
 
-void TfmMain::saveNodeData(MenuNode* node) {
+void MainWindow::saveNodeData(MenuNode* node) {
     if (!node) return;
     panel_->store(node->data);
 }
 
-void TfmMain::showNodeData(MenuNode* node) {
+void MainWindow::showNodeData(MenuNode* node) {
     refreshImage(node);
     clearItemPanel();
     if (!node || node == awaitingRecord_) return;
     panel_->show(node->data);
 }
 
-void TfmMain::clearItemPanel() { panel_->clear(); }
+void MainWindow::clearItemPanel() { panel_->clear(); }
 
-void TfmMain::selectNode(MenuNode* node) {
+void MainWindow::selectNode(MenuNode* node) {
     if (node)
         tree_->setCurrentIndex(model_->indexOf(node));
     else
         tree_->selectionModel()->clear();
 }
 
-void TfmMain::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
+void MainWindow::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
     if (suppressSelection_) return;
     // Leaving: the panel goes into the item it showed. Entering: showing is not editing.
     saveNodeData(selected_);
@@ -276,25 +276,25 @@ void TfmMain::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
     updateTitle();
 }
 
-void TfmMain::onExpandedChanged(const QModelIndex& index, bool expanded) {
+void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
     MenuNode* node = model_->nodeFromIndex(index);
     if (!node) return;
     node->expanded = expanded;
     refreshImage(node);
 }
 
-void TfmMain::onPanelTitleChanged(const QString& text) {
+void MainWindow::onPanelTitleChanged(const QString& text) {
     if (!selected_) return;
     selected_->caption = toSchemeBytes(text);
     model_->nodeChanged(selected_);
     markModified();
 }
 
-void TfmMain::onPanelEdited() {
+void MainWindow::onPanelEdited() {
     if (selected_) markModified();
 }
 
-void TfmMain::updateActions() {
+void MainWindow::updateActions() {
     const int row = selected_ ? model_->rowOf(selected_) : -1;
     const int count = selected_ ? static_cast<int>(scheme_.siblingsOf(selected_).size()) : 0;
     ui->Action1->setEnabled(selected_ != nullptr);

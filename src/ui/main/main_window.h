@@ -13,10 +13,10 @@ class QLabel;
 class QTreeView;
 
 namespace Ui {
-class TfmMain;
+class MainWindow;
 }
 
-class TForm3;
+class SuffixDialog;
 
 namespace sylvanode {
 class ItemPanel;
@@ -29,11 +29,11 @@ class StylePage;
 
 // The main window: owns the one open scheme, the tree model and view, the item
 // panel and the two option pages; keeps the document lifecycle and the commands.
-class TfmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfmMain(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
-    ~TfmMain() override;
+    explicit MainWindow(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     sylvanode::MenuScheme& scheme() { return scheme_; }
     sylvanode::Prompter& prompter() { return prompter_; }
@@ -42,7 +42,7 @@ public:
     sylvanode::ItemPanel& itemPanel() { return *panel_; }
     sylvanode::SettingsPage& settingsPage() { return *settingsPage_; }
     sylvanode::StylePage& stylePage() { return *stylePage_; }
-    TForm3* suffixDialog() { return Form3.get(); }
+    SuffixDialog* suffixDialog() { return suffixDialog_.get(); }
     sylvanode::MenuNode* selectedNode() const { return selected_; }
     sylvanode::MenuNode* dragNode() const { return dragNode_; }
     sylvanode::MenuNode* clickedNode() const { return clickedNode_; }
@@ -113,7 +113,7 @@ private:
     void refreshImage(sylvanode::MenuNode* node);
     QString fileDialogDirectory(const QString& lastPath) const;
 
-    std::unique_ptr<Ui::TfmMain> ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     sylvanode::Prompter& prompter_;
     sylvanode::MenuScheme scheme_;
     sylvanode::SchemeTreeModel* model_ = nullptr;
@@ -139,9 +139,9 @@ private:
 
     // The multi-menu suffix dialog, made hidden at start-up and kept for the run
     // (created by createToolDialogs, both in tools_commands.cpp).
-    struct TForm3Deleter {
-        void operator()(TForm3* dialog) const;
+    struct SuffixDialogDeleter {
+        void operator()(SuffixDialog* dialog) const;
     };
     void createToolDialogs();
-    std::unique_ptr<TForm3, TForm3Deleter> Form3;
+    std::unique_ptr<SuffixDialog, SuffixDialogDeleter> suffixDialog_;
 };

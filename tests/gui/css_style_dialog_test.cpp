@@ -1,6 +1,6 @@
 // The CSS style dialog driven directly: loading, the switches, the colour
 // choosers and OK's normalisation.
-#include "ui/dialogs/css_dialog.h"
+#include "ui/dialogs/css_style_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,7 +13,7 @@
 
 #include "model/colors.h"
 #include "scripted_prompter.h"
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 #include "ui/dialogs/color_panel.h"
 
 using namespace sylvanode;
@@ -33,7 +33,7 @@ void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoin
 // Shows the dialog (its handlers copy values only while it is on screen),
 // runs `act`, presses OK and returns the working style.
 template <class Act>
-CssStyle editAndOk(TCssDlg& dlg, Act&& act) {
+CssStyle editAndOk(CssStyleDialog& dlg, Act&& act) {
     dlg.show();
     act();
     QTest::mouseClick(child<QPushButton>(dlg, "OKBtn"), Qt::LeftButton);
@@ -56,12 +56,12 @@ CssStyle oddStyle() {
 
 }  // namespace
 
-class CssDialogTest : public QObject {
+class CssStyleDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void formCreateFillsTheLists() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         auto* fonts = child<QComboBox>(dlg, "fontBox");
         QVERIFY(fonts->findText("Default", Qt::MatchExactly) >= 0);
         QCOMPARE(fonts->currentIndex(), 0);
@@ -101,7 +101,7 @@ private slots:
             s.borderWidth = 0;
         }
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(s);
         QCOMPARE(dlg.workStyle(), s);  // loading writes no control value back
         if (which == 0) {
@@ -128,7 +128,7 @@ private slots:
 
     void handlersWriteNothingWhileOffScreen() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(CssStyle{});
         child<QCheckBox>(dlg, "use_font_name")->click();
         child<QCheckBox>(dlg, "use_text_color")->click();
@@ -138,7 +138,7 @@ private slots:
 
     void switchingAColourOnForAnEmptyColourGivesBlack() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
             clickBox(child<QCheckBox>(dlg, "use_text_color"));
@@ -151,7 +151,7 @@ private slots:
 
     void switchesTakeTheListValuesOnScreen() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
             auto* size = child<QComboBox>(dlg, "fontSize");
@@ -178,7 +178,7 @@ private slots:
         ScriptedPrompter prompter;
         prompter.answerColor(QColor(255, 0, 0));
         prompter.answerColor(QColor(0, 0x80, 0xFF));
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
             QTest::mouseClick(child<ColorPanel>(dlg, "p_textColor"), Qt::LeftButton);
@@ -208,7 +208,7 @@ private slots:
         prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
         CssStyle s;
         s.textColor = "123456";
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(s);
         const CssStyle out = editAndOk(dlg, [&] {
             QTest::mouseClick(child<QToolButton>(dlg, "SpeedButton2"), Qt::LeftButton);
@@ -218,7 +218,7 @@ private slots:
             clickBox(child<QCheckBox>(dlg, "use_bk_color"));
         });
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::RunDialog), 2);
-        QCOMPARE(prompter.requests()[0].dialogClass, QString("TfmColor"));
+        QCOMPARE(prompter.requests()[0].dialogClass, QString("ColorPickerDialog"));
         QCOMPARE(out.backgroundColor, std::string("clInfoBk"));
         QCOMPARE(out.textColor, std::string("123456"));
     }
@@ -229,7 +229,7 @@ private slots:
         s.borderColor = "123456";
         s.borderWidth = 4;
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(s);
         const CssStyle out = editAndOk(dlg, [&] {
             QVERIFY(child<QWidget>(dlg, "Panel2")->isVisible());
@@ -250,7 +250,7 @@ private slots:
         sys.borderColor = "clHighlight";
         for (const CssStyle& in : {s, CssStyle{}, sys}) {
             ScriptedPrompter prompter;
-            TCssDlg dlg(prompter);
+            CssStyleDialog dlg(prompter);
             dlg.LoadStyle(in);
             const CssStyle out = editAndOk(dlg, [&] { clickBox(child<QCheckBox>(dlg, "use_border")); });
             QVERIFY(out.useBorder);
@@ -268,7 +268,7 @@ private slots:
         s.useBorder = true;
         s.borderWidth = 1;
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(s);
         dlg.show();
         auto* spin = child<QSpinBox>(dlg, "UpDown1");
@@ -283,7 +283,7 @@ private slots:
 
     void cancelLeavesTheResultRejected() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         dlg.LoadStyle(oddStyle());
         dlg.show();
         QTest::keyClick(&dlg, Qt::Key_Escape);
@@ -292,5 +292,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CssDialogTest)
-#include "css_dialog_test.moc"
+QTEST_MAIN(CssStyleDialogTest)
+#include "css_style_dialog_test.moc"

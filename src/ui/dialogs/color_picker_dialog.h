@@ -7,16 +7,16 @@
 #include "model/colors.h"
 
 namespace Ui {
-class TfmColor;
+class ColorPickerDialog;
 }
 
 // "选择颜色": one of the 22 desktop system colours, or an RGB colour typed as
 // hexadecimal digits or picked from the screen. The result is colour text.
-class TfmColor : public QDialog {
+class ColorPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmColor(QWidget* parent = nullptr);
-    ~TfmColor() override;
+    explicit ColorPickerDialog(QWidget* parent = nullptr);
+    ~ColorPickerDialog() override;
 
     // The chosen colour as colour text; read after OK.
     std::string ResultText() const;
@@ -45,6 +45,6 @@ private:
     void FormCreate();
     void setPanel(sylvanode::ColorValue value, const QString& caption);
 
-    std::unique_ptr<Ui::TfmColor> ui;
+    std::unique_ptr<Ui::ColorPickerDialog> ui;
     bool picking_ = false;
 };

@@ -1,5 +1,5 @@
 // The colour picker and its hexadecimal entry field, driven directly.
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
-#include "ui/dialogs/hex_edit.h"
+#include "ui/dialogs/hex_color_edit.h"
 
 using namespace sylvanode;
 
@@ -27,24 +27,24 @@ T* child(QWidget& parent, const char* name) {
     return w;
 }
 
-void toRgbPage(TfmColor& dlg) {
+void toRgbPage(ColorPickerDialog& dlg) {
     auto* radio = child<QRadioButton>(dlg, "RadioButton2");
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
-void typeHex(TfmColor& dlg, const char* text) {
-    TEdit1* rgb = child<TEdit1>(dlg, "rgb");
+void typeHex(ColorPickerDialog& dlg, const char* text) {
+    HexColorEdit* rgb = child<HexColorEdit>(dlg, "rgb");
     rgb->setFocus();
     QTest::keyClicks(rgb, QString::fromLatin1(text));
 }
 
 }  // namespace
 
-class ColorDialogTest : public QObject {
+class ColorPickerDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void listsTheSystemColoursInTableOrder() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         auto* list = child<QListWidget>(dlg, "colorList");
         QCOMPARE(list->count(), kSystemColorCount);
         for (int row = 0; row < kSystemColorCount; ++row)
@@ -61,11 +61,11 @@ private slots:
 
     void resultTexts() {
         {
-            TfmColor dlg;  // OK at once
+            ColorPickerDialog dlg;  // OK at once
             QCOMPARE(dlg.ResultText(), std::string("clActiveBorder"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             auto* list = child<QListWidget>(dlg, "colorList");
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
@@ -74,7 +74,7 @@ private slots:
             QCOMPARE(dlg.ResultText(), std::string("clInfoBk"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
             QVERIFY(!child<QWidget>(dlg, "Panel1")->isVisible());
@@ -89,7 +89,7 @@ private slots:
         }
         {
             // A plain value on the system page: a basic colour identifier when it is one.
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
             typeHex(dlg, "FF0000");
@@ -106,7 +106,7 @@ private slots:
             QCOMPARE(dlg.ResultText(), std::string("clActiveBorder"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
             typeHex(dlg, "563412");
@@ -116,10 +116,10 @@ private slots:
     }
 
     void hexFieldFiltersTypedCharacters() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.show();
         toRgbPage(dlg);
-        TEdit1* rgb = child<TEdit1>(dlg, "rgb");
+        HexColorEdit* rgb = child<HexColorEdit>(dlg, "rgb");
         QCOMPARE(rgb->maxLength(), 6);
         QApplication::clipboard()->setText("abc");
         typeHex(dlg, "g#f");
@@ -150,11 +150,11 @@ private slots:
     }
 
     void enterInTheHexFieldPressesOk() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.show();
         toRgbPage(dlg);
         typeHex(dlg, "abc");
-        QTest::keyClick(child<TEdit1>(dlg, "rgb"), Qt::Key_Return);
+        QTest::keyClick(child<HexColorEdit>(dlg, "rgb"), Qt::Key_Return);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(dlg.ResultText(), std::string("000ABC"));
     }
@@ -171,7 +171,7 @@ private slots:
         target.show();
         QVERIFY(QTest::qWaitForWindowExposed(&target));
 
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.move(20, 20);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -197,7 +197,7 @@ private slots:
         auto* panel = child<ColorPanel>(dlg, "colorPanel");
         QCOMPARE(panel->text(), QString("123456"));
         QCOMPARE(dlg.ResultText(), std::string("123456"));
-        QVERIFY(child<TEdit1>(dlg, "rgb")->text().isEmpty());  // picking leaves the field alone
+        QVERIFY(child<HexColorEdit>(dlg, "rgb")->text().isEmpty());  // picking leaves the field alone
 
         QTest::mouseRelease(&dlg, Qt::LeftButton, {}, overTarget);
         QVERIFY(!dlg.isPicking());
@@ -206,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColorDialogTest)
-#include "color_dialog_test.moc"
+QTEST_MAIN(ColorPickerDialogTest)
+#include "color_picker_dialog_test.moc"

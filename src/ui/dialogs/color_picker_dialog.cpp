@@ -1,4 +1,4 @@
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
 #include "ui/dialogs/form_font.h"
-#include "ui_color_dialog.h"
+#include "ui_color_picker_dialog.h"
 
 using namespace sylvanode;
 
@@ -31,7 +31,7 @@ QIcon swatch(const QColor& color) {
 
 }  // namespace
 
-TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfmColor>()) {
+ColorPickerDialog::ColorPickerDialog(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::ColorPickerDialog>()) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -64,11 +64,11 @@ TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
     setFixedSize(minimumSizeHint().expandedTo(QSize(448, 230)));
 }
 
-TfmColor::~TfmColor() {
+ColorPickerDialog::~ColorPickerDialog() {
     if (picking_) FormMouseUp();
 }
 
-void TfmColor::FormCreate() {
+void ColorPickerDialog::FormCreate() {
     const SystemColor* colors = systemColors();
     for (int row = 0; row < kSystemColorCount; ++row) {
         auto* item = new QListWidgetItem(swatch(desktopColor(colors[row].index)),
@@ -79,43 +79,43 @@ void TfmColor::FormCreate() {
     colorListClick();
 }
 
-void TfmColor::setPanel(ColorValue value, const QString& caption) {
+void ColorPickerDialog::setPanel(ColorValue value, const QString& caption) {
     ui->colorPanel->showColor(value, caption);
 }
 
-ColorValue TfmColor::panelValue() const { return ui->colorPanel->colorValue(); }
+ColorValue ColorPickerDialog::panelValue() const { return ui->colorPanel->colorValue(); }
 
-void TfmColor::colorListClick() {
+void ColorPickerDialog::colorListClick() {
     const int row = ui->colorList->currentRow();
     if (row < 0 || row >= kSystemColorCount) return;
     const SystemColor& c = systemColors()[row];
     setPanel(kSystemBase + c.index, QString::fromLatin1(c.cssName));
 }
 
-void TfmColor::RadioButton1Click() {
+void ColorPickerDialog::RadioButton1Click() {
     ui->Panel1->setVisible(ui->RadioButton1->isChecked());
     ui->Panel2->setVisible(!ui->Panel1->isVisibleTo(this));
 }
 
-void TfmColor::RadioButton2Click() {
+void ColorPickerDialog::RadioButton2Click() {
     ui->Panel2->setVisible(ui->RadioButton2->isChecked());
     ui->Panel1->setVisible(!ui->Panel2->isVisibleTo(this));
 }
 
-void TfmColor::rgbChange() {
+void ColorPickerDialog::rgbChange() {
     const QString text = ui->rgb->text();
     // Unreadable text (only a paste can bring it) shows black.
     const ParsedColor parsed = parseColorText(toSchemeBytes(text));
     setPanel(parsed.ok ? parsed.value : 0, text);
 }
 
-void TfmColor::Button1MouseDown() {
+void ColorPickerDialog::Button1MouseDown() {
     picking_ = true;
     // The dialog takes every mouse move and the release, wherever the pointer goes.
     grabMouse(eyedropperCursor());
 }
 
-void TfmColor::FormMouseMove(const QPoint& globalPos) {
+void ColorPickerDialog::FormMouseMove(const QPoint& globalPos) {
     if (!picking_ || QWidget::mouseGrabber() != this) return;
     const QColor pixel = screenPixel(globalPos);
     if (!pixel.isValid()) return;
@@ -123,12 +123,12 @@ void TfmColor::FormMouseMove(const QPoint& globalPos) {
     setPanel(value, QString::fromLatin1(colorToHexText(value).c_str()));
 }
 
-void TfmColor::FormMouseUp() {
+void ColorPickerDialog::FormMouseUp() {
     if (QWidget::mouseGrabber() == this) releaseMouse();
     picking_ = false;
 }
 
-QColor TfmColor::screenPixel(const QPoint& globalPos) {
+QColor ColorPickerDialog::screenPixel(const QPoint& globalPos) {
     if (QScreen* screen = QGuiApplication::screenAt(globalPos)) {
         const QPoint local = globalPos - screen->geometry().topLeft();
         const QPixmap shot = screen->grabWindow(0, local.x(), local.y(), 1, 1);
@@ -148,7 +148,7 @@ QColor TfmColor::screenPixel(const QPoint& globalPos) {
     return {};
 }
 
-bool TfmColor::eventFilter(QObject* watched, QEvent* event) {
+bool ColorPickerDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->Button1 && event->type() == QEvent::MouseButtonPress) {
         Button1MouseDown();
         return true;
@@ -156,17 +156,17 @@ bool TfmColor::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TfmColor::mouseMoveEvent(QMouseEvent* event) {
+void ColorPickerDialog::mouseMoveEvent(QMouseEvent* event) {
     FormMouseMove(event->globalPosition().toPoint());
     QDialog::mouseMoveEvent(event);
 }
 
-void TfmColor::mouseReleaseEvent(QMouseEvent* event) {
+void ColorPickerDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (picking_) FormMouseUp();
     QDialog::mouseReleaseEvent(event);
 }
 
-std::string TfmColor::ResultText() const {
+std::string ColorPickerDialog::ResultText() const {
     if (ui->RadioButton1->isChecked()) return colorToString(panelValue());
     return colorToHexText(panelValue());
 }
