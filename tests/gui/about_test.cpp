@@ -15,9 +15,9 @@ private slots:
         ScriptedPrompter prompter;
         AboutDialog about(prompter);
         QCOMPARE(about.windowTitle(), QString("About Sylvanode"));
-        QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString("Version:  3.0"));
-        QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QString("Date   :  2003-03-03"));
-        const QPixmap logo = about.findChild<QLabel*>("Image1")->pixmap();
+        QCOMPARE(about.findChild<QLabel*>("versionLabel")->text(), QString("Version:  3.0"));
+        QCOMPARE(about.findChild<QLabel*>("dateLabel")->text(), QString("Date   :  2003-03-03"));
+        const QPixmap logo = about.findChild<QLabel*>("logoLabel")->pixmap();
         QCOMPARE(logo.size(), QSize(130, 49));
         // Drawn, not blank.
         const QImage image = logo.toImage();
@@ -41,7 +41,7 @@ private slots:
         QCOMPARE(prompter.last().target, AboutDialog::homepage());
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 0);
         QVERIFY(about.isVisible());
-        QTest::mouseClick(about.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCOMPARE(about.result(), int(QDialog::Accepted));
         QVERIFY(prompter.failures().isEmpty());
     }

@@ -11,8 +11,10 @@ using namespace sylvanode;
 
 namespace {
 
-QLineEdit* edit(SuffixDialog& dlg) { return dlg.findChild<QLineEdit*>("Edit1"); }
-void pressOk(SuffixDialog& dlg) { QTest::mouseClick(dlg.findChild<QPushButton*>("Button1"), Qt::LeftButton); }
+QLineEdit* edit(SuffixDialog& dlg) { return dlg.findChild<QLineEdit*>("suffixEdit"); }
+void pressOk(SuffixDialog& dlg) {
+    QTest::mouseClick(dlg.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+}
 
 }  // namespace
 
@@ -75,7 +77,7 @@ private slots:
         QCOMPARE(edit(dlg)->text(), typed);
         QCOMPARE(dlg.suffix(), std::string("good1"));
         // Cancel after the refusal keeps the suffix accepted before.
-        QTest::mouseClick(dlg.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(dlg.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(dlg.suffix(), std::string("good1"));
         QVERIFY(prompter.failures().isEmpty());

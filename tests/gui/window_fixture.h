@@ -34,7 +34,7 @@ public:
     static QString fixturePath(const QString& relative);
 
     QAction* action(const char* name) const;
-    // Triggers a menu item or tool button by its control name.
+    // Triggers an action, or clicks a button, by its object name; an unknown name fails the test.
     void trigger(const char* name);
     QLineEdit* edit(const char* name) const;
     template <class T>

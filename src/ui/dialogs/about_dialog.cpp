@@ -20,7 +20,7 @@ AboutDialog::AboutDialog(Prompter& prompter, QWidget* parent)
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui->Image1->setPixmap(logo());
+    ui->logoLabel->setPixmap(logo());
     ui->url->setText(homepage());
     QFont linkFont = ui->url->font();
     linkFont.setUnderline(true);
@@ -30,7 +30,7 @@ AboutDialog::AboutDialog(Prompter& prompter, QWidget* parent)
     ui->url->setPalette(pal);
     ui->url->setCursor(Qt::PointingHandCursor);
     ui->url->installEventFilter(this);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     setFixedSize(sizeHint().expandedTo(QSize(210, 238)));
 }
 
@@ -86,9 +86,7 @@ QPixmap AboutDialog::logo() {
     return pix;
 }
 
-void AboutDialog::Button1Click() { accept(); }
-
-void AboutDialog::urlClick() {
+void AboutDialog::openHomepage() {
     // Whatever the shell makes of it is not reported.
     prompter_.openWithShell(homepage());
 }
@@ -97,7 +95,7 @@ bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->url && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && ui->url->rect().contains(mouse->position().toPoint())) {
-            urlClick();
+            openHomepage();
             return true;
         }
     }

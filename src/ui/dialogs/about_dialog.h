@@ -23,8 +23,7 @@ public:
     // Our logo, 130 x 49.
     static QPixmap logo();
 
-    void Button1Click();
-    void urlClick();
+    void openHomepage();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

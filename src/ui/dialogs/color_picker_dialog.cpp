@@ -31,44 +31,45 @@ QIcon swatch(const QColor& color) {
 
 }  // namespace
 
-ColorPickerDialog::ColorPickerDialog(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::ColorPickerDialog>()) {
+ColorPickerDialog::ColorPickerDialog(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::ColorPickerDialog>()) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui->Button1->setIcon(eyedropperGlyph());
-    ui->Button1->setToolTip(tr("屏幕取色"));
-    ui->Button1->installEventFilter(this);
+    ui->eyedropperButton->setIcon(eyedropperGlyph());
+    ui->eyedropperButton->setToolTip(tr("屏幕取色"));
+    ui->eyedropperButton->installEventFilter(this);
     // The two pages keep their place while the other one is shown.
-    for (QWidget* page : {ui->Panel1, ui->Panel2}) {
+    for (QWidget* page : {ui->systemColorPage, ui->rgbPage}) {
         QSizePolicy policy = page->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         page->setSizePolicy(policy);
     }
-    ui->Panel2->setVisible(false);
+    ui->rgbPage->setVisible(false);
 
     // A click counts also on the entry already selected (after typing on the RGB page,
     // it brings the system colour back); arrow keys move the selection.
-    connect(ui->colorList, &QListWidget::currentRowChanged, this, [this] { colorListClick(); });
-    connect(ui->colorList, &QListWidget::itemClicked, this, [this] { colorListClick(); });
-    connect(ui->RadioButton1, &QRadioButton::clicked, this, [this] { RadioButton1Click(); });
-    connect(ui->RadioButton2, &QRadioButton::clicked, this, [this] { RadioButton2Click(); });
-    connect(ui->rgb, &QLineEdit::textChanged, this, [this] { rgbChange(); });
-    connect(ui->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->colorList, &QListWidget::currentRowChanged, this, [this] { showListColor(); });
+    connect(ui->colorList, &QListWidget::itemClicked, this, [this] { showListColor(); });
+    connect(ui->systemColorRadio, &QRadioButton::clicked, this, [this] { showSystemColors(); });
+    connect(ui->rgbRadio, &QRadioButton::clicked, this, [this] { showRgbEntry(); });
+    connect(ui->rgb, &QLineEdit::textChanged, this, [this] { showTypedColor(); });
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    FormCreate();
+    fillColorList();
     // The list takes whatever height the note leaves; the note keeps room for three lines.
     ui->colorList->setMinimumHeight(72);
     ui->colorList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    ui->Label1->setFixedHeight(3 * ui->Label1->fontMetrics().lineSpacing() + 2);
+    ui->systemColorNote->setFixedHeight(3 * ui->systemColorNote->fontMetrics().lineSpacing() + 2);
     setFixedSize(minimumSizeHint().expandedTo(QSize(448, 230)));
 }
 
 ColorPickerDialog::~ColorPickerDialog() {
-    if (picking_) FormMouseUp();
+    if (picking_) stopPicking();
 }
 
-void ColorPickerDialog::FormCreate() {
+void ColorPickerDialog::fillColorList() {
     const SystemColor* colors = systemColors();
     for (int row = 0; row < kSystemColorCount; ++row) {
         auto* item = new QListWidgetItem(swatch(desktopColor(colors[row].index)),
@@ -76,7 +77,7 @@ void ColorPickerDialog::FormCreate() {
         ui->colorList->addItem(item);
     }
     ui->colorList->setCurrentRow(0);
-    colorListClick();
+    showListColor();
 }
 
 void ColorPickerDialog::setPanel(ColorValue value, const QString& caption) {
@@ -85,37 +86,37 @@ void ColorPickerDialog::setPanel(ColorValue value, const QString& caption) {
 
 ColorValue ColorPickerDialog::panelValue() const { return ui->colorPanel->colorValue(); }
 
-void ColorPickerDialog::colorListClick() {
+void ColorPickerDialog::showListColor() {
     const int row = ui->colorList->currentRow();
     if (row < 0 || row >= kSystemColorCount) return;
     const SystemColor& c = systemColors()[row];
     setPanel(kSystemBase + c.index, QString::fromLatin1(c.cssName));
 }
 
-void ColorPickerDialog::RadioButton1Click() {
-    ui->Panel1->setVisible(ui->RadioButton1->isChecked());
-    ui->Panel2->setVisible(!ui->Panel1->isVisibleTo(this));
+void ColorPickerDialog::showSystemColors() {
+    ui->systemColorPage->setVisible(ui->systemColorRadio->isChecked());
+    ui->rgbPage->setVisible(!ui->systemColorPage->isVisibleTo(this));
 }
 
-void ColorPickerDialog::RadioButton2Click() {
-    ui->Panel2->setVisible(ui->RadioButton2->isChecked());
-    ui->Panel1->setVisible(!ui->Panel2->isVisibleTo(this));
+void ColorPickerDialog::showRgbEntry() {
+    ui->rgbPage->setVisible(ui->rgbRadio->isChecked());
+    ui->systemColorPage->setVisible(!ui->rgbPage->isVisibleTo(this));
 }
 
-void ColorPickerDialog::rgbChange() {
+void ColorPickerDialog::showTypedColor() {
     const QString text = ui->rgb->text();
     // Unreadable text (only a paste can bring it) shows black.
     const ParsedColor parsed = parseColorText(toSchemeBytes(text));
     setPanel(parsed.ok ? parsed.value : 0, text);
 }
 
-void ColorPickerDialog::Button1MouseDown() {
+void ColorPickerDialog::startPicking() {
     picking_ = true;
     // The dialog takes every mouse move and the release, wherever the pointer goes.
     grabMouse(eyedropperCursor());
 }
 
-void ColorPickerDialog::FormMouseMove(const QPoint& globalPos) {
+void ColorPickerDialog::pickAt(const QPoint& globalPos) {
     if (!picking_ || QWidget::mouseGrabber() != this) return;
     const QColor pixel = screenPixel(globalPos);
     if (!pixel.isValid()) return;
@@ -123,7 +124,7 @@ void ColorPickerDialog::FormMouseMove(const QPoint& globalPos) {
     setPanel(value, QString::fromLatin1(colorToHexText(value).c_str()));
 }
 
-void ColorPickerDialog::FormMouseUp() {
+void ColorPickerDialog::stopPicking() {
     if (QWidget::mouseGrabber() == this) releaseMouse();
     picking_ = false;
 }
@@ -149,24 +150,24 @@ QColor ColorPickerDialog::screenPixel(const QPoint& globalPos) {
 }
 
 bool ColorPickerDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->Button1 && event->type() == QEvent::MouseButtonPress) {
-        Button1MouseDown();
+    if (watched == ui->eyedropperButton && event->type() == QEvent::MouseButtonPress) {
+        startPicking();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void ColorPickerDialog::mouseMoveEvent(QMouseEvent* event) {
-    FormMouseMove(event->globalPosition().toPoint());
+    pickAt(event->globalPosition().toPoint());
     QDialog::mouseMoveEvent(event);
 }
 
 void ColorPickerDialog::mouseReleaseEvent(QMouseEvent* event) {
-    if (picking_) FormMouseUp();
+    if (picking_) stopPicking();
     QDialog::mouseReleaseEvent(event);
 }
 
-std::string ColorPickerDialog::ResultText() const {
-    if (ui->RadioButton1->isChecked()) return colorToString(panelValue());
+std::string ColorPickerDialog::resultText() const {
+    if (ui->systemColorRadio->isChecked()) return colorToString(panelValue());
     return colorToHexText(panelValue());
 }

@@ -23,38 +23,38 @@ public:
     CssStyleDialog(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
     ~CssStyleDialog() override;
 
-    void LoadStyle(const sylvanode::CssStyle& style);
+    void loadStyle(const sylvanode::CssStyle& style);
     const sylvanode::CssStyle& workStyle() const { return workStyle_; }
     // The CSS declaration text of the working copy.
     std::string cssText() const;
 
-    void UpdatePreview();
+    void updatePreview();
 
-    // Event handlers, by control and event.
-    void use_font_nameClick();
-    void fontBoxChange();
-    void use_styleClick();
-    void fontStyleChange();
-    void use_sizeClick();
-    void fontSizeChange();
-    void use_underlineClick();
-    void use_text_colorClick();
-    void use_bk_colorClick();
-    void p_textColorClick();
-    void p_bkColorClick();
-    void p_borderColorClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void use_borderClick();
-    void UpDown1ChangingEx(int newPosition);
-    void OKBtnClick();
+    // Handlers of the controls.
+    void toggleFontName();
+    void applyFontName();
+    void toggleFontStyle();
+    void applyFontStyle();
+    void toggleFontSize();
+    void applyFontSize();
+    void toggleUnderline();
+    void toggleTextColor();
+    void toggleBackgroundColor();
+    void chooseTextColor();
+    void chooseBackgroundColor();
+    void chooseBorderColor();
+    void pickTextColor();
+    void pickBackgroundColor();
+    void pickBorderColor();
+    void toggleBorder();
+    void applyBorderWidth(int newPosition);
+    void acceptStyle();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
+    void fillFontLists();
     bool onScreen() const { return isVisible(); }
     // The standard chooser, starting on the colour last chosen in this dialog.
     bool chooseStandardColor(std::string& field);

@@ -18,8 +18,8 @@ SuffixDialog::SuffixDialog(Prompter& prompter, QWidget* parent)
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(ui->okButton, &QPushButton::clicked, this, [this] { acceptSuffix(); });
+    connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     // The form's width; the word-wrapped note decides the height.
     const int width = std::max(264, minimumSizeHint().width());
     const int height =
@@ -29,9 +29,9 @@ SuffixDialog::SuffixDialog(Prompter& prompter, QWidget* parent)
 
 SuffixDialog::~SuffixDialog() = default;
 
-void SuffixDialog::Button1Click() {
+void SuffixDialog::acceptSuffix() {
     std::string normalised;
-    if (!checkMenuSuffix(toSchemeBytes(ui->Edit1->text()), normalised)) {
+    if (!checkMenuSuffix(toSchemeBytes(ui->suffixEdit->text()), normalised)) {
         prompter_.message(this, QStringLiteral("Sylvanode"), tr("后缀名格式不正确"), Prompter::Icon::Error,
                           Prompter::Ok);
         return;
@@ -39,8 +39,6 @@ void SuffixDialog::Button1Click() {
     suffix_ = normalised;
     accept();
 }
-
-void SuffixDialog::Button2Click() { reject(); }
 
 void SuffixDialog::keyPressEvent(QKeyEvent* event) {
     // Esc does nothing here: only Cancel and the close box leave without OK.

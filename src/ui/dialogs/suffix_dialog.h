@@ -22,8 +22,7 @@ public:
     // The last accepted suffix (trimmed, lower case); empty at first.
     const std::string& suffix() const { return suffix_; }
 
-    void Button1Click();
-    void Button2Click();
+    void acceptSuffix();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

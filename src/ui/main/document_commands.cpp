@@ -9,11 +9,11 @@
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/item_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
-#include "ui/main/main_window.h"
 
 using namespace sylvanode;
 

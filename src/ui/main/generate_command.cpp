@@ -8,7 +8,7 @@
 
 using namespace sylvanode;
 
-void MainWindow::c_makeCodeClick() {
+void MainWindow::generateScript() {
     const QString caption = QStringLiteral("Sylvanode");
     if (scheme_.empty()) {
         prompter_.message(this, caption, tr("没有菜单项，终止生成代码"), Prompter::Icon::Information, Prompter::Ok);

@@ -66,24 +66,24 @@ public:
     void selectNode(sylvanode::MenuNode* node);
 
     // Tree commands.
-    void c_addRootMenuClick();
-    void c_addSubMenuClick();
-    void c_deleteMenuClick();
-    void ToolButton2Click();  // move down
-    void ToolButton3Click();  // move up
-    // Re-evaluates the enabling rules of Action1, Action3 and Action4.
+    void addRootItem();
+    void addSubItem();
+    void deleteItem();
+    void moveDown();
+    void moveUp();
+    // Re-evaluates the enabling rules (itemSelectedAction, canMoveDownAction, canMoveUpAction)
+    // and the commands that follow them.
     void updateActions();
 
     // Generate, Tools and Help.
-    void c_makeCodeClick();
-    void C1Click();
+    void generateScript();
     // Shows the menu in the browser: the script and a page in a folder kept for the run.
-    void P1Click();
-    void M1Click();
-    void m_helpClick();
-    void m_aboutClick();
-    void ToolButton11Click();
-    void X1Click();
+    void showPreview();
+    void editSuffix();
+    void showHelp();
+    void showAbout();
+    // Closes the window (asking to save first).
+    void exit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,7 +13,7 @@
 
 using namespace sylvanode;
 
-void MainWindow::P1Click() {
+void MainWindow::showPreview() {
     const QString caption = QStringLiteral("Sylvanode");
     if (scheme_.empty()) {
         prompter_.message(this, caption, tr("没有菜单项，终止生成代码"), Prompter::Icon::Information, Prompter::Ok);

@@ -17,12 +17,13 @@ void MainWindow::createToolDialogs() {
     suffixDialog_->hide();
 }
 
-void MainWindow::M1Click() {
+void MainWindow::editSuffix() {
     // Setting the suffix does not mark the scheme: it is never saved with it.
-    if (prompter_.runDialog(*suffixDialog_) == QDialog::Accepted) scheme_.settings.menuSuffix = suffixDialog_->suffix();
+    if (prompter_.runDialog(*suffixDialog_) == QDialog::Accepted)
+        scheme_.settings.menuSuffix = suffixDialog_->suffix();
 }
 
-void MainWindow::m_helpClick() {
+void MainWindow::showHelp() {
     // The help file beside the executable when the desktop has a viewer for it, else the
     // HTML user guide. A missing help file is not reported; with neither nothing happens.
     const auto docs = sylvanode::helpDocuments(sylvanode::executableDirectory(),
@@ -31,9 +32,7 @@ void MainWindow::m_helpClick() {
         if (prompter_.openWithShell(QFile::decodeName(doc.c_str()))) return;
 }
 
-void MainWindow::ToolButton11Click() { m_helpClick(); }
-
-void MainWindow::m_aboutClick() {
+void MainWindow::showAbout() {
     AboutDialog about(prompter_, this);
     prompter_.runDialog(about);
 }

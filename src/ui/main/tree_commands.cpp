@@ -2,9 +2,9 @@
 #include <QLineEdit>
 
 #include "ui/main/item_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
-#include "ui/main/main_window.h"
 
 using namespace sylvanode;
 
@@ -22,7 +22,7 @@ bool inSubtree(const MenuNode* root, const MenuNode* node) {
 }
 }  // namespace
 
-void MainWindow::c_addRootMenuClick() {
+void MainWindow::addRootItem() {
     clickedNode_ = nullptr;
     if (selected_) saveNodeData(selected_);
     MenuNode* node = model_->appendRoot(newNode());
@@ -37,7 +37,7 @@ void MainWindow::c_addRootMenuClick() {
     clearItemPanel();
 }
 
-void MainWindow::c_addSubMenuClick() {
+void MainWindow::addSubItem() {
     if (!selected_) return;
     MenuNode* child = model_->appendChild(selected_, newNode());
     child->data = MenuItemData{};
@@ -49,7 +49,7 @@ void MainWindow::c_addSubMenuClick() {
     clickedNode_ = nullptr;
 }
 
-void MainWindow::c_deleteMenuClick() {
+void MainWindow::deleteItem() {
     MenuNode* node = selected_;
     if (!node) return;
     // Nothing may keep pointing into the subtree that goes away.
@@ -82,9 +82,9 @@ void MainWindow::moveSelected(int delta) {
     tree_->scrollTo(model_->indexOf(selected_));
 }
 
-void MainWindow::ToolButton2Click() { moveSelected(+1); }
+void MainWindow::moveDown() { moveSelected(+1); }
 
-void MainWindow::ToolButton3Click() { moveSelected(-1); }
+void MainWindow::moveUp() { moveSelected(-1); }
 
 void MainWindow::onLeftPressed(MenuNode* pressed) {
     dragNode_ = nullptr;
