@@ -8,7 +8,7 @@ namespace sylvanode {
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";
-constexpr size_t kMaxOutlineIndent = size_t{256} << 20;
+constexpr size_t kMaxOutlineIndent = size_t{64} << 20;
 
 // HTML and XML escaping; the four special bytes are never the trail byte of a GBK or
 // GB18030 character, so escaping byte by byte is safe in the scheme's bytes too.
