@@ -9,7 +9,8 @@
 
 namespace sylvanode {
 
-LinkCheckDialog::LinkCheckDialog(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::LinkCheckDialog>()) {
+LinkCheckDialog::LinkCheckDialog(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::LinkCheckDialog>()) {
     ui->setupUi(this);
     setFont(formFont());
     setModal(false);
@@ -18,9 +19,8 @@ LinkCheckDialog::LinkCheckDialog(QWidget* parent) : QDialog(parent), ui(std::mak
     ui->problemList->header()->setStretchLastSection(true);
     ui->problemList->setColumnWidth(1, 160);
     connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::close);
-    connect(ui->problemList, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item, int) {
-        activateRow(ui->problemList->indexOfTopLevelItem(item));
-    });
+    connect(ui->problemList, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item, int) { activateRow(ui->problemList->indexOfTopLevelItem(item)); });
 }
 
 LinkCheckDialog::~LinkCheckDialog() = default;
@@ -29,12 +29,18 @@ QString LinkCheckDialog::problemText(const LinkProblem& p) {
     const QString value = toQString(p.value);
     const bool icon = p.field != "link";
     switch (p.kind) {
-        case LinkProblemKind::Missing: return (icon ? tr("图标不存在：") : tr("文件不存在：")) + value;
-        case LinkProblemKind::NotPortable: return tr("本机路径，放到服务器上无法使用：") + value;
-        case LinkProblemKind::ScriptInLink: return tr("链接中含有 javascript:，应改为脚本：") + value;
-        case LinkProblemKind::EmptyLink: return tr("链接为空");
-        case LinkProblemKind::Duplicate: return tr("链接与第 %1 项相同：").arg(p.firstItem) + value;
-        case LinkProblemKind::NotChecked: return tr("外部地址，未检查：") + value;
+        case LinkProblemKind::Missing:
+            return (icon ? tr("图标不存在：") : tr("文件不存在：")) + value;
+        case LinkProblemKind::NotPortable:
+            return tr("本机路径，放到服务器上无法使用：") + value;
+        case LinkProblemKind::ScriptInLink:
+            return tr("链接中含有 javascript:，应改为脚本：") + value;
+        case LinkProblemKind::EmptyLink:
+            return tr("链接为空");
+        case LinkProblemKind::Duplicate:
+            return tr("链接与第 %1 项相同：").arg(p.firstItem) + value;
+        case LinkProblemKind::NotChecked:
+            return tr("外部地址，未检查：") + value;
     }
     return {};
 }
@@ -50,7 +56,8 @@ void LinkCheckDialog::showResult(const LinkCheckResult& result, const QString& f
         if (!p.isFault()) row->setForeground(2, palette().brush(QPalette::Disabled, QPalette::Text));
     }
     ui->summaryLabel->setText(tr("在 %1 中检查：%2 个问题").arg(folder).arg(result.faults()));
-    if (ui->problemList->topLevelItemCount() > 0) ui->problemList->setCurrentItem(ui->problemList->topLevelItem(0));
+    if (ui->problemList->topLevelItemCount() > 0)
+        ui->problemList->setCurrentItem(ui->problemList->topLevelItem(0));
 }
 
 int LinkCheckDialog::rowCount() const { return ui->problemList->topLevelItemCount(); }
