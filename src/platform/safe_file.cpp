@@ -109,6 +109,11 @@ std::string readOnlyReason(const std::string& target, const struct stat& st) {
 
 IoResult writeReplacing(const std::string& path, std::string_view bytes) {
     if (path.empty()) return IoResult::failure("no file name given");
+    // A pipe or device is opened by the name given: the kernel follows links such
+    // as /dev/stdout -> /proc/self/fd/1 -> "pipe:[…]" that no path names.
+    struct stat named {};
+    if (::stat(path.c_str(), &named) == 0 && (S_ISFIFO(named.st_mode) || S_ISCHR(named.st_mode)))
+        return writeInPlace(path, path, named.st_mode, bytes);
     const std::string target = resolveTarget(path);
 
     struct stat st {};

@@ -74,6 +74,14 @@ TEST(SafeFile, PipesAndDevicesAreWrittenInPlaceWithoutWaiting) {
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(fifo));
 
+    // A descriptor's magic link (as /dev/stdout is) reaches the pipe behind it.
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ASSERT_TRUE(writeFileAtomically("/proc/self/fd/" + std::to_string(fds[1]), "piped"));
+    ::close(fds[1]);
+    EXPECT_EQ(::read(fds[0], buf, sizeof buf), 5);
+    ::close(fds[0]);
+
     EXPECT_TRUE(writeFileAtomically("/dev/null", "gone"));
     r = writeFileAtomically("/dev/full", "x");
     EXPECT_EQ(r.error, "cannot write /dev/full: disk full");
