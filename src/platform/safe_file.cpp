@@ -141,4 +141,22 @@ IoResult readWholeFile(const std::string& path, std::string& out) {
     return {};
 }
 
+IoResult readBounded(int fd, const std::string& name, std::string& out, std::uint64_t limit) {
+    out.clear();
+    char buf[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return IoResult::failure("cannot read " + name + ": " + std::strerror(errno));
+        }
+        if (n == 0) return {};
+        if (out.size() + static_cast<size_t>(n) > limit) {
+            out.clear();
+            return IoResult::failure(name + " is larger than " + std::to_string(limit >> 20) + " MiB");
+        }
+        out.append(buf, static_cast<size_t>(n));
+    }
+}
+
 }  // namespace sylvanode
