@@ -30,21 +30,23 @@ void appendQuoted(std::string& out, std::string_view text, ScriptCharset charset
     out += "\",";
 }
 
-// A font name as CSS: characters that would end the declaration, the rule or the style
-// element, or start a string or an escape, are written as CSS escapes (a space ends each).
+// A font name as CSS: letters, digits, "-", "_", "," and blanks stay, as do characters beyond
+// ASCII; every other ASCII character is written as a CSS escape (a space ends it), so that no
+// name can open a string, block or comment, end the declaration or rule, or the style element.
 void appendFontName(std::string& out, std::string_view name) {
+    static const char* hex = "0123456789ABCDEF";
     for (size_t i = 0; i < name.size();) {
         const size_t length = std::max<size_t>(1, gb18030CharLength(name, i));
-        const char c = name[i];
-        if (length == 1 && (c == '\\' || c == '"' || c == '\'' || c == ';' || c == '{' || c == '}' ||
-                            c == '<' || c == '>')) {
-            static const char* hex = "0123456789ABCDEF";
+        const auto c = static_cast<unsigned char>(name[i]);
+        const bool plain = c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '-' || c == '_' || c == ',' || c == ' ';
+        if (plain) {
+            out.append(name, i, length);
+        } else {
             out += '\\';
-            out += hex[(c >> 4) & 15];
+            out += hex[c >> 4];
             out += hex[c & 15];
             out += ' ';
-        } else {
-            out.append(name, i, length);
         }
         i += length;
     }

@@ -207,9 +207,11 @@ TEST(ScriptLiteral, EveryTextReadsBackExactly) {
 
 TEST(ScriptLiteral, FontNamesCannotEndTheRuleOrTheStyleElement) {
     CssStyle st;
-    st.fontName = "\xCB\xCE\xCC\xE5,A'b\"c\\d;e{f}</style>";  // 宋体 first
+    st.fontName = "\xCB\xCE\xCC\xE5, Sans-Serif_1";  // 宋体 first
+    EXPECT_EQ(styleToCss(st), "font-family:\xCB\xCE\xCC\xE5, Sans-Serif_1;");
+    st.fontName = "A'b\"c\\d;e{f}(g[h/*i</style>";
     EXPECT_EQ(styleToCss(st),
-              "font-family:\xCB\xCE\xCC\xE5,A\\27 b\\22 c\\5C d\\3B e\\7B f\\7D \\3C /style\\3E ;");
+              "font-family:A\\27 b\\22 c\\5C d\\3B e\\7B f\\7D \\28 g\\5B h\\2F \\2A i\\3C \\2F style\\3E ;");
     st.fontName = "\xDF\x5C Sans";  // 運: its trail byte is no backslash
     EXPECT_EQ(styleToCss(st), "font-family:\xDF\x5C Sans;");
 }
