@@ -1,5 +1,7 @@
 #include "cli/cli.h"
 
+#include <exception>
+#include <new>
 #include <ostream>
 
 #include "cli/preview_command.h"
@@ -11,6 +13,7 @@ namespace sylvanode::cli {
 namespace {
 
 constexpr const char* kNoItems = "没有菜单项，终止生成代码";
+constexpr const char* kOutOfMemory = "内存不足";
 constexpr const char* kSchemeFromStdin = "FILE.menu may be \"-\" to read the scheme from standard input.";
 
 int cmdCheck(Invocation& inv) {
@@ -154,7 +157,14 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         }
         if (const int rc = inv.parse(std::vector<std::string>(args.begin() + 1, args.end())); rc >= 0)
             return rc;
-        return c.run(inv);
+        // Whatever escapes a command is still one line, not a crash report.
+        try {
+            return c.run(inv);
+        } catch (const std::bad_alloc&) {
+            return inv.fail(kIoError, kOutOfMemory);
+        } catch (const std::exception& e) {
+            return inv.fail(kIoError, e.what());
+        }
     }
     return top.fail(kUsage, "unknown command " + wanted + " (see sylvanode-cli --help)");
 }

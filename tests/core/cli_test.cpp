@@ -242,6 +242,11 @@ TEST(Cli, ConventionsOfEveryCommand) {
     });
     EXPECT_EQ(code, 3);
     EXPECT_EQ(err.str(), "sylvanode-cli: standard input is larger than 512 MiB\n");
+
+    // Memory that runs out is one line too.
+    std::ostringstream out2, err2;
+    EXPECT_EQ(cli::run({"tree", "-"}, out2, err2, [](std::string&) -> IoResult { throw std::bad_alloc(); }), 3);
+    EXPECT_EQ(err2.str(), "sylvanode-cli: 内存不足\n");
 }
 
 TEST(Cli, FailedWritesToStandardOutputExitWithOneLine) {
