@@ -38,8 +38,8 @@ void appendFontName(std::string& out, std::string_view name) {
     for (size_t i = 0; i < name.size();) {
         const size_t length = std::max<size_t>(1, gb18030CharLength(name, i));
         const auto c = static_cast<unsigned char>(name[i]);
-        const bool plain = c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                           c == '-' || c == '_' || c == ',' || c == ' ';
+        const bool plain = c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ',' || c == ' ';
         if (plain) {
             out.append(name, i, length);
         } else {

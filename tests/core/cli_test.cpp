@@ -245,7 +245,8 @@ TEST(Cli, ConventionsOfEveryCommand) {
 
     // Memory that runs out is one line too.
     std::ostringstream out2, err2;
-    EXPECT_EQ(cli::run({"tree", "-"}, out2, err2, [](std::string&) -> IoResult { throw std::bad_alloc(); }), 3);
+    EXPECT_EQ(cli::run({"tree", "-"}, out2, err2, [](std::string&) -> IoResult { throw std::bad_alloc(); }),
+              3);
     EXPECT_EQ(err2.str(), "sylvanode-cli: 内存不足\n");
 }
 
