@@ -1,6 +1,6 @@
-// Arbitrary bytes as a scheme file: the reader must neither crash nor misbehave,
-// and whatever it accepts must be written as a file that loads again to the same
-// tree and is then written again byte for byte the same.
+// Arbitrary bytes as a scheme file: the reader must neither crash nor misbehave, whatever it
+// accepts must be written as a file that loads again to the same tree, and writing that file
+// again must give the very same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

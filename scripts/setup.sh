@@ -13,6 +13,7 @@ packages=(
   chromium
   nodejs
   desktop-file-utils appstream
+  bash-completion zsh
 )
 
 missing=()
