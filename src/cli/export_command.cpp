@@ -1,55 +1,40 @@
-#include <ostream>
-
-#include "cli/cli.h"
 #include "cli/exchange_commands.h"
-#include "codegen/script_text.h"
 #include "exchange/exporter.h"
-#include "model/scheme_io.h"
-#include "platform/safe_file.h"
 
 namespace sylvanode::cli {
+namespace {
 
-int exportCommand(const std::vector<std::string>& positional,
-                  const std::map<std::string, std::string>& values, std::ostream& out, std::ostream& err) {
-    const auto to = values.find("--to");
+int exportCommand(Invocation& inv) {
     ExportFormat format;
-    if (positional.size() != 1 || to == values.end()) {
-        err << "sylvanode-cli: usage: sylvanode-cli export FILE.menu --to html|outline|opml|json [-o OUT] "
-               "[--suffix SUFFIX]\n";
-        return kUsage;
-    }
-    if (!parseExportFormat(to->second, format)) {
-        err << "sylvanode-cli: export: unknown format " << to->second << " (html, outline, opml or json)\n";
-        return kUsage;
-    }
+    const std::string& to = *inv.option("--to");
+    if (!parseExportFormat(to, format)) return inv.usageError("unknown format " + to + " (html, outline, opml or json)");
     std::string suffix;
-    if (auto s = values.find("--suffix"); s != values.end() && !checkMenuSuffix(s->second, suffix)) {
-        err << "后缀名格式不正确: " << s->second << "\n";
-        return kUsage;
-    }
+    if (!inv.suffix(suffix)) return kUsage;
     MenuScheme scheme;
-    if (const SchemeResult r = readSchemeFile(scheme, positional[0]); !r) {
-        err << (r.ioError ? "sylvanode-cli: " : "菜单方案格式不正确: " + positional[0] + ": ") << r.reason
-            << "\n";
-        return r.ioError ? kIoError : kRejected;
-    }
+    if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     scheme.settings.menuSuffix = suffix;
-    scheme.fileName = positional[0];
+    if (inv.operands()[0] != "-") scheme.fileName = inv.operands()[0];
     const ExportResult result = exportScheme(scheme, format);
-    if (!result) {
-        err << "sylvanode-cli: export: " << result.error << "\n";
-        return kRejected;
-    }
-    const auto o = values.find("-o");
-    if (o == values.end() || o->second == "-") {
-        out << result.bytes;
-        return kOk;
-    }
-    if (const IoResult w = writeFileAtomically(o->second, result.bytes); !w) {
-        err << "sylvanode-cli: " << w.error << "\n";
-        return kIoError;
-    }
-    return kOk;
+    if (!result) return inv.fail(kRejected, "export: " + result.error);
+    const std::string* file = inv.option("-o");
+    return inv.writeOutput(file ? *file : "-", result.bytes);
+}
+
+}  // namespace
+
+CommandSpec exportCommandSpec() {
+    return {"export",
+            "FILE.menu",
+            "the menu tree as a <nav> list, outline, OPML or JSON (to standard output without -o)",
+            "html: a <nav data-sylvanode=\"tree\"> fragment in the scheme's character set;\n"
+            "outline, opml, json: UTF-8. Importing an export gives the same tree back.\n"
+            "FILE.menu may be \"-\" to read the scheme from standard input.",
+            {{"--to", "FORMAT", "html, outline, opml or json", true},
+             outputOption("OUT", "write to OUT (\"-\": standard output)"),
+             suffixOption()},
+            1,
+            1,
+            exportCommand};
 }
 
 }  // namespace sylvanode::cli

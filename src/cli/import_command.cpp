@@ -1,45 +1,57 @@
 #include <ostream>
 
-#include "cli/cli.h"
 #include "cli/exchange_commands.h"
 #include "exchange/importer.h"
 #include "model/scheme_io.h"
 
 namespace sylvanode::cli {
+namespace {
 
-int importCommand(const std::vector<std::string>& positional,
-                  const std::map<std::string, std::string>& values, std::ostream& out, std::ostream& err) {
-    const auto o = values.find("-o");
-    if (positional.size() != 1 || o == values.end() || o->second.empty()) {
-        err << "sylvanode-cli: usage: sylvanode-cli import SOURCE -o OUT.menu [--from "
-               "html|outline|sitemap|opml|json|folder] [--select ID]\n";
-        return kUsage;
-    }
+int importCommand(Invocation& inv) {
+    const std::string& source = inv.operands()[0];
     ImportOptions options;
-    if (auto from = values.find("--from"); from != values.end()) {
+    if (const std::string* from = inv.option("--from")) {
         ImportKind kind;
-        if (!parseImportKind(from->second, kind)) {
-            err << "sylvanode-cli: import: unknown kind " << from->second
-                << " (html, outline, sitemap, opml, json or folder)\n";
-            return kUsage;
-        }
+        if (!parseImportKind(*from, kind))
+            return inv.usageError("unknown kind " + *from + " (html, outline, sitemap, opml, json or folder)");
         options.kind = kind;
     }
-    if (auto select = values.find("--select"); select != values.end()) options.selectId = select->second;
+    if (const std::string* select = inv.option("--select")) options.selectId = *select;
 
-    ImportResult result = importPath(positional[0], options);
-    if (!result) {
-        err << "sylvanode-cli: import: " << positional[0] << ": " << result.error << "\n";
-        return kRejected;
+    ImportResult result;
+    if (source == "-") {
+        if (options.kind == ImportKind::Folder) return inv.usageError("standard input is not a folder");
+        std::string bytes;
+        if (int rc = inv.readInput(source, bytes)) return rc;
+        result = importBytes(bytes, options);
+    } else {
+        result = importPath(source, options);
     }
+    if (!result) return inv.fail(kRejected, "import: " + Invocation::displayName(source) + ": " + result.error);
     MenuScheme scheme;
     adoptImport(scheme, result);
-    if (const SchemeResult w = writeSchemeFile(scheme, o->second); !w) {
-        err << "sylvanode-cli: " << w.reason << "\n";
-        return kIoError;
-    }
-    out << scheme.itemCount() << " items imported\n";
-    return kOk;
+    const std::string& target = *inv.option("-o");
+    if (int rc = inv.writeOutput(target, writeSchemeText(scheme))) return rc;
+    if (target != "-") inv.out() << scheme.itemCount() << " items imported\n";
+    return inv.checkOutput();
+}
+
+}  // namespace
+
+CommandSpec importCommandSpec() {
+    return {"import",
+            "SOURCE",
+            "a page, outline, sitemap, OPML, JSON export or folder as a new scheme",
+            "Without --from the kind is guessed from the content (a folder is a folder).\n"
+            "From a page the menu is the list inside <nav>, else the largest list of the page.\n"
+            "SOURCE may be \"-\" to read standard input. Input that cannot be imported exits with 1\n"
+            "and leaves OUT.menu untouched.",
+            {outputOption("OUT.menu", "write the new scheme to OUT.menu (\"-\": standard output)", true),
+             {"--from", "KIND", "html, outline, sitemap, opml, json or folder"},
+             {"--select", "ID", "a page: take the list inside the element with this id"}},
+            1,
+            1,
+            importCommand};
 }
 
 }  // namespace sylvanode::cli

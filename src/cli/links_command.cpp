@@ -1,46 +1,47 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/cli.h"
 #include "cli/exchange_commands.h"
 #include "exchange/link_check.h"
-#include "model/scheme_io.h"
 
 namespace sylvanode::cli {
+namespace {
 
-int linksCommand(const std::vector<std::string>& positional, const std::map<std::string, std::string>& values,
-                 std::ostream& out, std::ostream& err) {
-    if (positional.size() != 1) {
-        err << "sylvanode-cli: usage: sylvanode-cli links FILE.menu [--root DIR] [--format text|json]\n";
-        return kUsage;
-    }
-    const auto format = values.find("--format");
-    const bool json = format != values.end() && format->second == "json";
-    if (format != values.end() && !json && format->second != "text") {
-        err << "sylvanode-cli: links: unknown format " << format->second << " (text or json)\n";
-        return kUsage;
-    }
+int linksCommand(Invocation& inv) {
+    const std::string* format = inv.option("--format");
+    const bool json = format && *format == "json";
+    if (format && !json && *format != "text") return inv.usageError("unknown format " + *format + " (text or json)");
+    const std::string& file = inv.operands()[0];
     MenuScheme scheme;
-    if (const SchemeResult r = readSchemeFile(scheme, positional[0]); !r) {
-        err << (r.ioError ? "sylvanode-cli: " : "菜单方案格式不正确: " + positional[0] + ": ") << r.reason
-            << "\n";
-        return r.ioError ? kIoError : kRejected;
-    }
-    scheme.fileName = std::filesystem::absolute(positional[0]).string();
-    const auto root = values.find("--root");
-    const LinkCheckResult result =
-        checkLinks(scheme, root != values.end() ? root->second : linkRootOf(scheme));
-    if (!result.error.empty()) {
-        err << "sylvanode-cli: links: " << result.error << (root == values.end() ? " (give --root DIR)" : "")
-            << "\n";
-        return kIoError;
-    }
+    if (int rc = inv.loadScheme(file, scheme)) return rc;
+    if (file != "-") scheme.fileName = std::filesystem::absolute(file).string();
+    const std::string* root = inv.option("--root");
+    const LinkCheckResult result = checkLinks(scheme, root ? *root : linkRootOf(scheme));
+    if (!result.error.empty()) return inv.fail(kIoError, "links: " + result.error + (root ? "" : " (give --root DIR)"));
     if (json) {
-        out << linkProblemsJson(result);
+        inv.out() << linkProblemsJson(result);
     } else {
-        for (const auto& p : result.problems) out << linkProblemLine(p) << "\n";
+        for (const auto& p : result.problems) inv.out() << linkProblemLine(p) << "\n";
     }
+    if (int rc = inv.checkOutput()) return rc;
     return result.faults() ? kRejected : kOk;
+}
+
+}  // namespace
+
+CommandSpec linksCommandSpec() {
+    return {"links",
+            "FILE.menu",
+            "check every link and icon; one line per problem, exit 1 when there are problems",
+            "Links and icons are looked up in the work directory (or --root DIR) without ?query and\n"
+            "#fragment. Reported: missing files and folders (a folder needs index.html or index.htm),\n"
+            "file:/// links, javascript: in a link field, empty links on items without children and\n"
+            "duplicate links; absolute addresses are listed as not checked and do not count.",
+            {{"--root", "DIR", "the folder the links are relative to (default: the work directory)"},
+             {"--format", "FORMAT", "text (default) or json"}},
+            1,
+            1,
+            linksCommand};
 }
 
 }  // namespace sylvanode::cli

@@ -18,9 +18,12 @@ struct CliRun {
     std::string out, err;
 };
 
-CliRun cli(std::vector<std::string> args) {
+CliRun cli(std::vector<std::string> args, const std::string& input = {}) {
     std::ostringstream out, err;
-    const int code = cli::run(args, out, err);
+    const int code = cli::run(args, out, err, [&](std::string& bytes) {
+        bytes = input;
+        return IoResult{};
+    });
     return {code, out.str(), err.str()};
 }
 
@@ -82,8 +85,28 @@ TEST(ExchangeCli, ImportExportAndCheck) {
     EXPECT_EQ(cli({"links", menu, "--root", dir.file("no-such-folder")}).code, 3);
 }
 
-// The script for a page that holds the exported list names the list in line 1 and is
-// otherwise the same script.
+// Standard input and output, and the script that names the exported list: line 1 reads
+// the list, the other 29 lines are those of the usual script.
+TEST(ExchangeCli, StandardStreamsAndTheListScript) {
+    test::TempDir dir;
+    CliRun r = cli({"import", "-", "-o", "-"}, "- Home\n  - [About](about.html)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string scheme = r.out;
+    EXPECT_EQ(scheme.rfind("[Config]\r\ncount=2\r\n", 0), 0u) << scheme;
+    r = cli({"export", "-", "--to=outline"}, scheme);
+    EXPECT_EQ(r.out, "- Home\n  - [About](about.html)\n");
+    r = cli({"import", "-", "--from", "folder", "-o", dir.file("x.menu")});
+    EXPECT_EQ(r.code, 2);
+
+    const std::string full = cli({"generate", "-", "--suffix", "m2"}, scheme).out;
+    r = cli({"generate", "-", "--suffix", "m2", "--from-list"}, scheme);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "var tree_nodem2=Tree_readList(\"treem2\");");
+    EXPECT_EQ(r.out.substr(r.out.find("\r\n")), full.substr(full.find("\r\n")));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 30);
+    EXPECT_EQ(cli({"export", "-", "--to", "html", "--suffix", "m2"}, scheme).out.rfind("<nav data-sylvanode=\"treem2\">", 0), 0u);
+}
+
 TEST(ExchangeCli, ListScriptNamesTheList) {
     MenuScheme scheme;
     ASSERT_TRUE(readSchemeFile(scheme, test::fixturePath("worked-example/scheme.menu")));
