@@ -43,17 +43,19 @@ fuzz: setup
 	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
 	  rm -rf "$$work"; done
 
-# A .deb built with Debian's hardening flags, installed under /usr (build/package/*.deb), then checked
-# by lintian. It needs only the build tools (no Node.js, npm or Chromium). The package is
+# A .deb built afresh with Debian's hardening flags, installed under /usr (build/package/*.deb), then
+# checked by lintian. It needs only the build tools (no Node.js, npm or Chromium). The package is
 # reproducible: every timestamp in it is SOURCE_DATE_EPOCH, by default the last commit's time (outside
 # git the date of the changelog's newest entry), so two builds of one commit give the same bytes.
+# The help file is left out: chmcmd writes the time of day into it (Help opens the HTML guide).
 package: export SOURCE_DATE_EPOCH ?= $(shell { [ -e .git ] && git log -1 --format=%ct 2>/dev/null; } || \
   date -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -n 1)" +%s)
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
 package:
 	@scripts/setup.sh package
+	@rm -rf build/package
 	@cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF \
+	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF -DSYLVANODE_HELP_FILE=OFF \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	@cmake --build build/package -j $(JOBS)
