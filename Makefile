@@ -51,6 +51,9 @@ fuzz: setup
 package: export SOURCE_DATE_EPOCH ?= $(shell { [ -e .git ] && git log -1 --format=%ct 2>/dev/null; } || \
   date -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -n 1)" +%s)
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
+# ccache's base_dir would put relative source paths into the debug information, and so change the
+# build ids; without it the binaries are the same with or without ccache.
+package: export CCACHE_BASEDIR =
 package:
 	@scripts/setup.sh package
 	@rm -rf build/package
