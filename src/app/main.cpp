@@ -8,7 +8,7 @@
 #include <exception>
 
 #include "ui/common/qt_prompter.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    TfmMain fmMain(prompter);
-    fmMain.show();
+    MainWindow window(prompter);
+    window.show();
     return QApplication::exec();
 }
