@@ -24,8 +24,8 @@ Doc parseHtmlUtf8(std::string_view utf8) {
 Doc parseXml(std::string_view bytes) {
     initOnce();
     if (bytes.size() > kMaxParsedBytes) return nullptr;
-    const int options =
-        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA | XML_PARSE_COMPACT | XML_PARSE_HUGE;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA |
+                        XML_PARSE_COMPACT | XML_PARSE_HUGE;
     return Doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
 }
 
