@@ -131,14 +131,14 @@ void SettingsPage::chooseLineFolder() {
     const std::string p = chooseFolder(prompter_, window(), tr("结点图片目录"));
     if (p.empty()) return;
     // The work directory itself gives the empty relative path.
-    const std::string relative = relativeWebPath(p, scheme_.settings.workDir);
+    const std::string relative = relativeWebPath(p, browseBaseDirectory(scheme_));
     ui->lineFolder->setText(toQString(relative));
     scheme_.settings.lineFolder = relative;
     markModified_();
 }
 
 void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field) {
-    const std::string p = chooseRelativePath(prompter_, window(), scheme_.settings.workDir, kGifFilter);
+    const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), kGifFilter);
     if (p.empty()) return;
     field->setText(toQString(p));
     setting = p;
