@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <exception>
+#include <new>
 
 #include "ui/common/qt_prompter.h"
 #include "ui/main/main_window.h"
@@ -21,6 +22,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            report(QCoreApplication::translate("MainWindow", "内存不足"));
         } catch (const std::exception& e) {
             report(QString::fromLocal8Bit(e.what()));
         } catch (...) {

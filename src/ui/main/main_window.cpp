@@ -172,6 +172,8 @@ template <class F>
 void MainWindow::guarded(F&& command) {
     try {
         command();
+    } catch (const std::bad_alloc&) {
+        showFailure(tr("内存不足"));
     } catch (const std::exception& e) {
         showFailure(QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -233,7 +235,8 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    bool close = true;
+    // Closes only when the question let it: a failure on the way keeps the window and the scheme.
+    bool close = false;
     guarded([&] { close = askToSave(); });
     if (close)
         event->accept();
