@@ -1,6 +1,7 @@
 #include "codegen/script_text.h"
 
 #include <charconv>
+#include <vector>
 
 #include "model/colors.h"
 
@@ -23,11 +24,139 @@ void appendQuoted(std::string& out, std::string_view text) {
 
 int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
+bool isAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isCssBlank(unsigned char c) { return c == ' ' || c == '\t'; }
+
+// CSS-wide keywords and "default": never a family name without quotes.
+bool isReservedWord(std::string_view word) {
+    static constexpr std::string_view reserved[] = {"initial", "inherit", "unset",
+                                                    "default", "revert",  "revert-layer"};
+    for (std::string_view r : reserved) {
+        if (r.size() != word.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < r.size() && same; ++i) {
+            char c = word[i];
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            same = c == r[i];
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+// One family name: identifiers (letters, "_", "-", digits after the start, and every byte
+// of 0x80 or more, which covers whole double-byte characters) separated by blanks.
+bool isPlainFamilyName(std::string_view name) {
+    size_t i = 0;
+    bool any = false;
+    while (i < name.size()) {
+        while (i < name.size() && isCssBlank(static_cast<unsigned char>(name[i]))) ++i;
+        if (i == name.size()) break;
+        const size_t start = i;
+        while (i < name.size() && !isCssBlank(static_cast<unsigned char>(name[i]))) {
+            const auto c = static_cast<unsigned char>(name[i]);
+            if (c >= 0x80) {
+                i += (c >= 0x81 && c <= 0xFE && i + 1 < name.size()) ? 2 : 1;  // a trail byte is no ASCII
+                continue;
+            }
+            if (!(isAsciiLetter(c) || c == '_' || c == '-' || (c >= '0' && c <= '9'))) return false;
+            ++i;
+        }
+        const std::string_view word = name.substr(start, i - start);
+        const auto first = static_cast<unsigned char>(word[0]);
+        const auto second = word.size() > 1 ? static_cast<unsigned char>(word[1]) : 0;
+        const bool startsWell = first >= 0x80 || isAsciiLetter(first) || first == '_' ||
+                                (first == '-' && (second >= 0x80 || isAsciiLetter(second) || second == '_'));
+        if (!startsWell || isReservedWord(word)) return false;
+        any = true;
+    }
+    return any;
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isCssBlank(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && isCssBlank(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+bool isQuoted(std::string_view s) {
+    return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front();
+}
+
+// A foundry tag at the end of a family name: " [urw]".
+std::string_view withoutFoundryTag(std::string_view name) {
+    if (name.empty() || name.back() != ']') return name;
+    const size_t open = name.rfind(" [");
+    return (open == std::string_view::npos || open == 0) ? name : trimBlanks(name.substr(0, open));
+}
+
+// A CSS string in double quotes; backslashes, quotes and control bytes escaped, double-byte
+// characters copied whole (their 0x5C trail byte is no backslash).
+std::string cssString(std::string_view text) {
+    std::string out = "\"";
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
+            out += text[i];
+            out += text[++i];
+        } else if (c == '"' || c == '\\') {
+            out += '\\';
+            out += text[i];
+        } else if (c < 0x20 || c == 0x7F) {
+            static constexpr char hex[] = "0123456789ABCDEF";
+            out += '\\';
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+            out += ' ';
+        } else {
+            out += text[i];
+        }
+    }
+    out += '"';
+    return out;
+}
+
 }  // namespace
+
+std::string cssFontFamily(std::string_view fontName) {
+    std::vector<std::string_view> names;
+    bool changes = false;
+    size_t start = 0;
+    char quote = 0;  // inside a quoted name a comma is part of it
+    for (size_t i = 0; i <= fontName.size(); ++i) {
+        if (i < fontName.size()) {
+            const auto c = static_cast<unsigned char>(fontName[i]);
+            if (c >= 0x81 && c <= 0xFE && i + 1 < fontName.size()) {
+                ++i;
+                continue;
+            }
+            if (quote) {
+                if (c == static_cast<unsigned char>(quote)) quote = 0;
+                continue;
+            }
+            if (c == '"' || c == '\'') quote = static_cast<char>(c);
+            if (c != ',') continue;
+        }
+        const std::string_view name = trimBlanks(fontName.substr(start, i - start));
+        names.push_back(name);
+        changes = changes || (!name.empty() && !isQuoted(name) &&
+                              (withoutFoundryTag(name) != name || !isPlainFamilyName(name)));
+        start = i + 1;
+    }
+    if (!changes) return std::string(fontName);
+    std::string out;
+    for (std::string_view name : names) {
+        if (name.empty()) continue;
+        if (!out.empty()) out += ',';
+        const std::string_view family = withoutFoundryTag(name);
+        out += isQuoted(name) || isPlainFamilyName(family) ? std::string(family) : cssString(family);
+    }
+    return out;
+}
 
 std::string styleToCss(const CssStyle& s) {
     std::string out;
-    if (!s.fontName.empty()) out += "font-family:" + s.fontName + ";";
+    if (!s.fontName.empty()) out += "font-family:" + cssFontFamily(s.fontName) + ";";
     if (s.underline) out += "text-decoration:underline;";
     if (s.fontSize != -1) {
         out += "font-size:";

@@ -8,6 +8,12 @@
 
 namespace sylvanode {
 
+// The font-family value of a stored font name, as browsers read it: a name (or each name of
+// a comma list) that is not a plain sequence of CSS identifiers, or is a reserved word, is
+// put in double quotes; a foundry tag a font list may add ("C059 [urw]") is dropped. A value
+// that needs neither is returned unchanged.
+std::string cssFontFamily(std::string_view fontName);
+
 // CSS declarations of one style, without braces; empty when nothing is set.
 std::string styleToCss(const CssStyle& style);
 // "{" declarations, height and paddings "}" for style 0..2 of a kind.

@@ -150,6 +150,37 @@ TEST(Css, StyleToCssAndRuleBodies) {
     EXPECT_EQ(styleRuleBody(k, 1), "{text-decoration:underline;height:20pt;padding:1pt 4pt 2pt 3pt;}");
 }
 
+TEST(Css, FontFamiliesAreWrittenAsBrowsersReadThem) {
+    const struct {
+        const char* stored;
+        const char* css;
+    } cases[] = {
+        // Plain identifier sequences, lists and quoted names stay byte for byte.
+        {"\xCB\xCE\xCC\xE5", "\xCB\xCE\xCC\xE5"},  // 宋体
+        {"DejaVu Sans", "DejaVu Sans"},
+        {"Verdana, Arial,sans-serif", "Verdana, Arial,sans-serif"},
+        {"\"Arial Black\", 'A, B', serif", "\"Arial Black\", 'A, B', serif"},
+        {"-foo _bar C059", "-foo _bar C059"},
+        {"\xD5\x5C\xD5\x5C", "\xD5\x5C\xD5\x5C"},  // a 0x5C trail byte is part of the character
+        // Qt's foundry tag goes.
+        {"C059 [urw]", "C059"},
+        {"Nimbus Sans [UKWN], serif", "Nimbus Sans,serif"},
+        // Anything else is quoted, each name of a list on its own.
+        {"Font Awesome 5 Free", "\"Font Awesome 5 Free\""},
+        {"Default", "\"Default\""},
+        {"inherit", "\"inherit\""},
+        {"Arial, 3D Font", "Arial,\"3D Font\""},
+        {"a;b}c", "\"a;b}c\""},
+        {"say \"hi\\", "\"say \\\"hi\\\\\""},
+        {"tab\there\n", "\"tab\\09 here\\0A \""},
+        {"\xD5\x5C 1", "\"\xD5\x5C 1\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cssFontFamily(c.stored), c.css) << c.stored;
+    CssStyle st;
+    st.fontName = "Font Awesome 5 Free";
+    EXPECT_EQ(styleToCss(st), "font-family:\"Font Awesome 5 Free\";");
+}
+
 TEST(Suffix, CheckAndNormalise) {
     std::string out = "unchanged";
     EXPECT_TRUE(checkMenuSuffix("  Menu2 ", out));
