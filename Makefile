@@ -34,8 +34,10 @@ bench: setup
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# The whole core is instrumented for coverage (fuzzer-no-link), not only the harnesses.
 fuzz: setup
-	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF >/dev/null
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/fuzz/fuzz_*; do \
 	  work=$$(mktemp -d); cp fuzz/corpus/* "$$work"/; \

@@ -1,8 +1,10 @@
 #include "codegen/script_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
+#include "codegen/script_literal.h"
 #include "model/colors.h"
 
 namespace sylvanode {
@@ -16,18 +18,47 @@ void appendInt(std::string& out, long long v) {
 
 bool containsCl(std::string_view s) { return s.find("cl") != std::string_view::npos; }
 
-void appendQuoted(std::string& out, std::string_view text) {
+std::string_view trimBlanks(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+    return text.substr(b, e - b);
+}
+
+void appendQuoted(std::string& out, std::string_view text, ScriptCharset charset) {
     out += '"';
-    out += quoteScriptText(text);
+    appendScriptLiteral(out, trimBlanks(text), '"', charset);
     out += "\",";
 }
 
-int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
+// Font names as CSS. Letters, digits, "-", "_", "," and blanks stay, as do characters beyond ASCII;
+// every other ASCII character is written as a CSS escape (a space ends it), so that no name can
+// open a string, block or comment, end the declaration or rule, or the style element.
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void appendCssEscape(std::string& out, unsigned char c) {
+    out += '\\';
+    out += kHexDigits[c >> 4];
+    out += kHexDigits[c & 15];
+    out += ' ';
+}
 
 bool isAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isCssBlank(unsigned char c) { return c == ' ' || c == '\t'; }
+bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
-// CSS-wide keywords and "default": never a family name without quotes.
+void appendFontText(std::string& out, std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = std::max<size_t>(1, gb18030CharLength(text, i));
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80 || isAsciiLetter(c) || isAsciiDigit(c) || c == '-' || c == '_' || c == ' ' || c == ',')
+            out.append(text, i, length);
+        else
+            appendCssEscape(out, c);
+        i += length;
+    }
+}
+
+// CSS-wide keywords and "default": a family of such a name must be quoted.
 bool isReservedWord(std::string_view word) {
     static constexpr std::string_view reserved[] = {"initial", "inherit", "unset",
                                                     "default", "revert",  "revert-layer"};
@@ -44,113 +75,88 @@ bool isReservedWord(std::string_view word) {
     return false;
 }
 
-// One family name: identifiers (letters, "_", "-", digits after the start, and every byte
-// of 0x80 or more, which covers whole double-byte characters) separated by blanks.
-bool isPlainFamilyName(std::string_view name) {
-    size_t i = 0;
-    bool any = false;
-    while (i < name.size()) {
-        while (i < name.size() && isCssBlank(static_cast<unsigned char>(name[i]))) ++i;
-        if (i == name.size()) break;
-        const size_t start = i;
-        while (i < name.size() && !isCssBlank(static_cast<unsigned char>(name[i]))) {
-            const auto c = static_cast<unsigned char>(name[i]);
-            if (c >= 0x80) {
-                i += (c >= 0x81 && c <= 0xFE && i + 1 < name.size()) ? 2 : 1;  // a trail byte is no ASCII
-                continue;
-            }
-            if (!(isAsciiLetter(c) || c == '_' || c == '-' || (c >= '0' && c <= '9'))) return false;
-            ++i;
-        }
-        const std::string_view word = name.substr(start, i - start);
-        const auto first = static_cast<unsigned char>(word[0]);
-        const auto second = word.size() > 1 ? static_cast<unsigned char>(word[1]) : 0;
-        const bool startsWell = first >= 0x80 || isAsciiLetter(first) || first == '_' ||
-                                (first == '-' && (second >= 0x80 || isAsciiLetter(second) || second == '_'));
-        if (!startsWell || isReservedWord(word)) return false;
-        any = true;
-    }
-    return any;
-}
-
-std::string_view trimBlanks(std::string_view s) {
-    while (!s.empty() && isCssBlank(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && isCssBlank(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
-
 bool isQuoted(std::string_view s) {
-    return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front();
+    return s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0];
 }
 
-// A foundry tag at the end of a family name: " [urw]".
+// The foundry tag a font list adds to tell foundries apart: " [urw]".
 std::string_view withoutFoundryTag(std::string_view name) {
     if (name.empty() || name.back() != ']') return name;
     const size_t open = name.rfind(" [");
-    return (open == std::string_view::npos || open == 0) ? name : trimBlanks(name.substr(0, open));
+    if (open == std::string_view::npos) return name;
+    size_t end = open;
+    while (end > 0 && name[end - 1] == ' ') --end;
+    return end == 0 ? name : name.substr(0, end);
 }
 
-// A CSS string in double quotes; backslashes, quotes and control bytes escaped, double-byte
-// characters copied whole (their 0x5C trail byte is no backslash).
-std::string cssString(std::string_view text) {
-    std::string out = "\"";
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 < text.size()) {
-            out += text[i];
-            out += text[++i];
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += text[i];
-        } else if (c < 0x20 || c == 0x7F) {
-            static constexpr char hex[] = "0123456789ABCDEF";
-            out += '\\';
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-            out += ' ';
+// One family name of a list, blanks around it kept.
+void appendFamily(std::string& out, std::string_view piece) {
+    size_t b = 0, e = piece.size();
+    while (b < e && piece[b] == ' ') ++b;
+    while (e > b && piece[e - 1] == ' ') --e;
+    out.append(piece.substr(0, b));
+    const std::string_view name = piece.substr(b, e - b);
+    if (isQuoted(name)) {
+        out += name[0];
+        appendFontText(out, name.substr(1, name.size() - 2));
+        out += name[0];
+    } else {
+        const std::string_view family = withoutFoundryTag(name);
+        if (isReservedWord(family)) {
+            out += '"';
+            appendFontText(out, family);
+            out += '"';
         } else {
-            out += text[i];
+            // Each word must read as an identifier: one that starts with a digit ("Font Awesome
+            // 5 Free"), or "-" and a digit, or is a lone "-", gets that character escaped.
+            for (size_t i = 0; i < family.size();) {
+                size_t end = family.find(' ', i);
+                if (end == std::string_view::npos) end = family.size();
+                std::string_view word = family.substr(i, end - i);
+                const size_t lead = !word.empty() && word[0] == '-' ? 1 : 0;
+                if (lead < word.size() ? isAsciiDigit(static_cast<unsigned char>(word[lead])) : word == "-") {
+                    const size_t at = word == "-" ? 0 : lead;
+                    out.append(word.substr(0, at));
+                    appendCssEscape(out, static_cast<unsigned char>(word[at]));
+                    word.remove_prefix(at + 1);
+                }
+                appendFontText(out, word);
+                if (end < family.size()) out += ' ';
+                i = end + 1;
+            }
         }
     }
-    out += '"';
-    return out;
+    out.append(piece.substr(e));
 }
+
+int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
 }  // namespace
 
 std::string cssFontFamily(std::string_view fontName) {
-    std::vector<std::string_view> names;
-    bool changes = false;
-    size_t start = 0;
-    char quote = 0;  // inside a quoted name a comma is part of it
-    for (size_t i = 0; i <= fontName.size(); ++i) {
-        if (i < fontName.size()) {
-            const auto c = static_cast<unsigned char>(fontName[i]);
-            if (c >= 0x81 && c <= 0xFE && i + 1 < fontName.size()) {
-                ++i;
-                continue;
-            }
-            if (quote) {
-                if (c == static_cast<unsigned char>(quote)) quote = 0;
-                continue;
-            }
-            if (c == '"' || c == '\'') quote = static_cast<char>(c);
-            if (c != ',') continue;
-        }
-        const std::string_view name = trimBlanks(fontName.substr(start, i - start));
-        names.push_back(name);
-        changes = changes || (!name.empty() && !isQuoted(name) &&
-                              (withoutFoundryTag(name) != name || !isPlainFamilyName(name)));
-        start = i + 1;
-    }
-    if (!changes) return std::string(fontName);
+    // Split at the commas between names; a name that starts with a quote runs to its closing quote.
     std::string out;
-    for (std::string_view name : names) {
-        if (name.empty()) continue;
-        if (!out.empty()) out += ',';
-        const std::string_view family = withoutFoundryTag(name);
-        out += isQuoted(name) || isPlainFamilyName(family) ? std::string(family) : cssString(family);
+    size_t start = 0;
+    bool nameStart = true;
+    char quote = 0;
+    for (size_t i = 0; i < fontName.size();) {
+        const auto c = static_cast<unsigned char>(fontName[i]);
+        if (quote) {
+            if (c == static_cast<unsigned char>(quote)) quote = 0;
+        } else if (c == ',') {
+            appendFamily(out, fontName.substr(start, i - start));
+            out += ',';
+            start = i + 1;
+            nameStart = true;
+        } else if (nameStart && (c == '"' || c == '\'')) {
+            quote = static_cast<char>(c);
+            nameStart = false;
+        } else if (c != ' ') {
+            nameStart = false;
+        }
+        i += std::max<size_t>(1, gb18030CharLength(fontName, i));
     }
+    appendFamily(out, fontName.substr(start));
     return out;
 }
 
@@ -195,21 +201,13 @@ std::string styleRuleBody(const KindStyle& kind, int styleIndex) {
     return out;
 }
 
-std::string quoteScriptText(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+std::string quoteScriptText(std::string_view text, ScriptCharset charset) {
     std::string out;
-    out.reserve(e - b);
-    // '"' (0x22) is never a trail byte of a double-byte character, so a plain scan is safe.
-    for (size_t i = b; i < e; ++i) {
-        if (text[i] == '"') out += '\\';
-        out += text[i];
-    }
+    appendScriptLiteral(out, trimBlanks(text), '"', charset);
     return out;
 }
 
-void appendNodeEntries(std::string& out, const MenuNode& root) {
+void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset charset) {
     // Depth-first without recursion: a stack of (node, next child) frames.
     struct Frame {
         const MenuNode* node;
@@ -220,28 +218,28 @@ void appendNodeEntries(std::string& out, const MenuNode& root) {
         const MenuItemData& d = n.data;
         if (n.isFile()) {
             out += "2,";
-            appendQuoted(out, d.menuName);
-            appendQuoted(out, d.menuHint);
-            appendQuoted(out, d.menuStatus);
-            appendQuoted(out, d.menuIcon1);
+            appendQuoted(out, d.menuName, charset);
+            appendQuoted(out, d.menuHint, charset);
+            appendQuoted(out, d.menuStatus, charset);
+            appendQuoted(out, d.menuIcon1, charset);
             appendInt(out, actionKind(d));
             out += ',';
-            appendQuoted(out, d.menuScript);
-            appendQuoted(out, d.menuLink);
-            appendQuoted(out, d.menuTarget);
+            appendQuoted(out, d.menuScript, charset);
+            appendQuoted(out, d.menuLink, charset);
+            appendQuoted(out, d.menuTarget, charset);
             return false;
         }
         out += "0,";
-        appendQuoted(out, d.menuName);
-        appendQuoted(out, d.menuHint);
-        appendQuoted(out, d.menuStatus);
-        appendQuoted(out, d.menuIcon1);
-        appendQuoted(out, d.menuIcon2);
+        appendQuoted(out, d.menuName, charset);
+        appendQuoted(out, d.menuHint, charset);
+        appendQuoted(out, d.menuStatus, charset);
+        appendQuoted(out, d.menuIcon1, charset);
+        appendQuoted(out, d.menuIcon2, charset);
         appendInt(out, actionKind(d));
         out += ',';
-        appendQuoted(out, d.menuScript);
-        appendQuoted(out, d.menuLink);
-        appendQuoted(out, d.menuTarget);
+        appendQuoted(out, d.menuScript, charset);
+        appendQuoted(out, d.menuLink, charset);
+        appendQuoted(out, d.menuTarget, charset);
         out += "-1,";
         return true;
     };
@@ -261,15 +259,17 @@ void appendNodeEntries(std::string& out, const MenuNode& root) {
 
 std::string buildScriptText(const MenuScheme& scheme) {
     const SchemeSettings& s = scheme.settings;
+    const ScriptCharset charset = s.scriptCharset;
     const std::string& S = s.menuSuffix;
     // Browsers cap the arguments of one call (Chromium at about 65,500), so a menu whose array
     // would have more elements than that is written as an array literal, which has no such limit.
     constexpr size_t kMaxCallArguments = 65000;
     size_t elements = 1;
-    forEachPreOrder(scheme.roots(), [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
+    forEachPreOrder(scheme.roots(),
+                    [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
     const bool literal = elements > kMaxCallArguments;
     std::string out = "var tree_node" + S + (literal ? "=[" : "=new Array(");
-    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root);
+    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root, charset);
     out += literal ? "5];" : "5);";
 
     auto line = [&out](std::string_view text) {
@@ -280,9 +280,12 @@ std::string buildScriptText(const MenuScheme& scheme) {
     const char* classes[6] = {"Tree_FOLDER_1", "Tree_FOLDER_2", "Tree_FOLDER_3",
                               "Tree_FILE_1",   "Tree_FILE_2",   "Tree_FILE_3"};
     line("document.write('<style>');");
-    for (int slot = 0; slot < 6; ++slot)
-        line("document.write('TD." + std::string(classes[slot]) + S +
-             styleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3) + "');");
+    for (int slot = 0; slot < 6; ++slot) {
+        line("document.write('TD." + std::string(classes[slot]) + S);
+        appendScriptLiteral(out, styleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3), '\'',
+                            charset);
+        out += "');";
+    }
     line("document.write('</style>');");
     const std::string t = "tree" + S;
     line("var " + t + "=new Tree_treeView();");
@@ -294,14 +297,20 @@ std::string buildScriptText(const MenuScheme& scheme) {
     line(t + ".showSelect=" + boolText(s.showSelect) + ";");
     line(t + ".showLine=" + boolText(s.showLine) + ";");
     line(t + ".Indent=" + std::to_string(s.indent) + ";");
-    line(t + ".folderImg1=\"" + s.folderIcon1 + "\";");
-    line(t + ".lineFolder=\"" + s.lineFolder + "\";");
-    line(t + ".folderImg2=\"" + s.folderIcon2 + "\";");
-    line(t + ".fileImg=\"" + s.fileIcon + "\";");
-    line(t + ".target=\"" + s.target + "\";");
-    const char* options[6] = {"folderClass1", "folderClass2", "folderClass3", "fileClass1", "fileClass2", "fileClass3"};
-    for (int slot = 0; slot < 6; ++slot)
-        line(t + "." + options[slot] + "=\"" + classes[slot] + S + "\";");
+    // Settings values are written untrimmed.
+    auto textOption = [&](const char* name, const std::string& value) {
+        line(t + "." + name + "=\"");
+        appendScriptLiteral(out, value, '"', charset);
+        out += "\";";
+    };
+    textOption("folderImg1", s.folderIcon1);
+    textOption("lineFolder", s.lineFolder);
+    textOption("folderImg2", s.folderIcon2);
+    textOption("fileImg", s.fileIcon);
+    textOption("target", s.target);
+    const char* options[6] = {"folderClass1", "folderClass2", "folderClass3",
+                              "fileClass1",   "fileClass2",   "fileClass3"};
+    for (int slot = 0; slot < 6; ++slot) line(t + "." + options[slot] + "=\"" + classes[slot] + S + "\";");
     line("Tree_buildTree(tree_node" + S + "," + t + ");");
     return out;
 }

@@ -1,6 +1,7 @@
+#include "codegen/script_text.h"
+
 #include <gtest/gtest.h>
 
-#include "codegen/script_text.h"
 #include "model/scheme_io.h"
 #include "test_support.h"
 
@@ -66,11 +67,13 @@ TEST(ScriptText, SettingsLinesAreWrittenAsHeld) {
     s.settings.indent = -3;
     s.settings.folderIcon1 = " a\"b ";
     s.settings.lineFolder = "";
+    s.settings.target = "C:\\web\\";
     const std::string t = buildScriptText(s);
     EXPECT_EQ(line(t, 14), "tree.useHint=false;");
     EXPECT_EQ(line(t, 17), "tree.showLine=true;");
     EXPECT_EQ(line(t, 18), "tree.Indent=-3;");
-    EXPECT_EQ(line(t, 19), "tree.folderImg1=\" a\"b \";");
+    EXPECT_EQ(line(t, 19), "tree.folderImg1=\" a\\\"b \";");  // untrimmed, quote escaped
+    EXPECT_EQ(line(t, 23), "tree.target=\"C:\\\\web\\\\\";");
     EXPECT_EQ(line(t, 20), "tree.lineFolder=\"\";");
 }
 
@@ -78,10 +81,7 @@ TEST(NodeEntries, QuotingAndFolderEntries) {
     EXPECT_EQ(quoteScriptText("  Home"), "Home");
     EXPECT_EQ(quoteScriptText(" \t\r\n "), "");
     EXPECT_EQ(quoteScriptText("A \"big\" one"), "A \\\"big\\\" one");
-    EXPECT_EQ(quoteScriptText("a\\b'c<d>"), "a\\b'c<d>");
     EXPECT_EQ(quoteScriptText("\xA1\xA1x\xA1\xA1"), "\xA1\xA1x\xA1\xA1");  // ideographic spaces stay
-    // A character whose trail byte is "\" right before the closing quote stays as it is.
-    EXPECT_EQ(quoteScriptText("\xD5\x5C"), "\xD5\x5C");
 
     MenuScheme s;
     MenuNode* f = item(s, nullptr, "Folder");
@@ -155,30 +155,34 @@ TEST(Css, FontFamiliesAreWrittenAsBrowsersReadThem) {
         const char* stored;
         const char* css;
     } cases[] = {
-        // Plain identifier sequences, lists and quoted names stay byte for byte.
+        // Identifier sequences, lists and quoted names stay byte for byte.
         {"\xCB\xCE\xCC\xE5", "\xCB\xCE\xCC\xE5"},  // 宋体
         {"DejaVu Sans", "DejaVu Sans"},
         {"Verdana, Arial,sans-serif", "Verdana, Arial,sans-serif"},
         {"\"Arial Black\", 'A, B', serif", "\"Arial Black\", 'A, B', serif"},
-        {"-foo _bar C059", "-foo _bar C059"},
+        {"-foo _bar C059 --x", "-foo _bar C059 --x"},
         {"\xD5\x5C\xD5\x5C", "\xD5\x5C\xD5\x5C"},  // a 0x5C trail byte is part of the character
-        // Qt's foundry tag goes.
+        // The foundry tag of a font list goes.
         {"C059 [urw]", "C059"},
-        {"Nimbus Sans [UKWN], serif", "Nimbus Sans,serif"},
-        // Anything else is quoted, each name of a list on its own.
-        {"Font Awesome 5 Free", "\"Font Awesome 5 Free\""},
+        {"Nimbus Sans  [UKWN], serif", "Nimbus Sans, serif"},
+        // A word that would not read as an identifier gets its first character escaped.
+        {"Font Awesome 5 Free", "Font Awesome \\35  Free"},
+        {"Arial, 3D Font", "Arial, \\33 D Font"},
+        {"x -1 -", "x -\\31  \\2D "},
+        {"\xD5\x5C 1", "\xD5\x5C \\31 "},
+        // A reserved word is quoted.
         {"Default", "\"Default\""},
-        {"inherit", "\"inherit\""},
-        {"Arial, 3D Font", "Arial,\"3D Font\""},
-        {"a;b}c", "\"a;b}c\""},
-        {"say \"hi\\", "\"say \\\"hi\\\\\""},
-        {"tab\there\n", "\"tab\\09 here\\0A \""},
-        {"\xD5\x5C 1", "\"\xD5\x5C 1\""},
+        {"Arial, inherit", "Arial, \"inherit\""},
+        // Punctuation becomes escapes, also inside quotes: nothing can end a string or the rule.
+        {"a;b}c", "a\\3B b\\7D c"},
+        {"say \"hi\\", "say \\22 hi\\5C "},
+        {"'</style>', x", "'\\3C \\2F style\\3E ', x"},
+        {"tab\there\n", "tab\\09 here\\0A "},
     };
     for (const auto& c : cases) EXPECT_EQ(cssFontFamily(c.stored), c.css) << c.stored;
     CssStyle st;
     st.fontName = "Font Awesome 5 Free";
-    EXPECT_EQ(styleToCss(st), "font-family:\"Font Awesome 5 Free\";");
+    EXPECT_EQ(styleToCss(st), "font-family:Font Awesome \\35  Free;");
 }
 
 TEST(Suffix, CheckAndNormalise) {

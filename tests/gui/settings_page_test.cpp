@@ -254,6 +254,15 @@ private slots:
         combo->setCurrentIndex(1);
         QVERIFY(f.modified());
         QVERIFY(f.title().endsWith("[Modify]"));
+        // The editor's script follows: a Chinese title comes out in UTF-8.
+        f.trigger("addRootItemAction");
+        f.edit("menuNameEdit")->setText(QStringLiteral("首页"));
+        f.prompter.answerSaveFile(f.path("menu.js"));
+        f.prompter.answerMessage(Prompter::Ok);
+        f.trigger("generateAction");
+        const std::string script = WindowFixture::readFile(f.path("menu.js"));
+        QVERIFY(script.find("\"\xE9\xA6\x96\xE9\xA1\xB5\"") != std::string::npos);
+        QVERIFY(script.find("\xCA\xD7\xD2\xB3") == std::string::npos);  // not GBK
         const QString file = f.path("utf8.menu");
         f.prompter.answerSaveFile(file);
         f.trigger("saveAction");

@@ -38,8 +38,9 @@ std::string fileNamePart(const std::string& path) {
 }
 
 // A failure message: the fixed text, and below it why.
-QString withReason(const QString& text, const std::string& reason) {
-    return reason.empty() ? text : text + QLatin1Char('\n') + messageText(reason);
+QString withReason(const QString& text, const SchemeResult& result) {
+    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
+    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
 }
 
 // Scheme bytes to the file system's own encoding of the same path.
@@ -136,17 +137,15 @@ void MainWindow::openScheme() {
     MenuScheme loaded;
     const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(*path)));
     if (!result) {
-        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result.reason),
-                          Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result), Prompter::Icon::Error,
+                          Prompter::Ok);
         return;
     }
     {
         TreeReplacement replacing(*this);
         clearItemPanel();
         panel_->menuName()->clear();
-        scheme_.mutableRoots().swap(loaded.mutableRoots());
-        scheme_.settings = std::move(loaded.settings);
-        scheme_.kinds = loaded.kinds;
+        scheme_.swap(loaded);
     }
     // The previous tree goes with `loaded`, after the view has let go of it.
     // Nodes stored as expanded are shown so.
@@ -184,8 +183,8 @@ bool MainWindow::writeTo(const QString& path) {
     saveNodeData(selected_);
     const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, withReason(tr("保存菜单方案时出错"), result.reason),
-                          Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(this, kCaption, withReason(tr("保存菜单方案时出错"), result), Prompter::Icon::Error,
+                          Prompter::Ok);
         return false;
     }
     scheme_.modified = false;

@@ -28,7 +28,10 @@ void MainWindow::generateScript() {
     const IoResult result = writeScriptFile(scheme_, QFile::encodeName(*path).toStdString());
     if (!result) {
         QString text = tr("生成代码时出错");
-        if (!result.error.empty()) text += QLatin1Char('\n') + messageText(result.error);
+        if (result.outOfMemory)
+            text += QLatin1Char('\n') + tr("内存不足");
+        else if (!result.error.empty())
+            text += QLatin1Char('\n') + messageText(result.error);
         prompter_.message(this, caption, text, Prompter::Icon::Error, Prompter::Ok);
         return;
     }
