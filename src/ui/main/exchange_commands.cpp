@@ -40,8 +40,6 @@ bool formatOfPath(const QString& path, ExportFormat& format) {
     return true;
 }
 
-QString folderOf(const QString& path) { return path.isEmpty() ? QString() : QFileInfo(path).absolutePath(); }
-
 }  // namespace
 
 void MainWindow::importFile() {
@@ -49,7 +47,7 @@ void MainWindow::importFile() {
     Prompter::FileRequest request;
     request.title = tr("导入");
     request.filter = kImportFilter;
-    request.initialDirectory = folderOf(lastImportPath_);
+    startDialogOn(request, lastImportPath_);
     const std::optional<QString> path = prompter_.openFile(this, request);
     if (!path) return;
     lastImportPath_ = *path;
@@ -58,8 +56,8 @@ void MainWindow::importFile() {
 
 void MainWindow::importFolder() {
     if (!askToSave()) return;
-    const std::optional<QString> folder =
-        prompter_.chooseFolder(this, tr("选择要导入的网站文件夹"), folderOf(lastImportPath_));
+    const QString start = lastImportPath_.isEmpty() ? QString() : QFileInfo(lastImportPath_).absolutePath();
+    const std::optional<QString> folder = prompter_.chooseFolder(this, tr("选择要导入的网站文件夹"), start);
     if (!folder) return;
     lastImportPath_ = *folder + QStringLiteral("/");
     importFrom(*folder);
@@ -69,7 +67,7 @@ void MainWindow::exportTree() {
     Prompter::FileRequest request;
     request.title = tr("导出");
     request.filter = kExportFilter;
-    request.initialDirectory = folderOf(lastExportPath_);
+    startDialogOn(request, lastExportPath_);
     request.defaultExtension = QStringLiteral("*.html");
     request.confirmOverwrite = true;
     const std::optional<QString> path = prompter_.saveFile(this, request);
