@@ -21,8 +21,8 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 
 // Writes a page that shows `scheme` into `outDir` (created when missing): index.html in GBK
 // with <base href> at `baseDir`, the generated script (with the scheme's menuSuffix) and a
-// copy of the library from `libraryDir` (see webLibraryDirectory()). An index.html that this
-// function did not write is never replaced. The scheme is left as it was. On success
+// copy of the library from `libraryDir` (see webLibraryDirectory()); `title` (UTF-8) is the
+// page's title and its heading. An index.html that this function did not write is never replaced. The scheme is left as it was. On success
 // `pagePath` gets the page's absolute path; the editor can open it with the desktop.
 IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std::string& outDir,
                       const std::string& libraryDir, const std::string& title, std::string& pagePath);
