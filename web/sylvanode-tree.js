@@ -163,36 +163,41 @@
   }
 
   // The flat node array: 0 opens a folder (11 elements), 2 is a file (9), 1 closes a folder, 5 ends.
-  // Returns a fingerprint of the titles (length, first, middle and last character) and levels.
-  function parse(a, root, all) {
-    var st = [root], i = 0, h = 2166136261, f, p, it, n, s;
-    while (i < a.length) {
-      f = a[i];
-      p = st[st.length - 1];
-      if (f == 1) {
-        if (st.length > 1) st.pop();
-        i++;
-        continue;
+  // Returns a reader that reads up to n more entries on each call; at the end it returns a
+  // fingerprint of the titles (length, first, middle and last character) and levels.
+  function parse(a, root, all, folders) {
+    var st = [root], i = 0, h = 2166136261;
+    return function (n) {
+      var f, p, it, s;
+      while (i < a.length) {
+        if (!n--) return "";
+        f = a[i];
+        p = st[st.length - 1];
+        if (f == 1) {
+          if (st.length > 1) st.pop();
+          i++;
+          continue;
+        }
+        if (f !== 0 && f !== 2) break;
+        it = new Item(a, i, p, all.length);
+        i += f ? 9 : 11;
+        // A javascript: link runs like a script item (a real link would open an empty tab).
+        if (it.k == 3 && /^\s*javascript:/i.test(it.l)) {
+          it.k = 4;
+          s = it.l.replace(/^\s*javascript:/i, "");
+          try { it.sc = decodeURIComponent(s); } catch (e) { it.sc = s; }
+        }
+        if (!f) st.push(it), folders.push(it);
+        p.c.push(it);
+        p.z += f ? 1 : F;
+        all.push(it);
+        s = it.n;
+        f = s.length;
+        h = Math.imul(h ^ it.d ^ f << 8 ^ s.charCodeAt(0) << 16, 16777619);
+        h = Math.imul(h ^ s.charCodeAt(f >> 1) ^ s.charCodeAt(f - 1) << 16, 16777619);
       }
-      if (f !== 0 && f !== 2) break;
-      it = new Item(a, i, p, all.length);
-      i += f ? 9 : 11;
-      // A javascript: link runs like a script item (a real link would open an empty tab).
-      if (it.k == 3 && /^\s*javascript:/i.test(it.l)) {
-        it.k = 4;
-        s = it.l.replace(/^\s*javascript:/i, "");
-        try { it.sc = decodeURIComponent(s); } catch (e) { it.sc = s; }
-      }
-      if (!f) st.push(it);
-      p.c.push(it);
-      p.z += f ? 1 : F;
-      all.push(it);
-      s = it.n;
-      n = s.length;
-      h = Math.imul(h ^ it.d ^ n << 8 ^ s.charCodeAt(0) << 16, 16777619);
-      h = Math.imul(h ^ s.charCodeAt(n >> 1) ^ s.charCodeAt(n - 1) << 16, 16777619);
-    }
-    return (h >>> 0).toString(36);
+      return (h >>> 0).toString(36);
+    };
   }
 
   // A page address as compared for "you are here": a folder and its index page are the same page.
@@ -210,7 +215,7 @@
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
       sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0,
-      work = [], batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
+      work = [], later = [], read, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
       m = ".sn" + seqNo + " ", rules = m + ".sn-g{padding-inline-start:" + pt(1) + "}", host, sc, i, it, u, v, tail, a, b;
 
     function pt(n) {
@@ -350,12 +355,12 @@
       queue(more);
     }
 
-    // Draws queued blocks, top first: eight at least, then for up to ms milliseconds; the rest in later tasks.
-    function run(ms) {
-      var t = Date.now(), n = 0;
-      while (work.length && (n++ < 8 || Date.now() - t < ms)) fill(work.pop());
+    // Draws queued blocks, top first: at least `least`, then for up to ms milliseconds; the rest in later tasks.
+    function run(ms, least) {
+      var t = Date.now();
+      while (work.length && (least-- > 0 || Date.now() - t < ms)) fill(work.pop());
       if (work.length) {
-        if (!timer) timer = setTimeout(function () { timer = 0; run(40); });
+        if (!timer) timer = setTimeout(function () { timer = 0; run(50); });
       } else {
         while (waiting.length) waiting.shift()();
       }
@@ -410,7 +415,7 @@
     // After changes: new estimates, then the first rows drawn at once.
     function done() {
       while (settle.length) estimate(settle.pop());
-      run(30);
+      run(30, 8);
     }
 
     function save() {
@@ -533,53 +538,77 @@
     }
     addStyle(rules);
 
+    // The menu is placed at once and drawn when the node array has been read: a large one is
+    // read in slices, after the task that runs the generated script.
+    host = placement(name);
+    sc = D.currentScript;
+    // The tree is named as the element it is placed in, if that has a name.
+    u = host || sc && sc.parentNode;
+    a = u && u.getAttribute && (u.getAttribute("aria-labelledby") ? "aria-labelledby" : u.getAttribute("aria-label") ? "aria-label" : "");
+    if (a) box.setAttribute(a, u.getAttribute(a));
+    else box.setAttribute("aria-label", /^zh/i.test(D.documentElement.lang) ? "\u83dc\u5355" : "Menu");
+    if (host && list && host.contains(list)) list.parentNode.replaceChild(box, list);
+    else if (host) host.appendChild(box);
+    else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
+    else if (D.body) D.body.appendChild(box);
+    else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
     try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
-    key = "sylvanode:" + name + ":" + parse(nodes, root, all);
-    all.forEach(function (f) { if (f.c) folders.push(f); });
+    read = parse(nodes, root, all, folders);
+    if (nodes.length < 2e5) finish(read(Infinity));
+    else setTimeout(function step(fp) { (fp = read(2e4)) ? finish(fp) : setTimeout(step); });
 
-    try {
-      v = JSON.parse(W.sessionStorage.getItem(key));
-      v.o.forEach(function (x) { if (all[x] && all[x].c) all[x].o = 1; });
-      sel = all[v.s] || null;
-    } catch (e) { /* nothing kept, or not ours */ }
+    function finish(fp) {
+      key = "sylvanode:" + name + ":" + fp;
 
-    // "You are here": the first item whose link is this page, fragment and all, else the first
-    // whose link is this page apart from the fragment.
-    u = page(location.href);
-    v = u.replace(/#.*/, "");
-    // Cheap filter first: the link must contain the page's file name, as written or decoded.
-    tail = v.replace(/\?.*/, "").replace(/.*\//, "");
-    try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
-    for (i = 0; i < all.length; i++) {
-      it = all[i];
-      b = it.l;
-      if (it.k == 3 && b && (b[0] == "#" || (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b)))) {
-        try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
-        if (b == u) {
-          here = it;
-          break;
-        }
-        // A link to a part of this page ("#part") is here only with that part.
-        if (!here && it.l[0] != "#" && b.replace(/#.*/, "") == v) here = it;
+      // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
+      try { v = JSON.parse(W.sessionStorage.getItem(key)); } catch (e) { v = 0; }
+      if (v && v.o && v.o.forEach) {
+        v.o.forEach(function (x) { if (all[x] && all[x].c) all[x].o = 1; });
+        sel = all[v.s] || null;
       }
-    }
-    if (here) {
-      sel = here;
-      dirty = 1;
-      for (it = here.p; it.p; it = it.p) it.o = 1;
-    }
-    // Folders opened above: the layout units of their content.
-    for (i = all.length; dirty && i >= 0; i--) {
-      it = all[i] || root;
-      if (it.c) for (it.z = v = 0; v < it.c.length; v++) it.z += size(it.c[v]);
-    }
 
-    work = group(root).reverse();
-    run(30);
-    cur = sel && shown(sel) ? sel : root.c[0];
-    if (cur) {
-      if (!cur.r) reveal(cur);
-      cur.a.tabIndex = 0;
+      // "You are here": the first item whose link is this page, fragment and all, else the first
+      // whose link is this page apart from the fragment.
+      u = page(location.href);
+      v = u.replace(/#.*/, "");
+      // Cheap filter first: the link must contain the page's file name, as written or decoded.
+      tail = v.replace(/\?.*/, "").replace(/.*\//, "");
+      try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
+      for (i = 0; i < all.length; i++) {
+        it = all[i];
+        b = it.l;
+        if (it.k == 3 && b && (b[0] == "#" || (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b)))) {
+          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
+          if (b == u) {
+            here = it;
+            break;
+          }
+          // A link to a part of this page ("#part") is here only with that part.
+          if (!here && it.l[0] != "#" && b.replace(/#.*/, "") == v) here = it;
+        }
+      }
+      if (here) {
+        sel = here;
+        dirty = 1;
+        for (it = here.p; it.p; it = it.p) it.o = 1;
+      }
+      // Folders opened above: the layout units of their content.
+      for (i = all.length; dirty && i >= 0; i--) {
+        it = all[i] || root;
+        if (it.c) for (it.z = v = 0; v < it.c.length; v++) it.z += size(it.c[v]);
+      }
+
+      work = group(root).reverse();
+      run(30, 8);
+      cur = sel && shown(sel) ? sel : root.c[0];
+      if (cur) {
+        if (!cur.r) reveal(cur);
+        cur.a.tabIndex = 0;
+      }
+      save();
+      v = later;
+      later = 0;
+      v.forEach(function (f) { f(); });
     }
 
     box.addEventListener("click", function (e) {
@@ -670,6 +699,7 @@
 
     T.element = box;
     T.expandAll = function (o) {
+      if (later) return new Promise(function (ok) { later.push(function () { T.expandAll(o).then(ok); }); });
       o = o !== false;
       batch = [];
       folders.forEach(function (f) { toggle(f, o); });
@@ -684,18 +714,5 @@
       });
     };
 
-    host = placement(name);
-    sc = D.currentScript;
-    // The tree is named as the element it is placed in, if that has a name.
-    u = host || sc && sc.parentNode;
-    a = u && u.getAttribute && (u.getAttribute("aria-labelledby") ? "aria-labelledby" : u.getAttribute("aria-label") ? "aria-label" : "");
-    if (a) box.setAttribute(a, u.getAttribute(a));
-    else box.setAttribute("aria-label", /^zh/i.test(D.documentElement.lang) ? "\u83dc\u5355" : "Menu");
-    if (host && list && host.contains(list)) list.parentNode.replaceChild(box, list);
-    else if (host) host.appendChild(box);
-    else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
-    else if (D.body) D.body.appendChild(box);
-    else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
-    save();
   };
 })(window, document);

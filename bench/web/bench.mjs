@@ -1,7 +1,7 @@
 // Benchmark of the tree-menu library in headless Chromium, against jsTree 3.3.17 (with jQuery) as
 // the baseline, both on the same random forest in the same browser; medians of several runs.
 //   ready      the menu built and laid out (ours: Tree_buildTree; jsTree: until its ready event, with its
-//              data parsed in the page: faster here than in its web worker)
+//              data parsed in the page: faster here than in its web worker), the page itself laid out before
 //   open all   every folder opened and laid out (ours: expandAll until every row is drawn; jsTree: open_all)
 // and, for ours alone, a folder of 1,000 files opened until the next frame is painted, and a
 // 100,000-item menu opened whole, with the longest task the browser reports.
@@ -60,9 +60,13 @@ function oursPage(name, items) {
   writeFileSync(join(dir, `${name}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
 <script src="sylvanode-tree.js"></script>
 <script>var realBuild = Tree_buildTree; Tree_buildTree = function (a, t) {
-  var t0 = window.buildAt = performance.now(); realBuild(a, t); window.buildMs = performance.now() - t0;
-  document.body.offsetHeight; window.readyMs = performance.now() - t0; window.benchTree = t; };</script>
-</head><body><script src="${name}.js"></script></body></html>`);
+  performance.mark('ready0'); var t0 = window.buildAt = performance.now(); realBuild(a, t); window.buildMs = performance.now() - t0;
+  window.benchTree = t;
+  // Laid out once the generated script has returned, as the browser would: a layout forced with the
+  // generated script on the stack makes DevTools record it as the initiator of image requests, a
+  // cost that only the automation pays.
+  queueMicrotask(function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); }); };</script>
+</head><body><script>document.body.offsetHeight;</script><script src="${name}.js"></script></body></html>`);
   return `${name}.html`;
 }
 
@@ -71,8 +75,8 @@ function jstreePage(name, items) {
   writeFileSync(join(dir, `${name}-jstree.html`), `<!doctype html><html lang="en"><head><meta charset="utf-8"><title>bench</title>${observe}
 <link rel="stylesheet" href="style.min.css"><script src="jquery.min.js"></script><script src="jstree.min.js"></script>
 </head><body><div id="tree"></div><script src="${name}-data.js"></script>
-<script>var t0 = performance.now();
-$('#tree').on('ready.jstree', function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; })
+<script>document.body.offsetHeight; performance.mark('ready0'); var t0 = performance.now();
+$('#tree').on('ready.jstree', function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); })
   .jstree({ core: { data: forest, animation: 0, worker: false } });</script></body></html>`);
   return `${name}-jstree.html`;
 }
