@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-dev
   xvfb xauth fonts-wqy-microhei
-  chromium
+  chromium poppler-utils
   nodejs
   desktop-file-utils appstream
 )
