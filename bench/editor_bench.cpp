@@ -14,7 +14,7 @@
 #include "scheme_generator.h"
 #include "ui/common/prompter.h"
 #include "ui/main/item_panel.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ std::string writeScheme(int items, bool flat) {
 
 struct Editor {
     BenchPrompter prompter;
-    TfmMain window{prompter};
+    MainWindow window{prompter};
     explicit Editor(const std::string& path) {
         window.show();
         prompter.openPath = QString::fromStdString(path);
@@ -73,7 +73,7 @@ void BM_OpenScheme(benchmark::State& state) {
     const std::string path = writeScheme(static_cast<int>(state.range(0)), state.range(1) != 0);
     BenchPrompter prompter;
     prompter.openPath = QString::fromStdString(path);
-    TfmMain window(prompter);
+    MainWindow window(prompter);
     window.show();
     QCoreApplication::processEvents();
     for (auto _ : state) {
@@ -106,10 +106,10 @@ void BM_AddRoot(benchmark::State& state) {
     const std::string path = writeScheme(10000, state.range(0) != 0);
     Editor e(path);
     for (auto _ : state) {
-        e.window.c_addRootMenuClick();
+        e.window.addRootItem();
         e.settle();
         state.PauseTiming();
-        e.window.c_deleteMenuClick();
+        e.window.deleteItem();
         e.settle();
         state.ResumeTiming();
     }
@@ -122,12 +122,12 @@ void BM_Delete(benchmark::State& state) {
     const auto& roots = e.window.scheme().roots();
     for (auto _ : state) {
         state.PauseTiming();
-        e.window.c_addRootMenuClick();
+        e.window.addRootItem();
         // A root in the middle of the sibling group, so the rows after it shift.
         e.window.selectNode(roots[roots.size() / 2].get());
         e.settle();
         state.ResumeTiming();
-        e.window.c_deleteMenuClick();
+        e.window.deleteItem();
         e.settle();
     }
     ::unlink(path.c_str());
@@ -145,7 +145,7 @@ void BM_MoveUp(benchmark::State& state) {
             moving = e.window.selectedNode();
             state.ResumeTiming();
         }
-        e.window.ToolButton3Click();
+        e.window.moveUp();
         e.settle();
     }
     ::unlink(path.c_str());

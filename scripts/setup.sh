@@ -7,12 +7,13 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
   clang libclang-rt-dev
   xvfb xauth fonts-wqy-microhei
   chromium poppler-utils
   nodejs
   desktop-file-utils appstream
+  bash-completion zsh
 )
 
 missing=()

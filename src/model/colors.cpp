@@ -128,7 +128,12 @@ std::string cssSystemColorName(std::string_view text) {
 
 std::string cssColorValue(std::string_view text) {
     if (containsCl(text)) return cssSystemColorName(text);
-    return "#" + std::string(text);
+    // Built by appending: GCC 12 warns (-Wrestrict) on the inlined "#" + string.
+    std::string css;
+    css.reserve(text.size() + 1);
+    css += '#';
+    css += text;
+    return css;
 }
 
 }  // namespace sylvanode

@@ -13,11 +13,11 @@ class AboutTest : public QObject {
 private slots:
     void showsVersionDateAndLogo() {
         ScriptedPrompter prompter;
-        TfmAbout about(prompter);
+        AboutDialog about(prompter);
         QCOMPARE(about.windowTitle(), QString("About Sylvanode"));
-        QCOMPARE(about.findChild<QLabel*>("Label1")->text(), QString("Version:  3.0"));
-        QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QString("Date   :  2003-03-03"));
-        const QPixmap logo = about.findChild<QLabel*>("Image1")->pixmap();
+        QCOMPARE(about.findChild<QLabel*>("versionLabel")->text(), QString("Version:  3.0"));
+        QCOMPARE(about.findChild<QLabel*>("dateLabel")->text(), QString("Date   :  2003-03-03"));
+        const QPixmap logo = about.findChild<QLabel*>("logoLabel")->pixmap();
         QCOMPARE(logo.size(), QSize(130, 49));
         // Drawn, not blank.
         const QImage image = logo.toImage();
@@ -31,17 +31,17 @@ private slots:
     void urlOpensTheAddressThroughTheShell() {
         ScriptedPrompter prompter;
         prompter.answerShell(false);  // a failure is not reported
-        TfmAbout about(prompter);
+        AboutDialog about(prompter);
         about.show();
         auto* url = about.findChild<QLabel*>("url");
         QCOMPARE(url->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(url->font().underline());
         QTest::mouseClick(url, Qt::LeftButton);
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::OpenWithShell), 1);
-        QCOMPARE(prompter.last().target, TfmAbout::homepage());
+        QCOMPARE(prompter.last().target, AboutDialog::homepage());
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 0);
         QVERIFY(about.isVisible());
-        QTest::mouseClick(about.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(about.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         QCOMPARE(about.result(), int(QDialog::Accepted));
         QVERIFY(prompter.failures().isEmpty());
     }

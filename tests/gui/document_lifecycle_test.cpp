@@ -4,16 +4,17 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStatusTipEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "model/scheme_io.h"
@@ -64,10 +65,10 @@ class DocumentLifecycleTest : public QObject {
     void openFile(const QString& path, bool fails = false) {
         f->prompter.answerOpenFile(path);
         if (fails) f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("c_open");
+        f->trigger("openAction");
     }
     void edit() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         QVERIFY(f->modified());
     }
 
@@ -85,25 +86,27 @@ private Q_SLOTS:
         QVERIFY(f->w().scheme().empty());
         QCOMPARE(f->w().size(), QSize(582, 500));
         QCOMPARE(f->w().minimumSize(), QSize(400, 500));
-        auto* pages = f->child<QTabWidget>("PageControl1");
+        auto* pages = f->child<QTabWidget>("pages");
         QCOMPARE(pages->count(), 3);
         QCOMPARE(pages->tabText(0), QStringLiteral("菜单项属性"));
         QCOMPARE(pages->tabText(1), QStringLiteral("风格样式"));
         QCOMPARE(pages->tabText(2), QStringLiteral("方案属性"));
-        QCOMPARE(pages->widget(0)->objectName(), QStringLiteral("TabSheet1"));
-        QCOMPARE(pages->widget(1)->objectName(), QStringLiteral("TabSheet3"));
-        QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("TabSheet2"));
+        QCOMPARE(pages->widget(0)->objectName(), QStringLiteral("itemPanel"));
+        QCOMPARE(pages->widget(1)->objectName(), QStringLiteral("stylePage"));
+        QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("settingsPage"));
         QCOMPARE(pages->currentIndex(), 0);
         QCOMPARE(pages->width(), 362);
         QCOMPARE(pages->minimumWidth(), 350);
         QCOMPARE(pages->tabBar()->tabRect(0).height(), 35);
-        for (const char* name : {"c_new", "c_open", "c_save", "c_makeCode", "ToolButton11", "c_addRootMenu"})
+        for (const char* name :
+             {"newAction", "openAction", "saveAction", "generateAction", "helpAction", "addRootItemAction"})
             QVERIFY2(f->action(name)->isEnabled(), name);
-        for (const char* name : {"Action1", "Action3", "Action4", "c_addSubMenu", "c_deleteMenu", "ToolButton2",
-                                 "ToolButton3"})
+        for (const char* name : {"itemSelectedAction", "canMoveDownAction", "canMoveUpAction",
+                                 "addSubItemAction", "deleteItemAction", "moveDownAction", "moveUpAction"})
             QVERIFY2(!f->action(name)->isEnabled(), name);
-        QVERIFY(f->child<QRadioButton>("radio_link")->isChecked());
-        for (const char* name : {"c_menuName", "c_menuHint", "c_menuStatus", "c_menuLink", "c_menuScript"})
+        QVERIFY(f->child<QRadioButton>("linkRadio")->isChecked());
+        for (const char* name :
+             {"menuNameEdit", "menuHintEdit", "menuStatusEdit", "menuLinkEdit", "menuScriptEdit"})
             QVERIFY2(f->edit(name)->text().isEmpty(), name);
         const SchemeSettings& s = f->w().scheme().settings;
         QCOMPARE(s.indent, 13);
@@ -116,34 +119,51 @@ private Q_SLOTS:
             const char* name;
             const char* text;
             const char* tip;
-        } tools[] = {{"c_new", "", "新建文件"},          {"c_open", "", "打开文件"},
-                     {"c_save", "", "保存文件"},         {"c_makeCode", "", "生成代码"},
-                     {"ToolButton11", "", "帮助"},       {"c_addRootMenu", "", "增加根菜单"},
-                     {"c_addSubMenu", "", "增加子菜单"}, {"c_deleteMenu", "", "删除菜单"},
-                     {"ToolButton2", "", "下移"},        {"ToolButton3", "", "上移"}};
+        } tools[] = {{"newAction", "", "新建文件"},
+                     {"openAction", "", "打开文件"},
+                     {"saveAction", "", "保存文件"},
+                     {"generateAction", "", "生成代码"},
+                     {"helpAction", "", "帮助"},
+                     {"addRootItemAction", "", "增加根菜单"},
+                     {"addSubItemAction", "", "增加子菜单"},
+                     {"deleteItemAction", "", "删除菜单"},
+                     {"moveDownAction", "", "下移"},
+                     {"moveUpAction", "", "上移"}};
         for (const auto& t : tools) {
-            QCOMPARE(f->action(t.name)->toolTip(), QString::fromUtf8(t.tip));
-            QVERIFY2(!f->action(t.name)->icon().isNull(), t.name);
+            QAction* action = f->action(t.name);
+            QCOMPARE(action->toolTip(), QString::fromUtf8(t.tip));
+            QVERIFY2(!action->icon().isNull(), t.name);
+            // The tool button shares the menu item's action but shows its own hint in the
+            // status bar, also after the action has changed.
+            auto* button =
+                f->w().findChild<QToolButton*>(QString::fromLatin1(t.name).replace("Action", "Button"));
+            QVERIFY2(button, t.name);
+            const bool enabled = action->isEnabled();
+            action->setEnabled(!enabled);
+            action->setEnabled(enabled);
+            QCOMPARE(button->statusTip(), QString::fromUtf8(t.tip));
         }
+        QCOMPARE(f->action("helpAction")->statusTip(), QString());
         const struct {
             const char* menu;
             QStringList items;
-        } menus[] = {{"File1", {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "退出(&X)"}},
-                     {"N3", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)"}},
-                     {"Help1", {"帮助(&H)", "关于(&A)"}}};
+        } menus[] = {
+            {"fileMenu", {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "退出(&X)"}},
+            {"toolsMenu", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)"}},
+            {"helpMenu", {"帮助(&H)", "关于(&A)"}}};
         for (const auto& m : menus) {
             QStringList texts;
             for (QAction* a : f->child<QMenu>(m.menu)->actions()) texts << a->text();
             QCOMPARE(texts, m.items);
         }
-        QCOMPARE(f->child<QMenu>("File1")->title(), QStringLiteral("文件(&F)"));
-        QCOMPARE(f->child<QMenu>("N3")->title(), QStringLiteral("工具(&T)"));
-        QCOMPARE(f->child<QMenu>("Help1")->title(), QStringLiteral("帮助(&H)"));
-        QCOMPARE(f->action("m_new")->statusTip(), QStringLiteral("新建方案"));
-        QCOMPARE(f->action("C1")->statusTip(), QStringLiteral("生成代码"));
-        QCOMPARE(f->child<QWidget>("Tree")->toolTip(), QStringLiteral("可拖放节点"));
-        QCOMPARE(f->child<QTreeView>("Tree")->indentation(), 19);
-        QCOMPARE(f->child<QTreeView>("Tree")->iconSize(), QSize(16, 16));
+        QCOMPARE(f->child<QMenu>("fileMenu")->title(), QStringLiteral("文件(&F)"));
+        QCOMPARE(f->child<QMenu>("toolsMenu")->title(), QStringLiteral("工具(&T)"));
+        QCOMPARE(f->child<QMenu>("helpMenu")->title(), QStringLiteral("帮助(&H)"));
+        QCOMPARE(f->action("newAction")->statusTip(), QStringLiteral("新建方案"));
+        QCOMPARE(f->action("generateAction")->statusTip(), QStringLiteral("生成代码"));
+        QCOMPARE(f->child<QWidget>("tree")->toolTip(), QStringLiteral("可拖放节点"));
+        QCOMPARE(f->child<QTreeView>("tree")->indentation(), 19);
+        QCOMPARE(f->child<QTreeView>("tree")->iconSize(), QSize(16, 16));
         QCOMPARE(f->child<QLabel>("namePanel")->text(), QStringLiteral("Sylvanode"));
         QCOMPARE(f->child<QLabel>("hintPanel")->width(), 300);
         // Hints reach the status bar's first panel.
@@ -156,7 +176,7 @@ private Q_SLOTS:
         edit();
         const QString target = f->path(QStringLiteral("first.menu"));
         f->prompter.answerSaveFile(target);
-        f->trigger("c_save");
+        f->trigger("saveAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.kind, ScriptedPrompter::Kind::SaveFile);
         QCOMPARE(r.title, QStringLiteral("保存菜单文件"));
@@ -169,7 +189,7 @@ private Q_SLOTS:
 
         // A named scheme whose file exists is written without a dialog, modified or not.
         f->writeFile(QStringLiteral("first.menu"), "garbage");
-        f->trigger("m_save");
+        f->trigger("saveAction");
         QCOMPARE(f->prompter.requests().size(), size_t(1));
         QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
     }
@@ -178,7 +198,7 @@ private Q_SLOTS:
         openFile(sampleFile());
         QFile::remove(f->path(QStringLiteral("site.menu")));
         f->prompter.answerSaveFile(std::nullopt);
-        f->trigger("c_save");
+        f->trigger("saveAction");
         QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::SaveFile), 1);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
     }
@@ -186,12 +206,12 @@ private Q_SLOTS:
     void saveAsCancelledOnlyRetitlesTheDialog() {
         edit();
         f->prompter.answerSaveFile(std::nullopt);
-        f->trigger("m_saveAs");
+        f->trigger("saveAsAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
         QVERIFY(f->w().scheme().fileName.empty());
         f->prompter.answerSaveFile(std::nullopt);
-        f->trigger("c_save");
+        f->trigger("saveAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("保存菜单方案"));
     }
 
@@ -200,7 +220,7 @@ private Q_SLOTS:
         edit();
         const QString copy = f->path(QStringLiteral("copy.menu"));
         f->prompter.answerSaveFile(copy);
-        f->trigger("m_saveAs");
+        f->trigger("saveAsAction");
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
         QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->w().scheme()));
         QCOMPARE(WindowFixture::readFile(f->path(QStringLiteral("site.menu"))), sampleSchemeText());
@@ -213,7 +233,7 @@ private Q_SLOTS:
         const std::string before = WindowFixture::readFile(original);
         f->prompter.answerSaveFile(f->path(QStringLiteral("no/such/dir/x.menu")));
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("m_saveAs");
+        f->trigger("saveAsAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.text, QStringLiteral("保存菜单方案时出错"));
         QCOMPARE(r.caption, QStringLiteral("Sylvanode"));
@@ -234,14 +254,14 @@ private Q_SLOTS:
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
         QCOMPARE(f->w().selectedNode(), f->node({0}));
-        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("One"));
+        QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("One"));
         QCOMPARE(f->w().scheme().settings.indent, 21);
         // Selecting other items never marks the scheme.
         f->w().selectNode(f->node({0, 1}));
         f->w().selectNode(f->node({1}));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         // The first edit does.
-        f->edit("c_menuHint")->setText(QStringLiteral("h"));
+        f->edit("menuHintEdit")->setText(QStringLiteral("h"));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu[Modify]"));
     }
 
@@ -257,7 +277,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("goesOn");
-        for (const char* command : {"c_new", "m_open"}) {
+        for (const char* command : {"newAction", "openAction"}) {
             QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << true;
             QTest::addRow("%s no", command) << command << int(Prompter::No) << true;
             QTest::addRow("%s cancel", command) << command << int(Prompter::Cancel) << false;
@@ -271,7 +291,7 @@ private Q_SLOTS:
         f->prompter.answerMessage(answer);
         if (answer == Prompter::Yes) f->prompter.answerSaveFile(std::nullopt);  // the user cancels the save
         const QString opened = sampleFile();
-        if (goesOn && command == QLatin1String("m_open")) f->prompter.answerOpenFile(opened);
+        if (goesOn && command == QLatin1String("openAction")) f->prompter.answerOpenFile(opened);
         f->trigger(command.toLatin1().constData());
         const auto& q = f->prompter.requests().front();
         QCOMPARE(q.text, QStringLiteral("菜单方案已修改，是否保存"));
@@ -281,7 +301,7 @@ private Q_SLOTS:
         if (!goesOn) {
             QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
             QCOMPARE(f->outline(), QStringList({"New Item"}));
-        } else if (command == QLatin1String("c_new")) {
+        } else if (command == QLatin1String("newAction")) {
             QCOMPARE(f->title(), kUntitled);
             QVERIFY(f->w().scheme().empty());
         } else {
@@ -293,7 +313,7 @@ private Q_SLOTS:
         edit();
         f->prompter.answerMessage(Prompter::No);
         f->prompter.answerOpenFile(std::nullopt);
-        f->trigger("c_open");
+        f->trigger("openAction");
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
         QCOMPARE(f->outline(), QStringList({"New Item"}));
     }
@@ -303,14 +323,14 @@ private Q_SLOTS:
         f->w().scheme().settings.menuSuffix = "two";
         edit();
         f->prompter.answerMessage(Prompter::No);
-        f->trigger("m_new");
+        f->trigger("newAction");
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->w().scheme().empty());
         QVERIFY(f->w().scheme().settings.menuSuffix.empty());
         QCOMPARE(f->w().scheme().settings.indent, 13);
         QCOMPARE(f->w().selectedNode(), nullptr);
-        QVERIFY(f->edit("c_menuName")->text().isEmpty());
-        QVERIFY(!f->action("Action1")->isEnabled());
+        QVERIFY(f->edit("menuNameEdit")->text().isEmpty());
+        QVERIFY(!f->action("itemSelectedAction")->isEnabled());
     }
 
     void failedOpenKeepsSettingsAndTitle() {
@@ -328,7 +348,7 @@ private Q_SLOTS:
         QCOMPARE(f->outline(), QStringList({"P", "  Q"}));
         QCOMPARE(f->w().selectedNode(), nullptr);
         f->w().selectNode(f->node({0, 0}));
-        f->trigger("c_deleteMenu");
+        f->trigger("deleteItemAction");
         QCOMPARE(f->outline(), QStringList({"P"}));
     }
 
@@ -350,7 +370,7 @@ private Q_SLOTS:
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->w().scheme().empty());
         QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         QCOMPARE(f->outline(), QStringList({"New Item"}));
     }
 
@@ -371,7 +391,7 @@ private Q_SLOTS:
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
         f->prompter.answerMessage(Prompter::Yes);
         f->prompter.answerSaveFile(std::nullopt);
-        f->trigger("X1");
+        f->trigger("exitAction");
         QVERIFY(!f->w().isVisible());
     }
 };

@@ -27,7 +27,7 @@ private Q_SLOTS:
 
     void emptyTreeStops() {
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("c_makeCode");
+        f->trigger("generateAction");
         QCOMPARE(f->prompter.requests().size(), size_t(1));
         const auto& r = f->prompter.last();
         QCOMPARE(r.text, QStringLiteral("没有菜单项，终止生成代码"));
@@ -37,9 +37,9 @@ private Q_SLOTS:
     }
 
     void cancelWritesNothing() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         f->prompter.answerSaveFile(std::nullopt);
-        f->trigger("c_makeCode");
+        f->trigger("generateAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.title, QStringLiteral("生成脚本文件"));
         QCOMPARE(r.filter, QStringLiteral("脚本文件(*.js)|*.js|所有文件(*.*)|*.*"));
@@ -51,17 +51,17 @@ private Q_SLOTS:
 
     void writesTheScriptWithUnstoredPanelValues_data() {
         QTest::addColumn<QString>("command");
-        QTest::newRow("tool button") << "c_makeCode";
-        QTest::newRow("Tools menu") << "C1";
+        QTest::newRow("tool button") << "generateButton";
+        QTest::newRow("Tools menu") << "generateAction";
     }
     void writesTheScriptWithUnstoredPanelValues() {
         QFETCH(QString, command);
-        f->trigger("c_addRootMenu");
-        f->trigger("c_addSubMenu");
+        f->trigger("addRootItemAction");
+        f->trigger("addSubItemAction");
         clean();
         const QString title = f->title();
         // Typed but not yet stored: the command stores the panel first.
-        f->edit("c_menuLink")->setText(QStringLiteral("index.htm"));
+        f->edit("menuLinkEdit")->setText(QStringLiteral("index.htm"));
         f->w().scheme().modified = false;
         f->w().updateTitle();
         const QString target = f->path(QStringLiteral("menu.js"));
@@ -81,10 +81,10 @@ private Q_SLOTS:
     }
 
     void failedWriteIsReportedAndKeepsAnExistingFile() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         f->prompter.answerSaveFile(f->path(QStringLiteral("missing/dir/menu.js")));
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("c_makeCode");
+        f->trigger("generateAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.text, QStringLiteral("生成代码时出错"));
         QCOMPARE(r.icon, Prompter::Icon::Error);
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QDir(f->dir.path()).mkdir(QStringLiteral("taken.js"));
         f->prompter.answerSaveFile(f->path(QStringLiteral("taken.js")));
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("C1");
+        f->trigger("generateAction");
         QCOMPARE(f->prompter.last().text, QStringLiteral("生成代码时出错"));
         QVERIFY(QFileInfo(f->path(QStringLiteral("taken.js"))).isDir());
     }

@@ -40,7 +40,7 @@ private slots:
     void withoutAViewerHelpOpensTheGuide() {
         WindowFixture f;
         f.prompter.answerShell(true);
-        f.trigger("m_help");
+        f.trigger("helpAction");
         const auto shell = shellRequests(f.prompter);
         QCOMPARE(shell.size(), 1);
         QVERIFY2(shell[0].target.endsWith("/share/doc/sylvanode/guide/index.html"), qPrintable(shell[0].target));
@@ -66,7 +66,7 @@ private slots:
 
         WindowFixture f;
         f.prompter.answerShell(true);
-        f.trigger("ToolButton11");
+        f.trigger("helpAction");
         auto shell = shellRequests(f.prompter);
         QCOMPARE(shell.size(), 1);
         QVERIFY2(shell[0].target.endsWith("/sylvanode.chm"), qPrintable(shell[0].target));
@@ -75,7 +75,7 @@ private slots:
         f.prompter.clearRequests();
         f.prompter.answerShell(false);
         f.prompter.answerShell(true);
-        f.trigger("m_help");
+        f.trigger("helpAction");
         shell = shellRequests(f.prompter);
         QCOMPARE(shell.size(), 2);
         QVERIFY(shell[0].target.endsWith("/sylvanode.chm"));

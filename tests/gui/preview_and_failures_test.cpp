@@ -22,25 +22,25 @@ private Q_SLOTS:
     }
 
     void previewIsInTheToolsMenuAfterGenerate() {
-        const QList<QAction*> items = f->child<QMenu>("N3")->actions();
+        const QList<QAction*> items = f->child<QMenu>("toolsMenu")->actions();
         QCOMPARE(items.size(), 4);
-        QCOMPARE(items.at(2)->objectName(), QStringLiteral("C1"));
+        QCOMPARE(items.at(2)->objectName(), QStringLiteral("generateAction"));
         QCOMPARE(items.at(3)->text(), QStringLiteral("预览(&P)"));
     }
 
     void previewOfAnEmptyTreeStops() {
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("P1");
+        f->trigger("previewAction");
         QCOMPARE(f->prompter.last().text, QStringLiteral("没有菜单项，终止生成代码"));
     }
 
     void previewWritesAPageAndOpensIt() {
-        f->trigger("c_addRootMenu");
-        f->edit("c_menuName")->setText(QStringLiteral("首页"));
-        f->edit("c_menuLink")->setText(QStringLiteral("home.htm"));  // not stored yet
+        f->trigger("addRootItemAction");
+        f->edit("menuNameEdit")->setText(QStringLiteral("首页"));
+        f->edit("menuLinkEdit")->setText(QStringLiteral("home.htm"));  // not stored yet
         f->w().scheme().modified = false;
         f->prompter.answerShell(true);
-        f->trigger("P1");
+        f->trigger("previewAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.kind, ScriptedPrompter::Kind::OpenWithShell);
         QVERIFY(r.target.endsWith(QStringLiteral("/index.html")));
@@ -53,12 +53,12 @@ private Q_SLOTS:
     }
 
     void anErrorEscapingACommandIsShown() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         const QString title = f->title();
         f->prompter.answerMessage(Prompter::No);  // the save question
         f->prompter.answerThrow(ScriptedPrompter::Kind::OpenFile, "disk on fire");
         f->prompter.answerMessage(Prompter::Ok);
-        f->trigger("c_open");
+        f->trigger("openAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.kind, ScriptedPrompter::Kind::Message);
         QCOMPARE(r.text, QStringLiteral("disk on fire"));
@@ -67,7 +67,7 @@ private Q_SLOTS:
         // The window goes on with the state the command left.
         QCOMPARE(f->title(), title);
         QCOMPARE(f->outline(), QStringList({"New Item"}));
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         QCOMPARE(f->outline().size(), 2);
     }
 };

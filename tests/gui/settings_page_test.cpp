@@ -60,21 +60,21 @@ class SettingsPageTest : public QObject {
 private slots:
     void showsTheResetScheme() {
         Host h;
-        QCOMPARE(h.page->objectName(), QString("TabSheet2"));
-        QCOMPARE(h.text("c_workDir"), toQString(executableDirectory()));
-        QVERIFY(h.text("c_workDir").endsWith('/'));
+        QCOMPARE(h.page->objectName(), QString("settingsPage"));
+        QCOMPARE(h.text("workDirEdit"), toQString(executableDirectory()));
+        QVERIFY(h.text("workDirEdit").endsWith('/'));
         QCOMPARE(h.text("lineFolder"), QString("./"));
         QCOMPARE(h.text("target"), QString("_blank"));
-        QCOMPARE(h.text("c_indent"), QString("13"));
+        QCOMPARE(h.text("indentEdit"), QString("13"));
         for (const char* on :
-             {"c_useImg", "useHint", "useStatus", "useTitleAsHint", "useTitleAsStatus", "showSelect"})
+             {"useImage", "useHint", "useStatus", "useTitleAsHint", "useTitleAsStatus", "showSelect"})
             QVERIFY2(h.c<QCheckBox>(on)->isChecked(), on);
         QVERIFY(!h.c<QCheckBox>("showLine")->isChecked());
-        for (const char* empty : {"c_icon_file", "c_icon_folder1", "c_icon_folder2"})
+        for (const char* empty : {"fileIconEdit", "folderIcon1Edit", "folderIcon2Edit"})
             QVERIFY(h.text(empty).isEmpty());
         QCOMPARE(h.c<QCheckBox>("showSelect")->text(), QString("对选择的菜单项使用\"选择样式\""));
-        QCOMPARE(h.c<QToolButton>("SpeedButton5")->toolTip(), QString("选择结点图片目录"));
-        for (const char* ro : {"c_workDir", "lineFolder", "c_icon_file", "c_indent"}) {
+        QCOMPARE(h.c<QToolButton>("lineFolderButton")->toolTip(), QString("选择结点图片目录"));
+        for (const char* ro : {"workDirEdit", "lineFolder", "fileIconEdit", "indentEdit"}) {
             QVERIFY2(h.c<QLineEdit>(ro)->isReadOnly(), ro);
             QCOMPARE(h.c<QLineEdit>(ro)->palette().color(QPalette::Base), desktopColor(kInactiveBorderIndex));
         }
@@ -99,8 +99,8 @@ private slots:
         QCOMPARE(useImage.count(), 1);
         QCOMPARE(useImage.at(0).at(0).toBool(), false);
         QVERIFY(h.scheme.settings == expected);  // written back with the same values
-        QCOMPARE(h.text("c_indent"), QString("40"));
-        QCOMPARE(h.text("c_icon_file"), QString("img/f.gif"));
+        QCOMPARE(h.text("indentEdit"), QString("40"));
+        QCOMPARE(h.text("fileIconEdit"), QString("img/f.gif"));
         QCOMPARE(h.text("target"), QString("main"));
     }
 
@@ -117,7 +117,7 @@ private slots:
                               {"useStatus", &SchemeSettings::showStatus},
                               {"showSelect", &SchemeSettings::showSelect},
                               {"showLine", &SchemeSettings::showLine},
-                              {"c_useImg", &SchemeSettings::useImage}};
+                              {"useImage", &SchemeSettings::useImage}};
         int expectedMarks = 0;
         for (const Flag& f : flags) {
             const bool before = h.scheme.settings.*f.field;
@@ -139,14 +139,14 @@ private slots:
 
     void indentStepsMarkAlsoAtTheEnds() {
         Host h;
-        h.step("UpDown1", Qt::Key_Up, 38);  // 13 -> 50, then one request at the end
+        h.step("indentSpin", Qt::Key_Up, 38);  // 13 -> 50, then one request at the end
         QCOMPARE(h.scheme.settings.indent, 50);
-        QCOMPARE(h.text("c_indent"), QString("50"));
+        QCOMPARE(h.text("indentEdit"), QString("50"));
         QCOMPARE(h.marks, 38);
         h.marks = 0;
-        h.step("UpDown1", Qt::Key_Down, 42);  // 50 -> 10, and two requests at 10
+        h.step("indentSpin", Qt::Key_Down, 42);  // 50 -> 10, and two requests at 10
         QCOMPARE(h.scheme.settings.indent, 10);
-        QCOMPARE(h.text("c_indent"), QString("10"));
+        QCOMPARE(h.text("indentEdit"), QString("10"));
         QCOMPARE(h.marks, 42);
     }
 
@@ -156,17 +156,17 @@ private slots:
         h.page->refresh();
         h.marks = 0;
         h.prompter.answerFolder(std::nullopt);
-        h.click("SpeedButton1");
+        h.click("workDirButton");
         QCOMPARE(h.marks, 0);
         QCOMPARE(h.prompter.last().title, QString("选择工作目录"));
         h.prompter.answerFolder(QString("/srv/site"));
-        h.click("SpeedButton1");
+        h.click("workDirButton");
         QCOMPARE(h.scheme.settings.workDir, std::string("/srv/site/"));
-        QCOMPARE(h.text("c_workDir"), QString("/srv/site/"));
+        QCOMPARE(h.text("workDirEdit"), QString("/srv/site/"));
         QCOMPARE(h.marks, 1);
         // Paths chosen earlier stay as they were.
         QCOMPARE(h.scheme.settings.fileIcon, std::string("img/a.gif"));
-        QCOMPARE(h.text("c_icon_file"), QString("img/a.gif"));
+        QCOMPARE(h.text("fileIconEdit"), QString("img/a.gif"));
         QVERIFY(h.prompter.failures().isEmpty());
     }
 
@@ -186,13 +186,13 @@ private slots:
         Host h;
         h.scheme.settings.workDir = "/srv/site/";
         h.prompter.answerFolder(chosen);
-        h.click("SpeedButton5");
+        h.click("lineFolderButton");
         QCOMPARE(h.prompter.last().title, QString("结点图片目录"));
         QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
         QCOMPARE(h.text("lineFolder"), stored);
         QCOMPARE(h.marks, 1);
         h.prompter.answerFolder(std::nullopt);
-        h.click("SpeedButton5");
+        h.click("lineFolderButton");
         QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
         QCOMPARE(h.marks, 1);
     }
@@ -205,9 +205,9 @@ private slots:
             const char* field;
             std::string SchemeSettings::*setting;
         };
-        const Row rows[] = {{"SpeedButton2", "c_icon_file", &SchemeSettings::fileIcon},
-                            {"SpeedButton3", "c_icon_folder1", &SchemeSettings::folderIcon1},
-                            {"SpeedButton4", "c_icon_folder2", &SchemeSettings::folderIcon2}};
+        const Row rows[] = {{"fileIconButton", "fileIconEdit", &SchemeSettings::fileIcon},
+                            {"folderIcon1Button", "folderIcon1Edit", &SchemeSettings::folderIcon1},
+                            {"folderIcon2Button", "folderIcon2Edit", &SchemeSettings::folderIcon2}};
         int expectedMarks = 0;
         for (const Row& r : rows) {
             h.prompter.answerOpenFile(std::nullopt);
@@ -227,7 +227,7 @@ private slots:
 
     void refreshAfterNewAndOpenLeavesTheSchemeUnmodified() {
         WindowFixture f;
-        QWidget* iconRows = f.child<QWidget>("Panel2");
+        QWidget* iconRows = f.child<QWidget>("iconRows");
         QVERIFY(iconRows && iconRows->isVisible());
 
         // A scheme file with icons off and other flags turned round.
@@ -243,15 +243,15 @@ private slots:
         QVERIFY(writeSchemeFile(other, toSchemeBytes(file)).ok);
 
         f.prompter.answerOpenFile(file);
-        f.trigger("m_open");
+        f.trigger("openAction");
         QVERIFY(!f.modified());
         QVERIFY(!f.title().endsWith("[Modify]"));
         QVERIFY(!iconRows->isVisible());
-        QVERIFY(!f.child<QCheckBox>("c_useImg")->isChecked());
+        QVERIFY(!f.child<QCheckBox>("useImage")->isChecked());
         QVERIFY(f.child<QCheckBox>("showLine")->isChecked());
         QVERIFY(!f.child<QCheckBox>("useHint")->isChecked());
         QCOMPARE(f.edit("target")->text(), QString("right"));
-        QCOMPARE(f.edit("c_indent")->text(), QString("21"));
+        QCOMPARE(f.edit("indentEdit")->text(), QString("21"));
         QVERIFY(!f.w().scheme().settings.useImage);
 
         // An edit on the page marks the scheme.
@@ -260,10 +260,10 @@ private slots:
         QVERIFY(f.title().endsWith("[Modify]"));
 
         f.prompter.answerMessage(Prompter::No);
-        f.trigger("m_new");
+        f.trigger("newAction");
         QVERIFY(!f.modified());
         QVERIFY(iconRows->isVisible());
-        QVERIFY(f.child<QCheckBox>("c_useImg")->isChecked());
+        QVERIFY(f.child<QCheckBox>("useImage")->isChecked());
         QCOMPARE(f.edit("target")->text(), QString("_blank"));
         QVERIFY(f.prompter.failures().isEmpty());
     }
@@ -271,12 +271,12 @@ private slots:
     void cancelledChoosersInTheWindowMarkNothing() {
         WindowFixture f;
         f.prompter.answerFolder(std::nullopt);
-        QTest::mouseClick(f.child<QToolButton>("SpeedButton1"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QToolButton>("workDirButton"), Qt::LeftButton);
         f.prompter.answerOpenFile(std::nullopt);
-        QTest::mouseClick(f.child<QToolButton>("SpeedButton2"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QToolButton>("fileIconButton"), Qt::LeftButton);
         QVERIFY(!f.modified());
         f.prompter.answerOpenFile(f.path("pic.gif"));
-        QTest::mouseClick(f.child<QToolButton>("SpeedButton3"), Qt::LeftButton);
+        QTest::mouseClick(f.child<QToolButton>("folderIcon1Button"), Qt::LeftButton);
         QVERIFY(f.modified());
         QVERIFY(f.prompter.failures().isEmpty());
     }

@@ -62,7 +62,7 @@ void answerCssOk(ScriptedPrompter& prompter, Edit edit) {
     prompter.answerDialog([edit](QDialog& d) {
         d.show();
         edit(d);
-        QTest::mouseClick(d.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         return d.result();
     });
 }
@@ -74,8 +74,8 @@ class StylePageTest : public QObject {
 private slots:
     void layoutAndInitialValues() {
         Host h;
-        QCOMPARE(h.page->objectName(), QString("TabSheet3"));
-        for (const char* box : {"ComboBox1", "ComboBox2"}) {
+        QCOMPARE(h.page->objectName(), QString("stylePage"));
+        for (const char* box : {"folderPaddingSide", "filePaddingSide"}) {
             auto* combo = h.c<QComboBox>(box);
             QVERIFY(!combo->isEditable());
             QCOMPARE(combo->count(), 4);
@@ -84,11 +84,13 @@ private slots:
             QCOMPARE(combo->itemText(2), QString("左边距"));
             QCOMPARE(combo->itemText(3), QString("右边距"));
         }
-        for (const char* field : {"Edit3", "Edit4", "Edit7", "Edit8"}) {
+        for (const char* field :
+             {"folderHeightEdit", "folderPaddingEdit", "fileHeightEdit", "filePaddingEdit"}) {
             QCOMPARE(h.text(field), QString("0"));
             QVERIFY(h.c<QLineEdit>(field)->isReadOnly());
         }
-        for (const char* css : {"css_1", "css_2", "css_3", "css_4", "css_5", "css_6"}) {
+        for (const char* css : {"folderNormalStyle", "folderHoverStyle", "folderSelectStyle",
+                                "fileNormalStyle", "fileHoverStyle", "fileSelectStyle"}) {
             auto* f = h.c<QLineEdit>(css);
             QVERIFY(f->isReadOnly());
             QVERIFY(f->text().isEmpty());  // nothing set: empty text
@@ -100,36 +102,36 @@ private slots:
 
     void sideSelectorShowsEachSide() {
         Host h;
-        auto* combo = h.c<QComboBox>("ComboBox1");
+        auto* combo = h.c<QComboBox>("folderPaddingSide");
         chooseSide(combo, 2);
-        QCOMPARE(h.text("Edit4"), QString("2"));
+        QCOMPARE(h.text("folderPaddingEdit"), QString("2"));
         QCOMPARE(h.page->kindSide(0), 2);
         chooseSide(combo, 3);
-        QCOMPARE(h.text("Edit4"), QString("5"));
+        QCOMPARE(h.text("folderPaddingEdit"), QString("5"));
         // Folder left padding to 7, away and back.
         chooseSide(combo, 2);
-        h.step("UpDown3", Qt::Key_Up, 5);
+        h.step("folderPaddingSpin", Qt::Key_Up, 5);
         QCOMPARE(h.scheme.kinds[0].padding[2], 7);
         QCOMPARE(h.marks, 5);
         chooseSide(combo, 3);
-        QCOMPARE(h.text("Edit4"), QString("5"));
+        QCOMPARE(h.text("folderPaddingEdit"), QString("5"));
         chooseSide(combo, 2);
-        QCOMPARE(h.text("Edit4"), QString("7"));
+        QCOMPARE(h.text("folderPaddingEdit"), QString("7"));
         QCOMPARE(h.marks, 5);  // switching sides marks nothing
         QCOMPARE(h.scheme.kinds[1].padding, (std::array<int32_t, 4>{0, 0, 2, 5}));
     }
 
     void spinnersMarkEveryRequestAlsoAtTheEnds() {
         Host h;
-        h.step("UpDown2", Qt::Key_Down, 2);  // at 0 already
+        h.step("folderHeightSpin", Qt::Key_Down, 2);  // at 0 already
         QCOMPARE(h.scheme.kinds[0].height, 0);
         QCOMPARE(h.marks, 2);
-        h.step("UpDown4", Qt::Key_Up, 52);  // 0 -> 50, two more requests at 50
+        h.step("fileHeightSpin", Qt::Key_Up, 52);  // 0 -> 50, two more requests at 50
         QCOMPARE(h.scheme.kinds[1].height, 50);
-        QCOMPARE(h.text("Edit7"), QString("50"));
+        QCOMPARE(h.text("fileHeightEdit"), QString("50"));
         QCOMPARE(h.marks, 54);
-        chooseSide(h.c<QComboBox>("ComboBox2"), 1);
-        h.step("UpDown5", Qt::Key_Up, 3);
+        chooseSide(h.c<QComboBox>("filePaddingSide"), 1);
+        h.step("filePaddingSpin", Qt::Key_Up, 3);
         QCOMPARE(h.scheme.kinds[1].padding[1], 3);
         QCOMPARE(h.scheme.kinds[0].height, 0);
     }
@@ -137,14 +139,14 @@ private slots:
     void refreshReturnsSelectorsToTheTopSide() {
         Host h;
         h.scheme.kinds[1].padding[0] = 4;
-        chooseSide(h.c<QComboBox>("ComboBox2"), 3);
-        h.step("UpDown5", Qt::Key_Up, 2);
+        chooseSide(h.c<QComboBox>("filePaddingSide"), 3);
+        h.step("filePaddingSpin", Qt::Key_Up, 2);
         QCOMPARE(h.scheme.kinds[1].padding[3], 7);
         h.marks = 0;
         h.page->refresh();
-        QCOMPARE(h.c<QComboBox>("ComboBox2")->currentIndex(), 0);
+        QCOMPARE(h.c<QComboBox>("filePaddingSide")->currentIndex(), 0);
         QCOMPARE(h.page->kindSide(1), 0);
-        QCOMPARE(h.text("Edit8"), QString("4"));
+        QCOMPARE(h.text("filePaddingEdit"), QString("4"));
         QCOMPARE(h.scheme.kinds[1].padding[3], 7);
         QCOMPARE(h.marks, 0);
     }
@@ -153,8 +155,8 @@ private slots:
         Host h;
         h.scheme.kinds[0].padding = {80, 0, 2, 5};  // as a scheme file may hold it
         h.page->refresh();
-        chooseSide(h.c<QComboBox>("ComboBox1"), 2);
-        chooseSide(h.c<QComboBox>("ComboBox1"), 0);
+        chooseSide(h.c<QComboBox>("folderPaddingSide"), 2);
+        chooseSide(h.c<QComboBox>("folderPaddingSide"), 0);
         QCOMPARE(h.scheme.kinds[0].padding[0], 80);
         QCOMPARE(h.marks, 0);
     }
@@ -164,29 +166,29 @@ private slots:
         h.scheme.kinds[0].styles[1].textColor = "clBtnText";
         h.scheme.kinds[0].styles[1].fontSize = 9;
         h.page->refresh();
-        QCOMPARE(h.text("css_2"), QString("font-size:9pt;color:buttontext;"));
+        QCOMPARE(h.text("folderHoverStyle"), QString("font-size:9pt;color:buttontext;"));
         const CssStyle before = h.scheme.kinds[0].styles[1];
         answerCssOk(h.prompter, [](QDialog&) {});
-        QTest::mouseClick(h.c<QLineEdit>("css_2"), Qt::LeftButton);
+        QTest::mouseClick(h.c<QLineEdit>("folderHoverStyle"), Qt::LeftButton);
         QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 1);
-        QCOMPARE(h.prompter.last().dialogClass, QString("TCssDlg"));
+        QCOMPARE(h.prompter.last().dialogClass, QString("CssStyleDialog"));
         QCOMPARE(h.marks, 1);
         QVERIFY(h.scheme.kinds[0].styles[1] == before);
-        QCOMPARE(h.text("css_2"), QString("font-size:9pt;color:buttontext;"));
+        QCOMPARE(h.text("folderHoverStyle"), QString("font-size:9pt;color:buttontext;"));
 
         // An edit goes into the slot and its field.
         answerCssOk(h.prompter, [](QDialog& d) {
-            auto* box = d.findChild<QCheckBox*>("use_underline");
+            auto* box = d.findChild<QCheckBox*>("useUnderline");
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
         });
-        QTest::mouseClick(h.c<QLineEdit>("css_6"), Qt::LeftButton);
+        QTest::mouseClick(h.c<QLineEdit>("fileSelectStyle"), Qt::LeftButton);
         QVERIFY(h.scheme.kinds[1].styles[2].underline);
-        QCOMPARE(h.text("css_6"), QString("text-decoration:underline;"));
+        QCOMPARE(h.text("fileSelectStyle"), QString("text-decoration:underline;"));
         QCOMPARE(h.marks, 2);
         // Enter on a focused style field opens the dialog as well.
         h.prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
-        h.c<QLineEdit>("css_3")->setFocus();
-        QTest::keyClick(h.c<QLineEdit>("css_3"), Qt::Key_Return);
+        h.c<QLineEdit>("folderSelectStyle")->setFocus();
+        QTest::keyClick(h.c<QLineEdit>("folderSelectStyle"), Qt::Key_Return);
         QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 3);
         QCOMPARE(h.marks, 2);
         QVERIFY(h.prompter.failures().isEmpty());
@@ -198,26 +200,26 @@ private slots:
         h.page->refresh();
         h.prompter.answerDialog([](QDialog& d) {
             d.show();
-            auto* box = d.findChild<QCheckBox*>("use_font_name");
+            auto* box = d.findChild<QCheckBox*>("useFontName");
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));  // off
-            QTest::mouseClick(d.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
             return d.result();
         });
-        QTest::mouseClick(h.c<QLineEdit>("css_4"), Qt::LeftButton);
+        QTest::mouseClick(h.c<QLineEdit>("fileNormalStyle"), Qt::LeftButton);
         QCOMPARE(h.scheme.kinds[1].styles[0].fontName, std::string("\xCB\xCE\xCC\xE5"));
-        QCOMPARE(h.text("css_4"), QString("font-family:宋体;"));
+        QCOMPARE(h.text("fileNormalStyle"), QString("font-family:宋体;"));
         QCOMPARE(h.marks, 0);
         QVERIFY(h.prompter.failures().isEmpty());
     }
 
     void changeOfPageInTheWindow() {
         WindowFixture f;
-        auto* pages = f.child<QTabWidget>("PageControl1");
+        auto* pages = f.child<QTabWidget>("pages");
         QVERIFY(pages);
-        pages->setCurrentWidget(f.child<QWidget>("TabSheet3"));
-        auto* combo = f.child<QComboBox>("ComboBox2");
+        pages->setCurrentWidget(f.child<QWidget>("stylePage"));
+        auto* combo = f.child<QComboBox>("filePaddingSide");
         chooseSide(combo, 3);
-        auto* spin = f.child<QSpinBox>("UpDown5");
+        auto* spin = f.child<QSpinBox>("filePaddingSpin");
         spin->setFocus();
         QTest::keyClick(spin, Qt::Key_Up);
         QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
@@ -225,17 +227,17 @@ private slots:
         f.w().scheme().modified = false;
         f.w().updateTitle();
 
-        pages->setCurrentWidget(f.child<QWidget>("TabSheet2"));
-        pages->setCurrentWidget(f.child<QWidget>("TabSheet3"));
+        pages->setCurrentWidget(f.child<QWidget>("settingsPage"));
+        pages->setCurrentWidget(f.child<QWidget>("stylePage"));
         QCOMPARE(combo->currentIndex(), 0);
-        QCOMPARE(f.edit("Edit8")->text(), QString("0"));
+        QCOMPARE(f.edit("filePaddingEdit")->text(), QString("0"));
         QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
         QVERIFY(!f.modified());
         QVERIFY(!f.title().endsWith("[Modify]"));
 
         // The dialog's OK marks the window's scheme.
         answerCssOk(f.prompter, [](QDialog&) {});
-        QTest::mouseClick(f.edit("css_2"), Qt::LeftButton);
+        QTest::mouseClick(f.edit("folderHoverStyle"), Qt::LeftButton);
         QVERIFY(f.title().endsWith("[Modify]"));
         QVERIFY(f.prompter.failures().isEmpty());
     }

@@ -11,8 +11,10 @@ using namespace sylvanode;
 
 namespace {
 
-QLineEdit* edit(TForm3& dlg) { return dlg.findChild<QLineEdit*>("Edit1"); }
-void pressOk(TForm3& dlg) { QTest::mouseClick(dlg.findChild<QPushButton*>("Button1"), Qt::LeftButton); }
+QLineEdit* edit(SuffixDialog& dlg) { return dlg.findChild<QLineEdit*>("suffixEdit"); }
+void pressOk(SuffixDialog& dlg) {
+    QTest::mouseClick(dlg.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+}
 
 }  // namespace
 
@@ -35,7 +37,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setText(typed);
         pressOk(dlg);
@@ -56,7 +58,7 @@ private slots:
     void rejectedTextShowsOneMessageAndStays() {
         QFETCH(QString, typed);
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setText("good1");
         pressOk(dlg);
@@ -75,7 +77,7 @@ private slots:
         QCOMPARE(edit(dlg)->text(), typed);
         QCOMPARE(dlg.suffix(), std::string("good1"));
         // Cancel after the refusal keeps the suffix accepted before.
-        QTest::mouseClick(dlg.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+        QTest::mouseClick(dlg.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(dlg.suffix(), std::string("good1"));
         QVERIFY(prompter.failures().isEmpty());
@@ -83,7 +85,7 @@ private slots:
 
     void escapeDoesNothingAndEnterIsOk() {
         ScriptedPrompter prompter;
-        TForm3 dlg(prompter);
+        SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setFocus();
         QTest::keyClicks(edit(dlg), "Two");

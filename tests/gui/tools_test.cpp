@@ -19,9 +19,9 @@ namespace {
 void answerSuffix(ScriptedPrompter& prompter, const QString& text) {
     prompter.answerDialog([text](QDialog& d) {
         d.show();
-        auto* edit = d.findChild<QLineEdit*>("Edit1");
+        auto* edit = d.findChild<QLineEdit*>("suffixEdit");
         edit->setText(text);
-        QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QPushButton*>("okButton"), Qt::LeftButton);
         d.hide();
         return d.result();
     });
@@ -31,7 +31,7 @@ QByteArray generate(WindowFixture& f, const QString& name) {
     const QString path = f.path(name);
     f.prompter.answerSaveFile(path);
     f.prompter.answerMessage(Prompter::Ok);
-    f.trigger("C1");
+    f.trigger("generateAction");
     return QByteArray::fromStdString(WindowFixture::readFile(path));
 }
 
@@ -42,24 +42,24 @@ class ToolsTest : public QObject {
 private slots:
     void suffixDialogIsMadeAtStartAndKept() {
         WindowFixture f;
-        TForm3* dialog = f.w().suffixDialog();
+        SuffixDialog* dialog = f.w().suffixDialog();
         QVERIFY(dialog);
         QVERIFY(!dialog->isVisible());
         answerSuffix(f.prompter, "first");
-        f.trigger("M1");
+        f.trigger("editSuffixAction");
         QCOMPARE(f.w().suffixDialog(), dialog);
-        QCOMPARE(dialog->findChild<QLineEdit*>("Edit1")->text(), QString("first"));
+        QCOMPARE(dialog->findChild<QLineEdit*>("suffixEdit")->text(), QString("first"));
     }
 
     void suffixReachesTheScriptWithoutMarking() {
         WindowFixture f;
-        f.trigger("c_addRootMenu");
+        f.trigger("addRootItemAction");
         f.w().scheme().modified = false;
         f.w().updateTitle();
         const QString title = f.title();
 
         answerSuffix(f.prompter, "  Two ");
-        f.trigger("M1");
+        f.trigger("editSuffixAction");
         QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
         QVERIFY(!f.modified());
         QCOMPARE(f.title(), title);
@@ -68,45 +68,45 @@ private slots:
 
         // Cancel keeps the suffix.
         f.prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
-        f.trigger("M1");
+        f.trigger("editSuffixAction");
         QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
 
         // A refused text keeps the dialog open until the user cancels.
         f.prompter.answerDialog([&f](QDialog& d) {
             d.show();
-            d.findChild<QLineEdit*>("Edit1")->setText("no_good");
+            d.findChild<QLineEdit*>("suffixEdit")->setText("no_good");
             f.prompter.answerMessage(Prompter::Ok);
-            QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>("okButton"), Qt::LeftButton);
             const bool stillOpen = d.isVisible();
-            QTest::mouseClick(d.findChild<QPushButton*>("Button2"), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
             return stillOpen ? d.result() : 99;
         });
-        f.trigger("M1");
+        f.trigger("editSuffixAction");
         QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
         QCOMPARE(f.prompter.last().text, QString("后缀名格式不正确"));
 
         // New empties the suffix (no question: the suffix never marked the scheme);
         // the dialog keeps its text.
         QVERIFY(!f.modified());
-        f.trigger("m_new");
+        f.trigger("newAction");
         QVERIFY(f.w().scheme().settings.menuSuffix.empty());
-        QCOMPARE(f.w().suffixDialog()->findChild<QLineEdit*>("Edit1")->text(), QString("no_good"));
+        QCOMPARE(f.w().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("no_good"));
         QCOMPARE(f.w().suffixDialog()->suffix(), std::string("two"));
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }
 
     void openEmptiesTheSuffix() {
         WindowFixture f;
-        f.trigger("c_addRootMenu");
+        f.trigger("addRootItemAction");
         const QString file = f.path("s.menu");
         f.prompter.answerSaveFile(file);
-        f.trigger("m_save");
+        f.trigger("saveAction");
         QVERIFY(QFile::exists(file));
         answerSuffix(f.prompter, "abc");
-        f.trigger("M1");
+        f.trigger("editSuffixAction");
         QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("abc"));
         f.prompter.answerOpenFile(file);
-        f.trigger("m_open");
+        f.trigger("openAction");
         QVERIFY(f.w().scheme().settings.menuSuffix.empty());
         QVERIFY(!generate(f, "b.js").contains("tree_nodeabc"));
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
@@ -116,8 +116,8 @@ private slots:
         const QString help = toQString(executableDirectory()) + "sylvanode.chm";
         QFile::remove(help);
         WindowFixture f;
-        f.trigger("m_help");
-        f.trigger("ToolButton11");
+        f.trigger("helpAction");
+        f.trigger("helpButton");
         QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
         for (const auto& r : f.prompter.requests()) QVERIFY(r.target != help);
         QVERIFY(!f.modified());
@@ -139,8 +139,8 @@ private slots:
         WindowFixture f;
         f.prompter.answerShell(true);
         f.prompter.answerShell(true);
-        f.trigger("m_help");
-        f.trigger("ToolButton11");
+        f.trigger("helpAction");
+        f.trigger("helpButton");
         QFile::remove(help);
         if (oldConfig.isNull())
             qunsetenv("XDG_CONFIG_HOME");
@@ -156,11 +156,11 @@ private slots:
     void aboutRunsTheAboutBox() {
         WindowFixture f;
         f.prompter.answerDialog([](QDialog& d) {
-            QTest::mouseClick(d.findChild<QPushButton*>("Button1"), Qt::LeftButton);
+            QTest::mouseClick(d.findChild<QPushButton*>("okButton"), Qt::LeftButton);
             return d.result();
         });
-        f.trigger("m_about");
-        QCOMPARE(f.prompter.last().dialogClass, QString("TfmAbout"));
+        f.trigger("aboutAction");
+        QCOMPARE(f.prompter.last().dialogClass, QString("AboutDialog"));
         QVERIFY(!f.modified());
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }

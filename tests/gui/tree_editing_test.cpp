@@ -27,16 +27,16 @@ class TreeEditingTest : public QObject {
     // Adds roots named by `names` (each through the panel's title field).
     void addRoots(const QStringList& names) {
         for (const QString& name : names) {
-            f->trigger("c_addRootMenu");
-            f->edit("c_menuName")->setText(name);
+            f->trigger("addRootItemAction");
+            f->edit("menuNameEdit")->setText(name);
         }
     }
     void addSub(MenuNode* parent, const QString& name) {
         f->w().selectNode(parent);
-        f->trigger("c_addSubMenu");
+        f->trigger("addSubItemAction");
         MenuNode* child = parent->lastChild();
         f->w().selectNode(child);
-        f->edit("c_menuName")->setText(name);
+        f->edit("menuNameEdit")->setText(name);
     }
     void clean() {
         f->w().scheme().modified = false;
@@ -72,23 +72,23 @@ private Q_SLOTS:
     }
 
     void addRootToAnEmptyTree() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         MenuNode* n = f->node({0});
         QVERIFY(n);
         QCOMPARE(f->w().selectedNode(), n);
-        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("New Item"));
+        QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("New Item"));
         QCOMPARE(n->caption, std::string("New Item"));
         QCOMPARE(n->imageIndex, int(ImageFile));
         QVERIFY(f->title().endsWith(QStringLiteral("[Modify]")));
-        QVERIFY(f->action("Action1")->isEnabled());
-        QVERIFY(!f->action("Action3")->isEnabled());
-        QVERIFY(!f->action("Action4")->isEnabled());
+        QVERIFY(f->action("itemSelectedAction")->isEnabled());
+        QVERIFY(!f->action("canMoveDownAction")->isEnabled());
+        QVERIFY(!f->action("canMoveUpAction")->isEnabled());
     }
 
     void addSubToACollapsedLeaf() {
         addRoots({"Leaf"});
         MenuNode* leaf = f->node({0});
-        f->trigger("c_addSubMenu");
+        f->trigger("addSubItemAction");
         QCOMPARE(f->outline(), QStringList({"Leaf", "  New Item"}));
         QCOMPARE(leaf->imageIndex, int(ImageFolderClosed));
         QCOMPARE(leaf->lastChild()->imageIndex, int(ImageFile));
@@ -100,13 +100,14 @@ private Q_SLOTS:
 
     void deletingTheOnlyItemEmptiesThePanel() {
         addRoots({"Only"});
-        f->edit("c_menuStatus")->setText(QStringLiteral("status"));
-        f->trigger("c_deleteMenu");
+        f->edit("menuStatusEdit")->setText(QStringLiteral("status"));
+        f->trigger("deleteItemAction");
         QVERIFY(f->w().scheme().empty());
         QCOMPARE(f->w().selectedNode(), nullptr);
-        QVERIFY(f->edit("c_menuName")->text().isEmpty());
-        QVERIFY(f->edit("c_menuStatus")->text().isEmpty());
-        for (const char* name : {"Action1", "Action3", "Action4", "c_addSubMenu", "c_deleteMenu"})
+        QVERIFY(f->edit("menuNameEdit")->text().isEmpty());
+        QVERIFY(f->edit("menuStatusEdit")->text().isEmpty());
+        for (const char* name : {"itemSelectedAction", "canMoveDownAction", "canMoveUpAction",
+                                 "addSubItemAction", "deleteItemAction"})
             QVERIFY2(!f->action(name)->isEnabled(), name);
         QVERIFY(f->modified());
     }
@@ -115,31 +116,31 @@ private Q_SLOTS:
         addRoots({"A", "B", "C"});
         addSub(f->node({1}), QStringLiteral("b1"));
         f->w().selectNode(f->node({1}));
-        f->edit("c_menuHint")->setText(QStringLiteral("stored into a node that goes"));
-        f->trigger("c_deleteMenu");
+        f->edit("menuHintEdit")->setText(QStringLiteral("stored into a node that goes"));
+        f->trigger("deleteItemAction");
         QCOMPARE(f->outline(), QStringList({"A", "C"}));
         MenuNode* now = f->w().selectedNode();
         QVERIFY(now);
-        QCOMPARE(f->edit("c_menuName")->text(), toQString(now->caption));
+        QCOMPARE(f->edit("menuNameEdit")->text(), toQString(now->caption));
         QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(now)));
     }
 
     void moveEnablingAndOrder() {
         addRoots({"A", "B", "C"});
         f->w().selectNode(f->node({2}));
-        QVERIFY(!f->action("ToolButton2")->isEnabled());
-        QVERIFY(f->action("ToolButton3")->isEnabled());
+        QVERIFY(!f->action("moveDownAction")->isEnabled());
+        QVERIFY(f->action("moveUpAction")->isEnabled());
         clean();
-        f->trigger("ToolButton3");
+        f->trigger("moveUpAction");
         QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
         QVERIFY(f->modified());
         QCOMPARE(toQString(f->w().selectedNode()->caption), QStringLiteral("C"));
-        QCOMPARE(f->edit("c_menuName")->text(), QStringLiteral("C"));
-        f->trigger("ToolButton3");
+        QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("C"));
+        f->trigger("moveUpAction");
         QCOMPARE(f->outline(), QStringList({"C", "A", "B"}));
-        QVERIFY(!f->action("ToolButton3")->isEnabled());
-        QVERIFY(f->action("ToolButton2")->isEnabled());
-        f->trigger("ToolButton2");
+        QVERIFY(!f->action("moveUpAction")->isEnabled());
+        QVERIFY(f->action("moveDownAction")->isEnabled());
+        f->trigger("moveDownAction");
         QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
     }
 
@@ -151,17 +152,17 @@ private Q_SLOTS:
         addSub(r, QStringLiteral("c"));
         // A group never reordered keeps its order at every move elsewhere.
         f->w().selectNode(f->node({1}));
-        f->trigger("ToolButton3");
+        f->trigger("moveUpAction");
         QCOMPARE(f->outline(), QStringList({"S", "R", "  a", "  b", "  c"}));
         // Reorder R's children, then give R a new child (key -1)...
         f->w().selectNode(r->child(0));
-        f->trigger("ToolButton2");
+        f->trigger("moveDownAction");
         QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c"}));
         addSub(r, QStringLiteral("d"));
         QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c", "  d"}));
         // ...which goes first at the next move made anywhere in the tree.
         f->w().selectNode(f->node({0}));
-        f->trigger("ToolButton2");
+        f->trigger("moveDownAction");
         QCOMPARE(f->outline(), QStringList({"R", "  d", "  b", "  a", "  c", "S"}));
     }
 
@@ -201,41 +202,41 @@ private Q_SLOTS:
         MenuNode* n = f->node({0});
         clean();
         QSignalSpy changed(&f->w().treeModel(), &QAbstractItemModel::dataChanged);
-        f->edit("c_menuName")->setFocus();
-        QTest::keyClicks(f->edit("c_menuName"), QStringLiteral("abc"));
+        f->edit("menuNameEdit")->setFocus();
+        QTest::keyClicks(f->edit("menuNameEdit"), QStringLiteral("abc"));
         QCOMPARE(changed.count(), 3);
         QCOMPARE(n->caption, std::string("abc"));
         QVERIFY(f->modified());
         // Without a selection typing changes nothing else.
-        f->trigger("c_deleteMenu");
+        f->trigger("deleteItemAction");
         clean();
-        QTest::keyClicks(f->edit("c_menuName"), QStringLiteral("xyz"));
+        QTest::keyClicks(f->edit("menuNameEdit"), QStringLiteral("xyz"));
         QVERIFY(!f->modified());
     }
 
     void copyButtons() {
         addRoots({"T"});
-        f->edit("c_menuHint")->setText(QStringLiteral("old"));
-        f->child<QToolButton>("m_copy_2")->click();
-        QCOMPARE(f->edit("c_menuStatus")->text(), QStringLiteral("T"));
-        f->edit("c_menuName")->clear();
-        f->child<QToolButton>("c_copy")->click();
-        QCOMPARE(f->edit("c_menuHint")->text(), QString());
-        QCOMPARE(f->child<QToolButton>("c_copy")->toolTip(), QStringLiteral("复制于菜单标题"));
+        f->edit("menuHintEdit")->setText(QStringLiteral("old"));
+        f->child<QToolButton>("copyToStatusButton")->click();
+        QCOMPARE(f->edit("menuStatusEdit")->text(), QStringLiteral("T"));
+        f->edit("menuNameEdit")->clear();
+        f->child<QToolButton>("copyToHintButton")->click();
+        QCOMPARE(f->edit("menuHintEdit")->text(), QString());
+        QCOMPARE(f->child<QToolButton>("copyToHintButton")->toolTip(), QStringLiteral("复制于菜单标题"));
     }
 
     void linkAndScriptSwitching() {
         addRoots({"L", "other"});
         MenuNode* l = f->node({0});
         f->w().selectNode(l);
-        f->edit("c_menuLink")->setText(QStringLiteral("x.htm"));
-        f->child<QComboBox>("c_menuTarget")->setEditText(QStringLiteral("_self"));
+        f->edit("menuLinkEdit")->setText(QStringLiteral("x.htm"));
+        f->child<QComboBox>("menuTargetCombo")->setEditText(QStringLiteral("_self"));
         f->w().selectNode(f->node({1}));
         QCOMPARE(l->data.menuLink, std::string("x.htm"));
         QCOMPARE(l->data.menuTarget, std::string("_self"));
         f->w().selectNode(l);
-        QTest::mouseClick(f->child<QRadioButton>("radio_script"), Qt::LeftButton);
-        f->edit("c_menuScript")->setText(QStringLiteral("go()"));
+        QTest::mouseClick(f->child<QRadioButton>("scriptRadio"), Qt::LeftButton);
+        f->edit("menuScriptEdit")->setText(QStringLiteral("go()"));
         f->w().selectNode(f->node({1}));
         QCOMPARE(l->data.contentType, 1);
         QVERIFY(l->data.menuLink.empty());
@@ -243,9 +244,9 @@ private Q_SLOTS:
         QCOMPARE(l->data.menuScript, std::string("go()"));
         // Switching back shows empty link and target fields.
         f->w().selectNode(l);
-        QTest::mouseClick(f->child<QRadioButton>("radio_link"), Qt::LeftButton);
-        QVERIFY(f->edit("c_menuLink")->text().isEmpty());
-        QVERIFY(f->child<QComboBox>("c_menuTarget")->currentText().isEmpty());
+        QTest::mouseClick(f->child<QRadioButton>("linkRadio"), Qt::LeftButton);
+        QVERIFY(f->edit("menuLinkEdit")->text().isEmpty());
+        QVERIFY(f->child<QComboBox>("menuTargetCombo")->currentText().isEmpty());
         f->w().selectNode(f->node({1}));
         QCOMPARE(l->data.contentType, 0);
         QVERIFY(l->data.menuScript.empty());
@@ -253,9 +254,9 @@ private Q_SLOTS:
 
     void newRootKeepsTheActionKind() {
         addRoots({"S"});
-        QTest::mouseClick(f->child<QRadioButton>("radio_script"), Qt::LeftButton);
-        f->trigger("c_addRootMenu");
-        QVERIFY(f->child<QRadioButton>("radio_script")->isChecked());
+        QTest::mouseClick(f->child<QRadioButton>("scriptRadio"), Qt::LeftButton);
+        f->trigger("addRootItemAction");
+        QVERIFY(f->child<QRadioButton>("scriptRadio")->isChecked());
         MenuNode* added = f->node({1});
         f->w().selectNode(f->node({0}));
         QCOMPARE(added->data.contentType, 1);
@@ -264,7 +265,7 @@ private Q_SLOTS:
 
     void targetListAndBrowseButtons() {
         QStringList entries;
-        auto* target = f->child<QComboBox>("c_menuTarget");
+        auto* target = f->child<QComboBox>("menuTargetCombo");
         for (int i = 0; i < target->count(); ++i) entries << target->itemText(i);
         QCOMPARE(entries, QStringList({"_self", "_parent", "_top", "_blank"}));
         QVERIFY(target->isEditable());
@@ -273,18 +274,18 @@ private Q_SLOTS:
         f->w().scheme().settings.workDir = "/srv/site/";
         clean();
         f->prompter.answerOpenFile(std::nullopt);
-        f->child<QToolButton>("SpeedButton6")->click();
+        f->child<QToolButton>("browseIcon1Button")->click();
         QVERIFY(!f->modified());
         QCOMPARE(f->prompter.last().filter, QStringLiteral("Gif文件(*.gif)|*.gif|所有文件(*.*)|*.*"));
         QCOMPARE(f->prompter.last().initialDirectory, QStringLiteral("/srv/site/"));
         f->prompter.answerOpenFile(QStringLiteral("/srv/site/img/a.gif"));
-        f->child<QToolButton>("SpeedButton7")->click();
-        QCOMPARE(f->edit("c_menuIcon2")->text(), QStringLiteral("img/a.gif"));
+        f->child<QToolButton>("browseIcon2Button")->click();
+        QCOMPARE(f->edit("menuIcon2Edit")->text(), QStringLiteral("img/a.gif"));
         QVERIFY(f->modified());
         f->prompter.answerOpenFile(QStringLiteral("/srv/site/pages/index.htm"));
-        f->child<QToolButton>("SpeedButton8")->click();
+        f->child<QToolButton>("browseLinkButton")->click();
         QCOMPARE(f->prompter.last().filter, QStringLiteral("Html文件(*.html)|*.html;*.htm|所有文件(*.*)|*.*"));
-        QCOMPARE(f->edit("c_menuLink")->text(), QStringLiteral("pages/index.htm"));
+        QCOMPARE(f->edit("menuLinkEdit")->text(), QStringLiteral("pages/index.htm"));
     }
 
     void singlePressDoesNotDrag() {
@@ -383,18 +384,18 @@ private Q_SLOTS:
     }
 
     void useImageHidesTheIconRows() {
-        auto* panel2 = f->child<QWidget>("Panel2");
-        QVERIFY(panel2->isVisible());
+        auto* iconRows = f->child<QWidget>("iconRows");
+        QVERIFY(iconRows->isVisible());
         addRoots({"I"});
-        f->edit("c_menuIcon1")->setText(QStringLiteral("i.gif"));
-        auto* useImg = f->child<QAbstractButton>("c_useImg");
+        f->edit("menuIcon1Edit")->setText(QStringLiteral("i.gif"));
+        auto* useImg = f->child<QAbstractButton>("useImage");
         QVERIFY(useImg);
         useImg->click();
-        QVERIFY(!panel2->isVisible());
-        QVERIFY(f->child<QWidget>("GroupBox2")->isVisible());
-        f->trigger("c_addRootMenu");
+        QVERIFY(!iconRows->isVisible());
+        QVERIFY(f->child<QWidget>("iconsBox")->isVisible());
+        f->trigger("addRootItemAction");
         f->w().selectNode(f->node({0}));
-        QCOMPARE(f->edit("c_menuIcon1")->text(), QStringLiteral("i.gif"));
+        QCOMPARE(f->edit("menuIcon1Edit")->text(), QStringLiteral("i.gif"));
     }
 };
 

@@ -35,17 +35,17 @@ private Q_SLOTS:
     void insertsAndRemovals() {
         QSignalSpy inserted(&model(), &QAbstractItemModel::rowsInserted);
         QSignalSpy removed(&model(), &QAbstractItemModel::rowsRemoved);
-        for (int i = 0; i < 3; ++i) f->trigger("c_addRootMenu");
+        for (int i = 0; i < 3; ++i) f->trigger("addRootItemAction");
         QCOMPARE(inserted.count(), 3);
         QCOMPARE(inserted.at(2).at(1).toInt(), 2);
         f->w().selectNode(f->node({1}));
-        f->trigger("c_addSubMenu");
-        f->trigger("c_addSubMenu");
+        f->trigger("addSubItemAction");
+        f->trigger("addSubItemAction");
         QCOMPARE(inserted.count(), 5);
         QCOMPARE(inserted.at(4).at(0).value<QModelIndex>(), model().indexOf(f->node({1})));
         QCOMPARE(inserted.at(4).at(1).toInt(), 1);
         QCOMPARE(model().rowCount(model().indexOf(f->node({1}))), 2);
-        f->trigger("c_deleteMenu");  // the middle root with its two children
+        f->trigger("deleteItemAction");  // the middle root with its two children
         QCOMPARE(removed.count(), 1);
         QCOMPARE(removed.at(0).at(1).toInt(), 1);
         QCOMPARE(model().rowCount(), 2);
@@ -55,9 +55,9 @@ private Q_SLOTS:
     }
 
     void movesAreMovesAndSortsAreLayouts() {
-        for (int i = 0; i < 3; ++i) f->trigger("c_addRootMenu");
+        for (int i = 0; i < 3; ++i) f->trigger("addRootItemAction");
         f->w().selectNode(f->node({0}));
-        f->trigger("c_addSubMenu");
+        f->trigger("addSubItemAction");
         f->w().tree().expand(model().indexOf(f->node({0})));
         QSignalSpy moved(&model(), &QAbstractItemModel::rowsMoved);
         QSignalSpy layout(&model(), &QAbstractItemModel::layoutChanged);
@@ -65,13 +65,13 @@ private Q_SLOTS:
         QSignalSpy removed(&model(), &QAbstractItemModel::rowsRemoved);
         MenuNode* last = f->node({2});
         f->w().selectNode(last);
-        f->trigger("ToolButton3");
+        f->trigger("moveUpAction");
         QCOMPARE(layout.count(), 1);
         QCOMPARE(f->w().tree().currentIndex(), model().indexOf(last));
         QCOMPARE(model().indexOf(last).row(), 1);
         // A move that leaves every group in order emits nothing structural.
         f->w().selectNode(f->node({0, 0}));
-        f->trigger("ToolButton2");  // disabled: no next sibling; nothing happens
+        f->trigger("moveDownAction");  // disabled: no next sibling; nothing happens
         QCOMPARE(layout.count(), 1);
         // A drop is one row move.
         MenuTreeView& tree = f->w().tree();
@@ -104,22 +104,22 @@ private Q_SLOTS:
         }
         QSignalSpy reset(&model(), &QAbstractItemModel::modelReset);
         f->prompter.answerOpenFile(f->writeFile(QStringLiteral("s.menu"), writeSchemeText(s)));
-        f->trigger("c_open");
+        f->trigger("openAction");
         QCOMPARE(reset.count(), 1);
         QCOMPARE(model().rowCount(), 5);
         QCOMPARE(model().rowCount(model().index(4, 0)), 3);
         QCOMPARE(model().data(model().index(0, 0, model().index(4, 0))).toString(), QStringLiteral("c"));
-        f->trigger("c_new");
+        f->trigger("newAction");
         QCOMPARE(reset.count(), 2);
         QCOMPARE(model().rowCount(), 0);
     }
 
     void captionAndPictureChangesAreDataChanges() {
-        f->trigger("c_addRootMenu");
+        f->trigger("addRootItemAction");
         const QModelIndex root = model().index(0, 0);
         QCOMPARE(root.data().toString(), QStringLiteral("New Item"));
         QSignalSpy changed(&model(), &QAbstractItemModel::dataChanged);
-        f->edit("c_menuName")->setText(QStringLiteral("中文"));
+        f->edit("menuNameEdit")->setText(QStringLiteral("中文"));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).value<QModelIndex>(), root);
         QCOMPARE(root.data().toString(), QStringLiteral("中文"));

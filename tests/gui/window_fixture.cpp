@@ -1,8 +1,10 @@
 #include "window_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QTest>
 
 #include "model/menu_scheme.h"
 #include "ui/common/text_codec.h"
@@ -10,7 +12,7 @@
 namespace sylvanode {
 
 WindowFixture::WindowFixture() {
-    window = std::make_unique<TfmMain>(prompter);
+    window = std::make_unique<MainWindow>(prompter);
     window->show();
 }
 
@@ -31,8 +33,13 @@ QString WindowFixture::copyFixture(const QString& relative, const QString& as) {
 QAction* WindowFixture::action(const char* name) const { return child<QAction>(name); }
 
 void WindowFixture::trigger(const char* name) {
-    QAction* a = action(name);
-    if (a) a->trigger();
+    if (QAction* a = action(name))
+        a->trigger();
+    else if (auto* button = child<QAbstractButton>(name))
+        button->click();
+    else
+        QTest::qFail(qPrintable(QStringLiteral("no action or button named ") + QLatin1String(name)), __FILE__,
+                     __LINE__);
 }
 
 QLineEdit* WindowFixture::edit(const char* name) const { return child<QLineEdit>(name); }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "scripted_prompter.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 class QAction;
 class QLineEdit;
@@ -25,16 +25,16 @@ public:
 
     ScriptedPrompter prompter;
     QTemporaryDir dir;
-    std::unique_ptr<TfmMain> window;
+    std::unique_ptr<MainWindow> window;
 
-    TfmMain& w() { return *window; }
+    MainWindow& w() { return *window; }
     QString path(const QString& name) const { return dir.filePath(name); }
     // Copies tests/fixtures/<relative> into the temporary directory; returns the copy's path.
     QString copyFixture(const QString& relative, const QString& as = {});
     static QString fixturePath(const QString& relative);
 
     QAction* action(const char* name) const;
-    // Triggers a menu item or tool button by its control name.
+    // Triggers an action, or clicks a button, by its object name; an unknown name fails the test.
     void trigger(const char* name);
     QLineEdit* edit(const char* name) const;
     template <class T>

@@ -21,20 +21,20 @@ class WindowLookTest : public QObject {
     void fill() {
         const QStringList names{"产品介绍", "新闻中心", "技术支持", "关于我们"};
         for (const QString& n : names) {
-            f->trigger("c_addRootMenu");
-            f->edit("c_menuName")->setText(n);
+            f->trigger("addRootItemAction");
+            f->edit("menuNameEdit")->setText(n);
         }
         f->w().selectNode(f->node({0}));
         for (const QString& n : {QStringLiteral("软件"), QStringLiteral("硬件")}) {
-            f->trigger("c_addSubMenu");
+            f->trigger("addSubItemAction");
             f->w().selectNode(f->node({0})->lastChild());
-            f->edit("c_menuName")->setText(n);
+            f->edit("menuNameEdit")->setText(n);
             f->w().selectNode(f->node({0}));
         }
         f->w().tree().expand(f->w().treeModel().indexOf(f->node({0})));
         f->w().selectNode(f->node({0, 1}));
-        f->edit("c_menuHint")->setText(QStringLiteral("硬件产品一览"));
-        f->edit("c_menuLink")->setText(QStringLiteral("products/hardware.htm"));
+        f->edit("menuHintEdit")->setText(QStringLiteral("硬件产品一览"));
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/hardware.htm"));
     }
     void save(const QString& name) {
         const QString dir = qEnvironmentVariable("SYLVANODE_SCREENSHOT_DIR");
@@ -67,7 +67,7 @@ private Q_SLOTS:
     }
 
     void pagesAtTheStartSize() {
-        auto* pages = f->child<QTabWidget>("PageControl1");
+        auto* pages = f->child<QTabWidget>("pages");
         const char* names[] = {"item_page", "style_page", "settings_page"};
         for (int i = 0; i < 3; ++i) {
             pages->setCurrentIndex(i);
@@ -78,38 +78,38 @@ private Q_SLOTS:
     }
 
     void itemPanelLabelsLineUp() {
-        QWidget* panel = f->child<QWidget>("TabSheet1");
+        QWidget* panel = f->child<QWidget>("itemPanel");
         const auto left = [&](const char* name) { return f->edit(name)->mapTo(panel, QPoint(0, 0)).x(); };
-        QCOMPARE(left("c_menuHint"), left("c_menuName"));
-        QCOMPARE(left("c_menuIcon1"), left("c_menuName"));
-        QCOMPARE(left("c_menuLink"), left("c_menuName"));
-        QCOMPARE(left("c_menuScript"), left("c_menuName"));
+        QCOMPARE(left("menuHintEdit"), left("menuNameEdit"));
+        QCOMPARE(left("menuIcon1Edit"), left("menuNameEdit"));
+        QCOMPARE(left("menuLinkEdit"), left("menuNameEdit"));
+        QCOMPARE(left("menuScriptEdit"), left("menuNameEdit"));
         const auto right = [&](const char* name) {
             QWidget* w = f->child<QWidget>(name);
             return w->mapTo(panel, QPoint(w->width(), 0)).x();
         };
-        QCOMPARE(right("SpeedButton6"), right("c_copy"));
-        QCOMPARE(right("SpeedButton8"), right("c_copy"));
+        QCOMPARE(right("browseIcon1Button"), right("copyToHintButton"));
+        QCOMPARE(right("browseLinkButton"), right("copyToHintButton"));
     }
 
     void widerWindowWidensTheTree() {
-        const int treeBefore = f->child<QWidget>("Tree")->width();
-        const int pagesBefore = f->child<QWidget>("PageControl1")->width();
+        const int treeBefore = f->child<QWidget>("tree")->width();
+        const int pagesBefore = f->child<QWidget>("pages")->width();
         f->w().resize(900, 640);
         QCoreApplication::processEvents();
-        QVERIFY(f->child<QWidget>("Tree")->width() > treeBefore);
-        QCOMPARE(f->child<QWidget>("PageControl1")->width(), pagesBefore);
+        QVERIFY(f->child<QWidget>("tree")->width() > treeBefore);
+        QCOMPARE(f->child<QWidget>("pages")->width(), pagesBefore);
         save(QStringLiteral("wide"));
         // The smallest window keeps the page control at its minimum width.
         f->w().resize(400, 500);
         QCoreApplication::processEvents();
-        QWidget* pages = f->child<QWidget>("PageControl1");
+        QWidget* pages = f->child<QWidget>("pages");
         QVERIFY(pages->width() >= 350);
         // Everything stays inside the window.
         QVERIFY(pages->mapTo(&f->w(), QPoint(pages->width(), 0)).x() <= f->w().width());
-        QWidget* browse = f->child<QWidget>("SpeedButton8");
+        QWidget* browse = f->child<QWidget>("browseLinkButton");
         QVERIFY(browse->mapTo(&f->w(), QPoint(browse->width(), 0)).x() <= f->w().width());
-        checkNothingClipped(f->child<QWidget>("TabSheet1"));
+        checkNothingClipped(f->child<QWidget>("itemPanel"));
         save(QStringLiteral("narrow"));
     }
 };

@@ -2,7 +2,8 @@
 // security policies and UTF-8 pages.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { setup, openPage, pageHtml, fixture } from './lib/harness.mjs';
+import { join } from 'node:path';
+import { setup, openPage, pageHtml, fixture, cli } from './lib/harness.mjs';
 
 let env;
 before(async () => {
@@ -127,14 +128,18 @@ test('a strict content security policy: the styles still apply, a forbidden scri
   await context.close();
 });
 
-test('a GBK script on a UTF-8 page, named so by its script element', async () => {
+test('Chinese titles on a UTF-8 page: a GBK script named so by its script element, or a UTF-8 script', async () => {
   env.site.generate(fixture('gbk.menu'), 'gbk.js');
-  env.site.page('utf8.html', pageHtml('<script charset="gbk" src="gbk.js"></script>'));
-  const { page, context, errors } = await openPage(env.browser);
-  await page.goto(env.server.url + 'utf8.html');
-  assert.equal(await page.evaluate(() => document.characterSet), 'UTF-8');
-  await item(page, '产品').click();
-  assert.deepEqual(await page.$$eval('a[role=treeitem]', (as) => as.map((a) => a.textContent)), ['产品', '运输', '关于我们', '地图']);
-  assert.deepEqual(errors, []);
-  await context.close();
+  cli('generate', fixture('gbk.menu'), '-o', join(env.site.dir, 'utf8.js'), '--charset', 'utf-8');
+  for (const script of ['<script charset="gbk" src="gbk.js"></script>', '<script src="utf8.js"></script>']) {
+    env.site.page('utf8.html', pageHtml(script));
+    const { page, context, errors } = await openPage(env.browser);
+    await page.goto(env.server.url + 'utf8.html');
+    assert.equal(await page.evaluate(() => document.characterSet), 'UTF-8');
+    await item(page, '产品').click();
+    assert.deepEqual(await page.$$eval('a[role=treeitem]', (as) => as.map((a) => [a.textContent, a.title])),
+      [['产品', '全部产品'], ['运输', '运输说明'], ['关于我们', '关于我们'], ['地图', '地图']], script);
+    assert.deepEqual(errors, []);
+    await context.close();
+  }
 });

@@ -15,12 +15,12 @@
 
 using namespace sylvanode;
 
-TfmAbout::TfmAbout(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfmAbout>()), prompter_(prompter) {
+AboutDialog::AboutDialog(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::AboutDialog>()), prompter_(prompter) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui->Image1->setPixmap(logo());
+    ui->logoLabel->setPixmap(logo());
     ui->url->setText(homepage());
     QFont linkFont = ui->url->font();
     linkFont.setUnderline(true);
@@ -30,15 +30,15 @@ TfmAbout::TfmAbout(Prompter& prompter, QWidget* parent)
     ui->url->setPalette(pal);
     ui->url->setCursor(Qt::PointingHandCursor);
     ui->url->installEventFilter(this);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
     setFixedSize(sizeHint().expandedTo(QSize(210, 238)));
 }
 
-TfmAbout::~TfmAbout() = default;
+AboutDialog::~AboutDialog() = default;
 
-QString TfmAbout::homepage() { return QStringLiteral(SYLVANODE_HOMEPAGE_URL); }
+QString AboutDialog::homepage() { return QStringLiteral(SYLVANODE_HOMEPAGE_URL); }
 
-QPixmap TfmAbout::logo() {
+QPixmap AboutDialog::logo() {
     // A few flat colours, drawn rather than shipped: a small tree of menu
     // nodes on the left and the name beside it.
     QPixmap pix(130, 49);
@@ -86,18 +86,16 @@ QPixmap TfmAbout::logo() {
     return pix;
 }
 
-void TfmAbout::Button1Click() { accept(); }
-
-void TfmAbout::urlClick() {
+void AboutDialog::openHomepage() {
     // Whatever the shell makes of it is not reported.
     prompter_.openWithShell(homepage());
 }
 
-bool TfmAbout::eventFilter(QObject* watched, QEvent* event) {
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->url && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && ui->url->rect().contains(mouse->position().toPoint())) {
-            urlClick();
+            openHomepage();
             return true;
         }
     }

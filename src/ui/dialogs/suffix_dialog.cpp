@@ -12,14 +12,14 @@
 
 using namespace sylvanode;
 
-TForm3::TForm3(Prompter& prompter, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TForm3>()), prompter_(prompter) {
+SuffixDialog::SuffixDialog(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::SuffixDialog>()), prompter_(prompter) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
-    connect(ui->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(ui->okButton, &QPushButton::clicked, this, [this] { acceptSuffix(); });
+    connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
     // The form's width; the word-wrapped note decides the height.
     const int width = std::max(264, minimumSizeHint().width());
     const int height =
@@ -27,11 +27,11 @@ TForm3::TForm3(Prompter& prompter, QWidget* parent)
     setFixedSize(width, std::max(141, height));
 }
 
-TForm3::~TForm3() = default;
+SuffixDialog::~SuffixDialog() = default;
 
-void TForm3::Button1Click() {
+void SuffixDialog::acceptSuffix() {
     std::string normalised;
-    if (!checkMenuSuffix(toSchemeBytes(ui->Edit1->text()), normalised)) {
+    if (!checkMenuSuffix(toSchemeBytes(ui->suffixEdit->text()), normalised)) {
         prompter_.message(this, QStringLiteral("Sylvanode"), tr("后缀名格式不正确"), Prompter::Icon::Error,
                           Prompter::Ok);
         return;
@@ -40,9 +40,7 @@ void TForm3::Button1Click() {
     accept();
 }
 
-void TForm3::Button2Click() { reject(); }
-
-void TForm3::keyPressEvent(QKeyEvent* event) {
+void SuffixDialog::keyPressEvent(QKeyEvent* event) {
     // Esc does nothing here: only Cancel and the close box leave without OK.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();

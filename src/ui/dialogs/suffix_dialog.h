@@ -5,7 +5,7 @@
 #include <string>
 
 namespace Ui {
-class TForm3;
+class SuffixDialog;
 }
 namespace sylvanode {
 class Prompter;
@@ -13,23 +13,22 @@ class Prompter;
 
 // "多菜单设置": the multi-menu suffix. Created once at start-up and kept, so the
 // typed text and the last accepted suffix stay from one showing to the next.
-class TForm3 : public QDialog {
+class SuffixDialog : public QDialog {
     Q_OBJECT
 public:
-    TForm3(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
-    ~TForm3() override;
+    SuffixDialog(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~SuffixDialog() override;
 
     // The last accepted suffix (trimmed, lower case); empty at first.
     const std::string& suffix() const { return suffix_; }
 
-    void Button1Click();
-    void Button2Click();
+    void acceptSuffix();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    std::unique_ptr<Ui::TForm3> ui;
+    std::unique_ptr<Ui::SuffixDialog> ui;
     sylvanode::Prompter& prompter_;
     std::string suffix_;
 };

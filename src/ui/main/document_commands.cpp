@@ -9,11 +9,11 @@
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/item_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
-#include "ui/main/tfm_main.h"
 
 using namespace sylvanode;
 
@@ -44,19 +44,19 @@ std::string fsPath(const std::string& schemeBytes) {
 
 }  // namespace
 
-void TfmMain::markModified() {
+void MainWindow::markModified() {
     scheme_.modified = true;
     updateTitle();
 }
 
-void TfmMain::updateTitle() {
+void MainWindow::updateTitle() {
     QString title = QStringLiteral("Sylvanode 3.0-");
     title += scheme_.fileName.empty() ? tr("未命名") : toQString(fileNamePart(scheme_.fileName));
     if (scheme_.modified) title += QStringLiteral("[Modify]");
     if (windowTitle() != title) setWindowTitle(title);
 }
 
-bool TfmMain::askToSave() {
+bool MainWindow::askToSave() {
     if (!scheme_.modified) return true;
     const int answer = prompter_.message(this, kCaption, tr("菜单方案已修改，是否保存"), Prompter::Icon::Information,
                                          Prompter::Yes | Prompter::No | Prompter::Cancel);
@@ -68,16 +68,16 @@ bool TfmMain::askToSave() {
     return answer == Prompter::No;
 }
 
-void TfmMain::refreshPages() {
+void MainWindow::refreshPages() {
     stylePage_->refresh();
     settingsPage_->refresh();
 }
 
 // Replacing the forest under the view: the view hears one reset, the selection
 // steps stay quiet, and an exception on the way still ends the reset.
-class TfmMain::TreeReplacement {
+class MainWindow::TreeReplacement {
 public:
-    explicit TreeReplacement(TfmMain& w) : w_(w) {
+    explicit TreeReplacement(MainWindow& w) : w_(w) {
         w_.suppressSelection_ = true;
         w_.model_->beginReplace();
         w_.selected_ = w_.dragNode_ = w_.clickedNode_ = w_.awaitingRecord_ = nullptr;
@@ -91,15 +91,15 @@ public:
     TreeReplacement& operator=(const TreeReplacement&) = delete;
 
 private:
-    TfmMain& w_;
+    MainWindow& w_;
 };
 
-void TfmMain::emptyTree() {
+void MainWindow::emptyTree() {
     TreeReplacement replacing(*this);
     scheme_.clearTree();
 }
 
-void TfmMain::newScheme() {
+void MainWindow::newScheme() {
     if (!askToSave()) return;
     emptyTree();
     clearItemPanel();
@@ -110,11 +110,11 @@ void TfmMain::newScheme() {
     updateTitle();
 }
 
-QString TfmMain::fileDialogDirectory(const QString& lastPath) const {
+QString MainWindow::fileDialogDirectory(const QString& lastPath) const {
     return lastPath.isEmpty() ? QString() : QFileInfo(lastPath).absolutePath();
 }
 
-void TfmMain::openScheme() {
+void MainWindow::openScheme() {
     if (!askToSave()) return;
     Prompter::FileRequest request;
     request.title = tr("打开菜单文件");
@@ -150,14 +150,14 @@ void TfmMain::openScheme() {
     updateTitle();
 }
 
-void TfmMain::resetScheme() {
+void MainWindow::resetScheme() {
     scheme_.fileName.clear();
     scheme_.reset();
     // The executable's folder comes in the file system's encoding; the scheme holds GBK bytes.
     scheme_.settings.workDir = toSchemeBytes(QFile::decodeName(QByteArray::fromStdString(scheme_.settings.workDir)));
 }
 
-std::optional<QString> TfmMain::askSavePath() {
+std::optional<QString> MainWindow::askSavePath() {
     Prompter::FileRequest request;
     request.title = saveDialogTitle_;
     request.filter = kMenuFilter;
@@ -169,7 +169,7 @@ std::optional<QString> TfmMain::askSavePath() {
     return path;
 }
 
-bool TfmMain::writeTo(const QString& path) {
+bool MainWindow::writeTo(const QString& path) {
     saveNodeData(selected_);
     const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
     if (!result) {
@@ -182,7 +182,7 @@ bool TfmMain::writeTo(const QString& path) {
     return true;
 }
 
-void TfmMain::saveScheme() {
+void MainWindow::saveScheme() {
     QString target;
     const QFileInfo existing(QFile::decodeName(QByteArray::fromStdString(fsPath(scheme_.fileName))));
     if (!scheme_.fileName.empty() && existing.exists() && !existing.isDir()) {
@@ -196,7 +196,7 @@ void TfmMain::saveScheme() {
     writeTo(target);
 }
 
-void TfmMain::saveSchemeAs() {
+void MainWindow::saveSchemeAs() {
     saveDialogTitle_ = tr("另存为...");
     if (const std::optional<QString> path = askSavePath()) writeTo(*path);
     saveDialogTitle_ = tr("保存菜单方案");

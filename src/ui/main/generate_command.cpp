@@ -4,11 +4,11 @@
 #include "codegen/script_text.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 using namespace sylvanode;
 
-void TfmMain::c_makeCodeClick() {
+void MainWindow::generateScript() {
     const QString caption = QStringLiteral("Sylvanode");
     if (scheme_.empty()) {
         prompter_.message(this, caption, tr("没有菜单项，终止生成代码"), Prompter::Icon::Information, Prompter::Ok);

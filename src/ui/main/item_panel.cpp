@@ -15,49 +15,53 @@ ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, Q
     : QWidget(parent), ui(std::make_unique<Ui::ItemPanel>()), prompter_(prompter), workDir_(std::move(workDir)) {
     ui->setupUi(this);
 
-    for (QToolButton* b : {ui->c_copy, ui->m_copy_2}) b->setIcon(ownIcon("copy"));
-    for (QToolButton* b : {ui->SpeedButton6, ui->SpeedButton7, ui->SpeedButton8}) b->setIcon(ownIcon("browse"));
+    for (QToolButton* b : {ui->copyToHintButton, ui->copyToStatusButton}) b->setIcon(ownIcon("copy"));
+    for (QToolButton* b : {ui->browseIcon1Button, ui->browseIcon2Button, ui->browseLinkButton})
+        b->setIcon(ownIcon("browse"));
     // The target list starts with an empty text, not with its first entry.
-    ui->c_menuTarget->setCurrentIndex(-1);
-    ui->c_menuTarget->setEditText(QString());
+    ui->menuTargetCombo->setCurrentIndex(-1);
+    ui->menuTargetCombo->setEditText(QString());
 
-    connect(ui->c_menuName, &QLineEdit::textChanged, this, &ItemPanel::titleChanged);
-    for (QLineEdit* e : {ui->c_menuHint, ui->c_menuStatus, ui->c_menuIcon1, ui->c_menuIcon2,
-                         ui->c_menuLink, ui->c_menuScript})
+    connect(ui->menuNameEdit, &QLineEdit::textChanged, this, &ItemPanel::titleChanged);
+    for (QLineEdit* e : {ui->menuHintEdit, ui->menuStatusEdit, ui->menuIcon1Edit, ui->menuIcon2Edit,
+                         ui->menuLinkEdit, ui->menuScriptEdit})
         connect(e, &QLineEdit::textChanged, this, &ItemPanel::edited);
-    connect(ui->c_menuTarget, &QComboBox::editTextChanged, this, &ItemPanel::edited);
-    connect(ui->radio_link, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui->menuTargetCombo, &QComboBox::editTextChanged, this, &ItemPanel::edited);
+    connect(ui->linkRadio, &QRadioButton::toggled, this, [this](bool on) {
         if (on) Q_EMIT edited();
     });
-    connect(ui->radio_script, &QRadioButton::toggled, this, [this](bool on) {
+    connect(ui->scriptRadio, &QRadioButton::toggled, this, [this](bool on) {
         if (on) Q_EMIT edited();
     });
 
-    connect(ui->c_copy, &QToolButton::clicked, this, [this] { ui->c_menuHint->setText(ui->c_menuName->text()); });
-    connect(ui->m_copy_2, &QToolButton::clicked, this,
-            [this] { ui->c_menuStatus->setText(ui->c_menuName->text()); });
+    connect(ui->copyToHintButton, &QToolButton::clicked, this,
+            [this] { ui->menuHintEdit->setText(ui->menuNameEdit->text()); });
+    connect(ui->copyToStatusButton, &QToolButton::clicked, this,
+            [this] { ui->menuStatusEdit->setText(ui->menuNameEdit->text()); });
     const QString gif = QStringLiteral("Gif文件(*.gif)|*.gif");
-    connect(ui->SpeedButton6, &QToolButton::clicked, this, [this, gif] { browse(ui->c_menuIcon1, gif); });
-    connect(ui->SpeedButton7, &QToolButton::clicked, this, [this, gif] { browse(ui->c_menuIcon2, gif); });
-    connect(ui->SpeedButton8, &QToolButton::clicked, this,
-            [this] { browse(ui->c_menuLink, QStringLiteral("Html文件(*.html)|*.html;*.htm")); });
+    connect(ui->browseIcon1Button, &QToolButton::clicked, this,
+            [this, gif] { browse(ui->menuIcon1Edit, gif); });
+    connect(ui->browseIcon2Button, &QToolButton::clicked, this,
+            [this, gif] { browse(ui->menuIcon2Edit, gif); });
+    connect(ui->browseLinkButton, &QToolButton::clicked, this,
+            [this] { browse(ui->menuLinkEdit, QStringLiteral("Html文件(*.html)|*.html;*.htm")); });
 }
 
 ItemPanel::~ItemPanel() = default;
 
 void ItemPanel::alignColumns() {
-    const QList<QWidget*> texts{ui->Label1, ui->Label2, ui->Label3};
-    const QList<QWidget*> icons{ui->Label4, ui->Label5};
-    const QList<QWidget*> action{ui->radio_link, ui->Label6, ui->radio_script};
+    const QList<QWidget*> texts{ui->menuNameLabel, ui->menuHintLabel, ui->menuStatusLabel};
+    const QList<QWidget*> icons{ui->menuIcon1Label, ui->menuIcon2Label};
+    const QList<QWidget*> action{ui->linkRadio, ui->menuTargetLabel, ui->scriptRadio};
     int base = 0;
     for (const QList<QWidget*>* column : {&texts, &icons, &action})
         for (QWidget* w : *column) base = std::max(base, w->sizeHint().width());
     for (const QList<QWidget*>* column : {&texts, &icons, &action})
         for (QWidget* w : *column) w->setMinimumWidth(base);
     activateLayouts();
-    const int xText = ui->c_menuName->mapTo(this, QPoint()).x();
-    const int xIcon = ui->c_menuIcon1->mapTo(this, QPoint()).x();
-    const int xAction = ui->c_menuLink->mapTo(this, QPoint()).x();
+    const int xText = ui->menuNameEdit->mapTo(this, QPoint()).x();
+    const int xIcon = ui->menuIcon1Edit->mapTo(this, QPoint()).x();
+    const int xAction = ui->menuLinkEdit->mapTo(this, QPoint()).x();
     const int target = std::max({xText, xIcon, xAction});
     for (QWidget* w : texts) w->setMinimumWidth(base + target - xText);
     for (QWidget* w : icons) w->setMinimumWidth(base + target - xIcon);
@@ -65,8 +69,8 @@ void ItemPanel::alignColumns() {
     activateLayouts();
 
     // And the small buttons end at the same right edge.
-    QLayout* iconGrid = ui->Panel2->layout();
-    QLayout* actionGrid = ui->GroupBox3->layout();
+    QLayout* iconGrid = ui->iconRows->layout();
+    QLayout* actionGrid = ui->actionBox->layout();
     QLayout* textGrid = ui->textsLayout;
     if (baseRightMargins_.isNull())
         baseRightMargins_ = QPoint(iconGrid->contentsMargins().right(), actionGrid->contentsMargins().right());
@@ -81,9 +85,9 @@ void ItemPanel::alignColumns() {
     actionGrid->setContentsMargins(m);
     activateLayouts();
     const auto right = [this](QWidget* w) { return w->mapTo(this, QPoint(w->width(), 0)).x(); };
-    const int rText = right(ui->c_copy);
-    const int rIcon = right(ui->SpeedButton6);
-    const int rAction = right(ui->SpeedButton8);
+    const int rText = right(ui->copyToHintButton);
+    const int rIcon = right(ui->browseIcon1Button);
+    const int rAction = right(ui->browseLinkButton);
     const int edge = std::min({rText, rIcon, rAction});
     m = textGrid->contentsMargins();
     m.setRight(rText - edge);
@@ -99,8 +103,8 @@ void ItemPanel::alignColumns() {
 
 void ItemPanel::activateLayouts() {
     // Outer first: each frame's own layout then places its rows in the frame's new size.
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui->GroupBox2),
-                       static_cast<QWidget*>(ui->Panel2), static_cast<QWidget*>(ui->GroupBox3)})
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(ui->iconsBox),
+                       static_cast<QWidget*>(ui->iconRows), static_cast<QWidget*>(ui->actionBox)})
         if (w->layout()) w->layout()->activate();
 }
 
@@ -120,65 +124,65 @@ void ItemPanel::browse(QLineEdit* field, const QString& filter) {
 }
 
 void ItemPanel::store(MenuItemData& data) const {
-    data.menuName = toSchemeBytes(ui->c_menuName->text());
-    data.menuHint = toSchemeBytes(ui->c_menuHint->text());
-    data.menuStatus = toSchemeBytes(ui->c_menuStatus->text());
-    data.menuIcon1 = toSchemeBytes(ui->c_menuIcon1->text());
-    data.menuIcon2 = toSchemeBytes(ui->c_menuIcon2->text());
-    const bool link = ui->radio_link->isChecked();
+    data.menuName = toSchemeBytes(ui->menuNameEdit->text());
+    data.menuHint = toSchemeBytes(ui->menuHintEdit->text());
+    data.menuStatus = toSchemeBytes(ui->menuStatusEdit->text());
+    data.menuIcon1 = toSchemeBytes(ui->menuIcon1Edit->text());
+    data.menuIcon2 = toSchemeBytes(ui->menuIcon2Edit->text());
+    const bool link = ui->linkRadio->isChecked();
     data.contentType = link ? 0 : 1;
     if (link) {
-        data.menuLink = toSchemeBytes(ui->c_menuLink->text());
-        data.menuTarget = toSchemeBytes(ui->c_menuTarget->currentText());
+        data.menuLink = toSchemeBytes(ui->menuLinkEdit->text());
+        data.menuTarget = toSchemeBytes(ui->menuTargetCombo->currentText());
         data.menuScript.clear();
     } else {
         data.menuLink.clear();
         data.menuTarget.clear();
-        data.menuScript = toSchemeBytes(ui->c_menuScript->text());
+        data.menuScript = toSchemeBytes(ui->menuScriptEdit->text());
     }
 }
 
 void ItemPanel::show(const MenuItemData& data) {
     clear();
-    ui->c_menuName->setText(toQString(data.menuName));
-    ui->c_menuHint->setText(toQString(data.menuHint));
-    ui->c_menuStatus->setText(toQString(data.menuStatus));
-    ui->c_menuIcon1->setText(toQString(data.menuIcon1));
-    ui->c_menuIcon2->setText(toQString(data.menuIcon2));
+    ui->menuNameEdit->setText(toQString(data.menuName));
+    ui->menuHintEdit->setText(toQString(data.menuHint));
+    ui->menuStatusEdit->setText(toQString(data.menuStatus));
+    ui->menuIcon1Edit->setText(toQString(data.menuIcon1));
+    ui->menuIcon2Edit->setText(toQString(data.menuIcon2));
     // Exclusive buttons cannot be unchecked directly: check the one that applies.
     if (data.contentType == 0)
-        ui->radio_link->setChecked(true);
+        ui->linkRadio->setChecked(true);
     else
-        ui->radio_script->setChecked(true);
-    if (ui->radio_link->isChecked()) {
-        ui->c_menuLink->setText(toQString(data.menuLink));
-        ui->c_menuTarget->setEditText(toQString(data.menuTarget));
+        ui->scriptRadio->setChecked(true);
+    if (ui->linkRadio->isChecked()) {
+        ui->menuLinkEdit->setText(toQString(data.menuLink));
+        ui->menuTargetCombo->setEditText(toQString(data.menuTarget));
     } else {
-        ui->c_menuScript->setText(toQString(data.menuScript));
+        ui->menuScriptEdit->setText(toQString(data.menuScript));
     }
 }
 
 void ItemPanel::clear() {
-    ui->c_menuLink->clear();
-    ui->c_menuTarget->setEditText(QString());
-    ui->c_menuScript->clear();
-    ui->c_menuHint->clear();
-    ui->c_menuStatus->clear();
-    ui->c_menuIcon1->clear();
-    ui->c_menuIcon2->clear();
+    ui->menuLinkEdit->clear();
+    ui->menuTargetCombo->setEditText(QString());
+    ui->menuScriptEdit->clear();
+    ui->menuHintEdit->clear();
+    ui->menuStatusEdit->clear();
+    ui->menuIcon1Edit->clear();
+    ui->menuIcon2Edit->clear();
 }
 
-void ItemPanel::setIconRowsVisible(bool visible) { ui->Panel2->setVisible(visible); }
+void ItemPanel::setIconRowsVisible(bool visible) { ui->iconRows->setVisible(visible); }
 
-QLineEdit* ItemPanel::menuName() const { return ui->c_menuName; }
-QLineEdit* ItemPanel::menuHint() const { return ui->c_menuHint; }
-QLineEdit* ItemPanel::menuStatus() const { return ui->c_menuStatus; }
-QLineEdit* ItemPanel::menuIcon1() const { return ui->c_menuIcon1; }
-QLineEdit* ItemPanel::menuIcon2() const { return ui->c_menuIcon2; }
-QLineEdit* ItemPanel::menuLink() const { return ui->c_menuLink; }
-QComboBox* ItemPanel::menuTarget() const { return ui->c_menuTarget; }
-QLineEdit* ItemPanel::menuScript() const { return ui->c_menuScript; }
-QRadioButton* ItemPanel::radioLink() const { return ui->radio_link; }
-QRadioButton* ItemPanel::radioScript() const { return ui->radio_script; }
+QLineEdit* ItemPanel::menuName() const { return ui->menuNameEdit; }
+QLineEdit* ItemPanel::menuHint() const { return ui->menuHintEdit; }
+QLineEdit* ItemPanel::menuStatus() const { return ui->menuStatusEdit; }
+QLineEdit* ItemPanel::menuIcon1() const { return ui->menuIcon1Edit; }
+QLineEdit* ItemPanel::menuIcon2() const { return ui->menuIcon2Edit; }
+QLineEdit* ItemPanel::menuLink() const { return ui->menuLinkEdit; }
+QComboBox* ItemPanel::menuTarget() const { return ui->menuTargetCombo; }
+QLineEdit* ItemPanel::menuScript() const { return ui->menuScriptEdit; }
+QRadioButton* ItemPanel::radioLink() const { return ui->linkRadio; }
+QRadioButton* ItemPanel::radioScript() const { return ui->scriptRadio; }
 
 }  // namespace sylvanode

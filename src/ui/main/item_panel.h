@@ -18,7 +18,7 @@ namespace sylvanode {
 
 class Prompter;
 
-// The page "菜单项属性" (TabSheet1): the fields of the selected item. The fields
+// The page "菜单项属性" (itemPanel): the fields of the selected item. The fields
 // hold their values until the window stores them into the item's record.
 class ItemPanel : public QWidget {
     Q_OBJECT

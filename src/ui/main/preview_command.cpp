@@ -9,11 +9,11 @@
 #include "preview/web_library.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 using namespace sylvanode;
 
-void TfmMain::P1Click() {
+void MainWindow::showPreview() {
     const QString caption = QStringLiteral("Sylvanode");
     if (scheme_.empty()) {
         prompter_.message(this, caption, tr("没有菜单项，终止生成代码"), Prompter::Icon::Information, Prompter::Ok);

@@ -32,47 +32,47 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function
       prompter_(prompter),
       markModified_(std::move(markModified)) {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("TabSheet2"));
-    ui->UpDown1->findChild<QLineEdit*>()->setObjectName(QStringLiteral("c_indent"));
+    setObjectName(QStringLiteral("settingsPage"));
+    ui->indentSpin->findChild<QLineEdit*>()->setObjectName(QStringLiteral("indentEdit"));
     for (QWidget* field :
-         std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->c_icon_file, ui->c_icon_folder1,
-                                         ui->c_icon_folder2, ui->UpDown1})
+         std::initializer_list<QWidget*>{ui->workDirEdit, ui->lineFolder, ui->fileIconEdit,
+                                         ui->folderIcon1Edit, ui->folderIcon2Edit, ui->indentSpin})
         paintReadOnlyField(field);
-    for (QToolButton* b :
-         {ui->SpeedButton1, ui->SpeedButton5, ui->SpeedButton2, ui->SpeedButton3, ui->SpeedButton4}) {
+    for (QToolButton* b : {ui->workDirButton, ui->lineFolderButton, ui->fileIconButton, ui->folderIcon1Button,
+                           ui->folderIcon2Button}) {
         b->setIcon(ownIcon("browse"));
         b->setText(QString());
     }
     // Compact rows, so the whole page fits the window's smallest height.
     const int rowHeight = std::max(21, fontMetrics().height() + 4);
     for (QWidget* field :
-         std::initializer_list<QWidget*>{ui->c_workDir, ui->lineFolder, ui->target, ui->c_icon_file,
-                                         ui->c_icon_folder1, ui->c_icon_folder2, ui->UpDown1})
+         std::initializer_list<QWidget*>{ui->workDirEdit, ui->lineFolder, ui->target, ui->fileIconEdit,
+                                         ui->folderIcon1Edit, ui->folderIcon2Edit, ui->indentSpin})
         field->setFixedHeight(rowHeight);
-    ui->UpDown1->setRange(10, 50);
-    ui->UpDown1->setValue(13);
+    ui->indentSpin->setRange(10, 50);
+    ui->indentSpin->setValue(13);
 
-    connect(ui->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
-    connect(ui->SpeedButton5, &QToolButton::clicked, this, [this] { SpeedButton5Click(); });
-    connect(ui->SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
-    connect(ui->SpeedButton3, &QToolButton::clicked, this, [this] { SpeedButton3Click(); });
-    connect(ui->SpeedButton4, &QToolButton::clicked, this, [this] { SpeedButton4Click(); });
-    connect(ui->target, &QLineEdit::textChanged, this, [this] { targetChange(); });
-    connect(ui->UpDown1, &StepSpinBox::changing, this, [this](int v) { UpDown1ChangingEx(v); });
+    connect(ui->workDirButton, &QToolButton::clicked, this, [this] { chooseWorkDir(); });
+    connect(ui->lineFolderButton, &QToolButton::clicked, this, [this] { chooseLineFolder(); });
+    connect(ui->fileIconButton, &QToolButton::clicked, this, [this] { chooseFileIcon(); });
+    connect(ui->folderIcon1Button, &QToolButton::clicked, this, [this] { chooseFolderIcon1(); });
+    connect(ui->folderIcon2Button, &QToolButton::clicked, this, [this] { chooseFolderIcon2(); });
+    connect(ui->target, &QLineEdit::textChanged, this, [this] { applyTarget(); });
+    connect(ui->indentSpin, &StepSpinBox::changing, this, [this](int v) { applyIndent(v); });
     // A check box runs its handler whenever its state changes, by a click or by refresh().
-    connect(ui->c_useImg, &QCheckBox::toggled, this, [this] { c_useImgClick(); });
+    connect(ui->useImage, &QCheckBox::toggled, this, [this] { applyUseImage(); });
     connect(ui->useTitleAsHint, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.useTitleAsHint, on); });
+            [this](bool on) { applyFlag(scheme_.settings.useTitleAsHint, on); });
     connect(ui->useTitleAsStatus, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.useTitleAsStatus, on); });
+            [this](bool on) { applyFlag(scheme_.settings.useTitleAsStatus, on); });
     connect(ui->useHint, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.showHint, on); });
+            [this](bool on) { applyFlag(scheme_.settings.showHint, on); });
     connect(ui->useStatus, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.showStatus, on); });
+            [this](bool on) { applyFlag(scheme_.settings.showStatus, on); });
     connect(ui->showSelect, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.showSelect, on); });
+            [this](bool on) { applyFlag(scheme_.settings.showSelect, on); });
     connect(ui->showLine, &QCheckBox::toggled, this,
-            [this](bool on) { flagClick(scheme_.settings.showLine, on); });
+            [this](bool on) { applyFlag(scheme_.settings.showLine, on); });
 }
 
 SettingsPage::~SettingsPage() = default;
@@ -103,31 +103,31 @@ void SettingsPage::changeEvent(QEvent* event) {
 void SettingsPage::refresh() {
     const SchemeSettings& s = scheme_.settings;
     // Fields first (none of them has a change handler), then the check boxes, then the target.
-    ui->c_workDir->setText(toQString(s.workDir));
+    ui->workDirEdit->setText(toQString(s.workDir));
     ui->lineFolder->setText(toQString(s.lineFolder));
-    ui->c_icon_file->setText(toQString(s.fileIcon));
-    ui->c_icon_folder1->setText(toQString(s.folderIcon1));
-    ui->c_icon_folder2->setText(toQString(s.folderIcon2));
-    ui->UpDown1->setValue(s.indent);
+    ui->fileIconEdit->setText(toQString(s.fileIcon));
+    ui->folderIcon1Edit->setText(toQString(s.folderIcon1));
+    ui->folderIcon2Edit->setText(toQString(s.folderIcon2));
+    ui->indentSpin->setValue(s.indent);
 
     // Each box takes the value it must show before any handler can write back.
     const bool flags[] = {s.useImage,   s.showLine,       s.showHint,        s.showStatus,
                           s.showSelect, s.useTitleAsHint, s.useTitleAsStatus};
-    QCheckBox* boxes[] = {ui->c_useImg,   ui->showLine,       ui->useHint,         ui->useStatus,
+    QCheckBox* boxes[] = {ui->useImage,   ui->showLine,       ui->useHint,         ui->useStatus,
                           ui->showSelect, ui->useTitleAsHint, ui->useTitleAsStatus};
     for (size_t i = 0; i < std::size(boxes); ++i) boxes[i]->setChecked(flags[i]);
     setTextIfChanged(ui->target, toQString(s.target));
 }
 
-void SettingsPage::SpeedButton1Click() {
+void SettingsPage::chooseWorkDir() {
     const std::string p = chooseFolder(prompter_, window(), tr("选择工作目录"));
     if (p.empty()) return;
-    ui->c_workDir->setText(toQString(p));
+    ui->workDirEdit->setText(toQString(p));
     scheme_.settings.workDir = p;
     markModified_();
 }
 
-void SettingsPage::SpeedButton5Click() {
+void SettingsPage::chooseLineFolder() {
     const std::string p = chooseFolder(prompter_, window(), tr("结点图片目录"));
     if (p.empty()) return;
     // The work directory itself gives the empty relative path.
@@ -145,28 +145,28 @@ void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field) {
     markModified_();
 }
 
-void SettingsPage::SpeedButton2Click() { chooseIcon(scheme_.settings.fileIcon, ui->c_icon_file); }
-void SettingsPage::SpeedButton3Click() { chooseIcon(scheme_.settings.folderIcon1, ui->c_icon_folder1); }
-void SettingsPage::SpeedButton4Click() { chooseIcon(scheme_.settings.folderIcon2, ui->c_icon_folder2); }
+void SettingsPage::chooseFileIcon() { chooseIcon(scheme_.settings.fileIcon, ui->fileIconEdit); }
+void SettingsPage::chooseFolderIcon1() { chooseIcon(scheme_.settings.folderIcon1, ui->folderIcon1Edit); }
+void SettingsPage::chooseFolderIcon2() { chooseIcon(scheme_.settings.folderIcon2, ui->folderIcon2Edit); }
 
-void SettingsPage::targetChange() {
+void SettingsPage::applyTarget() {
     scheme_.settings.target = toSchemeBytes(ui->target->text());
     markModified_();
 }
 
-void SettingsPage::c_useImgClick() {
-    const bool on = ui->c_useImg->isChecked();
+void SettingsPage::applyUseImage() {
+    const bool on = ui->useImage->isChecked();
     emit useImageToggled(on);
     scheme_.settings.useImage = on;
     markModified_();
 }
 
-void SettingsPage::flagClick(bool& setting, bool checked) {
+void SettingsPage::applyFlag(bool& setting, bool checked) {
     setting = checked;
     markModified_();
 }
 
-void SettingsPage::UpDown1ChangingEx(int newValue) {
+void SettingsPage::applyIndent(int newValue) {
     scheme_.settings.indent = std::clamp(newValue, 10, 50);
     markModified_();
 }

@@ -16,7 +16,7 @@ namespace sylvanode {
 class MenuScheme;
 class Prompter;
 
-// The page "方案属性" (TabSheet2): scheme-wide options. Every control writes
+// The page "方案属性" (settingsPage): scheme-wide options. Every control writes
 // its setting into the scheme at once and reports the change.
 class SettingsPage : public QWidget {
     Q_OBJECT
@@ -31,18 +31,18 @@ public:
     // scheme clear the modified flag afterwards.
     void refresh();
 
-    // Handlers, by control and event.
-    void SpeedButton1Click();
-    void SpeedButton5Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void targetChange();
-    void c_useImgClick();
-    void UpDown1ChangingEx(int newValue);
+    // Handlers of the controls.
+    void chooseWorkDir();
+    void chooseLineFolder();
+    void chooseFileIcon();
+    void chooseFolderIcon1();
+    void chooseFolderIcon2();
+    void applyTarget();
+    void applyUseImage();
+    void applyIndent(int newValue);
 
 signals:
-    // The item panel's icon rows (Panel2) are visible exactly while this is on.
+    // The item panel's icon rows (iconRows) are visible exactly while this is on.
     void useImageToggled(bool on);
 
 protected:
@@ -52,7 +52,7 @@ protected:
 private:
     void alignLabels();
     void chooseIcon(std::string& setting, QLineEdit* field);
-    void flagClick(bool& setting, bool checked);
+    void applyFlag(bool& setting, bool checked);
 
     std::unique_ptr<Ui::SettingsPage> ui;
     MenuScheme& scheme_;

@@ -9,7 +9,7 @@
 #include "model/menu_scheme.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
-#include "ui/dialogs/css_dialog.h"
+#include "ui/dialogs/css_style_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui_style_page.h"
 
@@ -31,9 +31,13 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
       prompter_(prompter),
       markModified_(std::move(markModified)) {
     ui->setupUi(this);
-    setObjectName(QStringLiteral("TabSheet3"));
-    const std::pair<StepSpinBox*, const char*> spins[] = {
-        {ui->UpDown2, "Edit3"}, {ui->UpDown3, "Edit4"}, {ui->UpDown4, "Edit7"}, {ui->UpDown5, "Edit8"}};
+    setObjectName(QStringLiteral("stylePage"));
+    styleFields_ = {ui->folderNormalStyle, ui->folderHoverStyle, ui->folderSelectStyle,
+                    ui->fileNormalStyle,   ui->fileHoverStyle,   ui->fileSelectStyle};
+    const std::pair<StepSpinBox*, const char*> spins[] = {{ui->folderHeightSpin, "folderHeightEdit"},
+                                                          {ui->folderPaddingSpin, "folderPaddingEdit"},
+                                                          {ui->fileHeightSpin, "fileHeightEdit"},
+                                                          {ui->filePaddingSpin, "filePaddingEdit"}};
     for (const auto& [spin, fieldName] : spins) {
         spin->findChild<QLineEdit*>()->setObjectName(QString::fromLatin1(fieldName));
         spin->setRange(0, 50);
@@ -41,7 +45,7 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
         paintReadOnlyField(spin);
     }
     for (int slot = 1; slot <= 6; ++slot) {
-        QLineEdit* field = cssField(slot);
+        QLineEdit* field = styleField(slot);
         paintReadOnlyField(field);
         QPalette pal = field->palette();
         pal.setColor(QPalette::Text, desktopColor(kDesktopBackgroundIndex));
@@ -49,27 +53,24 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
         field->setCursor(Qt::PointingHandCursor);
         field->installEventFilter(this);
     }
-    ui->ComboBox1->setCurrentIndex(0);
-    ui->ComboBox2->setCurrentIndex(0);
+    ui->folderPaddingSide->setCurrentIndex(0);
+    ui->filePaddingSide->setCurrentIndex(0);
 
     // Only the user's choice runs the side handler; refresh() sets the entries silently.
-    connect(ui->ComboBox1, &QComboBox::activated, this, [this] { sideChange(0); });
-    connect(ui->ComboBox2, &QComboBox::activated, this, [this] { sideChange(1); });
-    connect(ui->UpDown2, &StepSpinBox::changing, this, [this](int v) { heightChanging(0, v); });
-    connect(ui->UpDown3, &StepSpinBox::changing, this, [this](int v) { paddingChanging(0, v); });
-    connect(ui->UpDown4, &StepSpinBox::changing, this, [this](int v) { heightChanging(1, v); });
-    connect(ui->UpDown5, &StepSpinBox::changing, this, [this](int v) { paddingChanging(1, v); });
+    connect(ui->folderPaddingSide, &QComboBox::activated, this, [this] { showPaddingSide(0); });
+    connect(ui->filePaddingSide, &QComboBox::activated, this, [this] { showPaddingSide(1); });
+    connect(ui->folderHeightSpin, &StepSpinBox::changing, this, [this](int v) { applyHeight(0, v); });
+    connect(ui->folderPaddingSpin, &StepSpinBox::changing, this, [this](int v) { applyPadding(0, v); });
+    connect(ui->fileHeightSpin, &StepSpinBox::changing, this, [this](int v) { applyHeight(1, v); });
+    connect(ui->filePaddingSpin, &StepSpinBox::changing, this, [this](int v) { applyPadding(1, v); });
 }
 
 StylePage::~StylePage() = default;
 
-QLineEdit* StylePage::cssField(int slot) const {
-    QLineEdit* const fields[] = {ui->css_1, ui->css_2, ui->css_3, ui->css_4, ui->css_5, ui->css_6};
-    return fields[slot - 1];
-}
+QLineEdit* StylePage::styleField(int slot) const { return styleFields_[static_cast<size_t>(slot - 1)]; }
 
 void StylePage::showCss(int slot, const std::string& css) {
-    QLineEdit* field = cssField(slot);
+    QLineEdit* field = styleField(slot);
     field->setText(toQString(css));
     field->setCursorPosition(0);  // a long declaration shows its beginning
 }
@@ -84,28 +85,28 @@ void StylePage::refreshStyleTexts() {
 }
 
 void StylePage::refreshSizes() {
-    ui->UpDown2->setValue(scheme_.kinds[0].height);
+    ui->folderHeightSpin->setValue(scheme_.kinds[0].height);
     kindSide_[0] = 0;
-    ui->ComboBox1->setCurrentIndex(0);
-    ui->UpDown3->setValue(scheme_.kinds[0].padding[0]);
-    ui->UpDown4->setValue(scheme_.kinds[1].height);
+    ui->folderPaddingSide->setCurrentIndex(0);
+    ui->folderPaddingSpin->setValue(scheme_.kinds[0].padding[0]);
+    ui->fileHeightSpin->setValue(scheme_.kinds[1].height);
     kindSide_[1] = 0;
-    ui->ComboBox2->setCurrentIndex(0);
-    ui->UpDown5->setValue(scheme_.kinds[1].padding[0]);
+    ui->filePaddingSide->setCurrentIndex(0);
+    ui->filePaddingSpin->setValue(scheme_.kinds[1].padding[0]);
 }
 
-void StylePage::cssClick(int slot) {
-    TCssDlg dialog(prompter_, window());
-    dialog.LoadStyle(styleOfSlot(scheme_, slot));
+void StylePage::editStyle(int slot) {
+    CssStyleDialog dialog(prompter_, window());
+    dialog.loadStyle(styleOfSlot(scheme_, slot));
     if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
     styleOfSlot(scheme_, slot) = dialog.workStyle();
     showCss(slot, dialog.cssText());
     markModified_();
 }
 
-void StylePage::sideChange(int kind) {
-    QComboBox* selector = kind == 0 ? ui->ComboBox1 : ui->ComboBox2;
-    StepSpinBox* spin = kind == 0 ? ui->UpDown3 : ui->UpDown5;
+void StylePage::showPaddingSide(int kind) {
+    QComboBox* selector = kind == 0 ? ui->folderPaddingSide : ui->filePaddingSide;
+    StepSpinBox* spin = kind == 0 ? ui->folderPaddingSpin : ui->filePaddingSpin;
     auto& padding = scheme_.kinds[static_cast<size_t>(kind)].padding;
     // The side shown until now already holds its value: every step stored it.
     // Reading it back from the field would cut a value from a file that lies
@@ -114,13 +115,13 @@ void StylePage::sideChange(int kind) {
     spin->setValue(padding[static_cast<size_t>(kindSide_[static_cast<size_t>(kind)])]);
 }
 
-void StylePage::heightChanging(int kind, int newValue) {
+void StylePage::applyHeight(int kind, int newValue) {
     scheme_.kinds[static_cast<size_t>(kind)].height = std::clamp(newValue, 0, 50);
     markModified_();
 }
 
-void StylePage::paddingChanging(int kind, int newValue) {
-    const QComboBox* selector = kind == 0 ? ui->ComboBox1 : ui->ComboBox2;
+void StylePage::applyPadding(int kind, int newValue) {
+    const QComboBox* selector = kind == 0 ? ui->folderPaddingSide : ui->filePaddingSide;
     const int side = std::clamp(selector->currentIndex(), 0, 3);
     scheme_.kinds[static_cast<size_t>(kind)].padding[static_cast<size_t>(side)] = std::clamp(newValue, 0, 50);
     markModified_();
@@ -128,13 +129,13 @@ void StylePage::paddingChanging(int kind, int newValue) {
 
 bool StylePage::eventFilter(QObject* watched, QEvent* event) {
     for (int slot = 1; slot <= 6; ++slot) {
-        QLineEdit* field = cssField(slot);
+        QLineEdit* field = styleField(slot);
         if (watched != field) continue;
         if (event->type() == QEvent::KeyPress) {
             // The keyboard way to the same dialog: Enter or Space on the focused field.
             const int key = static_cast<QKeyEvent*>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-                cssClick(slot);
+                editStyle(slot);
                 return true;
             }
         } else if (event->type() == QEvent::MouseButtonPress &&
@@ -147,7 +148,7 @@ bool StylePage::eventFilter(QObject* watched, QEvent* event) {
             pressedField_ = nullptr;
             if (click) {
                 QWidget::eventFilter(watched, event);
-                cssClick(slot);
+                editStyle(slot);
                 return true;
             }
         }

@@ -17,7 +17,7 @@ namespace sylvanode {
 class MenuScheme;
 class Prompter;
 
-// The page "风格样式" (TabSheet3): the six CSS styles, heights and paddings
+// The page "风格样式" (stylePage): the six CSS styles, heights and paddings
 // of the folder and file kinds.
 class StylePage : public QWidget {
     Q_OBJECT
@@ -33,13 +33,13 @@ public:
     void refreshStyleTexts();
     void refreshSizes();
 
-    // A click on css_N (slot 1..6): the CSS style dialog for that slot.
-    void cssClick(int slot);
-    // Side selector change of kind 0 (ComboBox1) or 1 (ComboBox2).
-    void sideChange(int kind);
+    // A click on the style field of a slot (1..6): the CSS style dialog for that slot.
+    void editStyle(int slot);
+    // Side selector change of kind 0 (folderPaddingSide) or 1 (filePaddingSide).
+    void showPaddingSide(int kind);
     // Spinner step requests.
-    void heightChanging(int kind, int newValue);
-    void paddingChanging(int kind, int newValue);
+    void applyHeight(int kind, int newValue);
+    void applyPadding(int kind, int newValue);
 
     // The padding side each kind shows at present.
     int kindSide(int kind) const { return kindSide_[static_cast<size_t>(kind)]; }
@@ -48,7 +48,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLineEdit* cssField(int slot) const;
+    // The style field of a slot: folder normal, hover, select, then file normal, hover, select.
+    QLineEdit* styleField(int slot) const;
     void showCss(int slot, const std::string& css);
 
     std::unique_ptr<Ui::StylePage> ui;
@@ -56,6 +57,7 @@ private:
     Prompter& prompter_;
     std::function<void()> markModified_;
     std::array<int, 2> kindSide_{0, 0};
+    std::array<QLineEdit*, 6> styleFields_{};
     QLineEdit* pressedField_ = nullptr;
 };
 

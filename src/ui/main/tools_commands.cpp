@@ -7,22 +7,23 @@
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/suffix_dialog.h"
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
-void TfmMain::TForm3Deleter::operator()(TForm3* dialog) const { delete dialog; }
+void MainWindow::SuffixDialogDeleter::operator()(SuffixDialog* dialog) const { delete dialog; }
 
-void TfmMain::createToolDialogs() {
+void MainWindow::createToolDialogs() {
     // Made once, hidden, and kept: the typed text and the accepted suffix stay for the run.
-    Form3.reset(new TForm3(prompter_, this));
-    Form3->hide();
+    suffixDialog_.reset(new SuffixDialog(prompter_, this));
+    suffixDialog_->hide();
 }
 
-void TfmMain::M1Click() {
+void MainWindow::editSuffix() {
     // Setting the suffix does not mark the scheme: it is never saved with it.
-    if (prompter_.runDialog(*Form3) == QDialog::Accepted) scheme_.settings.menuSuffix = Form3->suffix();
+    if (prompter_.runDialog(*suffixDialog_) == QDialog::Accepted)
+        scheme_.settings.menuSuffix = suffixDialog_->suffix();
 }
 
-void TfmMain::m_helpClick() {
+void MainWindow::showHelp() {
     // The help file beside the executable when the desktop has a viewer for it, else the
     // HTML user guide. A missing help file is not reported; with neither nothing happens.
     const auto docs = sylvanode::helpDocuments(sylvanode::executableDirectory(),
@@ -31,9 +32,7 @@ void TfmMain::m_helpClick() {
         if (prompter_.openWithShell(QFile::decodeName(doc.c_str()))) return;
 }
 
-void TfmMain::ToolButton11Click() { m_helpClick(); }
-
-void TfmMain::m_aboutClick() {
-    TfmAbout about(prompter_, this);
+void MainWindow::showAbout() {
+    AboutDialog about(prompter_, this);
     prompter_.runDialog(about);
 }

@@ -2,9 +2,9 @@
 #include <QLineEdit>
 
 #include "ui/main/item_panel.h"
+#include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
-#include "ui/main/tfm_main.h"
 
 using namespace sylvanode;
 
@@ -22,7 +22,7 @@ bool inSubtree(const MenuNode* root, const MenuNode* node) {
 }
 }  // namespace
 
-void TfmMain::c_addRootMenuClick() {
+void MainWindow::addRootItem() {
     clickedNode_ = nullptr;
     if (selected_) saveNodeData(selected_);
     MenuNode* node = model_->appendRoot(newNode());
@@ -37,7 +37,7 @@ void TfmMain::c_addRootMenuClick() {
     clearItemPanel();
 }
 
-void TfmMain::c_addSubMenuClick() {
+void MainWindow::addSubItem() {
     if (!selected_) return;
     MenuNode* child = model_->appendChild(selected_, newNode());
     child->data = MenuItemData{};
@@ -49,7 +49,7 @@ void TfmMain::c_addSubMenuClick() {
     clickedNode_ = nullptr;
 }
 
-void TfmMain::c_deleteMenuClick() {
+void MainWindow::deleteItem() {
     MenuNode* node = selected_;
     if (!node) return;
     // Nothing may keep pointing into the subtree that goes away.
@@ -67,7 +67,7 @@ void TfmMain::c_deleteMenuClick() {
     }
 }
 
-void TfmMain::moveSelected(int delta) {
+void MainWindow::moveSelected(int delta) {
     if (!selected_) return;
     // renumberSiblings: the selected item's group gets 0, 1, 2, ... in its present order.
     const auto& group = scheme_.siblingsOf(selected_);
@@ -82,11 +82,11 @@ void TfmMain::moveSelected(int delta) {
     tree_->scrollTo(model_->indexOf(selected_));
 }
 
-void TfmMain::ToolButton2Click() { moveSelected(+1); }
+void MainWindow::moveDown() { moveSelected(+1); }
 
-void TfmMain::ToolButton3Click() { moveSelected(-1); }
+void MainWindow::moveUp() { moveSelected(-1); }
 
-void TfmMain::onLeftPressed(MenuNode* pressed) {
+void MainWindow::onLeftPressed(MenuNode* pressed) {
     dragNode_ = nullptr;
     if (!pressed) return;
     if (pressed == clickedNode_) {
@@ -99,7 +99,7 @@ void TfmMain::onLeftPressed(MenuNode* pressed) {
     }
 }
 
-void TfmMain::onDropped(MenuNode* target) {
+void MainWindow::onDropped(MenuNode* target) {
     if (!dragNode_) return;
     MenuNode* oldParent = dragNode_->parent();
     if (target == oldParent) return;  // own parent, or a root item onto empty space

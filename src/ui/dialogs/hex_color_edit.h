@@ -5,10 +5,10 @@
 // The colour picker's hexadecimal entry field: at most six characters, and of
 // the typed characters only hexadecimal digits and backspace reach the field.
 // Text that arrives by other routes (a paste from the context menu) is not filtered.
-class TEdit1 : public QLineEdit {
+class HexColorEdit : public QLineEdit {
     Q_OBJECT
 public:
-    explicit TEdit1(QWidget* parent = nullptr);
+    explicit HexColorEdit(QWidget* parent = nullptr);
 
     // Whether a typed character is let through.
     static bool acceptsTypedCharacter(QChar c);

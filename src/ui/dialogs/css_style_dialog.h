@@ -8,7 +8,7 @@
 #include "model/menu_scheme.h"
 
 namespace Ui {
-class TCssDlg;
+class CssStyleDialog;
 }
 namespace sylvanode {
 class Prompter;
@@ -17,51 +17,51 @@ class Prompter;
 // "CSS样式设定": edits a working copy of one CSS style with a live preview.
 // Control values reach the working copy only while the dialog is on screen,
 // so loading a style never rewrites it.
-class TCssDlg : public QDialog {
+class CssStyleDialog : public QDialog {
     Q_OBJECT
 public:
-    TCssDlg(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
-    ~TCssDlg() override;
+    CssStyleDialog(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~CssStyleDialog() override;
 
-    void LoadStyle(const sylvanode::CssStyle& style);
+    void loadStyle(const sylvanode::CssStyle& style);
     const sylvanode::CssStyle& workStyle() const { return workStyle_; }
     // The CSS declaration text of the working copy.
     std::string cssText() const;
 
-    void UpdatePreview();
+    void updatePreview();
 
-    // Event handlers, by control and event.
-    void use_font_nameClick();
-    void fontBoxChange();
-    void use_styleClick();
-    void fontStyleChange();
-    void use_sizeClick();
-    void fontSizeChange();
-    void use_underlineClick();
-    void use_text_colorClick();
-    void use_bk_colorClick();
-    void p_textColorClick();
-    void p_bkColorClick();
-    void p_borderColorClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
-    void use_borderClick();
-    void UpDown1ChangingEx(int newPosition);
-    void OKBtnClick();
+    // Handlers of the controls.
+    void toggleFontName();
+    void applyFontName();
+    void toggleFontStyle();
+    void applyFontStyle();
+    void toggleFontSize();
+    void applyFontSize();
+    void toggleUnderline();
+    void toggleTextColor();
+    void toggleBackgroundColor();
+    void chooseTextColor();
+    void chooseBackgroundColor();
+    void chooseBorderColor();
+    void pickTextColor();
+    void pickBackgroundColor();
+    void pickBorderColor();
+    void toggleBorder();
+    void applyBorderWidth(int newPosition);
+    void acceptStyle();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
+    void fillFontLists();
     bool onScreen() const { return isVisible(); }
     // The standard chooser, starting on the colour last chosen in this dialog.
     bool chooseStandardColor(std::string& field);
     // The colour picker dialog; its result text on OK.
     bool runPicker(std::string& field);
 
-    std::unique_ptr<Ui::TCssDlg> ui;
+    std::unique_ptr<Ui::CssStyleDialog> ui;
     sylvanode::Prompter& prompter_;
     sylvanode::CssStyle workStyle_;
     QColor lastChosen_{Qt::black};

@@ -1,5 +1,5 @@
 // The colour picker and its hexadecimal entry field, driven directly.
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -14,7 +14,7 @@
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
-#include "ui/dialogs/hex_edit.h"
+#include "ui/dialogs/hex_color_edit.h"
 
 using namespace sylvanode;
 
@@ -27,24 +27,24 @@ T* child(QWidget& parent, const char* name) {
     return w;
 }
 
-void toRgbPage(TfmColor& dlg) {
-    auto* radio = child<QRadioButton>(dlg, "RadioButton2");
+void toRgbPage(ColorPickerDialog& dlg) {
+    auto* radio = child<QRadioButton>(dlg, "rgbRadio");
     QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
 }
 
-void typeHex(TfmColor& dlg, const char* text) {
-    TEdit1* rgb = child<TEdit1>(dlg, "rgb");
+void typeHex(ColorPickerDialog& dlg, const char* text) {
+    HexColorEdit* rgb = child<HexColorEdit>(dlg, "rgb");
     rgb->setFocus();
     QTest::keyClicks(rgb, QString::fromLatin1(text));
 }
 
 }  // namespace
 
-class ColorDialogTest : public QObject {
+class ColorPickerDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void listsTheSystemColoursInTableOrder() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         auto* list = child<QListWidget>(dlg, "colorList");
         QCOMPARE(list->count(), kSystemColorCount);
         for (int row = 0; row < kSystemColorCount; ++row)
@@ -55,71 +55,71 @@ private slots:
         QCOMPARE(uint32_t(panel->colorValue()), 0x8000000Au);
         // The contrast rule treats the system value as a number: 0x00FF0A.
         QCOMPARE(panel->palette().color(QPalette::WindowText), QColor(0x0A, 0xFF, 0x00));
-        QVERIFY(child<QWidget>(dlg, "Panel1")->isVisibleTo(&dlg));
-        QVERIFY(!child<QWidget>(dlg, "Panel2")->isVisibleTo(&dlg));
+        QVERIFY(child<QWidget>(dlg, "systemColorPage")->isVisibleTo(&dlg));
+        QVERIFY(!child<QWidget>(dlg, "rgbPage")->isVisibleTo(&dlg));
     }
 
     void resultTexts() {
         {
-            TfmColor dlg;  // OK at once
-            QCOMPARE(dlg.ResultText(), std::string("clActiveBorder"));
+            ColorPickerDialog dlg;  // OK at once
+            QCOMPARE(dlg.resultText(), std::string("clActiveBorder"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             auto* list = child<QListWidget>(dlg, "colorList");
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(15)).center());
             QCOMPARE(child<ColorPanel>(dlg, "colorPanel")->text(), QString("infobackground"));
-            QCOMPARE(dlg.ResultText(), std::string("clInfoBk"));
+            QCOMPARE(dlg.resultText(), std::string("clInfoBk"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
-            QVERIFY(!child<QWidget>(dlg, "Panel1")->isVisible());
-            QVERIFY(child<QWidget>(dlg, "Panel2")->isVisible());
+            QVERIFY(!child<QWidget>(dlg, "systemColorPage")->isVisible());
+            QVERIFY(child<QWidget>(dlg, "rgbPage")->isVisible());
             // The RGB page right after the preset: low three bytes of the system value.
-            QCOMPARE(dlg.ResultText(), std::string("0A0000"));
+            QCOMPARE(dlg.resultText(), std::string("0A0000"));
             typeHex(dlg, "ff8");
             auto* panel = child<ColorPanel>(dlg, "colorPanel");
             QCOMPARE(panel->text(), QString("ff8"));
             QCOMPARE(panel->palette().color(QPalette::Window), QColor(0x00, 0x0F, 0xF8));
-            QCOMPARE(dlg.ResultText(), std::string("000FF8"));
+            QCOMPARE(dlg.resultText(), std::string("000FF8"));
         }
         {
             // A plain value on the system page: a basic colour identifier when it is one.
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
             typeHex(dlg, "FF0000");
-            auto* radio = child<QRadioButton>(dlg, "RadioButton1");
+            auto* radio = child<QRadioButton>(dlg, "systemColorRadio");
             QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, radio->height() / 2));
-            QVERIFY(child<QWidget>(dlg, "Panel1")->isVisible());
-            QCOMPARE(dlg.ResultText(), std::string("clRed"));
+            QVERIFY(child<QWidget>(dlg, "systemColorPage")->isVisible());
+            QCOMPARE(dlg.resultText(), std::string("clRed"));
             // Typing does not change the list selection.
             auto* list = child<QListWidget>(dlg, "colorList");
             QCOMPARE(list->currentRow(), 0);
             // A click on the entry already selected brings its system colour back.
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                               list->visualItemRect(list->item(0)).center());
-            QCOMPARE(dlg.ResultText(), std::string("clActiveBorder"));
+            QCOMPARE(dlg.resultText(), std::string("clActiveBorder"));
         }
         {
-            TfmColor dlg;
+            ColorPickerDialog dlg;
             dlg.show();
             toRgbPage(dlg);
             typeHex(dlg, "563412");
-            child<QRadioButton>(dlg, "RadioButton1")->click();
-            QCOMPARE(dlg.ResultText(), std::string("0x00123456"));
+            child<QRadioButton>(dlg, "systemColorRadio")->click();
+            QCOMPARE(dlg.resultText(), std::string("0x00123456"));
         }
     }
 
     void hexFieldFiltersTypedCharacters() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.show();
         toRgbPage(dlg);
-        TEdit1* rgb = child<TEdit1>(dlg, "rgb");
+        HexColorEdit* rgb = child<HexColorEdit>(dlg, "rgb");
         QCOMPARE(rgb->maxLength(), 6);
         QApplication::clipboard()->setText("abc");
         typeHex(dlg, "g#f");
@@ -146,17 +146,17 @@ private slots:
         auto* panel = child<ColorPanel>(dlg, "colorPanel");
         QCOMPARE(panel->text(), QString("zz"));
         QCOMPARE(panel->colorValue(), 0);
-        QCOMPARE(dlg.ResultText(), std::string("000000"));
+        QCOMPARE(dlg.resultText(), std::string("000000"));
     }
 
     void enterInTheHexFieldPressesOk() {
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.show();
         toRgbPage(dlg);
         typeHex(dlg, "abc");
-        QTest::keyClick(child<TEdit1>(dlg, "rgb"), Qt::Key_Return);
+        QTest::keyClick(child<HexColorEdit>(dlg, "rgb"), Qt::Key_Return);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
-        QCOMPARE(dlg.ResultText(), std::string("000ABC"));
+        QCOMPARE(dlg.resultText(), std::string("000ABC"));
     }
 
     void screenPickingFollowsThePointerUntilRelease() {
@@ -171,7 +171,7 @@ private slots:
         target.show();
         QVERIFY(QTest::qWaitForWindowExposed(&target));
 
-        TfmColor dlg;
+        ColorPickerDialog dlg;
         dlg.move(20, 20);
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
@@ -181,7 +181,7 @@ private slots:
             QTest::ignoreMessage(QtWarningMsg, "This plugin does not support grabbing the mouse");
             QTest::ignoreMessage(QtWarningMsg, "This plugin does not support grabbing the mouse");
         }
-        auto* button = child<QToolButton>(dlg, "Button1");
+        auto* button = child<QToolButton>(dlg, "eyedropperButton");
         QTest::mousePress(button, Qt::LeftButton);
         QVERIFY(dlg.isPicking());
         QCOMPARE(QWidget::mouseGrabber(), static_cast<QWidget*>(&dlg));
@@ -196,8 +196,8 @@ private slots:
         QTest::mouseMove(&dlg, overTarget);
         auto* panel = child<ColorPanel>(dlg, "colorPanel");
         QCOMPARE(panel->text(), QString("123456"));
-        QCOMPARE(dlg.ResultText(), std::string("123456"));
-        QVERIFY(child<TEdit1>(dlg, "rgb")->text().isEmpty());  // picking leaves the field alone
+        QCOMPARE(dlg.resultText(), std::string("123456"));
+        QVERIFY(child<HexColorEdit>(dlg, "rgb")->text().isEmpty());  // picking leaves the field alone
 
         QTest::mouseRelease(&dlg, Qt::LeftButton, {}, overTarget);
         QVERIFY(!dlg.isPicking());
@@ -206,5 +206,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColorDialogTest)
-#include "color_dialog_test.moc"
+QTEST_MAIN(ColorPickerDialogTest)
+#include "color_picker_dialog_test.moc"

@@ -1,4 +1,4 @@
-#include "ui/dialogs/color_dialog.h"
+#include "ui/dialogs/color_picker_dialog.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
 #include "ui/dialogs/form_font.h"
-#include "ui_color_dialog.h"
+#include "ui_color_picker_dialog.h"
 
 using namespace sylvanode;
 
@@ -31,44 +31,45 @@ QIcon swatch(const QColor& color) {
 
 }  // namespace
 
-TfmColor::TfmColor(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfmColor>()) {
+ColorPickerDialog::ColorPickerDialog(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::ColorPickerDialog>()) {
     ui->setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    ui->Button1->setIcon(eyedropperGlyph());
-    ui->Button1->setToolTip(tr("屏幕取色"));
-    ui->Button1->installEventFilter(this);
+    ui->eyedropperButton->setIcon(eyedropperGlyph());
+    ui->eyedropperButton->setToolTip(tr("屏幕取色"));
+    ui->eyedropperButton->installEventFilter(this);
     // The two pages keep their place while the other one is shown.
-    for (QWidget* page : {ui->Panel1, ui->Panel2}) {
+    for (QWidget* page : {ui->systemColorPage, ui->rgbPage}) {
         QSizePolicy policy = page->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         page->setSizePolicy(policy);
     }
-    ui->Panel2->setVisible(false);
+    ui->rgbPage->setVisible(false);
 
     // A click counts also on the entry already selected (after typing on the RGB page,
     // it brings the system colour back); arrow keys move the selection.
-    connect(ui->colorList, &QListWidget::currentRowChanged, this, [this] { colorListClick(); });
-    connect(ui->colorList, &QListWidget::itemClicked, this, [this] { colorListClick(); });
-    connect(ui->RadioButton1, &QRadioButton::clicked, this, [this] { RadioButton1Click(); });
-    connect(ui->RadioButton2, &QRadioButton::clicked, this, [this] { RadioButton2Click(); });
-    connect(ui->rgb, &QLineEdit::textChanged, this, [this] { rgbChange(); });
-    connect(ui->OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(ui->CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->colorList, &QListWidget::currentRowChanged, this, [this] { showListColor(); });
+    connect(ui->colorList, &QListWidget::itemClicked, this, [this] { showListColor(); });
+    connect(ui->systemColorRadio, &QRadioButton::clicked, this, [this] { showSystemColors(); });
+    connect(ui->rgbRadio, &QRadioButton::clicked, this, [this] { showRgbEntry(); });
+    connect(ui->rgb, &QLineEdit::textChanged, this, [this] { showTypedColor(); });
+    connect(ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(ui->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    FormCreate();
+    fillColorList();
     // The list takes whatever height the note leaves; the note keeps room for three lines.
     ui->colorList->setMinimumHeight(72);
     ui->colorList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    ui->Label1->setFixedHeight(3 * ui->Label1->fontMetrics().lineSpacing() + 2);
+    ui->systemColorNote->setFixedHeight(3 * ui->systemColorNote->fontMetrics().lineSpacing() + 2);
     setFixedSize(minimumSizeHint().expandedTo(QSize(448, 230)));
 }
 
-TfmColor::~TfmColor() {
-    if (picking_) FormMouseUp();
+ColorPickerDialog::~ColorPickerDialog() {
+    if (picking_) stopPicking();
 }
 
-void TfmColor::FormCreate() {
+void ColorPickerDialog::fillColorList() {
     const SystemColor* colors = systemColors();
     for (int row = 0; row < kSystemColorCount; ++row) {
         auto* item = new QListWidgetItem(swatch(desktopColor(colors[row].index)),
@@ -76,46 +77,46 @@ void TfmColor::FormCreate() {
         ui->colorList->addItem(item);
     }
     ui->colorList->setCurrentRow(0);
-    colorListClick();
+    showListColor();
 }
 
-void TfmColor::setPanel(ColorValue value, const QString& caption) {
+void ColorPickerDialog::setPanel(ColorValue value, const QString& caption) {
     ui->colorPanel->showColor(value, caption);
 }
 
-ColorValue TfmColor::panelValue() const { return ui->colorPanel->colorValue(); }
+ColorValue ColorPickerDialog::panelValue() const { return ui->colorPanel->colorValue(); }
 
-void TfmColor::colorListClick() {
+void ColorPickerDialog::showListColor() {
     const int row = ui->colorList->currentRow();
     if (row < 0 || row >= kSystemColorCount) return;
     const SystemColor& c = systemColors()[row];
     setPanel(kSystemBase + c.index, QString::fromLatin1(c.cssName));
 }
 
-void TfmColor::RadioButton1Click() {
-    ui->Panel1->setVisible(ui->RadioButton1->isChecked());
-    ui->Panel2->setVisible(!ui->Panel1->isVisibleTo(this));
+void ColorPickerDialog::showSystemColors() {
+    ui->systemColorPage->setVisible(ui->systemColorRadio->isChecked());
+    ui->rgbPage->setVisible(!ui->systemColorPage->isVisibleTo(this));
 }
 
-void TfmColor::RadioButton2Click() {
-    ui->Panel2->setVisible(ui->RadioButton2->isChecked());
-    ui->Panel1->setVisible(!ui->Panel2->isVisibleTo(this));
+void ColorPickerDialog::showRgbEntry() {
+    ui->rgbPage->setVisible(ui->rgbRadio->isChecked());
+    ui->systemColorPage->setVisible(!ui->rgbPage->isVisibleTo(this));
 }
 
-void TfmColor::rgbChange() {
+void ColorPickerDialog::showTypedColor() {
     const QString text = ui->rgb->text();
     // Unreadable text (only a paste can bring it) shows black.
     const ParsedColor parsed = parseColorText(toSchemeBytes(text));
     setPanel(parsed.ok ? parsed.value : 0, text);
 }
 
-void TfmColor::Button1MouseDown() {
+void ColorPickerDialog::startPicking() {
     picking_ = true;
     // The dialog takes every mouse move and the release, wherever the pointer goes.
     grabMouse(eyedropperCursor());
 }
 
-void TfmColor::FormMouseMove(const QPoint& globalPos) {
+void ColorPickerDialog::pickAt(const QPoint& globalPos) {
     if (!picking_ || QWidget::mouseGrabber() != this) return;
     const QColor pixel = screenPixel(globalPos);
     if (!pixel.isValid()) return;
@@ -123,12 +124,12 @@ void TfmColor::FormMouseMove(const QPoint& globalPos) {
     setPanel(value, QString::fromLatin1(colorToHexText(value).c_str()));
 }
 
-void TfmColor::FormMouseUp() {
+void ColorPickerDialog::stopPicking() {
     if (QWidget::mouseGrabber() == this) releaseMouse();
     picking_ = false;
 }
 
-QColor TfmColor::screenPixel(const QPoint& globalPos) {
+QColor ColorPickerDialog::screenPixel(const QPoint& globalPos) {
     if (QScreen* screen = QGuiApplication::screenAt(globalPos)) {
         const QPoint local = globalPos - screen->geometry().topLeft();
         const QPixmap shot = screen->grabWindow(0, local.x(), local.y(), 1, 1);
@@ -148,25 +149,25 @@ QColor TfmColor::screenPixel(const QPoint& globalPos) {
     return {};
 }
 
-bool TfmColor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui->Button1 && event->type() == QEvent::MouseButtonPress) {
-        Button1MouseDown();
+bool ColorPickerDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->eyedropperButton && event->type() == QEvent::MouseButtonPress) {
+        startPicking();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TfmColor::mouseMoveEvent(QMouseEvent* event) {
-    FormMouseMove(event->globalPosition().toPoint());
+void ColorPickerDialog::mouseMoveEvent(QMouseEvent* event) {
+    pickAt(event->globalPosition().toPoint());
     QDialog::mouseMoveEvent(event);
 }
 
-void TfmColor::mouseReleaseEvent(QMouseEvent* event) {
-    if (picking_) FormMouseUp();
+void ColorPickerDialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (picking_) stopPicking();
     QDialog::mouseReleaseEvent(event);
 }
 
-std::string TfmColor::ResultText() const {
-    if (ui->RadioButton1->isChecked()) return colorToString(panelValue());
+std::string ColorPickerDialog::resultText() const {
+    if (ui->systemColorRadio->isChecked()) return colorToString(panelValue());
     return colorToHexText(panelValue());
 }

@@ -7,30 +7,30 @@
 #include "model/colors.h"
 
 namespace Ui {
-class TfmColor;
+class ColorPickerDialog;
 }
 
 // "选择颜色": one of the 22 desktop system colours, or an RGB colour typed as
 // hexadecimal digits or picked from the screen. The result is colour text.
-class TfmColor : public QDialog {
+class ColorPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmColor(QWidget* parent = nullptr);
-    ~TfmColor() override;
+    explicit ColorPickerDialog(QWidget* parent = nullptr);
+    ~ColorPickerDialog() override;
 
     // The chosen colour as colour text; read after OK.
-    std::string ResultText() const;
+    std::string resultText() const;
     // The value of colorPanel, from which the result is computed.
     sylvanode::ColorValue panelValue() const;
     bool isPicking() const { return picking_; }
 
-    void colorListClick();
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void rgbChange();
-    void Button1MouseDown();
-    void FormMouseMove(const QPoint& globalPos);
-    void FormMouseUp();
+    void showListColor();
+    void showSystemColors();
+    void showRgbEntry();
+    void showTypedColor();
+    void startPicking();
+    void pickAt(const QPoint& globalPos);
+    void stopPicking();
 
     // The colour of the screen pixel at a global position. Where the platform
     // refuses to read the screen, the program's own windows are still read.
@@ -42,9 +42,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void FormCreate();
+    void fillColorList();
     void setPanel(sylvanode::ColorValue value, const QString& caption);
 
-    std::unique_ptr<Ui::TfmColor> ui;
+    std::unique_ptr<Ui::ColorPickerDialog> ui;
     bool picking_ = false;
 };

@@ -13,10 +13,10 @@ class QLabel;
 class QTreeView;
 
 namespace Ui {
-class TfmMain;
+class MainWindow;
 }
 
-class TForm3;
+class SuffixDialog;
 
 namespace sylvanode {
 class ItemPanel;
@@ -29,11 +29,11 @@ class StylePage;
 
 // The main window: owns the one open scheme, the tree model and view, the item
 // panel and the two option pages; keeps the document lifecycle and the commands.
-class TfmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TfmMain(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
-    ~TfmMain() override;
+    explicit MainWindow(sylvanode::Prompter& prompter, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     sylvanode::MenuScheme& scheme() { return scheme_; }
     sylvanode::Prompter& prompter() { return prompter_; }
@@ -42,7 +42,7 @@ public:
     sylvanode::ItemPanel& itemPanel() { return *panel_; }
     sylvanode::SettingsPage& settingsPage() { return *settingsPage_; }
     sylvanode::StylePage& stylePage() { return *stylePage_; }
-    TForm3* suffixDialog() { return Form3.get(); }
+    SuffixDialog* suffixDialog() { return suffixDialog_.get(); }
     sylvanode::MenuNode* selectedNode() const { return selected_; }
     sylvanode::MenuNode* dragNode() const { return dragNode_; }
     sylvanode::MenuNode* clickedNode() const { return clickedNode_; }
@@ -66,24 +66,24 @@ public:
     void selectNode(sylvanode::MenuNode* node);
 
     // Tree commands.
-    void c_addRootMenuClick();
-    void c_addSubMenuClick();
-    void c_deleteMenuClick();
-    void ToolButton2Click();  // move down
-    void ToolButton3Click();  // move up
-    // Re-evaluates the enabling rules of Action1, Action3 and Action4.
+    void addRootItem();
+    void addSubItem();
+    void deleteItem();
+    void moveDown();
+    void moveUp();
+    // Re-evaluates the enabling rules (itemSelectedAction, canMoveDownAction, canMoveUpAction)
+    // and the commands that follow them.
     void updateActions();
 
     // Generate, Tools and Help.
-    void c_makeCodeClick();
-    void C1Click();
+    void generateScript();
     // Shows the menu in the browser: the script and a page in a folder kept for the run.
-    void P1Click();
-    void M1Click();
-    void m_helpClick();
-    void m_aboutClick();
-    void ToolButton11Click();
-    void X1Click();
+    void showPreview();
+    void editSuffix();
+    void showHelp();
+    void showAbout();
+    // Closes the window (asking to save first).
+    void exit();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,7 +113,7 @@ private:
     void refreshImage(sylvanode::MenuNode* node);
     QString fileDialogDirectory(const QString& lastPath) const;
 
-    std::unique_ptr<Ui::TfmMain> ui;
+    std::unique_ptr<Ui::MainWindow> ui;
     sylvanode::Prompter& prompter_;
     sylvanode::MenuScheme scheme_;
     sylvanode::SchemeTreeModel* model_ = nullptr;
@@ -139,9 +139,9 @@ private:
 
     // The multi-menu suffix dialog, made hidden at start-up and kept for the run
     // (created by createToolDialogs, both in tools_commands.cpp).
-    struct TForm3Deleter {
-        void operator()(TForm3* dialog) const;
+    struct SuffixDialogDeleter {
+        void operator()(SuffixDialog* dialog) const;
     };
     void createToolDialogs();
-    std::unique_ptr<TForm3, TForm3Deleter> Form3;
+    std::unique_ptr<SuffixDialog, SuffixDialogDeleter> suffixDialog_;
 };

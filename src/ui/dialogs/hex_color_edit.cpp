@@ -1,16 +1,16 @@
-#include "ui/dialogs/hex_edit.h"
+#include "ui/dialogs/hex_color_edit.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 
-TEdit1::TEdit1(QWidget* parent) : QLineEdit(parent) { setMaxLength(6); }
+HexColorEdit::HexColorEdit(QWidget* parent) : QLineEdit(parent) { setMaxLength(6); }
 
-bool TEdit1::acceptsTypedCharacter(QChar c) {
+bool HexColorEdit::acceptsTypedCharacter(QChar c) {
     const char16_t u = c.unicode();
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'F') || (u >= 'a' && u <= 'f') || u == 8;
 }
 
-void TEdit1::keyPressEvent(QKeyEvent* event) {
+void HexColorEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         // Dialog keys belong to the dialog (default and cancel buttons, focus).
         case Qt::Key_Return:
@@ -46,7 +46,7 @@ void TEdit1::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void TEdit1::inputMethodEvent(QInputMethodEvent* event) {
+void HexColorEdit::inputMethodEvent(QInputMethodEvent* event) {
     // A committed input-method text is typing as well.
     QString kept;
     for (QChar c : event->commitString())

@@ -1,4 +1,4 @@
-#include "ui/main/tfm_main.h"
+#include "ui/main/main_window.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
@@ -8,10 +8,11 @@
 #include <QLineEdit>
 #include <QProxyStyle>
 #include <QScreen>
-#include <QTabBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QToolButton>
 #include <exception>
 
@@ -24,7 +25,7 @@
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
-#include "ui_tfm_main.h"
+#include "ui_main_window.h"
 
 using namespace sylvanode;
 
@@ -43,24 +44,25 @@ public:
 
 }  // namespace
 
-TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::TfmMain>()), prompter_(prompter) {
+MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), prompter_(prompter) {
     initUiResources();
     ui->setupUi(this);
     saveDialogTitle_ = tr("保存菜单文件");
 
     model_ = new SchemeTreeModel(scheme_, this);
-    tree_ = ui->Tree;
+    tree_ = ui->tree;
     tree_->setModel(model_);
 
     const auto mark = [this] { markModified(); };
-    panel_ = new ItemPanel(prompter_, [this] { return scheme_.settings.workDir; }, this);
+    panel_ = new ItemPanel(
+        prompter_, [this] { return scheme_.settings.workDir; }, this);
     stylePage_ = new StylePage(scheme_, prompter_, mark, this);
     settingsPage_ = new SettingsPage(scheme_, prompter_, mark, this);
-    ui->PageControl1->addTab(panel_, tr("菜单项属性"));
-    ui->PageControl1->addTab(stylePage_, tr("风格样式"));
-    ui->PageControl1->addTab(settingsPage_, tr("方案属性"));
-    ui->PageControl1->setCurrentIndex(0);
+    ui->pages->addTab(panel_, tr("菜单项属性"));
+    ui->pages->addTab(stylePage_, tr("风格样式"));
+    ui->pages->addTab(settingsPage_, tr("方案属性"));
+    ui->pages->setCurrentIndex(0);
 
     buildFrame();
     connectCommands();
@@ -68,7 +70,7 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
     // Construction: an untitled scheme in its reset state.
     resetScheme();
 
-    // FormCreate.
+    // The first showing: pages filled, nothing modified yet.
     refreshPages();
     scheme_.modified = false;
     updateTitle();
@@ -76,12 +78,12 @@ TfmMain::TfmMain(Prompter& prompter, QWidget* parent)
     createToolDialogs();
 }
 
-TfmMain::~TfmMain() {
+MainWindow::~MainWindow() {
     // The view must not outlive the nodes it shows.
     tree_->setModel(nullptr);
 }
 
-void TfmMain::buildFrame() {
+void MainWindow::buildFrame() {
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("WenQuanYi Micro Hei"),
                       QStringLiteral("Noto Sans CJK SC")});
@@ -89,50 +91,58 @@ void TfmMain::buildFrame() {
     setFont(font);
 
     // Pictures: theme icons where the desktop has a fitting one, our own otherwise.
-    ui->c_new->setIcon(themeIcon("document-new", "new"));
-    ui->c_open->setIcon(themeIcon("document-open", "open"));
-    ui->c_save->setIcon(themeIcon("document-save", "save"));
-    ui->c_makeCode->setIcon(ownIcon("make_code"));
-    ui->ToolButton11->setIcon(ownIcon("help"));
-    ui->m_new->setIcon(ui->c_new->icon());
-    ui->m_open->setIcon(ui->c_open->icon());
-    ui->m_save->setIcon(ui->c_save->icon());
-    ui->m_saveAs->setIcon(themeIcon("document-save-as", "save_as"));
-    ui->m_help->setIcon(ui->ToolButton11->icon());
-    ui->c_addRootMenu->setIcon(ownIcon("add_root"));
-    ui->c_addSubMenu->setIcon(ownIcon("add_sub"));
-    ui->c_deleteMenu->setIcon(ownIcon("delete"));
-    ui->ToolButton2->setIcon(ownIcon("down"));
-    ui->ToolButton3->setIcon(ownIcon("up"));
+    ui->newAction->setIcon(themeIcon("document-new", "new"));
+    ui->openAction->setIcon(themeIcon("document-open", "open"));
+    ui->saveAction->setIcon(themeIcon("document-save", "save"));
+    ui->generateAction->setIcon(ownIcon("make_code"));
+    ui->helpAction->setIcon(ownIcon("help"));
+    ui->saveAsAction->setIcon(themeIcon("document-save-as", "save_as"));
+    // The tools menu's generate entry has no picture; its tool button has.
+    ui->generateAction->setIconVisibleInMenu(false);
+    ui->addRootItemAction->setIcon(ownIcon("add_root"));
+    ui->addSubItemAction->setIcon(ownIcon("add_sub"));
+    ui->deleteItemAction->setIcon(ownIcon("delete"));
+    ui->moveDownAction->setIcon(ownIcon("down"));
+    ui->moveUpAction->setIcon(ownIcon("up"));
 
-    for (QAction* a : {ui->c_new, ui->c_open, ui->c_save, ui->c_makeCode, ui->ToolButton11})
-        if (QWidget* b = ui->ToolBar1->widgetForAction(a)) {
-            b->setFixedSize(41, 38);
-            b->setObjectName(a->objectName() + QStringLiteral("Button"));
-        }
-    for (QAction* a : {ui->c_addRootMenu, ui->c_addSubMenu, ui->c_deleteMenu, ui->ToolButton2, ui->ToolButton3})
-        if (QWidget* b = ui->ToolBar2->widgetForAction(a)) {
-            b->setFixedWidth(29);
-            b->setObjectName(a->objectName() + QStringLiteral("Button"));
-        }
-    // Name the menu separators after their places in the menu.
-    if (QAction* sep = ui->File1->actions().value(4)) sep->setObjectName(QStringLiteral("N2"));
-    if (QAction* sep = ui->N3->actions().value(1)) sep->setObjectName(QStringLiteral("N5"));
+    // One action per command serves its menu item and its tool button. A button is named
+    // after its action ("newAction": "newButton"); its status bar hint is its tool tip,
+    // also where the menu item's hint says something else ("新建文件" against "新建方案").
+    const auto setUpButton = [this](QToolBar* bar, QAction* a) -> QWidget* {
+        QWidget* b = bar->widgetForAction(a);
+        if (!b) return nullptr;
+        b->setObjectName(a->objectName().replace(QStringLiteral("Action"), QStringLiteral("Button")));
+        const auto hint = [a, b] { b->setStatusTip(a->toolTip()); };
+        hint();
+        // The button takes the action's texts again on every change of the action.
+        connect(a, &QAction::changed, b, hint);
+        return b;
+    };
+    for (QAction* a : {ui->newAction, ui->openAction, ui->saveAction, ui->generateAction, ui->helpAction})
+        if (QWidget* b = setUpButton(ui->fileToolBar, a)) b->setFixedSize(41, 38);
+    for (QAction* a : {ui->addRootItemAction, ui->addSubItemAction, ui->deleteItemAction, ui->moveDownAction,
+                       ui->moveUpAction})
+        if (QWidget* b = setUpButton(ui->treeToolBar, a)) b->setFixedWidth(29);
+    // Name the menu separators after their menus.
+    if (QAction* sep = ui->fileMenu->actions().value(4))
+        sep->setObjectName(QStringLiteral("fileMenuSeparator"));
+    if (QAction* sep = ui->toolsMenu->actions().value(1))
+        sep->setObjectName(QStringLiteral("toolsMenuSeparator"));
 
     // Working area: the tree takes what the page control (362 wide at start) leaves.
     // At the smallest window (400 wide) the page control keeps its 350 and the tree
     // side makes do with what is left.
-    ui->Panel1->setMinimumWidth(30);
-    ui->Tree->setMinimumWidth(30);
-    ui->ToolBar2->setMinimumWidth(30);
-    ui->Splitter1->setStretchFactor(0, 1);
-    ui->Splitter1->setStretchFactor(1, 0);
-    ui->Splitter1->setSizes({582 - 362 - ui->Splitter1->handleWidth(), 362});
+    ui->treePane->setMinimumWidth(30);
+    ui->tree->setMinimumWidth(30);
+    ui->treeToolBar->setMinimumWidth(30);
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 0);
+    ui->splitter->setSizes({582 - 362 - ui->splitter->handleWidth(), 362});
 
     // Made after the page control, so destroyed after it.
     auto* tabStyle = new PageTabStyle;
     tabStyle->setParent(this);
-    ui->PageControl1->tabBar()->setStyle(tabStyle);
+    ui->pages->tabBar()->setStyle(tabStyle);
 
     // Status bar: the hint panel and the program's name.
     hintPanel_ = new QLabel(this);
@@ -142,8 +152,8 @@ void TfmMain::buildFrame() {
     namePanel_->setObjectName(QStringLiteral("namePanel"));
     namePanel_->setAlignment(Qt::AlignCenter);
     namePanel_->setMinimumWidth(std::max(50, namePanel_->sizeHint().width() + 8));
-    ui->StatusBar1->addWidget(hintPanel_);
-    ui->StatusBar1->addWidget(namePanel_);
+    ui->statusBar->addWidget(hintPanel_);
+    ui->statusBar->addWidget(namePanel_);
 
     // Controls with a hint show it in the status bar too.
     for (QWidget* w : findChildren<QWidget*>())
@@ -157,7 +167,7 @@ void TfmMain::buildFrame() {
 }
 
 template <class F>
-void TfmMain::guarded(F&& command) {
+void MainWindow::guarded(F&& command) {
     try {
         command();
     } catch (const std::exception& e) {
@@ -168,53 +178,51 @@ void TfmMain::guarded(F&& command) {
     updateActions();
 }
 
-void TfmMain::showFailure(const QString& what) {
+void MainWindow::showFailure(const QString& what) {
     prompter_.message(this, QStringLiteral("Sylvanode"), what, Prompter::Icon::Error, Prompter::Ok);
 }
 
-void TfmMain::connectCommands() {
-    const auto on = [this](QAction* action, void (TfmMain::*command)()) {
+void MainWindow::connectCommands() {
+    const auto on = [this](QAction* action, void (MainWindow::*command)()) {
         connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
     };
-    on(ui->c_new, &TfmMain::newScheme);
-    on(ui->m_new, &TfmMain::newScheme);
-    on(ui->c_open, &TfmMain::openScheme);
-    on(ui->m_open, &TfmMain::openScheme);
-    on(ui->c_save, &TfmMain::saveScheme);
-    on(ui->m_save, &TfmMain::saveScheme);
-    on(ui->m_saveAs, &TfmMain::saveSchemeAs);
-    on(ui->X1, &TfmMain::X1Click);
-    on(ui->c_makeCode, &TfmMain::c_makeCodeClick);
-    on(ui->C1, &TfmMain::C1Click);
-    on(ui->P1, &TfmMain::P1Click);
-    on(ui->M1, &TfmMain::M1Click);
-    on(ui->m_help, &TfmMain::m_helpClick);
-    on(ui->ToolButton11, &TfmMain::ToolButton11Click);
-    on(ui->m_about, &TfmMain::m_aboutClick);
-    on(ui->c_addRootMenu, &TfmMain::c_addRootMenuClick);
-    on(ui->c_addSubMenu, &TfmMain::c_addSubMenuClick);
-    on(ui->c_deleteMenu, &TfmMain::c_deleteMenuClick);
-    on(ui->ToolButton2, &TfmMain::ToolButton2Click);
-    on(ui->ToolButton3, &TfmMain::ToolButton3Click);
+    on(ui->newAction, &MainWindow::newScheme);
+    on(ui->openAction, &MainWindow::openScheme);
+    on(ui->saveAction, &MainWindow::saveScheme);
+    on(ui->saveAsAction, &MainWindow::saveSchemeAs);
+    on(ui->exitAction, &MainWindow::exit);
+    on(ui->generateAction, &MainWindow::generateScript);
+    on(ui->previewAction, &MainWindow::showPreview);
+    on(ui->editSuffixAction, &MainWindow::editSuffix);
+    on(ui->helpAction, &MainWindow::showHelp);
+    on(ui->aboutAction, &MainWindow::showAbout);
+    on(ui->addRootItemAction, &MainWindow::addRootItem);
+    on(ui->addSubItemAction, &MainWindow::addSubItem);
+    on(ui->deleteItemAction, &MainWindow::deleteItem);
+    on(ui->moveDownAction, &MainWindow::moveDown);
+    on(ui->moveUpAction, &MainWindow::moveUp);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& c, const QModelIndex& p) { guarded([&] { onCurrentChanged(c, p); }); });
     connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& i) { onExpandedChanged(i, true); });
-    connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex& i) { onExpandedChanged(i, false); });
-    connect(tree_, &MenuTreeView::leftPressed, this, [this](MenuNode* n) { guarded([&] { onLeftPressed(n); }); });
+    connect(tree_, &QTreeView::collapsed, this,
+            [this](const QModelIndex& i) { onExpandedChanged(i, false); });
+    connect(tree_, &MenuTreeView::leftPressed, this,
+            [this](MenuNode* n) { guarded([&] { onLeftPressed(n); }); });
     connect(tree_, &MenuTreeView::dropped, this, [this](MenuNode* n) { guarded([&] { onDropped(n); }); });
 
-    connect(panel_, &ItemPanel::titleChanged, this, [this](const QString& t) { guarded([&] { onPanelTitleChanged(t); }); });
+    connect(panel_, &ItemPanel::titleChanged, this,
+            [this](const QString& t) { guarded([&] { onPanelTitleChanged(t); }); });
     connect(panel_, &ItemPanel::edited, this, [this] { guarded([&] { onPanelEdited(); }); });
     connect(settingsPage_, &SettingsPage::useImageToggled, panel_, &ItemPanel::setIconRowsVisible);
-    connect(ui->PageControl1, &QTabWidget::currentChanged, this, [this] { guarded([&] { refreshPages(); }); });
+    connect(ui->pages, &QTabWidget::currentChanged, this, [this] { guarded([&] { refreshPages(); }); });
 
     // The enabling rules are evaluated again whenever the application goes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
-        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TfmMain::updateActions);
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &MainWindow::updateActions);
 }
 
-bool TfmMain::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) {
         hintPanel_->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
@@ -222,7 +230,7 @@ bool TfmMain::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void TfmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     bool close = true;
     guarded([&] { close = askToSave(); });
     if (close)
@@ -231,40 +239,38 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
 }
 
-void TfmMain::X1Click() { close(); }
-
-void TfmMain::C1Click() { c_makeCodeClick(); }
+void MainWindow::exit() { close(); }
 
 // ---- the tree and the item panel ----
 
-void TfmMain::refreshImage(MenuNode* node) {
+void MainWindow::refreshImage(MenuNode* node) {
     if (!node) return;
     node->refreshImage();
     model_->nodeChanged(node);
 }
 
-void TfmMain::saveNodeData(MenuNode* node) {
+void MainWindow::saveNodeData(MenuNode* node) {
     if (!node) return;
     panel_->store(node->data);
 }
 
-void TfmMain::showNodeData(MenuNode* node) {
+void MainWindow::showNodeData(MenuNode* node) {
     refreshImage(node);
     clearItemPanel();
     if (!node || node == awaitingRecord_) return;
     panel_->show(node->data);
 }
 
-void TfmMain::clearItemPanel() { panel_->clear(); }
+void MainWindow::clearItemPanel() { panel_->clear(); }
 
-void TfmMain::selectNode(MenuNode* node) {
+void MainWindow::selectNode(MenuNode* node) {
     if (node)
         tree_->setCurrentIndex(model_->indexOf(node));
     else
         tree_->selectionModel()->clear();
 }
 
-void TfmMain::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
+void MainWindow::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
     if (suppressSelection_) return;
     // Leaving: the panel goes into the item it showed. Entering: showing is not editing.
     saveNodeData(selected_);
@@ -276,32 +282,32 @@ void TfmMain::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
     updateTitle();
 }
 
-void TfmMain::onExpandedChanged(const QModelIndex& index, bool expanded) {
+void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
     MenuNode* node = model_->nodeFromIndex(index);
     if (!node) return;
     node->expanded = expanded;
     refreshImage(node);
 }
 
-void TfmMain::onPanelTitleChanged(const QString& text) {
+void MainWindow::onPanelTitleChanged(const QString& text) {
     if (!selected_) return;
     selected_->caption = toSchemeBytes(text);
     model_->nodeChanged(selected_);
     markModified();
 }
 
-void TfmMain::onPanelEdited() {
+void MainWindow::onPanelEdited() {
     if (selected_) markModified();
 }
 
-void TfmMain::updateActions() {
+void MainWindow::updateActions() {
     const int row = selected_ ? model_->rowOf(selected_) : -1;
     const int count = selected_ ? static_cast<int>(scheme_.siblingsOf(selected_).size()) : 0;
-    ui->Action1->setEnabled(selected_ != nullptr);
-    ui->Action3->setEnabled(selected_ && row + 1 < count);
-    ui->Action4->setEnabled(selected_ && row > 0);
-    ui->c_addSubMenu->setEnabled(ui->Action1->isEnabled());
-    ui->c_deleteMenu->setEnabled(ui->Action1->isEnabled());
-    ui->ToolButton2->setEnabled(ui->Action3->isEnabled());
-    ui->ToolButton3->setEnabled(ui->Action4->isEnabled());
+    ui->itemSelectedAction->setEnabled(selected_ != nullptr);
+    ui->canMoveDownAction->setEnabled(selected_ && row + 1 < count);
+    ui->canMoveUpAction->setEnabled(selected_ && row > 0);
+    ui->addSubItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
+    ui->deleteItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
+    ui->moveDownAction->setEnabled(ui->canMoveDownAction->isEnabled());
+    ui->moveUpAction->setEnabled(ui->canMoveUpAction->isEnabled());
 }

@@ -1,6 +1,6 @@
 // The CSS style dialog driven directly: loading, the switches, the colour
 // choosers and OK's normalisation.
-#include "ui/dialogs/css_dialog.h"
+#include "ui/dialogs/css_style_dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,8 +13,8 @@
 
 #include "model/colors.h"
 #include "scripted_prompter.h"
-#include "ui/dialogs/color_dialog.h"
 #include "ui/dialogs/color_panel.h"
+#include "ui/dialogs/color_picker_dialog.h"
 
 using namespace sylvanode;
 
@@ -33,10 +33,10 @@ void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoin
 // Shows the dialog (its handlers copy values only while it is on screen),
 // runs `act`, presses OK and returns the working style.
 template <class Act>
-CssStyle editAndOk(TCssDlg& dlg, Act&& act) {
+CssStyle editAndOk(CssStyleDialog& dlg, Act&& act) {
     dlg.show();
     act();
-    QTest::mouseClick(child<QPushButton>(dlg, "OKBtn"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(dlg, "okButton"), Qt::LeftButton);
     return dlg.workStyle();
 }
 
@@ -56,12 +56,12 @@ CssStyle oddStyle() {
 
 }  // namespace
 
-class CssDialogTest : public QObject {
+class CssStyleDialogTest : public QObject {
     Q_OBJECT
 private slots:
     void formCreateFillsTheLists() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
+        CssStyleDialog dlg(prompter);
         auto* fonts = child<QComboBox>(dlg, "fontBox");
         QVERIFY(fonts->findText("Default", Qt::MatchExactly) >= 0);
         QCOMPARE(fonts->currentIndex(), 0);
@@ -76,8 +76,8 @@ private slots:
         auto* styles = child<QComboBox>(dlg, "fontStyle");
         QCOMPARE(styles->count(), 4);
         QCOMPARE(styles->itemText(3), QString("粗斜体"));
-        QVERIFY(child<QCheckBox>(dlg, "use_border")->isChecked());
-        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("1"));
+        QVERIFY(child<QCheckBox>(dlg, "useBorder")->isChecked());
+        QCOMPARE(child<QLineEdit>(dlg, "borderWidthEdit")->text(), QString("1"));
         // Never loaded: the reset style.
         QCOMPARE(dlg.workStyle(), CssStyle{});
     }
@@ -101,16 +101,16 @@ private slots:
             s.borderWidth = 0;
         }
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(s);
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(s);
         QCOMPARE(dlg.workStyle(), s);  // loading writes no control value back
         if (which == 0) {
-            QVERIFY(child<QCheckBox>(dlg, "use_font_name")->isChecked());
+            QVERIFY(child<QCheckBox>(dlg, "useFontName")->isChecked());
             QCOMPARE(child<QComboBox>(dlg, "fontBox")->currentIndex(), 0);
             QCOMPARE(child<QComboBox>(dlg, "fontSize")->currentText(), QString("10"));
             QCOMPARE(child<QComboBox>(dlg, "fontStyle")->currentIndex(), 0);
             // The size is still applied to the preview; the odd style adds nothing.
-            auto* preview = child<QLabel>(dlg, "preView");
+            auto* preview = child<QLabel>(dlg, "preview");
             QCOMPARE(preview->font().pointSize(), 45);
             QVERIFY(!preview->font().bold() && !preview->font().italic());
             QVERIFY(preview->font().underline());
@@ -120,7 +120,7 @@ private slots:
             QCOMPARE(child<QComboBox>(dlg, "fontStyle")->currentIndex(), 2);
             QCOMPARE(child<QComboBox>(dlg, "fontBox")->currentText(), QString("Default"));
         }
-        QCOMPARE(child<QWidget>(dlg, "Panel2")->isVisibleTo(&dlg), s.useBorder);
+        QCOMPARE(child<QWidget>(dlg, "borderRows")->isVisibleTo(&dlg), s.useBorder);
         const CssStyle out = editAndOk(dlg, [] {});
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QCOMPARE(out, s);
@@ -128,21 +128,21 @@ private slots:
 
     void handlersWriteNothingWhileOffScreen() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(CssStyle{});
-        child<QCheckBox>(dlg, "use_font_name")->click();
-        child<QCheckBox>(dlg, "use_text_color")->click();
-        child<QCheckBox>(dlg, "use_size")->click();
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(CssStyle{});
+        child<QCheckBox>(dlg, "useFontName")->click();
+        child<QCheckBox>(dlg, "useTextColor")->click();
+        child<QCheckBox>(dlg, "useFontSize")->click();
         QCOMPARE(dlg.workStyle(), CssStyle{});
     }
 
     void switchingAColourOnForAnEmptyColourGivesBlack() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(CssStyle{});
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
-            clickBox(child<QCheckBox>(dlg, "use_text_color"));
-            clickBox(child<QCheckBox>(dlg, "use_bk_color"));
+            clickBox(child<QCheckBox>(dlg, "useTextColor"));
+            clickBox(child<QCheckBox>(dlg, "useBackgroundColor"));
             QCOMPARE(dlg.workStyle().textColor, std::string("000000"));
         });
         QCOMPARE(out.textColor, std::string("000000"));
@@ -151,22 +151,22 @@ private slots:
 
     void switchesTakeTheListValuesOnScreen() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(CssStyle{});
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
             auto* size = child<QComboBox>(dlg, "fontSize");
             size->setFocus();
             QTest::keyClick(size, Qt::Key_Down);  // 10 -> 11, stored although the switch is off
             QCOMPARE(dlg.workStyle().fontSize, 11);
-            clickBox(child<QCheckBox>(dlg, "use_size"));
+            clickBox(child<QCheckBox>(dlg, "useFontSize"));
             auto* style = child<QComboBox>(dlg, "fontStyle");
             style->setCurrentIndex(3);
-            clickBox(child<QCheckBox>(dlg, "use_style"));
+            clickBox(child<QCheckBox>(dlg, "useFontStyle"));
             QCOMPARE(dlg.workStyle().fontStyle, 3);
-            auto* preview = child<QLabel>(dlg, "preView");
+            auto* preview = child<QLabel>(dlg, "preview");
             QVERIFY(preview->font().bold() && preview->font().italic());
             QCOMPARE(preview->font().pointSize(), 11);
-            clickBox(child<QCheckBox>(dlg, "use_underline"));
+            clickBox(child<QCheckBox>(dlg, "useUnderline"));
         });
         QCOMPARE(out.fontSize, 11);
         QCOMPARE(out.fontStyle, 3);
@@ -178,17 +178,17 @@ private slots:
         ScriptedPrompter prompter;
         prompter.answerColor(QColor(255, 0, 0));
         prompter.answerColor(QColor(0, 0x80, 0xFF));
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(CssStyle{});
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
-            QTest::mouseClick(child<ColorPanel>(dlg, "p_textColor"), Qt::LeftButton);
+            QTest::mouseClick(child<ColorPanel>(dlg, "textColorPanel"), Qt::LeftButton);
             QCOMPARE(dlg.workStyle().textColor, std::string("FF0000"));
-            auto* panel = child<ColorPanel>(dlg, "p_textColor");
+            auto* panel = child<ColorPanel>(dlg, "textColorPanel");
             QCOMPARE(panel->text(), QString("FF0000"));
             // Caption in the contrast colour: green byte inverted.
             QCOMPARE(panel->palette().color(QPalette::WindowText), QColor(255, 255, 0));
             // The chooser starts on the colour chosen last in this dialog.
-            QTest::mouseClick(child<ColorPanel>(dlg, "p_bkColor"), Qt::LeftButton);
+            QTest::mouseClick(child<ColorPanel>(dlg, "backgroundColorPanel"), Qt::LeftButton);
             QCOMPARE(prompter.requests()[0].color, QColor(Qt::black));
             QCOMPARE(prompter.requests()[1].color, QColor(255, 0, 0));
             QCOMPARE(dlg.workStyle().backgroundColor, std::string("0080FF"));
@@ -208,17 +208,17 @@ private slots:
         prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
         CssStyle s;
         s.textColor = "123456";
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(s);
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(s);
         const CssStyle out = editAndOk(dlg, [&] {
-            QTest::mouseClick(child<QToolButton>(dlg, "SpeedButton2"), Qt::LeftButton);
+            QTest::mouseClick(child<QToolButton>(dlg, "pickBackgroundColorButton"), Qt::LeftButton);
             QCOMPARE(dlg.workStyle().backgroundColor, std::string("clInfoBk"));
-            QTest::mouseClick(child<QToolButton>(dlg, "SpeedButton1"), Qt::LeftButton);  // cancelled
+            QTest::mouseClick(child<QToolButton>(dlg, "pickTextColorButton"), Qt::LeftButton);  // cancelled
             QCOMPARE(dlg.workStyle().textColor, std::string("123456"));
-            clickBox(child<QCheckBox>(dlg, "use_bk_color"));
+            clickBox(child<QCheckBox>(dlg, "useBackgroundColor"));
         });
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::RunDialog), 2);
-        QCOMPARE(prompter.requests()[0].dialogClass, QString("TfmColor"));
+        QCOMPARE(prompter.requests()[0].dialogClass, QString("ColorPickerDialog"));
         QCOMPARE(out.backgroundColor, std::string("clInfoBk"));
         QCOMPARE(out.textColor, std::string("123456"));
     }
@@ -229,13 +229,13 @@ private slots:
         s.borderColor = "123456";
         s.borderWidth = 4;
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(s);
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(s);
         const CssStyle out = editAndOk(dlg, [&] {
-            QVERIFY(child<QWidget>(dlg, "Panel2")->isVisible());
-            QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("4"));
-            clickBox(child<QCheckBox>(dlg, "use_border"));
-            QVERIFY(!child<QWidget>(dlg, "Panel2")->isVisible());
+            QVERIFY(child<QWidget>(dlg, "borderRows")->isVisible());
+            QCOMPARE(child<QLineEdit>(dlg, "borderWidthEdit")->text(), QString("4"));
+            clickBox(child<QCheckBox>(dlg, "useBorder"));
+            QVERIFY(!child<QWidget>(dlg, "borderRows")->isVisible());
         });
         QVERIFY(!out.useBorder);
         QCOMPARE(out.borderColor, std::string("123456"));
@@ -250,9 +250,9 @@ private slots:
         sys.borderColor = "clHighlight";
         for (const CssStyle& in : {s, CssStyle{}, sys}) {
             ScriptedPrompter prompter;
-            TCssDlg dlg(prompter);
-            dlg.LoadStyle(in);
-            const CssStyle out = editAndOk(dlg, [&] { clickBox(child<QCheckBox>(dlg, "use_border")); });
+            CssStyleDialog dlg(prompter);
+            dlg.loadStyle(in);
+            const CssStyle out = editAndOk(dlg, [&] { clickBox(child<QCheckBox>(dlg, "useBorder")); });
             QVERIFY(out.useBorder);
             QCOMPARE(out.borderWidth, in.borderWidth);
             if (&in == &s) QCOMPARE(out.borderColor, std::string("0000FF"));
@@ -268,23 +268,23 @@ private slots:
         s.useBorder = true;
         s.borderWidth = 1;
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(s);
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(s);
         dlg.show();
-        auto* spin = child<QSpinBox>(dlg, "UpDown1");
+        auto* spin = child<QSpinBox>(dlg, "borderWidthSpin");
         spin->setFocus();
         for (int i = 0; i < 3; ++i) QTest::keyClick(spin, Qt::Key_Down);
         QCOMPARE(dlg.workStyle().borderWidth, 0);
-        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("0"));
+        QCOMPARE(child<QLineEdit>(dlg, "borderWidthEdit")->text(), QString("0"));
         for (int i = 0; i < 14; ++i) QTest::keyClick(spin, Qt::Key_Up);
         QCOMPARE(dlg.workStyle().borderWidth, 10);
-        QCOMPARE(child<QLineEdit>(dlg, "c_borderWidth")->text(), QString("10"));
+        QCOMPARE(child<QLineEdit>(dlg, "borderWidthEdit")->text(), QString("10"));
     }
 
     void cancelLeavesTheResultRejected() {
         ScriptedPrompter prompter;
-        TCssDlg dlg(prompter);
-        dlg.LoadStyle(oddStyle());
+        CssStyleDialog dlg(prompter);
+        dlg.loadStyle(oddStyle());
         dlg.show();
         QTest::keyClick(&dlg, Qt::Key_Escape);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
@@ -292,5 +292,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CssDialogTest)
-#include "css_dialog_test.moc"
+QTEST_MAIN(CssStyleDialogTest)
+#include "css_style_dialog_test.moc"
