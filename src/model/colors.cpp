@@ -128,7 +128,8 @@ std::string cssSystemColorName(std::string_view text) {
 
 std::string cssColorValue(std::string_view text) {
     if (containsCl(text)) return cssSystemColorName(text);
-    // Built by appending: GCC 12 warns (-Wrestrict) on the inlined "#" + string.
+    // Appended to a reserved string: GCC 12 warns (-Wrestrict) about "#" + std::string under the
+    // hardened release flags.
     std::string css;
     css.reserve(text.size() + 1);
     css += '#';

@@ -41,6 +41,13 @@ check "generate - reads standard input" cmp -s <("$cli" generate - <"$scheme") "
 check "check - from a pipe" test "$(cat "$scheme" | "$cli" check -)" = "2 items"
 check "rewrite -o - writes standard output" cmp -s <("$cli" rewrite "$scheme" -o -) "$scheme"
 
+# An output pipe that nobody reads fails at once with one line instead of blocking.
+mkfifo "$work/fifo"
+timeout 20 "$cli" generate "$scheme" -o "$work/fifo" 2>"$work/err"
+rc=$?
+check "generate -o FIFO without a reader exits 3 at once" test $rc -eq 3
+check "generate -o FIFO without a reader says so in one line" one_error_line "$work/err" "sylvanode-cli:"
+
 # Bash completion: the file sources, and completes commands, options and values.
 complete_bash() {  # WORD... (the last one is being completed)
   bash -c '

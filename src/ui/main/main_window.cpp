@@ -15,8 +15,10 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
+#include <new>
 
 #include "platform/paths.h"
+#include "ui/common/choosers.h"
 #include "ui/common/icons.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -56,7 +58,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     const auto mark = [this] { markModified(); };
     panel_ = new ItemPanel(
-        prompter_, [this] { return scheme_.settings.workDir; }, this);
+        prompter_, [this] { return browseBaseDirectory(scheme_); }, this);
     stylePage_ = new StylePage(scheme_, prompter_, mark, this);
     settingsPage_ = new SettingsPage(scheme_, prompter_, mark, this);
     ui->pages->addTab(panel_, tr("菜单项属性"));
@@ -170,6 +172,8 @@ template <class F>
 void MainWindow::guarded(F&& command) {
     try {
         command();
+    } catch (const std::bad_alloc&) {
+        showFailure(tr("内存不足"));
     } catch (const std::exception& e) {
         showFailure(QString::fromLocal8Bit(e.what()));
     } catch (...) {
@@ -231,7 +235,8 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    bool close = true;
+    // Closes only when the question let it: a failure on the way keeps the window and the scheme.
+    bool close = false;
     guarded([&] { close = askToSave(); });
     if (close)
         event->accept();
