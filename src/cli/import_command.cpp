@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <ostream>
 
 #include "cli/exchange_commands.h"
@@ -13,7 +14,8 @@ int importCommand(Invocation& inv) {
     if (const std::string* from = inv.option("--from")) {
         ImportKind kind;
         if (!parseImportKind(*from, kind))
-            return inv.usageError("unknown kind " + *from + " (html, outline, sitemap, opml, json or folder)");
+            return inv.usageError("unknown kind " + *from +
+                                  " (html, outline, sitemap, opml, json or folder)");
         options.kind = kind;
     }
     if (const std::string* select = inv.option("--select")) options.selectId = *select;
@@ -24,10 +26,15 @@ int importCommand(Invocation& inv) {
         std::string bytes;
         if (int rc = inv.readInput(source, bytes)) return rc;
         result = importBytes(bytes, options);
+        // Links read from a pipe are taken as relative to where the command runs.
+        std::error_code ec;
+        if (const auto here = std::filesystem::current_path(ec); result && !ec)
+            result.workDir = toSchemeText((here / "").string());
     } else {
         result = importPath(source, options);
     }
-    if (!result) return inv.fail(kRejected, "import: " + Invocation::displayName(source) + ": " + result.error);
+    if (!result)
+        return inv.fail(kRejected, "import: " + Invocation::displayName(source) + ": " + result.error);
     MenuScheme scheme;
     adoptImport(scheme, result);
     const std::string& target = *inv.option("-o");

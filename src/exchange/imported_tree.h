@@ -15,7 +15,7 @@ namespace sylvanode {
 struct ImportResult {
     std::vector<std::unique_ptr<MenuNode>> roots;
     std::string error;    // empty on success; one line of UTF-8
-    std::string workDir;  // set by the folder reader: the folder, ending in "/"
+    std::string workDir;  // set by importPath: the folder or the file's folder, ending in "/"
     explicit operator bool() const { return error.empty(); }
     static ImportResult failure(std::string why) {
         ImportResult r;

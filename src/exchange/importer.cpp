@@ -9,6 +9,7 @@
 #include "exchange/json_format.h"
 #include "exchange/outline_reader.h"
 #include "exchange/xml_formats.h"
+#include "platform/safe_file.h"
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
@@ -22,10 +23,19 @@ std::string lowerPrefix(std::string_view s, size_t n) {
     return out;
 }
 
-bool isBinary(std::string_view bytes) {
-    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") return false;
-    return bytes.find('\0') != std::string_view::npos;
+// The character set named by a UTF-16 byte-order mark, or nullptr.
+const char* utf16Charset(std::string_view bytes) {
+    if (bytes.substr(0, 2) == "\xFF\xFE") return "UTF-16LE";
+    if (bytes.substr(0, 2) == "\xFE\xFF") return "UTF-16BE";
+    return nullptr;
 }
+
+bool isBinary(std::string_view bytes) {
+    return !utf16Charset(bytes) && bytes.find('\0') != std::string_view::npos;
+}
+
+// A folder with a trailing "/", as scheme bytes, for the work directory.
+std::string workDirText(const fs::path& folder);
 
 // Reads at most `limit` bytes; false when the file cannot be read. `whole` false when cut.
 bool readPrefix(const fs::path& path, size_t limit, std::string& out, bool& whole) {
@@ -80,6 +90,12 @@ std::string pageTitle(const fs::path& file, const std::string& name) {
     return nameAsUtf8(name);
 }
 
+std::string workDirText(const fs::path& folder) {
+    std::string dir = folder.lexically_normal().string();
+    if (dir.empty() || dir.back() != '/') dir += '/';
+    return toSchemeText(nameAsUtf8(dir));
+}
+
 }  // namespace
 
 bool parseImportKind(std::string_view name, ImportKind& kind) {
@@ -131,18 +147,26 @@ ImportKind guessImportKind(std::string_view bytes) {
 ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
     if (bytes.size() > kMaxImportBytes) return ImportResult::failure("the file is too large to import");
     if (isBinary(bytes)) return ImportResult::failure("not a page, outline or menu file (binary data)");
-    const ImportKind kind = options.kind.value_or(guessImportKind(bytes));
+    // Text saved as UTF-16 ("Unicode" in Windows editors) is read as UTF-8 by the readers of
+    // plain text and by the guess; the HTML and XML readers follow the byte-order mark themselves.
+    std::string utf8;
+    std::string_view text = bytes;
+    if (const char* charset = utf16Charset(bytes)) {
+        charsetToUtf8(bytes.substr(2), charset, utf8);
+        text = utf8;
+    }
+    const ImportKind kind = options.kind.value_or(guessImportKind(text));
     switch (kind) {
         case ImportKind::Html:
             return readHtmlList(bytes, {options.selectId});
         case ImportKind::Outline:
-            return readOutline(bytes);
+            return readOutline(text);
         case ImportKind::Sitemap:
             return readSitemap(bytes);
         case ImportKind::Opml:
             return readOpml(bytes);
         case ImportKind::Json:
-            return readMenuJson(bytes);
+            return readMenuJson(text);
         case ImportKind::Folder:
             break;
     }
@@ -152,7 +176,7 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
 ImportResult importFolder(const std::string& folder) {
     std::error_code ec;
     const fs::path top = fs::absolute(fs::path(folder), ec);
-    if (ec || !fs::is_directory(top, ec)) return ImportResult::failure("not a folder: " + folder);
+    if (ec || !fs::is_directory(top, ec)) return ImportResult::failure("not a folder");
 
     std::vector<Entry> entries(1);
     entries[0].folder = true;
@@ -172,7 +196,9 @@ ImportResult importFolder(const std::string& folder) {
             else if (isPage(name) && it->is_regular_file(e2))
                 found.emplace_back(name, false);
         }
-        if (ec) return ImportResult::failure("cannot read the folder " + dir.string() + ": " + ec.message());
+        if (ec)
+            return ImportResult::failure("cannot read the folder " + dir.string() + ": " +
+                                         plainErrorText(ec.value()));
         std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
             if (a.second != b.second) return !a.second;  // pages before folders
             return a.first < b.first;
@@ -203,7 +229,7 @@ ImportResult importFolder(const std::string& folder) {
         e.keep = !e.indexRel.empty();
         for (size_t c : e.children) e.keep = e.keep || !entries[c].folder || entries[c].keep;
     }
-    if (!entries[0].keep) return ImportResult::failure("no .html or .htm pages in the folder " + folder);
+    if (!entries[0].keep) return ImportResult::failure("no .html or .htm pages in the folder");
 
     ForestBuilder builder;
     if (!entries[0].indexRel.empty()) {
@@ -234,9 +260,7 @@ ImportResult importFolder(const std::string& folder) {
     }
     ImportResult r;
     r.roots = builder.finish();
-    std::string dir = top.lexically_normal().string();
-    if (dir.empty() || dir.back() != '/') dir += '/';
-    r.workDir = toSchemeText(nameAsUtf8(dir));
+    r.workDir = workDirText(top);
     return r;
 }
 
@@ -244,18 +268,24 @@ ImportResult importPath(const std::string& path, const ImportOptions& options) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
         if (options.kind && *options.kind != ImportKind::Folder)
-            return ImportResult::failure(path + " is a folder, not a " + importKindName(*options.kind) +
-                                         " file");
+            return ImportResult::failure(std::string("it is a folder; --from ") +
+                                         importKindName(*options.kind) + " reads a file");
         return importFolder(path);
     }
-    if (options.kind && *options.kind == ImportKind::Folder)
-        return ImportResult::failure("not a folder: " + path);
+    if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failure("not a folder");
+    // Only a regular file is read, and only when it is not too large: a pipe or a device
+    // neither blocks the import nor fills the memory.
     std::string bytes;
-    bool whole = false;
-    if (!readPrefix(path, kMaxImportBytes, bytes, whole) || !fs::is_regular_file(path, ec))
-        return ImportResult::failure("cannot read " + path);
-    if (!whole) return ImportResult::failure("the file is too large to import: " + path);
-    return importBytes(bytes, options);
+    if (const IoResult in = readWholeFile(path, bytes, kMaxImportBytes); !in) {
+        // The caller names the file; the reason is what follows the name.
+        const size_t named = in.error.find(path + ": ");
+        return ImportResult::failure(named == std::string::npos ? in.error
+                                                                : in.error.substr(named + path.size() + 2));
+    }
+    ImportResult r = importBytes(bytes, options);
+    // Relative links of a page or an outline point beside the file: its folder is the work directory.
+    if (r) r.workDir = workDirText(fs::absolute(fs::path(path), ec).parent_path());
+    return r;
 }
 
 void adoptImport(MenuScheme& scheme, ImportResult& result) {

@@ -37,7 +37,9 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options = 
 // item. Hidden entries and linked folders are passed over; folders without pages are left out.
 ImportResult importFolder(const std::string& folder);
 
-// A file or a folder (native path), whatever it holds.
+// A file or a folder (native path), whatever it holds. The work directory is the folder, or
+// the file's folder (the links of a page or an outline are relative to it). Only a regular
+// file is read. An error gives the reason without the path, which the caller names.
 ImportResult importPath(const std::string& path, const ImportOptions& options = {});
 
 // Makes `scheme` a new scheme holding the imported tree (and the folder as work directory);

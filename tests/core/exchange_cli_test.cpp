@@ -93,6 +93,10 @@ TEST(ExchangeCli, StandardStreamsAndTheListScript) {
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string scheme = r.out;
     EXPECT_EQ(scheme.rfind("[Config]\r\ncount=2\r\n", 0), 0u) << scheme;
+    // Links that come through a pipe are relative to where the command runs.
+    EXPECT_NE(scheme.find("\r\nworkDir=" + (std::filesystem::current_path() / "").string() + "\r\n"),
+              std::string::npos)
+        << scheme;
     r = cli({"export", "-", "--to=outline"}, scheme);
     EXPECT_EQ(r.out, "- Home\n  - [About](about.html)\n");
     r = cli({"import", "-", "--from", "folder", "-o", dir.file("x.menu")});
@@ -104,7 +108,9 @@ TEST(ExchangeCli, StandardStreamsAndTheListScript) {
     EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "var tree_nodem2=Tree_readList(\"treem2\");");
     EXPECT_EQ(r.out.substr(r.out.find("\r\n")), full.substr(full.find("\r\n")));
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 30);
-    EXPECT_EQ(cli({"export", "-", "--to", "html", "--suffix", "m2"}, scheme).out.rfind("<nav data-sylvanode=\"treem2\">", 0), 0u);
+    EXPECT_EQ(cli({"export", "-", "--to", "html", "--suffix", "m2"}, scheme)
+                  .out.rfind("<nav data-sylvanode=\"treem2\">", 0),
+              0u);
 }
 
 TEST(ExchangeCli, ListScriptNamesTheList) {

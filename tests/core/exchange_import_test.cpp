@@ -1,6 +1,9 @@
 // Import of real-looking pages, a sitemap, an OPML file and a site folder, and the guess of
 // what a file holds.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <tuple>
 
 #include "exchange/importer.h"
 #include "exchange_support.h"
@@ -104,7 +107,8 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  月饼 -> products/mooncake.html\n"
          "  Sourdough loaf -> products/sourdough.html\n"},
         {"site", {ImportKind::Html, {}}, "error: "},
-        {"missing.html", {}, "error: cannot read "},
+        {"missing.html", {}, "error: no such file or folder"},
+        {"site", {ImportKind::Opml, {}}, "error: it is a folder; --from opml reads a file"},
         {"site/images/logo.png",
          {ImportKind::Sitemap, {}},
          "error: not a page, outline or menu file (binary data)"},
@@ -120,15 +124,34 @@ TEST(Import, FixturesGiveTheirMenus) {
     }
 }
 
-// The folder becomes the work directory of the new scheme.
+// The folder, or the folder of the page or outline, becomes the work directory of the new
+// scheme: the imported links are relative to it.
 TEST(Import, FolderBecomesTheWorkDirectory) {
-    ImportResult r = importPath(test::fixturePath("import/site"));
-    ASSERT_TRUE(r) << r.error;
-    MenuScheme scheme;
-    adoptImport(scheme, r);
-    EXPECT_EQ(scheme.settings.workDir, test::fixturePath("import/site") + "/");
-    EXPECT_EQ(scheme.itemCount(), 9);
-    EXPECT_TRUE(scheme.fileName.empty());
+    const std::tuple<std::string, std::string, int> cases[] = {
+        {"import/site", "import/site", 9},
+        {"import/site/../docs-sidebar.html", "import", 12},
+    };
+    for (const auto& [source, folder, items] : cases) {
+        ImportResult r = importPath(test::fixturePath(source));
+        ASSERT_TRUE(r) << r.error;
+        MenuScheme scheme;
+        adoptImport(scheme, r);
+        EXPECT_EQ(scheme.settings.workDir, test::fixturePath(folder) + "/") << source;
+        EXPECT_EQ(scheme.itemCount(), items) << source;
+        EXPECT_TRUE(scheme.fileName.empty());
+    }
+}
+
+// Only a regular file is read: a pipe nobody writes to does not block the import, and a
+// device is not read until the size limit.
+TEST(Import, ReadsOnlyRegularFiles) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> cases[] = {
+        {dir.file("pipe"), "it is a pipe"},
+        {"/dev/zero", "it is a device"},
+    };
+    for (const auto& [path, error] : cases) EXPECT_EQ(importPath(path).error, error) << path;
 }
 
 TEST(Import, GuessesWhatAFileHolds) {
@@ -143,6 +166,15 @@ TEST(Import, GuessesWhatAFileHolds) {
         {"", ImportKind::Outline},
     };
     for (const auto& [bytes, kind] : cases) EXPECT_EQ(guessImportKind(bytes), kind) << bytes;
+    // Text saved as UTF-16 with its byte-order mark, as Windows editors save "Unicode".
+    const char utf16Outline[] = "\xFF\xFE-\0 \0[\0-N\x87\x65]\0(\0a\0.\0h\0t\0m\0)\0\n\0";
+    ImportResult outline = importBytes(std::string(utf16Outline, sizeof utf16Outline - 1));
+    ASSERT_TRUE(outline) << outline.error;
+    EXPECT_EQ(test::dumpForest(outline.roots), "中文 -> a.htm\n");
+    const char utf16Page[] = "\xFE\xFF\0<\0u\0l\0>\0<\0l\0i\0>\0x\0<\0/\0l\0i\0>\0<\0/\0u\0l\0>";
+    ImportResult page = importBytes(std::string(utf16Page, sizeof utf16Page - 1));
+    ASSERT_TRUE(page) << page.error;
+    EXPECT_EQ(test::dumpForest(page.roots), "x\n");
     ImportResult bin =
         importBytes(std::string("\x7F"
                                 "ELF\x02\x01\x01\0\0\0",
