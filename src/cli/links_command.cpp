@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli/exchange_commands.h"
+#include "cli/terminal_text.h"
 #include "exchange/link_check.h"
 
 namespace sylvanode::cli {
@@ -10,18 +11,21 @@ namespace {
 int linksCommand(Invocation& inv) {
     const std::string* format = inv.option("--format");
     const bool json = format && *format == "json";
-    if (format && !json && *format != "text") return inv.usageError("unknown format " + *format + " (text or json)");
+    if (format && !json && *format != "text")
+        return inv.usageError("unknown format " + *format + " (text or json)");
     const std::string& file = inv.operands()[0];
     MenuScheme scheme;
     if (int rc = inv.loadScheme(file, scheme)) return rc;
     if (file != "-") scheme.fileName = std::filesystem::absolute(file).string();
     const std::string* root = inv.option("--root");
     const LinkCheckResult result = checkLinks(scheme, root ? *root : linkRootOf(scheme));
-    if (!result.error.empty()) return inv.fail(kIoError, "links: " + result.error + (root ? "" : " (give --root DIR)"));
+    if (!result.error.empty())
+        return inv.fail(kIoError, "links: " + result.error + (root ? "" : " (give --root DIR)"));
     if (json) {
         inv.out() << linkProblemsJson(result);
     } else {
-        for (const auto& p : result.problems) inv.out() << linkProblemLine(p) << "\n";
+        // Titles and links come from the scheme: control characters are shown, not sent.
+        for (const auto& p : result.problems) inv.out() << terminalSafe(linkProblemLine(p)) << "\n";
     }
     if (int rc = inv.checkOutput()) return rc;
     return result.faults() ? kRejected : kOk;

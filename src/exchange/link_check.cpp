@@ -93,7 +93,9 @@ public:
         if (path.empty()) return;  // a place on the same page
         for (char& c : path)
             if (c == '\\') c = '/';
-        std::string file = nativePath(percentDecoded(path));
+        // The link's own characters name the file in UTF-8, as a browser asks for it; %XX
+        // escapes are bytes of that name, so they are decoded after the conversion.
+        std::string file = percentDecoded(nativePath(path));
         while (!file.empty() && file.front() == '/') file.erase(0, 1);
         const std::string full = root_ + file;
         const int kind = fileKind(full);
@@ -164,10 +166,13 @@ int LinkCheckResult::faults() const {
 }
 
 std::string linkRootOf(const MenuScheme& scheme) {
-    if (!scheme.settings.workDir.empty()) return nativePath(scheme.settings.workDir);
     const size_t slash = scheme.fileName.find_last_of('/');
-    if (slash == std::string::npos) return {};
-    return scheme.fileName.substr(0, slash + 1);
+    const std::string schemeFolder =
+        slash == std::string::npos ? std::string() : scheme.fileName.substr(0, slash + 1);
+    const std::string work = nativePath(scheme.settings.workDir);
+    // A relative work directory is relative to the scheme file, not to where the check runs.
+    if (work.empty() || work[0] == '/') return work.empty() ? schemeFolder : work;
+    return schemeFolder + work;
 }
 
 LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root) {

@@ -37,8 +37,8 @@ struct LinkCheckResult {
 // both count from the root.
 LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root);
 
-// The folder links are checked against: the work directory when set, else the folder of the
-// scheme file. Empty when there is neither.
+// The folder links are checked against: the work directory when set (a relative one taken
+// from the scheme file's folder), else the folder of the scheme file. Empty when there is neither.
 std::string linkRootOf(const MenuScheme& scheme);
 
 // One line, UTF-8: item 12 "产品介绍": missing products/intro.htm

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "test_support.h"
 
 namespace sylvanode {
@@ -64,6 +66,27 @@ TEST(LinkCheck, Rules) {
 
     const LinkCheckResult bad = checkLinks(scheme, test::fixturePath("import/no-such-folder"));
     EXPECT_EQ(bad.error.rfind("the folder to check against does not exist", 0), 0u);
+}
+
+// Links name files as a browser asks for them: the link's characters in UTF-8, %XX escapes
+// as bytes of that name. A relative work directory is taken from the scheme file's folder.
+TEST(LinkCheck, FileNamesAndTheWorkDirectory) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("site/产品"));
+    test::writeFile(dir.file("site/产品/月饼.html"), "<title>x</title>");
+    MenuScheme scheme;
+    scheme.fileName = dir.file("menus.menu");
+    scheme.settings.workDir = "site/";
+    add(scheme, nullptr, "GBK", "\xB2\xFA\xC6\xB7/\xD4\xC2\xB1\xFD.html");  // 产品/月饼.html
+    add(scheme, nullptr, "Escaped", "%E4%BA%A7%E5%93%81/%E6%9C%88%E9%A5%BC.html");
+    add(scheme, nullptr, "Both", "\xB2\xFA\xC6\xB7/%E6%9C%88%E9%A5%BC.html?from=menu");
+    add(scheme, nullptr, "Missing", "%E4%BA%A7%E5%93%81/none.html");
+
+    EXPECT_EQ(linkRootOf(scheme), dir.file("site/"));
+    const LinkCheckResult r = checkLinks(scheme, linkRootOf(scheme));
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    ASSERT_EQ(r.problems.size(), 1u);
+    EXPECT_EQ(linkProblemLine(r.problems[0]), "item 3 \"Missing\": missing %E4%BA%A7%E5%93%81/none.html");
 }
 
 }  // namespace
