@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <ostream>
 
@@ -149,7 +148,7 @@ int Invocation::checkOutput() {
     if (out_.good()) return kOk;
     const int error = errno;
     std::string why = "cannot write to standard output";
-    if (error != 0) why += std::string(": ") + std::strerror(error);
+    if (error != 0) why += ": " + plainErrorText(error);
     return fail(kIoError, why);
 }
 

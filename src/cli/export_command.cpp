@@ -1,3 +1,5 @@
+#include <optional>
+
 #include "cli/exchange_commands.h"
 #include "exchange/exporter.h"
 
@@ -7,12 +9,17 @@ namespace {
 int exportCommand(Invocation& inv) {
     ExportFormat format;
     const std::string& to = *inv.option("--to");
-    if (!parseExportFormat(to, format)) return inv.usageError("unknown format " + to + " (html, outline, opml or json)");
+    if (!parseExportFormat(to, format))
+        return inv.usageError("unknown format " + to + " (html, outline, opml or json)");
     std::string suffix;
-    if (!inv.suffix(suffix)) return kUsage;
+    std::optional<ScriptCharset> charset;
+    if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
+    if (charset == ScriptCharset::Gbk && format != ExportFormat::Html)
+        return inv.usageError("--charset gbk is for --to html; outline, OPML and JSON are UTF-8");
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     scheme.settings.menuSuffix = suffix;
+    if (charset) scheme.settings.scriptCharset = *charset;
     if (inv.operands()[0] != "-") scheme.fileName = inv.operands()[0];
     const ExportResult result = exportScheme(scheme, format);
     if (!result) return inv.fail(kRejected, "export: " + result.error);
@@ -26,12 +33,16 @@ CommandSpec exportCommandSpec() {
     return {"export",
             "FILE.menu",
             "the menu tree as a <nav> list, outline, OPML or JSON (to standard output without -o)",
-            "html: a <nav data-sylvanode=\"tree\"> fragment in the scheme's character set;\n"
-            "outline, opml, json: UTF-8. Importing an export gives the same tree back.\n"
+            "html: a <nav data-sylvanode=\"tree\"> fragment in the scheme's character set\n"
+            "(or --charset); outline, opml, json: UTF-8. Importing an export gives the same tree\n"
+            "back (an outline keeps no targets, status texts or icons).\n"
             "FILE.menu may be \"-\" to read the scheme from standard input.",
             {{"--to", "FORMAT", "html, outline, opml or json", true},
              outputOption("OUT", "write to OUT (\"-\": standard output)"),
-             suffixOption()},
+             {"--suffix", "SUFFIX",
+              "append SUFFIX (letters and digits) to the list's name, data-sylvanode=\"treeSUFFIX\""},
+             {"--charset", "CHARSET",
+              "character set of the html list: gbk or utf-8 (default: the scheme's own, else gbk)"}},
             1,
             1,
             exportCommand};

@@ -290,6 +290,10 @@ TEST(Cli, ControlBytesNeverReachTheTerminal) {
     CliRun r = cli({"tree", dir.file("ctl.menu")});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "a\\x1B[2Jb\\x7F\\x81\\x30\\x83\\x37c  [file] link x\\x07.htm\n");
+    // The link check names the item by its title.
+    r = cli({"links", dir.file("ctl.menu"), "--root", dir.path()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "item 0 \"a\\x1B[2Jb\\x7F\\xC2\\x9Bc\": missing x\\x07.htm\n");
 
     // A path in a message, with a C1 control in UTF-8 and a byte that is not UTF-8.
     r = cli({"check", dir.path() + "/\x1B]0;owned\x07\xC2\x9B\xFF.menu"});
@@ -313,6 +317,11 @@ TEST(Cli, ScriptCharacterSet) {
         {{"generate", dir.file("gbk.menu"), "--charset", "UTF-8"}, utf8Title},
         {{"generate", dir.file("utf8.menu")}, utf8Title},
         {{"generate", dir.file("utf8.menu"), "--charset=gbk"}, gbkTitle},
+        // The exported list follows the same choice, for the page it goes into.
+        {{"export", dir.file("gbk.menu"), "--to", "html"}, "<span>\xD6\xD0\xDF\x5C</span>"},
+        {{"export", dir.file("gbk.menu"), "--to", "html", "--charset", "utf-8"}, "<span>中運</span>"},
+        {{"export", dir.file("utf8.menu"), "--to", "html"}, "<span>中運</span>"},
+        {{"export", dir.file("utf8.menu"), "--to", "html", "--charset=gbk"}, "<span>\xD6\xD0\xDF\x5C</span>"},
     };
     for (const auto& [args, title] : cases) {
         const CliRun r = cli(args);
