@@ -3,8 +3,8 @@
 # option completes without a change here.
 
 _sylvanode_cli() {
-    local cur prev words cword
-    _init_completion || return
+    local cur prev words cword split
+    _init_completion -s || return
 
     local tool=${words[0]}
     local command='' i
@@ -22,21 +22,38 @@ _sylvanode_cli() {
         return
     fi
 
+    if [[ $command == help ]]; then
+        COMPREPLY=($(compgen -W "$("$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')" -- "$cur"))
+        return
+    fi
     local help
     help=$("$tool" "$command" --help 2>/dev/null) || return
-    case $prev in
-        --charset)
-            COMPREPLY=($(compgen -W "gbk utf-8" -- "$cur"))
+
+    # The value of an option, from its line in the help ("  --to FORMAT   html, outline or json"):
+    # a DIR is a folder, a FILE or OUT a file, and a list of words ("a, b or c", after a colon,
+    # parenthesised remarks left out) its choices; anything else is typed freely.
+    if [[ $prev == -* ]]; then
+        local line
+        line=$(awk -v opt="$prev" '/^Options:/ { on = 1; next } on && $1 == opt && $2 ~ /^[A-Z]/ { print; exit }' <<<"$help")
+        if [[ -n $line ]]; then
+            local value
+            value=$(awk '{ print $2 }' <<<"$line")
+            case $value in
+                DIR) _filedir -d ;;
+                *FILE* | OUT*) _filedir ;;
+                *)
+                    local choices
+                    choices=$(awk '{ $1 = ""; $2 = ""; sub(/^ +/, ""); gsub(/ *\([^)]*\)/, ""); sub(/.*: /, "");
+                                     gsub(/,? or /, ", "); n = split($0, w, /, /);
+                                     for (i = 1; i <= n; i++) if (w[i] !~ /^[a-z0-9][a-z0-9.-]*$/) exit;
+                                     for (i = 1; i <= n; i++) print w[i] }' <<<"$line")
+                    COMPREPLY=($(compgen -W "$choices" -- "$cur"))
+                    ;;
+            esac
             return
-            ;;
-        -o)
-            if [[ $help == *"-o DIR"* ]]; then _filedir -d; else _filedir; fi
-            return
-            ;;
-        --suffix)
-            return
-            ;;
-    esac
+        fi
+    fi
+    [[ $split == true ]] && return
 
     if [[ $cur == -* ]]; then
         local options
@@ -45,9 +62,7 @@ _sylvanode_cli() {
         return
     fi
     local usage=${help%%$'\n'*}
-    if [[ $command == help ]]; then
-        COMPREPLY=($(compgen -W "$("$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')" -- "$cur"))
-    elif [[ $usage == *" DIR"* && $usage != *"FILE"* ]]; then
+    if [[ $usage == *" DIR"* && $usage != *"FILE"* ]]; then
         _filedir -d
     elif [[ $usage == *"FILE.menu"* ]]; then
         _filedir menu

@@ -34,7 +34,7 @@ for args in "generate $scheme" "tree $scheme" "check $scheme" "--help"; do
   "$cli" $args >/dev/full 2>"$work/err"
   rc=$?
   check "$args > /dev/full exits 3" test $rc -eq 3
-  check "$args > /dev/full says so in one line" one_error_line "$work/err" "sylvanode-cli: cannot write to standard output"
+  check "$args > /dev/full says so in one line" one_error_line "$work/err" "sylvanode-cli: cannot write to standard output: disk full"
 done
 
 check "generate - reads standard input" cmp -s <("$cli" generate - <"$scheme") "$expected"
@@ -59,14 +59,29 @@ complete_bash() {  # WORD... (the last one is being completed)
     COMP_LINE="${COMP_WORDS[*]}"
     COMP_POINT=${#COMP_LINE}
     _sylvanode_cli
-    printf "%s\n" "${COMPREPLY[@]}"
+    ((${#COMPREPLY[@]})) && printf "%s\n" "${COMPREPLY[@]}"
   ' bash "$src/data/completions/sylvanode-cli.bash" "$@" 2>&1
 }
 if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   check "bash completes the commands" test "$(complete_bash "$cli" "" | sort | tr '\n' ' ')" = \
     "--help --version check export generate help import library links preview rewrite tree "
   check "bash completes a command's options" test "$(complete_bash "$cli" generate --c | tr '\n' ' ')" = "--charset "
-  check "bash completes option values" test "$(complete_bash "$cli" generate x.menu --charset "" | tr '\n' ' ')" = "gbk utf-8 "
+  # Option values come from the help texts: a list of words, a folder, or nothing to offer.
+  mkdir -p "$work/site"
+  while IFS='|' read -r words expected; do
+    # shellcheck disable=SC2086
+    check "bash completes: $words" test "$(cd "$work" && complete_bash "$cli" $words "" | tr '\n' ' ')" = "$expected"
+  done <<'VALUES'
+generate x.menu --charset|gbk utf-8 
+import x --from|html outline sitemap opml json folder 
+export x.menu --to|html outline opml json 
+export x.menu --charset|gbk utf-8 
+links x.menu --format|text json 
+links x.menu --root|site 
+import x --select|
+generate x.menu --suffix|
+help|check tree rewrite generate preview library import export links 
+VALUES
 else
   check "bash-completion is installed (scripts/setup.sh)" false
 fi
