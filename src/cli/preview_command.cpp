@@ -92,9 +92,7 @@ int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     if (dir.empty() || dir == "-") return inv.usageError("library writes a directory: DIR needs its name");
     const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir, ec)) return inv.fail(kIoError, "cannot create the directory " + dir);
+    if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, made.error);
     std::vector<std::string> replaced;
     if (IoResult r = copyWebLibrary(library, dir, &replaced); !r) return inv.fail(kIoError, r.error);
     for (const std::string& name : replaced)

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <istream>
 #include <new>
 #include <vector>
@@ -226,6 +227,21 @@ IoResult readDescriptor(int fd, const std::string& name, std::string& out, std::
 }
 
 }  // namespace
+
+IoResult createFolders(const std::string& path) {
+    // "file/" names a folder, so a file "file" is looked at without the slash.
+    std::string bare = path;
+    while (bare.size() > 1 && bare.back() == '/') bare.pop_back();
+    struct stat st {};
+    if (::stat(bare.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return {};
+        return IoResult::failure("cannot create the folder " + path + ": a file of that name is in the way");
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(path, ec);
+    if (ec) return IoResult::failure(errnoText("cannot create the folder", path, ec.value()));
+    return {};
+}
 
 std::string plainErrorText(int err) {
     switch (err) {

@@ -53,6 +53,10 @@ IoResult readBounded(int fd, const std::string& name, std::string& out, std::uin
 IoResult readBounded(std::istream& in, const std::string& name, std::string& out,
                      std::uint64_t limit = kMaxInputBytes);
 
+// Creates a folder and the folders above it that are missing; the error says why not
+// ("cannot create the folder /a/b: permission denied", "...: a file of that name is in the way").
+IoResult createFolders(const std::string& path);
+
 // The cause of an errno value in plain words ("permission denied", "disk full").
 std::string plainErrorText(int err);
 

@@ -128,8 +128,7 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
                       bool replaceForeign, std::vector<std::string>* foreign) {
     std::error_code ec;
     const std::string dir = withSlash(fs::absolute(fs::path(outDir), ec).lexically_normal().string());
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir, ec)) return IoResult::failure("cannot create the directory " + dir);
+    if (IoResult made = createFolders(dir); !made) return made;
     const std::string page = dir + kPreviewPage;
     bool ownDirectory = false;
     if (fs::exists(page, ec)) {

@@ -187,9 +187,14 @@ TEST(Preview, Refusals) {
     EXPECT_TRUE(contains(err.str(), "sylvanode-tree.js"));
     EXPECT_FALSE(fs::exists(dir.file("y")));
 
-    // A file where the directory should be.
+    // A file where the directory should be, or above it: the message says so.
     test::writeFile(dir.file("file"), "x");
-    EXPECT_EQ(cli({"preview", scheme, "-o", dir.file("file")}).code, 3);
+    r = cli({"preview", scheme, "-o", dir.file("file")});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(contains(r.err, "/file/: a file of that name is in the way\n")) << r.err;
+    r = cli({"library", dir.file("file/lib")});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_TRUE(contains(r.err, "/file/lib: a part of the path is not a folder\n")) << r.err;
 }
 
 TEST(Preview, NeverReplacesFilesItDidNotWrite) {
