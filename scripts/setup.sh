@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libxml2-dev
   clang libclang-rt-dev
   xvfb xauth fonts-wqy-microhei
   chromium

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace sylvanode {
@@ -25,7 +26,8 @@ public:
         size_t srcLeft = inLen;
         char* dst = out;
         size_t dstLeft = outCap;
-        if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0) return false;
+        if (iconv(cd_, &src, &srcLeft, &dst, &dstLeft) == static_cast<size_t>(-1) || srcLeft != 0)
+            return false;
         if (iconv(cd_, nullptr, nullptr, &dst, &dstLeft) == static_cast<size_t>(-1)) return false;
         outLen = outCap - dstLeft;
         return true;
@@ -185,6 +187,66 @@ bool utf8ToSchemeBytes(std::string_view utf8, std::string& out) {
         if (!appendSchemeChar(out, cp)) return false;
         i += len;
     }
+    return true;
+}
+
+bool isValidUtf8(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        size_t len;
+        char32_t cp;
+        if (b < 0x80) {
+            ++i;
+            continue;
+        } else if (inRange(b, 0xC2, 0xDF)) {
+            len = 2, cp = b & 0x1F;
+        } else if (inRange(b, 0xE0, 0xEF)) {
+            len = 3, cp = b & 0x0F;
+        } else if (inRange(b, 0xF0, 0xF4)) {
+            len = 4, cp = b & 0x07;
+        } else {
+            return false;
+        }
+        if (i + len > bytes.size()) return false;
+        for (size_t k = 1; k < len; ++k) {
+            const auto t = static_cast<unsigned char>(bytes[i + k]);
+            if ((t & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (t & 0x3F);
+        }
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+bool charsetToUtf8(std::string_view bytes, const std::string& charset, std::string& out) {
+    out.clear();
+    iconv_t cd = iconv_open("UTF-8", charset.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    char* src = const_cast<char*>(bytes.data());
+    size_t srcLeft = bytes.size();
+    char buf[16384];
+    while (srcLeft > 0) {
+        char* dst = buf;
+        size_t dstLeft = sizeof buf;
+        const size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buf, sizeof buf - dstLeft);
+        if (rc != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) continue;
+        // An invalid or incomplete sequence: one replacement character, then the next byte.
+        out += "\xEF\xBF\xBD";
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        ++src;
+        --srcLeft;
+    }
+    char* dst = buf;
+    size_t dstLeft = sizeof buf;
+    iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    out.append(buf, sizeof buf - dstLeft);
+    iconv_close(cd);
     return true;
 }
 

@@ -32,4 +32,12 @@ std::string schemeBytesToUtf8(std::string_view bytes, std::string_view invalid =
 // UTF-8 as scheme bytes; false when `utf8` is not valid UTF-8 (`out` is then unspecified).
 bool utf8ToSchemeBytes(std::string_view utf8, std::string& out);
 
+// True when `bytes` is well-formed UTF-8.
+bool isValidUtf8(std::string_view bytes);
+
+// Text in the named character set (any name iconv knows: "GB18030", "windows-1252",
+// "UTF-16LE", ...) as UTF-8. A sequence that does not decode becomes U+FFFD and the
+// conversion goes on. False only when the character set is unknown.
+bool charsetToUtf8(std::string_view bytes, const std::string& charset, std::string& out);
+
 }  // namespace sylvanode

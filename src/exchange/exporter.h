@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/menu_scheme.h"
+
+namespace sylvanode {
+
+enum class ExportFormat { Html, Outline, Opml, Json };
+
+// "html", "outline", "opml" or "json".
+bool parseExportFormat(std::string_view name, ExportFormat& format);
+// The usual file ending of a format, with the dot (".html", ".txt", ".opml", ".json").
+const char* exportFileEnding(ExportFormat format);
+
+struct ExportResult {
+    std::string bytes;
+    std::string error;  // one line of UTF-8 when the tree cannot be written in this format
+    explicit operator bool() const { return error.empty(); }
+};
+
+// The scheme's tree in a format. HTML is a <nav data-sylvanode="tree<suffix>"> fragment in
+// the scheme's character set (GBK bytes as held, or UTF-8 for a UTF-8 scheme); the
+// outline, OPML and JSON are UTF-8. The suffix is the scheme's menuSuffix.
+ExportResult exportScheme(const MenuScheme& scheme, ExportFormat format);
+
+// The nav fragment alone (scheme bytes); see exportScheme.
+std::string exportHtmlNav(const MenuScheme& scheme);
+// Outline text that readOutline reads back into the same tree (titles, links, hints,
+// scripts); false when the tree is too deep to indent in reasonable room.
+bool exportOutline(const MenuScheme& scheme, std::string& out);
+std::string exportOpml(const MenuScheme& scheme);
+
+}  // namespace sylvanode
