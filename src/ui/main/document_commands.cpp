@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QUndoStack>
 
 #include "model/scheme_io.h"
 #include "platform/paths.h"
@@ -79,8 +80,10 @@ class MainWindow::TreeReplacement {
 public:
     explicit TreeReplacement(MainWindow& w) : w_(w) {
         w_.suppressSelection_ = true;
+        // The history belongs to the tree that goes.
+        w_.undoStack_->clear();
         w_.model_->beginReplace();
-        w_.selected_ = w_.dragNode_ = w_.clickedNode_ = w_.awaitingRecord_ = nullptr;
+        w_.selected_ = w_.dragNode_ = w_.clickedNode_ = nullptr;
     }
     ~TreeReplacement() {
         w_.model_->endReplace();
@@ -106,6 +109,7 @@ void MainWindow::newScheme() {
     panel_->menuName()->clear();
     resetScheme();
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
 }
@@ -123,6 +127,11 @@ void MainWindow::openScheme() {
     request.defaultExtension = QStringLiteral("*.menu");
     const std::optional<QString> path = prompter_.openFile(this, request);
     if (!path) return;
+    loadScheme(*path);
+}
+
+void MainWindow::loadScheme(const QString& chosen) {
+    const std::optional<QString> path = chosen;
     lastOpenPath_ = *path;
 
     // Emptying and reading happen inside one reset of the view: a failed read
@@ -146,6 +155,7 @@ void MainWindow::openScheme() {
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
     scheme_.fileName = toSchemeBytes(*path);
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
 }
@@ -176,6 +186,7 @@ bool MainWindow::writeTo(const QString& path) {
         prompter_.message(this, kCaption, tr("保存菜单方案时出错"), Prompter::Icon::Error, Prompter::Ok);
         return false;
     }
+    undoStack_->setClean();
     scheme_.modified = false;
     scheme_.fileName = toSchemeBytes(path);
     updateTitle();

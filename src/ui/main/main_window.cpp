@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <exception>
 
 #include "platform/paths.h"
@@ -25,6 +27,7 @@
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
+#include "ui/main/undo_commands.h"
 #include "ui_main_window.h"
 
 using namespace sylvanode;
@@ -50,21 +53,32 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     ui->setupUi(this);
     saveDialogTitle_ = tr("保存菜单文件");
 
+    undoStack_ = new QUndoStack(this);
     model_ = new SchemeTreeModel(scheme_, this);
     tree_ = ui->tree;
     tree_->setModel(model_);
 
-    const auto mark = [this] { markModified(); };
     panel_ = new ItemPanel(
         prompter_, [this] { return scheme_.settings.workDir; }, this);
-    stylePage_ = new StylePage(scheme_, prompter_, mark, this);
-    settingsPage_ = new SettingsPage(scheme_, prompter_, mark, this);
+    stylePage_ = new StylePage(
+        scheme_, prompter_,
+        [this](const QString& step, int key) {
+            onOptionChanged(int(OptionsCommand::Page::Styles), step, key);
+        },
+        this);
+    settingsPage_ = new SettingsPage(
+        scheme_, prompter_,
+        [this](const QString& step, int key) {
+            onOptionChanged(int(OptionsCommand::Page::Settings), step, key);
+        },
+        this);
     ui->pages->addTab(panel_, tr("菜单项属性"));
     ui->pages->addTab(stylePage_, tr("风格样式"));
     ui->pages->addTab(settingsPage_, tr("方案属性"));
     ui->pages->setCurrentIndex(0);
 
     buildFrame();
+    buildEditMenu();
     connectCommands();
 
     // Construction: an untitled scheme in its reset state.
@@ -72,15 +86,18 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     // The first showing: pages filled, nothing modified yet.
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
     updateActions();
     createToolDialogs();
+    setUpKeyboardAndNames();
 }
 
 MainWindow::~MainWindow() {
-    // The view must not outlive the nodes it shows.
+    // The view must not outlive the nodes it shows; the commands own nodes out of the tree.
     tree_->setModel(nullptr);
+    undoStack_->clear();
 }
 
 void MainWindow::buildFrame() {
@@ -166,25 +183,17 @@ void MainWindow::buildFrame() {
     }
 }
 
-template <class F>
-void MainWindow::guarded(F&& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        showFailure(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        showFailure(tr("未知错误"));
-    }
-    updateActions();
-}
-
 void MainWindow::showFailure(const QString& what) {
     prompter_.message(this, QStringLiteral("Sylvanode"), what, Prompter::Icon::Error, Prompter::Ok);
 }
 
 void MainWindow::connectCommands() {
     const auto on = [this](QAction* action, void (MainWindow::*command)()) {
-        connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
+        connect(action, &QAction::triggered, this, [this, action, command] {
+            // While a rename is open in the tree, the tree's keys belong to it.
+            if (tree_->renaming() && action->shortcutContext() == Qt::WidgetWithChildrenShortcut) return;
+            guarded([&] { (this->*command)(); });
+        });
     };
     on(ui->newAction, &MainWindow::newScheme);
     on(ui->openAction, &MainWindow::openScheme);
@@ -201,6 +210,15 @@ void MainWindow::connectCommands() {
     on(ui->deleteItemAction, &MainWindow::deleteItem);
     on(ui->moveDownAction, &MainWindow::moveDown);
     on(ui->moveUpAction, &MainWindow::moveUp);
+    on(ui->outdentAction, &MainWindow::outdentItem);
+    on(ui->indentAction, &MainWindow::indentItem);
+    on(ui->renameAction, &MainWindow::renameItem);
+    on(ui->undoAction, &MainWindow::undo);
+    on(ui->redoAction, &MainWindow::redo);
+    on(ui->cutAction, &MainWindow::cutItem);
+    on(ui->copyAction, &MainWindow::copyItem);
+    on(ui->pasteAction, &MainWindow::pasteItems);
+    on(ui->duplicateAction, &MainWindow::duplicateItem);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& c, const QModelIndex& p) { guarded([&] { onCurrentChanged(c, p); }); });
@@ -210,12 +228,24 @@ void MainWindow::connectCommands() {
     connect(tree_, &MenuTreeView::leftPressed, this,
             [this](MenuNode* n) { guarded([&] { onLeftPressed(n); }); });
     connect(tree_, &MenuTreeView::dropped, this, [this](MenuNode* n) { guarded([&] { onDropped(n); }); });
+    connect(tree_, &MenuTreeView::expandAllRequested, this,
+            [this](MenuNode* n) { guarded([&] { expandSubtree(n); }); });
+    connect(model_, &SchemeTreeModel::renameRequested, this,
+            [this](MenuNode* n, const QString& t) { guarded([&] { onRenamed(n, t); }); });
 
-    connect(panel_, &ItemPanel::titleChanged, this,
-            [this](const QString& t) { guarded([&] { onPanelTitleChanged(t); }); });
-    connect(panel_, &ItemPanel::edited, this, [this] { guarded([&] { onPanelEdited(); }); });
+    connect(panel_, &ItemPanel::fieldEdited, this,
+            [this](ItemField field) { guarded([&] { onPanelFieldEdited(field); }); });
     connect(settingsPage_, &SettingsPage::useImageToggled, panel_, &ItemPanel::setIconRowsVisible);
-    connect(ui->pages, &QTabWidget::currentChanged, this, [this] { guarded([&] { refreshPages(); }); });
+    connect(ui->pages, &QTabWidget::currentChanged, this, [this] {
+        sealMerging();
+        guarded([&] { refreshPages(); });
+    });
+
+    // The modified mark follows the history: undoing back to the saved state clears it.
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        scheme_.modified = !undoStack_->isClean();
+        updateTitle();
+    });
 
     // The enabling rules are evaluated again whenever the application goes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
@@ -257,7 +287,7 @@ void MainWindow::saveNodeData(MenuNode* node) {
 void MainWindow::showNodeData(MenuNode* node) {
     refreshImage(node);
     clearItemPanel();
-    if (!node || node == awaitingRecord_) return;
+    if (!node) return;
     panel_->show(node->data);
 }
 
@@ -274,40 +304,207 @@ void MainWindow::onCurrentChanged(const QModelIndex& current, const QModelIndex&
     if (suppressSelection_) return;
     // Leaving: the panel goes into the item it showed. Entering: showing is not editing.
     saveNodeData(selected_);
+    sealMerging();
     selected_ = model_->nodeFromIndex(current);
     if (!selected_) return;
-    const bool wasModified = scheme_.modified;
     showNodeData(selected_);
-    scheme_.modified = wasModified;
     updateTitle();
 }
 
 void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
     MenuNode* node = model_->nodeFromIndex(index);
-    if (!node) return;
+    if (!node || restoringExpansion_) return;
+    if (expanded && nodeLevel(node) >= kDeepestExpandedLevel) {
+        // Too deep for the view's layout: it stays closed.
+        tree_->collapse(index);
+        return;
+    }
     node->expanded = expanded;
     refreshImage(node);
 }
 
-void MainWindow::onPanelTitleChanged(const QString& text) {
+void MainWindow::expandSubtree(MenuNode* node) {
+    if (!node) return;
+    // Children before their parents, so the view only stores each expansion, and lays the
+    // whole subtree out once when its top opens. Nothing deeper than the view can lay out.
+    const int top = nodeLevel(node);
+    std::vector<std::pair<MenuNode*, int>> order;
+    std::vector<std::pair<MenuNode*, int>> stack{{node, top}};
+    while (!stack.empty()) {
+        auto [n, level] = stack.back();
+        stack.pop_back();
+        if (!n->hasChildren() || level >= kDeepestExpandedLevel) continue;
+        order.emplace_back(n, level);
+        for (const auto& c : n->children()) stack.emplace_back(c.get(), level + 1);
+    }
+    tree_->setUpdatesEnabled(false);
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        tree_->setExpanded(model_->indexOf(it->first), true);
+    tree_->setUpdatesEnabled(true);
+}
+
+void MainWindow::onPanelFieldEdited(ItemField field) {
     if (!selected_) return;
-    selected_->caption = toSchemeBytes(text);
-    model_->nodeChanged(selected_);
+    ItemState before{selected_->caption, selected_->data};
+    ItemState after = before;
+    panel_->storeField(field, after.data);
+    if (field == ItemField::Title) after.caption = after.data.menuName;
+    perform(new ItemEditCommand(*this, selected_, field, editSession_, std::move(before), std::move(after)));
+}
+
+void MainWindow::onOptionChanged(int page, const QString& stepName, int mergeKey) {
+    SchemeOptions after = optionsOf(scheme_);
+    perform(new OptionsCommand(*this, static_cast<OptionsCommand::Page>(page), stepName, mergeKey,
+                               editSession_, *shownOptions_, after));
+    *shownOptions_ = std::move(after);
+}
+
+void MainWindow::perform(QUndoCommand* command) {
+    undoStack_->push(command);
     markModified();
 }
 
-void MainWindow::onPanelEdited() {
-    if (selected_) markModified();
+void MainWindow::clearHistory() {
+    undoStack_->clear();
+    shownOptions_ = std::make_unique<SchemeOptions>(optionsOf(scheme_));
+    sealMerging();
+}
+
+void MainWindow::undo() {
+    if (!undoStack_->canUndo()) return;
+    sealMerging();
+    undoStack_->undo();
+}
+
+void MainWindow::redo() {
+    if (!undoStack_->canRedo()) return;
+    sealMerging();
+    undoStack_->redo();
+}
+
+// ---- steps of the undo commands ----
+
+bool MainWindow::inTree(const MenuNode* node) const {
+    if (!node) return false;
+    const MenuNode* top = node;
+    while (top->parent()) top = top->parent();
+    return model_->rowOf(top) >= 0;
+}
+
+void MainWindow::beginTreeChange() {
+    saveNodeData(selected_);
+    suppressSelection_ = true;
+}
+
+void MainWindow::endTreeChange(MenuNode* select) {
+    if (!inTree(select)) select = nullptr;
+    const bool same = select == selected_;
+    selected_ = select;
+    if (select) {
+        const QModelIndex index = model_->indexOf(select);
+        tree_->setCurrentIndex(index);
+        tree_->scrollTo(index);
+    } else {
+        tree_->selectionModel()->clear();
+    }
+    suppressSelection_ = false;
+    sealMerging();
+    if (!select)
+        panel_->showNothing();
+    else if (!same)
+        showNodeData(select);
+    else
+        refreshImage(select);
+    updateActions();
+}
+
+MenuNode* MainWindow::insertSubtree(MenuNode* parent, int row, std::unique_ptr<MenuNode> node) {
+    MenuNode* added = model_->insertNode(parent, row, std::move(node));
+    refreshImage(parent);
+    restoreExpansion(added);
+    return added;
+}
+
+std::unique_ptr<MenuNode> MainWindow::takeSubtree(MenuNode* node) {
+    // Nothing may keep pointing into the subtree that leaves the tree.
+    const auto inside = [node](const MenuNode* n) {
+        return n && (n == node || sylvanode::isAncestorOf(node, n));
+    };
+    if (inside(dragNode_)) dragNode_ = nullptr;
+    if (inside(clickedNode_)) clickedNode_ = nullptr;
+    if (inside(selected_)) selected_ = nullptr;
+    MenuNode* parent = node->parent();
+    std::unique_ptr<MenuNode> taken = model_->takeNode(node);
+    // A parent that lost its last child is a page again at once.
+    refreshImage(parent);
+    return taken;
+}
+
+void MainWindow::moveSubtree(MenuNode* node, MenuNode* parent, int row, bool expandParent) {
+    MenuNode* oldParent = node->parent();
+    model_->moveNode(node, parent, row);
+    if (expandParent && parent && nodeLevel(parent) < kDeepestExpandedLevel)
+        tree_->setExpanded(model_->indexOf(parent), true);
+    refreshImage(oldParent);
+    refreshImage(parent);
+    refreshImage(node);
+}
+
+void MainWindow::restoreExpansion(MenuNode* root) {
+    // The view forgot the expansion of nodes that left the tree. Stored children-first while
+    // a layout is pending, so a large subtree costs one layout.
+    std::vector<MenuNode*> open;
+    const int top = nodeLevel(root);
+    std::vector<std::pair<MenuNode*, int>> stack{{root, top}};
+    while (!stack.empty()) {
+        auto [n, level] = stack.back();
+        stack.pop_back();
+        if (!n->expanded || !n->hasChildren() || level >= kDeepestExpandedLevel) continue;
+        open.push_back(n);
+        for (const auto& c : n->children()) stack.emplace_back(c.get(), level + 1);
+    }
+    if (open.empty()) return;
+    const QScopedValueRollback<bool> restoring(restoringExpansion_, true);
+    tree_->scheduleLayout();
+    for (auto it = open.rbegin(); it != open.rend(); ++it) tree_->setExpanded(model_->indexOf(*it), true);
+}
+
+void MainWindow::setItemState(MenuNode* node, const ItemState& state, bool fromPanel) {
+    node->caption = state.caption;
+    node->data = state.data;
+    model_->nodeChanged(node);
+    // An undo or redo selects the item first (revealItem), so the panel shows what it holds.
+    if (!fromPanel && node == selected_) panel_->show(node->data);
+}
+
+void MainWindow::revealItem(MenuNode* node) {
+    if (node != selected_) selectNode(node);
+    ui->pages->setCurrentWidget(panel_);
+}
+
+void MainWindow::setOptions(const SchemeOptions& options, int page) {
+    applyOptions(scheme_, options);
+    *shownOptions_ = options;
+    QWidget* shown = page == int(OptionsCommand::Page::Settings) ? static_cast<QWidget*>(settingsPage_)
+                                                                 : static_cast<QWidget*>(stylePage_);
+    ui->pages->setCurrentWidget(shown);
+    stylePage_->refreshStyleTexts();
+    stylePage_->refreshValues();
+    settingsPage_->refresh();
 }
 
 void MainWindow::updateActions() {
     const int row = selected_ ? model_->rowOf(selected_) : -1;
     const int count = selected_ ? static_cast<int>(scheme_.siblingsOf(selected_).size()) : 0;
-    ui->itemSelectedAction->setEnabled(selected_ != nullptr);
-    ui->canMoveDownAction->setEnabled(selected_ && row + 1 < count);
-    ui->canMoveUpAction->setEnabled(selected_ && row > 0);
-    ui->addSubItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
-    ui->deleteItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
+    const bool any = selected_ != nullptr;
+    ui->itemSelectedAction->setEnabled(any);
+    ui->canMoveDownAction->setEnabled(any && row + 1 < count);
+    ui->canMoveUpAction->setEnabled(any && row > 0);
+    for (QAction* a : {ui->addSubItemAction, ui->deleteItemAction, ui->renameAction, ui->cutAction,
+                       ui->copyAction, ui->duplicateAction})
+        a->setEnabled(any);
     ui->moveDownAction->setEnabled(ui->canMoveDownAction->isEnabled());
     ui->moveUpAction->setEnabled(ui->canMoveUpAction->isEnabled());
+    ui->indentAction->setEnabled(ui->canMoveUpAction->isEnabled());
+    ui->outdentAction->setEnabled(any && selected_->parent() != nullptr);
 }
