@@ -105,7 +105,7 @@ void SettingsPage::paintReadOnlyFields() {
 void SettingsPage::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) alignLabels();
     // The grey of the read-only fields follows a new desktop palette (a dark one too).
-    if (event->type() == QEvent::ApplicationPaletteChange) paintReadOnlyFields();
+    if (event->type() == QEvent::PaletteChange) paintReadOnlyFields();
     QWidget::changeEvent(event);
 }
 

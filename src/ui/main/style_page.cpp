@@ -102,7 +102,7 @@ void StylePage::paintReadOnlyFields() {
 
 void StylePage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ApplicationPaletteChange) paintReadOnlyFields();
+    if (event->type() == QEvent::PaletteChange) paintReadOnlyFields();
 }
 
 QLineEdit* StylePage::styleField(int slot) const { return styleFields_[static_cast<size_t>(slot - 1)]; }

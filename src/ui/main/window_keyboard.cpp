@@ -90,10 +90,10 @@ void MainWindow::setUpKeyboardAndNames() {
     // Tab runs from the tree through the item fields in reading order.
     const QList<QWidget*> order{tree_,
                                 panel_->menuName(),
-                                panel_->findChild<QToolButton*>(QStringLiteral("copyToHintButton")),
                                 panel_->menuHint(),
-                                panel_->findChild<QToolButton*>(QStringLiteral("copyToStatusButton")),
+                                panel_->findChild<QToolButton*>(QStringLiteral("copyToHintButton")),
                                 panel_->menuStatus(),
+                                panel_->findChild<QToolButton*>(QStringLiteral("copyToStatusButton")),
                                 panel_->menuIcon1(),
                                 panel_->findChild<QToolButton*>(QStringLiteral("browseIcon1Button")),
                                 panel_->menuIcon2(),
@@ -152,7 +152,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return QMainWindow::eventFilter(watched, event);
 }
