@@ -116,8 +116,8 @@ private Q_SLOTS:
             << QStringList({"A", "  a1", "  a2", "B", "  New Item", "C"}) << L{1};
         QTest::newRow("Delete deletes")
             << L{0} << QKeyCombination(Qt::Key_Delete) << QStringList({"B", "C"}) << L{0};
-        QTest::newRow("Ctrl+Shift+Insert adds a root")
-            << L{0, 1} << QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert)
+        QTest::newRow("Ctrl+Shift+N adds a root")
+            << L{0, 1} << QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_N)
             << built + QStringList{"New Item"} << L{3};
         QTest::newRow("Ctrl+Up") << L{2} << QKeyCombination(Qt::CTRL | Qt::Key_Up)
                                  << QStringList({"A", "  a1", "  a2", "C", "B"}) << L{1};
@@ -193,6 +193,14 @@ private Q_SLOTS:
             // The menus show the key beside the command.
             QVERIFY2(!action->shortcut().isEmpty(), name);
         }
+        // No key runs two commands.
+        QMap<QKeySequence, QString> owner;
+        for (QAction* a : f->w().findChildren<QAction*>())
+            for (const QKeySequence& k : a->shortcuts()) {
+                QVERIFY2(!owner.contains(k) || owner[k] == a->objectName(),
+                         qPrintable(k.toString() + QStringLiteral(": ") + owner[k] + QStringLiteral(", ") + a->objectName()));
+                owner[k] = a->objectName();
+            }
         // Through real keys: the file commands ask their questions.
         tree().setFocus();
         f->prompter.answerOpenFile(std::nullopt);
@@ -325,6 +333,12 @@ private Q_SLOTS:
             const double ratio = contrastRatio(p.color(QPalette::Active, QPalette::Text),
                                                p.color(QPalette::Active, QPalette::Base));
             if (ratio < 3.0) hard << QStringLiteral("%1 %2").arg(w->objectName()).arg(ratio, 0, 'f', 2);
+        }
+        const QString shots = qEnvironmentVariable("SYLVANODE_SCREENSHOT_DIR");
+        auto* pages = f->child<QTabWidget>("pages");
+        for (int i = 0; !shots.isEmpty() && i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            f->w().grab().save(shots + QStringLiteral("/dark-page-%1.png").arg(i));
         }
         QApplication::setPalette(light);
         QVERIFY2(hard.isEmpty(), qPrintable(hard.join(QStringLiteral(", "))));

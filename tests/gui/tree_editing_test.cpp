@@ -430,7 +430,7 @@ private Q_SLOTS:
         moveHeld(row.center());
         QCOMPARE(tree().dropTarget(), target);
         QVERIFY(tree().dropMoves());
-        QCOMPARE(tree().dropLine().y1(), row.bottom());
+        QCOMPARE(tree().dropLine().y1(), row.bottom() + 1);
         QVERIFY(tree().dropLine().x1() > row.left());
         const QImage shot = tree().viewport()->grab().toImage();
         const QColor mark = tree().palette().color(QPalette::Highlight);

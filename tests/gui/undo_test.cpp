@@ -253,7 +253,7 @@ private Q_SLOTS:
         MenuTreeView& tree = w().tree();
         QLineEdit* title = f->edit("menuNameEdit");
         tree.setFocus();
-        key(&tree, Qt::CTRL | Qt::SHIFT | Qt::Key_Insert);
+        key(&tree, Qt::CTRL | Qt::SHIFT | Qt::Key_N);
         MenuNode* root = f->node({0});
         QVERIFY(root);
         title->setFocus();

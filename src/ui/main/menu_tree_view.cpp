@@ -93,7 +93,8 @@ void MenuTreeView::trackDrop(const QPoint& pos) {
         int x = indentation();
         if (index.isValid()) x = visualRect(index).left() + indentation();
         if (!rootIsDecorated() && !index.isValid()) x = 0;
-        const int y = below.isValid() ? below.bottom() : 0;
+        // On the border to the next row, clear of the frame around the target.
+        const int y = below.isValid() ? below.bottom() + 1 : 0;
         dropLine_ = QLine(x, y, viewport()->width() - 2, y);
     }
     viewport()->setCursor(moves || !dragged_ ? Qt::DragMoveCursor : Qt::ForbiddenCursor);

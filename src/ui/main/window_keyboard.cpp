@@ -64,7 +64,7 @@ void MainWindow::setUpKeyboardAndNames() {
     ui->undoAction->setShortcuts(keys(K(Qt::CTRL | Qt::Key_Z), K::Undo));
     ui->redoAction->setShortcuts({K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), K(Qt::CTRL | Qt::Key_Y)});
     // A new root item needs no selection, so its key works wherever the focus is.
-    ui->addRootItemAction->setShortcut(K(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert));
+    ui->addRootItemAction->setShortcut(K(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
 
     // The commands on the selected item belong to the tree: in a text field the same keys
     // copy text, delete a character or move by words.
