@@ -156,10 +156,11 @@ void BM_MoveUp(benchmark::State& state) {
     ::unlink(path.c_str());
 }
 
-// One root holding a 10,000-item branch; state.range(0) != 0: every folder in it expanded
-// (the view must lay out all of it again when the branch comes back).
+// One root holding a 10,000-item branch. Undoing its delete: state.range(0) 0 with the branch
+// collapsed, 1 with every folder in it expanded (the view lays all of it out again when the
+// branch comes back); 2: "*" on the branch instead, opening every level.
 void BM_UndoDeleteBranch(benchmark::State& state) {
-    const bool expanded = state.range(0) != 0;
+    const bool expanded = state.range(0) == 1;
     MenuScheme s;
     s.reset();
     bench::generateScheme(s, 9999);
@@ -177,6 +178,23 @@ void BM_UndoDeleteBranch(benchmark::State& state) {
             if (n->hasChildren()) e.window.tree().expand(e.window.treeModel().indexOf(n));
     }
     e.settle();
+    if (state.range(0) == 2) {
+        // "*" on the branch: every level below it opens.
+        for (auto _ : state) {
+            state.PauseTiming();
+            e.window.tree().collapseAll();
+            e.window.selectNode(branch);
+            e.settle();
+            state.ResumeTiming();
+            QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
+            QCoreApplication::sendEvent(&e.window.tree(), &star);
+            e.settle();
+        }
+        if (!e.window.tree().isExpanded(e.window.treeModel().indexOf(branch->lastChild())))
+            state.SkipWithError("not expanded");
+        ::unlink(path.c_str());
+        return;
+    }
     for (auto _ : state) {
         state.PauseTiming();
         e.window.selectNode(branch);
@@ -199,7 +217,7 @@ BENCHMARK(BM_TitleKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddRoot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Delete)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UndoDeleteBranch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoDeleteBranch)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -325,22 +325,28 @@ void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
 
 void MainWindow::expandSubtree(MenuNode* node) {
     if (!node) return;
-    // Children before their parents, so the view only stores each expansion, and lays the
-    // whole subtree out once when its top opens. Nothing deeper than the view can lay out.
-    const int top = nodeLevel(node);
-    std::vector<std::pair<MenuNode*, int>> order;
-    std::vector<std::pair<MenuNode*, int>> stack{{node, top}};
+    // Children before their parents while a layout is pending: the view only stores each
+    // expansion and lays the subtree out once. Nothing deeper than the view can lay out.
+    std::vector<MenuNode*> order;
+    std::vector<std::pair<MenuNode*, int>> stack{{node, nodeLevel(node)}};
     while (!stack.empty()) {
         auto [n, level] = stack.back();
         stack.pop_back();
         if (!n->hasChildren() || level >= kDeepestExpandedLevel) continue;
-        order.emplace_back(n, level);
+        order.push_back(n);
         for (const auto& c : n->children()) stack.emplace_back(c.get(), level + 1);
     }
-    tree_->setUpdatesEnabled(false);
-    for (auto it = order.rbegin(); it != order.rend(); ++it)
-        tree_->setExpanded(model_->indexOf(it->first), true);
-    tree_->setUpdatesEnabled(true);
+    {
+        const QScopedValueRollback<bool> restoring(restoringExpansion_, true);
+        tree_->scheduleLayout();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) tree_->setExpanded(model_->indexOf(*it), true);
+    }
+    // The open-book pictures, in one repaint.
+    for (MenuNode* n : order) {
+        n->expanded = true;
+        n->refreshImage();
+    }
+    tree_->viewport()->update();
 }
 
 void MainWindow::onPanelFieldEdited(ItemField field) {
