@@ -10,8 +10,9 @@ all: build
 setup:
 	@scripts/setup.sh
 
+# Tests whose tools are missing are an error here, not left out: setup has installed them all.
 configure: setup
-	@cmake --preset $(PRESET) >/dev/null
+	@cmake --preset $(PRESET) -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -25,32 +26,46 @@ test: build
 	@$(MAKE) --no-print-directory test-asan
 
 test-asan: setup
-	@cmake --preset dev-asan >/dev/null
+	@cmake --preset dev-asan -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 	@cmake --build build/dev-asan -j $(JOBS)
 	@ctest --test-dir build/dev-asan --output-on-failure -j $(JOBS)
 
 bench: setup
-	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON >/dev/null
+	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
+# The whole core is instrumented for coverage (fuzzer-no-link), not only the harnesses.
 fuzz: setup
-	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF >/dev/null
+	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/fuzz/fuzz_*; do \
 	  work=$$(mktemp -d); cp fuzz/corpus/* "$$work"/; \
 	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
 	  rm -rf "$$work"; done
 
-# A .deb built with Debian's hardening flags, installed under /usr (build/package/*.deb).
+# A .deb built afresh with Debian's hardening flags, installed under /usr (build/package/*.deb), then
+# checked by lintian. It needs only the build tools (no Node.js, npm or Chromium). The package is
+# reproducible: every timestamp in it is SOURCE_DATE_EPOCH, by default the last commit's time (outside
+# git the date of the changelog's newest entry), so two builds of one commit give the same bytes.
+# The help file is left out: chmcmd writes the time of day into it (Help opens the HTML guide).
+package: export SOURCE_DATE_EPOCH ?= $(shell { [ -e .git ] && git log -1 --format=%ct 2>/dev/null; } || \
+  date -d "$$(sed -n 's/^ -- .*>  //p' packaging/changelog | head -n 1)" +%s)
 package: export DEB_BUILD_MAINT_OPTIONS = hardening=+all
-package: setup
+# ccache's base_dir would put relative source paths into the debug information, and so change the
+# build ids; without it the binaries are the same with or without ccache.
+package: export CCACHE_BASEDIR =
+package:
+	@scripts/setup.sh package
+	@rm -rf build/package
 	@cmake -S . -B build/package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF \
+	  -DSYLVANODE_BUILD_TESTS=OFF -DSYLVANODE_BUILD_BENCH=OFF -DSYLVANODE_HELP_FILE=OFF \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CPPFLAGS) $$(dpkg-buildflags --get CXXFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
 	@cmake --build build/package -j $(JOBS)
-	@cd build/package && cpack -G DEB >/dev/null
+	@cd build/package && { cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }; }
+	@lintian --display-info --pedantic --fail-on error,warning,info build/package/*.deb
 	@ls build/package/*.deb
 
 clean:

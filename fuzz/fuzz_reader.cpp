@@ -1,5 +1,6 @@
-// Arbitrary bytes as a scheme file: the reader must neither crash nor misbehave,
-// and whatever it accepts must be written as a file that loads again to the same tree.
+// Arbitrary bytes as a scheme file: the reader must neither crash nor misbehave, whatever it
+// accepts must be written as a file that loads again to the same tree, and writing that file
+// again must give the very same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -14,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     sylvanode::MenuScheme again;
     if (!sylvanode::readSchemeText(again, once)) __builtin_trap();
     if (again.itemCount() != scheme.itemCount()) __builtin_trap();
+    if (sylvanode::writeSchemeText(again) != once) __builtin_trap();
     return 0;
 }

@@ -26,7 +26,9 @@ set(expected
   share/doc/sylvanode/guide/example/site.menu
   share/doc/sylvanode/copyright
   share/doc/sylvanode/changelog.gz
-  share/man/man1/sylvanode-cli.1.gz)
+  share/man/man1/sylvanode-cli.1.gz
+  share/bash-completion/completions/sylvanode-cli
+  share/zsh/vendor-completions/_sylvanode-cli)
 if(GUI)
   list(APPEND expected
     bin/sylvanode

@@ -1,20 +1,36 @@
 #!/usr/bin/env bash
 # Installs whatever the build, the editor and the tests need on Debian 12.
+#   scripts/setup.sh           everything: the build, the editor, every test, the benchmarks
+#   scripts/setup.sh package   only what `make package` needs (no Node.js, npm or Chromium)
 # Idempotent: when everything is present it only checks, quickly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+mode=${1:-all}
+case $mode in
+  all | package) ;;
+  *) echo "usage: scripts/setup.sh [package]" >&2; exit 2 ;;
+esac
+
+# The build, the package (dpkg-shlibdeps needs file) and the editor at run time: Qt's own
+# dialogs and buttons speak Chinese only with Qt's translations.
 packages=(
-  build-essential cmake ninja-build pkg-config git
+  build-essential cmake ninja-build pkg-config git file lintian
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  qt6-translations-l10n
   libxml2-dev
-  clang libclang-rt-dev
-  xvfb xauth fonts-wqy-microhei
-  chromium
-  nodejs
-  desktop-file-utils appstream
 )
+if [[ $mode == all ]]; then
+  packages+=(
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
+    clang libclang-rt-dev
+    xvfb xauth fonts-wqy-microhei
+    chromium
+    nodejs
+    desktop-file-utils appstream
+    bash-completion zsh
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -22,7 +38,7 @@ for p in "${packages[@]}"; do
   [[ "$status" == "install ok installed" ]] || missing+=("$p")
 done
 # npm may come from Debian or with a node installed from elsewhere.
-command -v npm >/dev/null 2>&1 || missing+=(npm)
+[[ $mode == package ]] || command -v npm >/dev/null 2>&1 || missing+=(npm)
 
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
@@ -34,7 +50,7 @@ if ((${#missing[@]})); then
 fi
 
 # npm packages of the browser tests, pinned by the lockfile.
-if [[ -f tests/web/package-lock.json ]]; then
+if [[ $mode == all && -f tests/web/package-lock.json ]]; then
   stamp=tests/web/node_modules/.lock-stamp
   if [[ ! -f $stamp ]] || ! cmp -s tests/web/package-lock.json "$stamp"; then
     echo "setup: installing the browser tests' npm packages"

@@ -1,10 +1,12 @@
-// The editor: one window with an untitled, empty scheme. Command-line arguments
-// are not read (a file name given there does not open anything).
+// The editor: one window with an untitled, empty scheme. --help and --version print and
+// exit without a window; every other argument is ignored (a file name does not open anything).
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "ui/common/qt_prompter.h"
@@ -37,9 +39,33 @@ private:
     sylvanode::Prompter& prompter_;
 };
 
+constexpr const char* kHelpText =
+    "Usage: sylvanode [--help] [--version]\n"
+    "\n"
+    "Sylvanode, an editor for collapsible tree menus on web pages. It starts with an empty,\n"
+    "untitled menu scheme; other arguments are ignored. See also sylvanode-cli(1).\n"
+    "\n"
+    "  --help     show this help\n"
+    "  --version  show the version\n";
+
+// Answers --help and --version before any window (or display) is needed; -1 otherwise.
+int answerInformationOptions(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const char* text = nullptr;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) text = kHelpText;
+        if (std::strcmp(argv[i], "--version") == 0) text = "sylvanode " SYLVANODE_VERSION "\n";
+        if (!text) continue;
+        const bool written = std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
+        if (!written) std::fprintf(stderr, "sylvanode: cannot write to standard output\n");
+        return written ? 0 : 3;
+    }
+    return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int code = answerInformationOptions(argc, argv); code >= 0) return code;
     sylvanode::QtPrompter prompter;
     Application app(argc, argv, prompter);
     QApplication::setApplicationName(QStringLiteral("Sylvanode"));

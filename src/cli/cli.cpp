@@ -1,206 +1,172 @@
 #include "cli/cli.h"
 
-#include "cli/preview_command.h"
-#include "cli/terminal_text.h"
-
-#include <functional>
-#include <map>
+#include <exception>
+#include <new>
 #include <ostream>
 
+#include "cli/preview_command.h"
+#include "cli/terminal_text.h"
 #include "codegen/script_text.h"
 #include "model/scheme_io.h"
-#include "platform/safe_file.h"
 
 namespace sylvanode::cli {
 namespace {
 
-constexpr const char* kUsageText =
-    "Usage: sylvanode-cli COMMAND [ARGS]\n"
-    "\n"
-    "Commands:\n"
-    "  check FILE.menu                          load a scheme and report its item count\n"
-    "  tree FILE.menu                           print the scheme's outline\n"
-    "  rewrite FILE.menu -o OUT.menu            load a scheme and write it again\n"
-    "  generate FILE.menu [-o OUT.js] [--suffix SUFFIX]\n"
-    "                                           write the menu script (to stdout without -o)\n"
-    "  preview FILE.menu -o DIR [--suffix SUFFIX]\n"
-    "                                           write DIR/index.html showing the menu, with the library\n"
-    "  library DIR                              copy the tree-menu library and its images into DIR\n"
-    "  --help                                   show this help\n"
-    "  --version                                show the version\n"
-    "\n"
-    "Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.\n";
-
-// The editor's fixed message texts, in UTF-8 for the terminal.
-constexpr const char* kBadScheme = "菜单方案格式不正确";
 constexpr const char* kNoItems = "没有菜单项，终止生成代码";
-constexpr const char* kBadSuffix = "后缀名格式不正确";
+constexpr const char* kOutOfMemory = "内存不足";
+constexpr const char* kSchemeFromStdin = "FILE.menu may be \"-\" to read the scheme from standard input.";
 
-struct Options {
-    std::vector<std::string> positional;
-    std::map<std::string, std::string> values;
-};
-
-// Splits arguments into positionals and the allowed "--name VALUE" options.
-bool parseOptions(const std::vector<std::string>& args, size_t from, const std::vector<std::string>& allowed,
-                  Options& opts, std::ostream& err) {
-    for (size_t i = from; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a.size() > 1 && a[0] == '-') {
-            bool known = false;
-            for (const auto& name : allowed) known = known || name == a;
-            if (!known) {
-                err << "sylvanode-cli: unknown option " << a << " (see --help)\n";
-                return false;
-            }
-            if (i + 1 >= args.size()) {
-                err << "sylvanode-cli: option " << a << " needs a value\n";
-                return false;
-            }
-            opts.values[a] = args[++i];
-        } else {
-            opts.positional.push_back(a);
-        }
-    }
-    return true;
-}
-
-int loadScheme(const std::string& path, MenuScheme& scheme, std::ostream& err) {
-    const SchemeResult r = readSchemeFile(scheme, path);
-    if (r) return kOk;
-    if (r.ioError) {
-        err << "sylvanode-cli: " << r.reason << "\n";
-        return kIoError;
-    }
-    err << kBadScheme << ": " << path << ": " << r.reason << "\n";
-    return kRejected;
-}
-
-
-int cmdCheck(const Options& o, std::ostream& out, std::ostream& err) {
-    if (o.positional.size() != 1) {
-        err << "sylvanode-cli: usage: sylvanode-cli check FILE.menu\n";
-        return kUsage;
-    }
+int cmdCheck(Invocation& inv) {
     MenuScheme scheme;
-    if (int rc = loadScheme(o.positional[0], scheme, err)) return rc;
-    out << scheme.itemCount() << " items\n";
-    return kOk;
+    if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
+    inv.out() << scheme.itemCount() << " items\n";
+    return inv.checkOutput();
 }
 
-int cmdRewrite(const Options& o, std::ostream& out, std::ostream& err) {
-    auto it = o.values.find("-o");
-    if (o.positional.size() != 1 || it == o.values.end()) {
-        err << "sylvanode-cli: usage: sylvanode-cli rewrite FILE.menu -o OUT.menu\n";
-        return kUsage;
-    }
+int cmdRewrite(Invocation& inv) {
     MenuScheme scheme;
-    if (int rc = loadScheme(o.positional[0], scheme, err)) return rc;
-    const SchemeResult w = writeSchemeFile(scheme, it->second);
-    if (!w) {
-        err << "sylvanode-cli: " << w.reason << "\n";
-        return kIoError;
-    }
-    (void)out;
-    return kOk;
+    if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
+    return inv.writeOutput(*inv.option("-o"), writeSchemeText(scheme));
 }
 
-int cmdTree(const Options& o, std::ostream& out, std::ostream& err) {
-    if (o.positional.size() != 1) {
-        err << "sylvanode-cli: usage: sylvanode-cli tree FILE.menu\n";
-        return kUsage;
-    }
+// One line per item, written as it is made: a deep tree's outline can be far larger than
+// the scheme (two spaces per level), so it is never held whole.
+int cmdTree(Invocation& inv) {
     MenuScheme scheme;
-    if (int rc = loadScheme(o.positional[0], scheme, err)) return rc;
-    std::string text;
+    if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
+    std::ostream& out = inv.out();
+    std::string line;
     forEachPreOrder(scheme.roots(), [&](MenuNode* n, int level) {
-        text.append(static_cast<size_t>(level) * 2, ' ');
-        text += gbkForTerminal(n->caption);
-        text += n->isFile() ? "  [file]" : "  [folder]";
+        if (!out.good()) return;  // standard output failed: nothing more is formatted
+        line.assign(static_cast<size_t>(level) * 2, ' ');
+        line += gbkForTerminal(n->caption);
+        line += n->isFile() ? "  [file]" : "  [folder]";
         const MenuItemData& d = n->data;
         if (d.contentType == 0) {
-            text += " link " + gbkForTerminal(d.menuLink);
-            if (!d.menuTarget.empty()) text += " -> " + gbkForTerminal(d.menuTarget);
+            line += " link " + gbkForTerminal(d.menuLink);
+            if (!d.menuTarget.empty()) line += " -> " + gbkForTerminal(d.menuTarget);
         } else {
-            text += " script " + gbkForTerminal(d.menuScript);
+            line += " script " + gbkForTerminal(d.menuScript);
         }
-        text += '\n';
+        line += '\n';
+        out << line;
     });
-    out << text;
-    return kOk;
+    return inv.checkOutput();
 }
 
-int cmdGenerate(const Options& o, std::ostream& out, std::ostream& err) {
-    if (o.positional.size() != 1) {
-        err << "sylvanode-cli: usage: sylvanode-cli generate FILE.menu [-o OUT.js] [--suffix SUFFIX]\n";
-        return kUsage;
-    }
+int cmdGenerate(Invocation& inv) {
     std::string suffix;
-    if (auto s = o.values.find("--suffix"); s != o.values.end() && !checkMenuSuffix(s->second, suffix)) {
-        err << kBadSuffix << ": " << s->second << "\n";
-        return kUsage;
-    }
+    std::optional<ScriptCharset> charset;
+    if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     MenuScheme scheme;
-    if (int rc = loadScheme(o.positional[0], scheme, err)) return rc;
-    if (scheme.empty()) {
-        err << kNoItems << "\n";
-        return kRejected;
-    }
+    if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
+    if (scheme.empty()) return inv.fail(kRejected, kNoItems);
     scheme.settings.menuSuffix = suffix;
-    auto it = o.values.find("-o");
-    if (it == o.values.end()) {
-        out << scriptFileBytes(scheme);
-        return kOk;
+    if (charset) scheme.settings.scriptCharset = *charset;
+    const std::string* file = inv.option("-o");
+    return inv.writeOutput(file ? *file : "-", scriptFileBytes(scheme));
+}
+
+std::string usageText() {
+    std::string text =
+        "Usage: sylvanode-cli COMMAND [ARGS]\n"
+        "       sylvanode-cli COMMAND --help\n"
+        "\n"
+        "Commands:\n";
+    for (const CommandSpec& c : commands()) {
+        std::string left = "  " + c.name + " " + c.operands;
+        if (left.size() < 24)
+            left.resize(24, ' ');
+        else
+            left += "  ";
+        text += left + c.summary + "\n";
     }
-    const IoResult w = writeScriptFile(scheme, it->second);
-    if (!w) {
-        err << "sylvanode-cli: " << w.error << "\n";
-        return kIoError;
-    }
-    return kOk;
+    text +=
+        "  --help                show this help\n"
+        "  --version             show the version\n"
+        "\n"
+        "A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n"
+        "Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.\n";
+    return text;
 }
 
 }  // namespace
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << "sylvanode-cli: no command given (see --help)\n";
-        return kUsage;
-    }
-    const std::string& cmd = args[0];
-    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-        out << kUsageText;
-        return kOk;
-    }
-    if (cmd == "--version") {
-        out << "sylvanode-cli " << SYLVANODE_VERSION << "\n";
-        return kOk;
-    }
-    struct Command {
-        std::vector<std::string> options;
-        std::function<int(const Options&, std::ostream&, std::ostream&)> run;
+const std::vector<CommandSpec>& commands() {
+    static const std::vector<CommandSpec> table = {
+        {"check",
+         "FILE.menu",
+         "load a scheme and report its item count",
+         kSchemeFromStdin,
+         {},
+         1,
+         1,
+         cmdCheck},
+        {"tree",
+         "FILE.menu",
+         "print the scheme's outline, one item per line",
+         std::string(kSchemeFromStdin) + "\nControl characters in texts are shown as \\xNN.",
+         {},
+         1,
+         1,
+         cmdTree},
+        {"rewrite",
+         "FILE.menu",
+         "load a scheme and write it again",
+         kSchemeFromStdin,
+         {outputOption("OUT.menu", "write the scheme to OUT.menu (\"-\": standard output)", true)},
+         1,
+         1,
+         cmdRewrite},
+        {"generate",
+         "FILE.menu",
+         "write the menu script (to standard output without -o)",
+         kSchemeFromStdin,
+         {outputOption("OUT.js", "write the script to OUT.js (\"-\": standard output)"), suffixOption(),
+          charsetOption()},
+         1,
+         1,
+         cmdGenerate},
+        previewCommandSpec(),
+        libraryCommandSpec(),
     };
-    const std::map<std::string, Command> commands = {
-        {"check", {{}, cmdCheck}},
-        {"tree", {{}, cmdTree}},
-        {"rewrite", {{"-o"}, cmdRewrite}},
-        {"generate", {{"-o", "--suffix"}, cmdGenerate}},
-        {"preview", {{"-o", "--suffix"},
-                     [](const Options& o, std::ostream& out, std::ostream& err) {
-                         return previewCommand(o.positional, o.values, out, err);
-                     }}},
-        {"library", {{}, [](const Options& o, std::ostream& out, std::ostream& err) {
-                         return libraryCommand(o.positional, out, err);
-                     }}},
-    };
-    auto c = commands.find(cmd);
-    if (c == commands.end()) {
-        err << "sylvanode-cli: unknown command " << cmd << " (see --help)\n";
-        return kUsage;
+    return table;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input) {
+    static const CommandSpec program{kProgram, "COMMAND", "", "", {}, 1, 1, {}};
+    Invocation top(program, out, err, input);
+    if (args.empty()) return top.fail(kUsage, "no command given (see sylvanode-cli --help)");
+    const std::string& name = args[0];
+    if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
+        out << usageText();
+        return top.checkOutput();
     }
-    Options opts;
-    if (!parseOptions(args, 1, c->second.options, opts, err)) return kUsage;
-    return c->second.run(opts, out, err);
+    if (name == "--version") {
+        out << kProgram << " " << SYLVANODE_VERSION << "\n";
+        return top.checkOutput();
+    }
+    // "help COMMAND" is "COMMAND --help".
+    const std::string& wanted = name == "help" ? args[1] : name;
+    for (const CommandSpec& c : commands()) {
+        if (c.name != wanted) continue;
+        Invocation inv(c, out, err, input);
+        if (name == "help") {
+            out << commandHelp(c);
+            return inv.checkOutput();
+        }
+        if (const int rc = inv.parse(std::vector<std::string>(args.begin() + 1, args.end())); rc >= 0)
+            return rc;
+        // Whatever escapes a command is still one line, not a crash report.
+        try {
+            return c.run(inv);
+        } catch (const std::bad_alloc&) {
+            return inv.fail(kIoError, kOutOfMemory);
+        } catch (const std::exception& e) {
+            return inv.fail(kIoError, e.what());
+        }
+    }
+    return top.fail(kUsage, "unknown command " + wanted + " (see sylvanode-cli --help)");
 }
 
 }  // namespace sylvanode::cli

@@ -4,11 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_line.h"
+
 namespace sylvanode::cli {
 
-enum ExitCode { kOk = 0, kRejected = 1, kUsage = 2, kIoError = 3 };
+// The whole command-line tool; `args` excludes the program name. `input` reads standard
+// input for a FILE of "-" (empty: the real standard input, bounded).
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input = {});
 
-// The whole command-line tool; `args` excludes the program name.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Every command with its options, in the order --help lists them.
+const std::vector<CommandSpec>& commands();
 
 }  // namespace sylvanode::cli

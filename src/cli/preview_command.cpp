@@ -4,9 +4,7 @@
 #include <ostream>
 #include <system_error>
 
-#include "cli/cli.h"
-#include "codegen/script_text.h"
-#include "model/scheme_io.h"
+#include "cli/terminal_text.h"
 #include "preview/preview_page.h"
 #include "preview/web_library.h"
 
@@ -19,89 +17,89 @@ std::string withSlash(std::string dir) {
     return dir;
 }
 
-std::string locateLibrary(const std::string& given, std::ostream& err) {
+std::string locateLibrary(Invocation& inv, const std::string& given) {
     const std::string dir = given.empty() ? webLibraryDirectory() : withSlash(given);
     std::error_code ec;
     if (dir.empty() || !fs::is_regular_file(fs::path(dir) / kWebLibraryFile, ec)) {
-        err << "sylvanode-cli: the tree-menu library (" << kWebLibraryFile
-            << ") was not found; it belongs in share/sylvanode/web beside the program's directory\n";
+        inv.fail(kIoError,
+                 std::string("the tree-menu library (") + kWebLibraryFile +
+                     ") was not found; it belongs in share/sylvanode/web beside the program's directory");
         return {};
     }
     return dir;
 }
 
-bool makeDirectory(const std::string& dir, std::ostream& err) {
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir, ec)) {
-        err << "sylvanode-cli: cannot create the directory " << dir << "\n";
-        return false;
-    }
-    return true;
-}
-
-int loadForPreview(const std::string& path, MenuScheme& scheme, std::ostream& err) {
-    const SchemeResult r = readSchemeFile(scheme, path);
-    if (r) return kOk;
-    if (r.ioError) {
-        err << "sylvanode-cli: " << r.reason << "\n";
-        return kIoError;
-    }
-    err << "菜单方案格式不正确: " << path << ": " << r.reason << "\n";
-    return kRejected;
-}
-
 }  // namespace
 
-int previewCommand(const std::vector<std::string>& positional, const std::map<std::string, std::string>& values,
-                   std::ostream& out, std::ostream& err, const std::string& libraryDir) {
-    const auto o = values.find("-o");
-    if (positional.size() != 1 || o == values.end() || o->second.empty()) {
-        err << "sylvanode-cli: usage: sylvanode-cli preview FILE.menu -o DIR [--suffix SUFFIX]\n";
-        return kUsage;
-    }
+CommandSpec previewCommandSpec() {
+    return {"preview",
+            "FILE.menu",
+            "write DIR/index.html showing the menu, with the script and the library",
+            "FILE.menu may be \"-\" to read the scheme from standard input.\n"
+            "Files in DIR that a preview did not write are never replaced: an index.html that does not\n"
+            "start with the preview mark stops it; other files of the names it writes stop it unless\n"
+            "--force is given.",
+            {outputOption("DIR", "the directory for the page (created when missing)", true),
+             suffixOption(),
+             charsetOption(),
+             {"--force", "", "replace library files and the script that a preview did not write"}},
+            1,
+            1,
+            [](Invocation& inv) { return previewCommand(inv); }};
+}
+
+CommandSpec libraryCommandSpec() {
+    return {"library",
+            "DIR",
+            "copy the tree-menu library and its images into DIR",
+            "Files that held other bytes are replaced and named on standard output.",
+            {},
+            1,
+            1,
+            [](Invocation& inv) { return libraryCommand(inv); }};
+}
+
+int previewCommand(Invocation& inv, const std::string& libraryDir) {
+    const std::string& file = inv.operands()[0];
+    const std::string& outDir = *inv.option("-o");
+    if (outDir.empty() || outDir == "-")
+        return inv.usageError("preview writes a directory: -o needs its name");
     std::string suffix;
-    if (auto s = values.find("--suffix"); s != values.end() && !checkMenuSuffix(s->second, suffix)) {
-        err << "后缀名格式不正确: " << s->second << "\n";
-        return kUsage;
-    }
+    std::optional<ScriptCharset> charset;
+    if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     MenuScheme scheme;
-    if (int rc = loadForPreview(positional[0], scheme, err)) return rc;
-    if (scheme.empty()) {
-        err << "没有菜单项，终止生成代码\n";
-        return kRejected;
-    }
-    const std::string library = locateLibrary(libraryDir, err);
+    if (int rc = inv.loadScheme(file, scheme)) return rc;
+    if (scheme.empty()) return inv.fail(kRejected, "没有菜单项，终止生成代码");
+    const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
 
     scheme.settings.menuSuffix = suffix;
-    const std::string schemeDir = fs::path(positional[0]).parent_path().string();
+    if (charset) scheme.settings.scriptCharset = *charset;
+    const bool fromStdin = file == "-";
+    const std::string schemeDir = fromStdin ? "" : fs::path(file).parent_path().string();
+    const std::string title = fromStdin ? "preview.menu" : fs::path(file).filename().string();
     std::string page;
-    const IoResult w = writePreview(scheme, previewBaseDirectory(scheme, schemeDir.empty() ? "." : schemeDir), o->second,
-                                    library, fs::path(positional[0]).filename().string(), page);
-    if (!w) {
-        err << "sylvanode-cli: " << w.error << "\n";
-        return kIoError;
-    }
-    out << page << "\n";
-    return kOk;
+    std::vector<std::string> foreign;
+    const IoResult w = writePreview(scheme, previewBaseDirectory(scheme, schemeDir.empty() ? "." : schemeDir),
+                                    outDir, library, title, page, inv.flag("--force"), &foreign);
+    if (!w) return inv.fail(kIoError, foreign.empty() ? w.error : w.error + " or use --force");
+    inv.out() << terminalSafe(page) << "\n";
+    return inv.checkOutput();
 }
 
-int libraryCommand(const std::vector<std::string>& positional, std::ostream& out, std::ostream& err,
-                   const std::string& libraryDir) {
-    (void)out;
-    if (positional.size() != 1 || positional[0].empty()) {
-        err << "sylvanode-cli: usage: sylvanode-cli library DIR\n";
-        return kUsage;
-    }
-    const std::string library = locateLibrary(libraryDir, err);
+int libraryCommand(Invocation& inv, const std::string& libraryDir) {
+    const std::string& dir = inv.operands()[0];
+    if (dir.empty() || dir == "-") return inv.usageError("library writes a directory: DIR needs its name");
+    const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
-    if (!makeDirectory(positional[0], err)) return kIoError;
-    if (IoResult r = copyWebLibrary(library, positional[0]); !r) {
-        err << "sylvanode-cli: " << r.error << "\n";
-        return kIoError;
-    }
-    return kOk;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir, ec)) return inv.fail(kIoError, "cannot create the directory " + dir);
+    std::vector<std::string> replaced;
+    if (IoResult r = copyWebLibrary(library, dir, &replaced); !r) return inv.fail(kIoError, r.error);
+    for (const std::string& name : replaced)
+        inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
+    return inv.checkOutput();
 }
 
 }  // namespace sylvanode::cli

@@ -1,7 +1,9 @@
 #include "codegen/script_text.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "codegen/script_literal.h"
 #include "model/colors.h"
 
 namespace sylvanode {
@@ -15,10 +17,39 @@ void appendInt(std::string& out, long long v) {
 
 bool containsCl(std::string_view s) { return s.find("cl") != std::string_view::npos; }
 
-void appendQuoted(std::string& out, std::string_view text) {
+std::string_view trimBlanks(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
+    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+    return text.substr(b, e - b);
+}
+
+void appendQuoted(std::string& out, std::string_view text, ScriptCharset charset) {
     out += '"';
-    out += quoteScriptText(text);
+    appendScriptLiteral(out, trimBlanks(text), '"', charset);
     out += "\",";
+}
+
+// A font name as CSS: letters, digits, "-", "_", "," and blanks stay, as do characters beyond
+// ASCII; every other ASCII character is written as a CSS escape (a space ends it), so that no
+// name can open a string, block or comment, end the declaration or rule, or the style element.
+void appendFontName(std::string& out, std::string_view name) {
+    static const char* hex = "0123456789ABCDEF";
+    for (size_t i = 0; i < name.size();) {
+        const size_t length = std::max<size_t>(1, gb18030CharLength(name, i));
+        const auto c = static_cast<unsigned char>(name[i]);
+        const bool plain = c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ',' || c == ' ';
+        if (plain) {
+            out.append(name, i, length);
+        } else {
+            out += '\\';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+            out += ' ';
+        }
+        i += length;
+    }
 }
 
 int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
@@ -27,7 +58,11 @@ int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
 std::string styleToCss(const CssStyle& s) {
     std::string out;
-    if (!s.fontName.empty()) out += "font-family:" + s.fontName + ";";
+    if (!s.fontName.empty()) {
+        out += "font-family:";
+        appendFontName(out, s.fontName);
+        out += ';';
+    }
     if (s.underline) out += "text-decoration:underline;";
     if (s.fontSize != -1) {
         out += "font-size:";
@@ -66,21 +101,13 @@ std::string styleRuleBody(const KindStyle& kind, int styleIndex) {
     return out;
 }
 
-std::string quoteScriptText(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
+std::string quoteScriptText(std::string_view text, ScriptCharset charset) {
     std::string out;
-    out.reserve(e - b);
-    // '"' (0x22) is never a trail byte of a double-byte character, so a plain scan is safe.
-    for (size_t i = b; i < e; ++i) {
-        if (text[i] == '"') out += '\\';
-        out += text[i];
-    }
+    appendScriptLiteral(out, trimBlanks(text), '"', charset);
     return out;
 }
 
-void appendNodeEntries(std::string& out, const MenuNode& root) {
+void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset charset) {
     // Depth-first without recursion: a stack of (node, next child) frames.
     struct Frame {
         const MenuNode* node;
@@ -91,28 +118,28 @@ void appendNodeEntries(std::string& out, const MenuNode& root) {
         const MenuItemData& d = n.data;
         if (n.isFile()) {
             out += "2,";
-            appendQuoted(out, d.menuName);
-            appendQuoted(out, d.menuHint);
-            appendQuoted(out, d.menuStatus);
-            appendQuoted(out, d.menuIcon1);
+            appendQuoted(out, d.menuName, charset);
+            appendQuoted(out, d.menuHint, charset);
+            appendQuoted(out, d.menuStatus, charset);
+            appendQuoted(out, d.menuIcon1, charset);
             appendInt(out, actionKind(d));
             out += ',';
-            appendQuoted(out, d.menuScript);
-            appendQuoted(out, d.menuLink);
-            appendQuoted(out, d.menuTarget);
+            appendQuoted(out, d.menuScript, charset);
+            appendQuoted(out, d.menuLink, charset);
+            appendQuoted(out, d.menuTarget, charset);
             return false;
         }
         out += "0,";
-        appendQuoted(out, d.menuName);
-        appendQuoted(out, d.menuHint);
-        appendQuoted(out, d.menuStatus);
-        appendQuoted(out, d.menuIcon1);
-        appendQuoted(out, d.menuIcon2);
+        appendQuoted(out, d.menuName, charset);
+        appendQuoted(out, d.menuHint, charset);
+        appendQuoted(out, d.menuStatus, charset);
+        appendQuoted(out, d.menuIcon1, charset);
+        appendQuoted(out, d.menuIcon2, charset);
         appendInt(out, actionKind(d));
         out += ',';
-        appendQuoted(out, d.menuScript);
-        appendQuoted(out, d.menuLink);
-        appendQuoted(out, d.menuTarget);
+        appendQuoted(out, d.menuScript, charset);
+        appendQuoted(out, d.menuLink, charset);
+        appendQuoted(out, d.menuTarget, charset);
         out += "-1,";
         return true;
     };
@@ -132,15 +159,17 @@ void appendNodeEntries(std::string& out, const MenuNode& root) {
 
 std::string buildScriptText(const MenuScheme& scheme) {
     const SchemeSettings& s = scheme.settings;
+    const ScriptCharset charset = s.scriptCharset;
     const std::string& S = s.menuSuffix;
     // Browsers cap the arguments of one call (Chromium at about 65,500), so a menu whose array
     // would have more elements than that is written as an array literal, which has no such limit.
     constexpr size_t kMaxCallArguments = 65000;
     size_t elements = 1;
-    forEachPreOrder(scheme.roots(), [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
+    forEachPreOrder(scheme.roots(),
+                    [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
     const bool literal = elements > kMaxCallArguments;
     std::string out = "var tree_node" + S + (literal ? "=[" : "=new Array(");
-    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root);
+    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root, charset);
     out += literal ? "5];" : "5);";
 
     auto line = [&out](std::string_view text) {
@@ -151,9 +180,12 @@ std::string buildScriptText(const MenuScheme& scheme) {
     const char* classes[6] = {"Tree_FOLDER_1", "Tree_FOLDER_2", "Tree_FOLDER_3",
                               "Tree_FILE_1",   "Tree_FILE_2",   "Tree_FILE_3"};
     line("document.write('<style>');");
-    for (int slot = 0; slot < 6; ++slot)
-        line("document.write('TD." + std::string(classes[slot]) + S +
-             styleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3) + "');");
+    for (int slot = 0; slot < 6; ++slot) {
+        line("document.write('TD." + std::string(classes[slot]) + S);
+        appendScriptLiteral(out, styleRuleBody(scheme.kinds[static_cast<size_t>(slot / 3)], slot % 3), '\'',
+                            charset);
+        out += "');";
+    }
     line("document.write('</style>');");
     const std::string t = "tree" + S;
     line("var " + t + "=new Tree_treeView();");
@@ -165,14 +197,20 @@ std::string buildScriptText(const MenuScheme& scheme) {
     line(t + ".showSelect=" + boolText(s.showSelect) + ";");
     line(t + ".showLine=" + boolText(s.showLine) + ";");
     line(t + ".Indent=" + std::to_string(s.indent) + ";");
-    line(t + ".folderImg1=\"" + s.folderIcon1 + "\";");
-    line(t + ".lineFolder=\"" + s.lineFolder + "\";");
-    line(t + ".folderImg2=\"" + s.folderIcon2 + "\";");
-    line(t + ".fileImg=\"" + s.fileIcon + "\";");
-    line(t + ".target=\"" + s.target + "\";");
-    const char* options[6] = {"folderClass1", "folderClass2", "folderClass3", "fileClass1", "fileClass2", "fileClass3"};
-    for (int slot = 0; slot < 6; ++slot)
-        line(t + "." + options[slot] + "=\"" + classes[slot] + S + "\";");
+    // Settings values are written untrimmed.
+    auto textOption = [&](const char* name, const std::string& value) {
+        line(t + "." + name + "=\"");
+        appendScriptLiteral(out, value, '"', charset);
+        out += "\";";
+    };
+    textOption("folderImg1", s.folderIcon1);
+    textOption("lineFolder", s.lineFolder);
+    textOption("folderImg2", s.folderIcon2);
+    textOption("fileImg", s.fileIcon);
+    textOption("target", s.target);
+    const char* options[6] = {"folderClass1", "folderClass2", "folderClass3",
+                              "fileClass1",   "fileClass2",   "fileClass3"};
+    for (int slot = 0; slot < 6; ++slot) line(t + "." + options[slot] + "=\"" + classes[slot] + S + "\";");
     line("Tree_buildTree(tree_node" + S + "," + t + ");");
     return out;
 }

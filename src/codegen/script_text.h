@@ -13,12 +13,14 @@ std::string styleToCss(const CssStyle& style);
 // "{" declarations, height and paddings "}" for style 0..2 of a kind.
 std::string styleRuleBody(const KindStyle& kind, int styleIndex);
 
-// A text value as it goes between double quotes in the script.
-std::string quoteScriptText(std::string_view text);
+// A node text as it goes between double quotes in the script: blanks (bytes <= 32) trimmed at
+// both ends, then written as a string literal (see appendScriptLiteral).
+std::string quoteScriptText(std::string_view text, ScriptCharset charset = ScriptCharset::Gbk);
 // Appends the node array entries of `node` and its whole subtree.
-void appendNodeEntries(std::string& out, const MenuNode& node);
+void appendNodeEntries(std::string& out, const MenuNode& node, ScriptCharset charset = ScriptCharset::Gbk);
 
-// The 30 lines of the script, joined by CR LF, without CR LF after the last.
+// The 30 lines of the script, joined by CR LF, without CR LF after the last, in the
+// scheme's script character set; every string literal holds exactly its text.
 std::string buildScriptText(const MenuScheme& scheme);
 
 // The bytes of the script file: the text followed by one CR LF.

@@ -128,7 +128,13 @@ std::string cssSystemColorName(std::string_view text) {
 
 std::string cssColorValue(std::string_view text) {
     if (containsCl(text)) return cssSystemColorName(text);
-    return "#" + std::string(text);
+    // Appended to a reserved string: GCC 12 warns (-Wrestrict) about "#" + std::string under the
+    // hardened release flags.
+    std::string css;
+    css.reserve(text.size() + 1);
+    css += '#';
+    css += text;
+    return css;
 }
 
 }  // namespace sylvanode

@@ -135,6 +135,15 @@ void MenuScheme::reset() {
     resetKind(kinds[1]);
 }
 
+void MenuScheme::swap(MenuScheme& other) noexcept {
+    using std::swap;
+    swap(roots_, other.roots_);
+    swap(settings, other.settings);
+    swap(kinds, other.kinds);
+    swap(fileName, other.fileName);
+    swap(modified, other.modified);
+}
+
 int MenuScheme::itemCount() const {
     int n = 0;
     forEachPreOrder(roots_, [&n](MenuNode*, int) { ++n; });

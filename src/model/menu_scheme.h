@@ -157,6 +157,9 @@ public:
 
     // Sets settings (with workDir = executable directory) and both kinds to new-scheme values.
     void reset();
+    // Exchanges the whole documents (tree, settings, kinds, file name, modified flag);
+    // no node moves in memory, so node pointers stay valid and follow their tree.
+    void swap(MenuScheme& other) noexcept;
 
     bool empty() const { return roots_.empty(); }
     int itemCount() const;

@@ -15,16 +15,18 @@ std::string_view trimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-// A canonical decimal key ("0", "17"; no sign, no leading zero) or -1.
-int64_t numericKey(std::string_view key) {
-    if (key.empty() || key.size() > 9) return -1;
-    if (key.size() > 1 && key[0] == '0') return -1;
-    int64_t n = 0;
+// A canonical decimal key ("0", "17"; no sign, no leading zero) up to INT32_MAX.
+bool numberedKey(std::string_view key, uint32_t& out) {
+    if (key.empty() || key.size() > 10) return false;
+    if (key.size() > 1 && key[0] == '0') return false;
+    uint64_t n = 0;
     for (char c : key) {
-        if (c < '0' || c > '9') return -1;
-        n = n * 10 + (c - '0');
+        if (c < '0' || c > '9') return false;
+        n = n * 10 + static_cast<uint64_t>(c - '0');
     }
-    return n;
+    if (n > INT32_MAX) return false;
+    out = static_cast<uint32_t>(n);
+    return true;
 }
 
 }  // namespace
@@ -46,16 +48,6 @@ std::string_view cleanValue(std::string_view raw) {
     std::string_view v = trimBlanks(raw);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
-    if (v.size() > ProfileIndex::kMaxValue) {
-        // Cut without splitting a double-byte character.
-        size_t i = 0;
-        while (i < ProfileIndex::kMaxValue) {
-            const size_t step = isLead(static_cast<unsigned char>(v[i])) && i + 1 < v.size() ? 2 : 1;
-            if (i + step > ProfileIndex::kMaxValue) break;
-            i += step;
-        }
-        v = v.substr(0, i);
-    }
     return v;
 }
 
@@ -73,9 +65,10 @@ bool parseInt32(std::string_view t, int32_t& out) {
             else if (c >= 'a' && c <= 'f') d = static_cast<uint32_t>(c - 'a' + 10);
             else if (c >= 'A' && c <= 'F') d = static_cast<uint32_t>(c - 'A' + 10);
             else return false;
-            v = (v << 4) | d;  // wraps past 32 bits
+            if (v > 0x0FFFFFFFu) return false;  // more than 32 bits
+            v = (v << 4) | d;
         }
-        out = static_cast<int32_t>(v);
+        out = static_cast<int32_t>(v);  // 0x80000000 and above wrap to negative values
         return true;
     }
     bool negative = false;
@@ -100,35 +93,35 @@ bool parseInt32(std::string_view t, int32_t& out) {
 ProfileIndex::ProfileIndex(std::string_view text) {
     // A UTF-8 byte-order mark would otherwise hide the first section header.
     if (text.size() >= 3 && std::memcmp(text.data(), "\xEF\xBB\xBF", 3) == 0) text.remove_prefix(3);
-
-    size_t lines = 0;
-    for (char c : text)
-        if (c == '\n' || c == '\r') ++lines;
-    denseLimit_ = lines + 16;
+    // A NUL byte ends its line; most files have none, which spares a search per line.
+    const bool hasNul = !text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr;
 
     Section* current = nullptr;  // null: outside a section, or in a repeated one
-    size_t pos = 0;
-    const size_t n = text.size();
-    while (pos < n) {
-        size_t end = pos;
-        while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end;
-        if (pos < n && text[pos] == '\r') ++pos;
-        if (end < n && text[end] == '\r' && pos < n && text[pos] == '\n') ++pos;
-        else if (end < n && text[end] == '\n') pos = end + 1;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
+        const char* e = p;
+        while (e < end && *e != '\n' && *e != '\r') ++e;
+        std::string_view line(p, static_cast<size_t>(e - p));
+        p = e;
+        if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
 
-        if (const void* nul = std::memchr(line.data(), '\0', line.size()))
-            line = line.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - line.data()));
-        line = trimBlanks(line);
-        if (line.empty() || line[0] == ';') continue;
+        if (hasNul) {
+            if (const void* nul = std::memchr(line.data(), '\0', line.size()))
+                line = line.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - line.data()));
+        }
+        size_t b = 0;
+        while (b < line.size() && isBlank(line[b])) ++b;
+        if (b == line.size() || line[b] == ';') continue;
+        line.remove_prefix(b);
 
         if (line[0] == '[') {
             size_t i = 1;
-            while (i < line.size() && line[i] != ']') i += isLead(static_cast<unsigned char>(line[i])) ? 2 : 1;
+            while (i < line.size() && line[i] != ']')
+                i += isLead(static_cast<unsigned char>(line[i])) ? 2 : 1;
             if (i >= line.size()) continue;  // no closing bracket: not a header
-            std::string name = foldName(trimBlanks(line.substr(1, i - 1)));
-            auto [it, inserted] = byName_.try_emplace(std::move(name), sections_.size());
+            auto [it, inserted] =
+                byName_.try_emplace(foldName(trimBlanks(line.substr(1, i - 1))), sections_.size());
             if (inserted) {
                 sections_.emplace_back();
                 current = &sections_.back();
@@ -138,24 +131,25 @@ ProfileIndex::ProfileIndex(std::string_view text) {
             continue;
         }
         if (!current) continue;
-        const size_t eq = line.find('=');
-        if (eq == std::string_view::npos) continue;
+        const void* eqAt = std::memchr(line.data(), '=', line.size());
+        if (!eqAt) continue;
+        const size_t eq = static_cast<size_t>(static_cast<const char*>(eqAt) - line.data());
         const std::string_view key = trimBlanks(line.substr(0, eq));
         if (key.empty()) continue;
-        const std::string_view value = line.substr(eq + 1);
-        const int64_t k = numericKey(key);
-        if (k >= 0 && static_cast<size_t>(k) < denseLimit_) {
-            const size_t idx = static_cast<size_t>(k);
-            if (idx >= current->numbered.size()) {
-                current->numbered.resize(idx + 1);
-                current->numberedSet.resize(idx + 1, false);
-            }
-            if (!current->numberedSet[idx]) {
-                current->numbered[idx] = value;
-                current->numberedSet[idx] = true;
+        const std::string_view value = line.substr(eq + 1);  // non-null data(): marks the key present
+        Section& s = *current;
+        ++s.lines;
+        uint32_t k = 0;
+        if (numberedKey(key, k)) {
+            // Keys beyond twice the section's lines would make the table outgrow the text.
+            if (k < 2 * s.lines + 16) {
+                if (k >= s.numbered.size()) s.numbered.resize(k + 1);
+                if (!s.numbered[k].data()) s.numbered[k] = value;
+            } else {
+                s.sparse.try_emplace(k, value);
             }
         } else {
-            current->named.try_emplace(foldName(key), value);
+            s.named.try_emplace(foldName(key), value);
         }
     }
 }
@@ -167,23 +161,25 @@ const ProfileIndex::Section* ProfileIndex::section(std::string_view name) const 
 
 bool ProfileIndex::find(const Section* s, int32_t key, std::string_view& value) const {
     if (!s || key < 0) return false;
-    const size_t idx = static_cast<size_t>(key);
-    if (idx < denseLimit_) {
-        if (idx >= s->numbered.size() || !s->numberedSet[idx]) return false;
-        value = cleanValue(s->numbered[idx]);
-        return true;
+    const auto k = static_cast<uint32_t>(key);
+    // A key spilled to the map came before any table entry of the same number
+    // (the table's bound only grows), so the map's one is the first.
+    if (!s->sparse.empty()) {
+        if (auto it = s->sparse.find(k); it != s->sparse.end()) {
+            value = cleanValue(it->second);
+            return true;
+        }
     }
-    auto it = s->named.find(std::to_string(key));
-    if (it == s->named.end()) return false;
-    value = cleanValue(it->second);
+    if (k >= s->numbered.size() || !s->numbered[k].data()) return false;
+    value = cleanValue(s->numbered[k]);
     return true;
 }
 
 bool ProfileIndex::find(const Section* s, std::string_view key, std::string_view& value) const {
     if (!s) return false;
     key = trimBlanks(key);
-    const int64_t k = numericKey(key);
-    if (k >= 0) return find(s, static_cast<int32_t>(k), value);
+    uint32_t k = 0;
+    if (numberedKey(key, k)) return find(s, static_cast<int32_t>(k), value);
     auto it = s->named.find(foldName(key));
     if (it == s->named.end()) return false;
     value = cleanValue(it->second);

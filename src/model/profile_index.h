@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace sylvanode {
@@ -13,12 +13,15 @@ namespace sylvanode {
 // ASCII case-insensitively (never folding a double-byte character's trail byte);
 // only the first section and the first key of a name count; ";" starts a comment
 // line; the first "=" splits key and value; both are trimmed of blanks and tabs;
-// one pair of matching outer quotes is removed; values are cut to 2047 bytes.
+// one pair of matching outer quotes is removed. Values are returned whole.
+//
+// Memory and time stay (near) linear in the text's size on any input: numbered
+// keys ("0", "17") live in a table per section that never grows beyond about twice
+// the section's own lines; keys far beyond it, other names and section names go to
+// ordered maps, whose worst case no crafted set of names can make quadratic.
 // The index keeps views into `text`, which must outlive it.
 class ProfileIndex {
 public:
-    static constexpr size_t kMaxValue = 2047;
-
     explicit ProfileIndex(std::string_view text);
 
     struct Section;
@@ -37,25 +40,28 @@ public:
     int32_t getInt(const Section* s, const Key& key, int32_t def) const;
 
     struct Section {
-        // Keys that are plain decimal numbers ("0", "17") live in a dense table.
+        // Value of numbered key k at [k]; a view with a null data() is a key not present.
         std::vector<std::string_view> numbered;
-        std::vector<bool> numberedSet;
-        std::unordered_map<std::string, std::string_view> named;
+        // Numbered keys that came too far beyond the table (first one of a number wins).
+        std::map<uint32_t, std::string_view> sparse;
+        // Every other key, by its folded name.
+        std::map<std::string, std::string_view, std::less<>> named;
+        size_t lines = 0;  // key lines seen, which bounds the table
     };
 
 private:
     std::vector<Section> sections_;
-    std::unordered_map<std::string, size_t> byName_;
-    size_t denseLimit_ = 0;
+    std::map<std::string, size_t, std::less<>> byName_;
 };
 
 // Folds ASCII letters to lower case, stepping over double-byte characters.
 std::string foldName(std::string_view name);
-// Value clean-up applied on look-up: trim, outer quotes, length cut.
+// Value clean-up applied on look-up: trim blanks, then one pair of matching outer quotes.
 std::string_view cleanValue(std::string_view raw);
 
-// Integer rule of the profile service: optional sign and decimal digits (32-bit range),
-// or hexadecimal after "0x", "0X" or "$" (32 bits, wrapping). False for anything else.
+// Integer rule of the profile service: optional sign and decimal digits, or
+// hexadecimal after "0x", "0X" or "$"; either must fit in 32 bits (hexadecimal
+// 0x80000000-0xFFFFFFFF wrap to negative values). False for anything else.
 bool parseInt32(std::string_view text, int32_t& out);
 
 template <class Key>

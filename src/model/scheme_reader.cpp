@@ -1,63 +1,57 @@
+#include <map>
+#include <new>
+#include <stdexcept>
 #include <string>
-#include <unordered_map>
 
 #include "model/colors.h"
 #include "model/profile_index.h"
 #include "model/scheme_io.h"
+#include "model/tree_builder.h"
 #include "platform/safe_file.h"
 
 namespace sylvanode {
 namespace {
 
-std::string itemReason(int32_t k, const std::string& what) { return "item " + std::to_string(k) + ": " + what; }
+std::string itemReason(int32_t k, const std::string& what) {
+    return "item " + std::to_string(k) + ": " + what;
+}
 
-// Rebuilds the forest from stored levels. New nodes are normally appended at the
-// end of the pre-order; irregular level sequences can attach a node to an earlier
-// branch, so the pre-order of the added nodes is kept explicitly.
-class TreeBuilder {
+// The latest record of each level, for the walk back: small levels in a table,
+// the rest (a hostile file may use any number) in a map.
+class LatestOfLevel {
 public:
-    explicit TreeBuilder(MenuScheme& scheme) : scheme_(scheme) {}
-
-    // Appends `node` as last child of `parent` (depth `parentDepth`), or as a new root.
-    MenuNode* attach(MenuNode* parent, int parentDepth, std::unique_ptr<MenuNode> node) {
-        if (!parent) {
-            MenuNode* n = scheme_.appendRoot(std::move(node));
-            spine_.assign(1, n);
-            order_.push_back(n);
-            depth_.push_back(0);
-            return n;
+    void set(int32_t level, uint32_t record) {
+        if (level < kTable) {
+            const auto l = static_cast<size_t>(level);
+            if (l >= table_.size()) table_.resize(l + 1, TreeBuilder::kNone);
+            table_[l] = record;
+        } else {
+            map_[level] = record;
         }
-        MenuNode* n = parent->appendChild(std::move(node));
-        const size_t pd = static_cast<size_t>(parentDepth);
-        if (spine_.size() > pd && spine_[pd] == parent) {
-            // The parent lies on the path to the last node: the new node is last in pre-order.
-            spine_.resize(pd + 1);
-            spine_.push_back(n);
-            order_.push_back(n);
-            depth_.push_back(parentDepth + 1);
-            return n;
+    }
+    uint32_t get(int32_t level) const {
+        if (level < kTable) {
+            const auto l = static_cast<size_t>(level);
+            return l < table_.size() ? table_[l] : TreeBuilder::kNone;
         }
-        // The new node goes right after the parent's existing subtree; the parent is
-        // usually close to the end, so look for it from there.
-        size_t i = order_.size() - 1;
-        while (order_[i] != parent) --i;
-        size_t e = i + 1;
-        while (e < order_.size() && depth_[e] > parentDepth) ++e;
-        order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(e), n);
-        depth_.insert(depth_.begin() + static_cast<std::ptrdiff_t>(e), parentDepth + 1);
-        return n;
+        auto it = map_.find(level);
+        return it == map_.end() ? TreeBuilder::kNone : it->second;
     }
 
-    MenuNode* nodeAt(size_t preorderIndex) const { return order_[preorderIndex]; }
-    int depthAt(size_t preorderIndex) const { return depth_[preorderIndex]; }
-    const std::vector<MenuNode*>& order() const { return order_; }
-
 private:
-    MenuScheme& scheme_;
-    std::vector<MenuNode*> spine_;  // the path from the last root to the last node
-    std::vector<MenuNode*> order_;
-    std::vector<int> depth_;
+    static constexpr int32_t kTable = 4096;
+    std::vector<uint32_t> table_;
+    std::map<int32_t, uint32_t> map_;
 };
+
+// Reads a text value into `into`, or the default when the key is missing.
+void readText(const ProfileIndex& ini, const ProfileIndex::Section* s, int32_t key, std::string& into) {
+    std::string_view v;
+    if (ini.find(s, key, v))
+        into.assign(v);
+    else
+        into.clear();
+}
 
 // "UTF-8" or "utf8" in any letter case; anything else means GBK.
 bool isUtf8Name(std::string_view name) {
@@ -67,9 +61,7 @@ bool isUtf8Name(std::string_view name) {
     return lower == "utf8";
 }
 
-}  // namespace
-
-SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
+SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
     const ProfileIndex ini(text);
     using Section = ProfileIndex::Section;
     const Section* config = ini.section("Config");
@@ -93,87 +85,87 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
     s.showStatus = ini.getInt(config, "show status", 1) != 0;
     s.showSelect = ini.getInt(config, "show select", 1) != 0;
     s.showLine = ini.getInt(config, "show line", 0) != 0;
-    s.scriptCharset = isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
+    s.scriptCharset =
+        isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
 
-    // First pass: the per-item texts and levels, in file order.
+    // First pass: the per-item texts and levels, in file order. The nodes are made
+    // here and handed to the tree in the second pass.
     const Section* names = ini.section("MenuName");
     const Section* levels = ini.section("MenuLevel");
     const Section* hints = ini.section("Hint");
     const Section* icons1 = ini.section("Icon1");
     const Section* icons2 = ini.section("Icon2");
     const Section* status = ini.section("Status");
-    std::vector<MenuItemData> records;
+    std::vector<std::unique_ptr<MenuNode>> records;
     for (int32_t k = 0; k < count; ++k) {
-        MenuItemData r;
-        r.menuName = ini.getString(names, k, "");
-        r.levelRead = ini.getInt(levels, k, -1);
-        r.menuHint = ini.getString(hints, k, "");
-        r.menuIcon1 = ini.getString(icons1, k, "");
-        r.menuIcon2 = ini.getString(icons2, k, "");
-        r.menuStatus = ini.getString(status, k, "");
-        if (r.levelRead < 0) {
+        const int32_t level = ini.getInt(levels, k, -1);
+        if (level < 0) {
             std::string_view v;
             return SchemeResult::failure(itemReason(
-                k, ini.find(levels, k, v) ? "level \"" + std::string(v) + "\" in [MenuLevel] is not a level of 0 or more"
-                                          : "[MenuLevel] has no level"));
+                k, ini.find(levels, k, v)
+                       ? "level \"" + std::string(v) + "\" in [MenuLevel] is not a level of 0 or more"
+                       : "[MenuLevel] has no level"));
         }
-        records.push_back(std::move(r));
+        auto node = std::make_unique<MenuNode>();
+        MenuItemData& r = node->data;
+        r.levelRead = level;
+        readText(ini, names, k, r.menuName);
+        node->caption = r.menuName;
+        readText(ini, hints, k, r.menuHint);
+        readText(ini, icons1, k, r.menuIcon1);
+        readText(ini, icons2, k, r.menuIcon2);
+        readText(ini, status, k, r.menuStatus);
+        records.push_back(std::move(node));
     }
 
     // Second pass: the tree, driven by the stored levels.
     TreeBuilder tree(scheme);
-    std::unordered_map<int32_t, size_t> lastWithLevel;  // level -> latest record index
-    MenuNode* c = nullptr;
-    int cDepth = -1;
+    LatestOfLevel latest;
+    uint32_t c = TreeBuilder::kNone;
     int32_t p = -1;
-    for (size_t k = 0; k < records.size(); ++k) {
-        const int32_t L = records[k].levelRead;
-        MenuNode* parent = nullptr;
-        int parentDepth = -1;
+    for (uint32_t k = 0; k < records.size(); ++k) {
+        const int32_t L = records[k]->data.levelRead;
+        uint32_t parent = TreeBuilder::kNone;
         if (L == 0) {
-            parent = nullptr;
+            parent = TreeBuilder::kNone;
         } else if (p < L) {
             parent = c;
-            parentDepth = cDepth;
         } else if (p == L) {
-            parent = c->parent();
-            parentDepth = cDepth - 1;
+            parent = tree.parentOf(c);
         } else {
-            // Walk back to the latest earlier record of the same level.
-            auto it = lastWithLevel.find(L);
-            if (it == lastWithLevel.end())
-                return SchemeResult::failure(itemReason(static_cast<int32_t>(k),
-                                                        "level " + std::to_string(L) +
-                                                            " does not fit the items before it"));
-            MenuNode* at = tree.nodeAt(it->second);
-            parent = at->parent();
-            parentDepth = tree.depthAt(it->second) - 1;
+            // Walk back to the latest earlier record of the same level; the node at
+            // that position of the tree built so far gives the parent.
+            const uint32_t j = latest.get(L);
+            if (j == TreeBuilder::kNone)
+                return SchemeResult::failure(
+                    itemReason(static_cast<int32_t>(k),
+                               "level " + std::to_string(L) + " does not fit the items before it"));
+            parent = tree.parentOf(tree.idAt(j));
         }
-        auto node = std::make_unique<MenuNode>(std::move(records[k]));
-        c = tree.attach(parent, parentDepth, std::move(node));
-        cDepth = parentDepth + 1;
+        c = tree.attach(parent, std::move(records[k]));
         p = L;
-        lastWithLevel[L] = k;
+        latest.set(L, k);
     }
+    records.clear();
 
     // Third pass: pictures and actions, by position in the rebuilt tree.
     const Section* contentTypes = ini.section("Content Type");
     const Section* scripts = ini.section("Script");
     const Section* links = ini.section("Link");
     const Section* targets = ini.section("Target");
-    const std::vector<MenuNode*>& order = tree.order();
+    const std::vector<MenuNode*> order = tree.preOrder();
     for (size_t j = 0; j < order.size(); ++j) {
         MenuNode* node = order[j];
-        const int32_t key = static_cast<int32_t>(j);
+        const auto key = static_cast<int32_t>(j);
         node->expanded = false;
         node->imageIndex = node->hasChildren() ? ImageFolderClosed : ImageFile;
         MenuItemData& d = node->data;
         d.contentType = ini.getInt(contentTypes, key, 0);
         if (d.contentType != 0) {
-            d.menuScript = ini.getString(scripts, key, "");
+            readText(ini, scripts, key, d.menuScript);
         } else {
-            d.menuLink = ini.getString(links, key, "");
-            d.menuTarget = ini.getString(targets, key, "");
+            readText(ini, links, key, d.menuLink);
+            readText(ini, targets, key, d.menuTarget);
         }
     }
 
@@ -215,11 +207,25 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
     return {};
 }
 
+}  // namespace
+
+SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
+    try {
+        return readScheme(scheme, text);
+    } catch (const std::bad_alloc&) {
+        return SchemeResult::memoryFailure("out of memory");
+    } catch (const std::length_error&) {
+        return SchemeResult::memoryFailure("out of memory");
+    }
+}
+
 SchemeResult readSchemeFile(MenuScheme& scheme, const std::string& path) {
     std::string text;
     const IoResult r = readWholeFile(path, text);
-    if (!r) return SchemeResult::ioFailure(r.error);
-    return readSchemeText(scheme, text);
+    if (!r) return r.outOfMemory ? SchemeResult::memoryFailure(r.error) : SchemeResult::ioFailure(r.error);
+    SchemeResult result = readSchemeText(scheme, text);
+    if (result.outOfMemory) result.reason = "cannot read " + path + ": out of memory";
+    return result;
 }
 
 }  // namespace sylvanode

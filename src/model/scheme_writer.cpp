@@ -47,14 +47,31 @@ private:
         auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v);
         out_.append(buf, end);
     }
-    // Values are written as held, except that a line break or NUL inside a value
-    // would end the key line early and corrupt the file: those become blanks.
+    // Values are written as held, with two exceptions. A line break or NUL inside a
+    // value would end the key line early and corrupt the file: those become blanks.
+    // A value that reading would change (a blank or tab at either end, or one
+    // matching pair of outer quotes) goes inside double quotes, which reading removes.
     void appendValue(std::string_view v) {
-        const size_t start = out_.size();
+        if (v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) return appendLine(v);
+        std::string flat(v);
+        for (char& c : flat)
+            if (c == '\r' || c == '\n' || c == '\0') c = ' ';
+        appendLine(flat);
+    }
+    void appendLine(std::string_view v) {
+        if (!needsQuotes(v)) {
+            out_ += v;
+            return;
+        }
+        out_ += '"';
         out_ += v;
-        if (v.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) return;
-        for (size_t i = start; i < out_.size(); ++i)
-            if (out_[i] == '\r' || out_[i] == '\n' || out_[i] == '\0') out_[i] = ' ';
+        out_ += '"';
+    }
+    static bool isBlank(char c) { return c == ' ' || c == '\t'; }
+    static bool needsQuotes(std::string_view v) {
+        if (v.empty()) return false;
+        if (isBlank(v.front()) || isBlank(v.back())) return true;
+        return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
     }
     std::string& out_;
 };

@@ -13,16 +13,23 @@ namespace sylvanode {
 namespace fs = std::filesystem;
 namespace {
 
-// Marks a page written by this command; any other index.html is never overwritten.
-constexpr const char* kPreviewMark = "<!-- sylvanode preview -->";
+constexpr std::string_view kPreviewMark = "<!-- sylvanode preview -->";
 
 std::string withSlash(std::string dir) {
     if (dir.empty() || dir.back() != '/') dir += '/';
     return dir;
 }
 
-// Copies every regular file of the library directory (the library and its images).
-IoResult copyLibraryFiles(const std::string& from, const std::string& to) {
+// Marks a page written by this command; any other index.html is never overwritten. Pages
+// of earlier versions carried it on their second line.
+constexpr std::string_view kEarlierPreviewStart = "<!DOCTYPE html>\r\n<!-- sylvanode preview -->";
+
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.substr(0, prefix.size()) == prefix;
+}
+
+// The library directory's regular files (the library and its images), by name, with their bytes.
+IoResult readLibraryFiles(const std::string& from, std::vector<std::pair<std::string, std::string>>& files) {
     std::error_code ec;
     std::vector<std::string> names;
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
@@ -31,10 +38,32 @@ IoResult copyLibraryFiles(const std::string& from, const std::string& to) {
     if (ec) return IoResult::failure("cannot read the directory " + from);
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
-        std::string bytes;
-        IoResult r = readWholeFile(withSlash(from) + name, bytes);
-        if (r) r = writeFileAtomically(withSlash(to) + name, bytes);
-        if (!r) return r;
+        files.emplace_back(name, std::string());
+        if (IoResult r = readWholeFile(withSlash(from) + name, files.back().second); !r) return r;
+    }
+    return {};
+}
+
+enum class Existing { None, Same, Other };
+
+// Whether `path` exists, and whether it holds exactly `bytes`.
+Existing existingFile(const std::string& path, std::string_view bytes) {
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec)) && !fs::exists(path, ec)) return Existing::None;
+    std::string old;
+    if (!fs::is_regular_file(path, ec) || !readWholeFile(path, old) || old != bytes) return Existing::Other;
+    return Existing::Same;
+}
+
+// Writes each file into `dir`, skipping those that already hold the same bytes; `replaced`
+// gets the names of files that held other bytes.
+IoResult writeFiles(const std::string& dir, const std::vector<std::pair<std::string, std::string>>& files,
+                    std::vector<std::string>* replaced) {
+    for (const auto& [name, bytes] : files) {
+        const Existing before = existingFile(dir + name, bytes);
+        if (before == Existing::Same) continue;
+        if (IoResult r = writeFileAtomically(dir + name, bytes); !r) return r;
+        if (before == Existing::Other && replaced) replaced->push_back(name);
     }
     return {};
 }
@@ -67,7 +96,6 @@ bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
     return fs::is_regular_file(fs::path(withSlash(dir)) / "sn-line-i.svg", ec);
 }
 
-
 }  // namespace
 
 std::string fileUrl(const std::string& absolutePath) {
@@ -95,19 +123,24 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 }
 
 IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std::string& outDir,
-                      const std::string& libraryDir, const std::string& title, std::string& pagePath) {
+                      const std::string& libraryDir, const std::string& title, std::string& pagePath,
+                      bool replaceForeign, std::vector<std::string>* foreign) {
     std::error_code ec;
     const std::string dir = withSlash(fs::absolute(fs::path(outDir), ec).lexically_normal().string());
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir, ec)) return IoResult::failure("cannot create the directory " + dir);
     const std::string page = dir + kPreviewPage;
+    bool ownDirectory = false;
     if (fs::exists(page, ec)) {
         std::string old;
-        if (!readWholeFile(page, old) || old.find(kPreviewMark) == std::string::npos) {
+        if (!readWholeFile(page, old) ||
+            !(startsWith(old, kPreviewMark) || startsWith(old, kEarlierPreviewStart))) {
             return IoResult::failure(page + " exists and is not a preview page; choose another directory");
         }
+        ownDirectory = true;
     }
-    if (IoResult r = copyLibraryFiles(libraryDir, dir); !r) return r;
+    std::vector<std::pair<std::string, std::string>> files;
+    if (IoResult r = readLibraryFiles(libraryDir, files); !r) return r;
 
     // Relative icons and links resolve against the base directory through <base>; the library
     // and script are therefore named by absolute file URLs. When the site has no node-line
@@ -116,27 +149,45 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
     const std::string base = withSlash(baseDir);
     const std::string lineFolder = scheme.settings.lineFolder;
     if (scheme.settings.showLine && !lineImagesPresent(lineFolder, base)) scheme.settings.lineFolder = fileUrl(dir);
-    const IoResult script = writeScriptFile(scheme, dir + kPreviewScript);
+    files.emplace_back(kPreviewScript, scriptFileBytes(scheme));
     scheme.settings.lineFolder = lineFolder;
-    if (!script) return script;
 
+    // Files of these names that an earlier preview did not write are left alone unless asked.
+    if (!ownDirectory && !replaceForeign) {
+        std::vector<std::string> others;
+        for (const auto& [name, bytes] : files)
+            if (existingFile(dir + name, bytes) == Existing::Other) others.push_back(name);
+        if (!others.empty()) {
+            std::string list;
+            for (const std::string& name : others) list += (list.empty() ? "" : ", ") + name;
+            if (foreign) *foreign = others;
+            return IoResult::failure(dir + " already holds " + list +
+                                     ", not written by a preview; choose another directory");
+        }
+    }
+    if (IoResult r = writeFiles(dir, files, nullptr); !r) return r;
+
+    const char* scriptCharset = scheme.settings.scriptCharset == ScriptCharset::Utf8 ? "utf-8" : "gbk";
     std::string html;
-    html += "<!DOCTYPE html>\r\n";
     html += kPreviewMark;
-    html += "\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
+    html += "\r\n<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
     html += "<title>" + htmlText(title) + "</title>\r\n";
     html += "<base href=\"" + fileUrl(base) + "\">\r\n";
     html += "<script src=\"" + fileUrl(dir + kWebLibraryFile) + "\"></script>\r\n";
     html += "</head>\r\n<body>\r\n<main>\r\n";
-    html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\"></script>\r\n";
+    html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\" charset=\"" + scriptCharset +
+            "\"></script>\r\n";
     html += "</main>\r\n</body>\r\n</html>\r\n";
     if (IoResult w = writeFileAtomically(page, html); !w) return w;
     pagePath = page;
     return {};
 }
 
-IoResult copyWebLibrary(const std::string& libraryDir, const std::string& outDir) {
-    return copyLibraryFiles(libraryDir, outDir);
+IoResult copyWebLibrary(const std::string& libraryDir, const std::string& outDir,
+                        std::vector<std::string>* replaced) {
+    std::vector<std::pair<std::string, std::string>> files;
+    if (IoResult r = readLibraryFiles(libraryDir, files); !r) return r;
+    return writeFiles(withSlash(outDir), files, replaced);
 }
 
 }  // namespace sylvanode

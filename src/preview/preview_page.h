@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/menu_scheme.h"
 #include "platform/safe_file.h"
@@ -20,14 +21,21 @@ std::string fileUrl(const std::string& absolutePath);
 std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fallbackDir);
 
 // Writes a page that shows `scheme` into `outDir` (created when missing): index.html in GBK
-// with <base href> at `baseDir`, the generated script (with the scheme's menuSuffix) and a
-// copy of the library from `libraryDir` (see webLibraryDirectory()). An index.html that this
-// function did not write is never replaced. The scheme is left as it was. On success
-// `pagePath` gets the page's absolute path; the editor can open it with the desktop.
+// with <base href> at `baseDir`, the generated script (with the scheme's menuSuffix, in its
+// character set) and a copy of the library from `libraryDir` (see webLibraryDirectory()).
+// Nothing it did not write is replaced: an index.html counts as its own only when it starts
+// with the preview mark (and is never replaced otherwise); in a directory without such a page,
+// a library file or script that exists with other bytes stops it before anything is written
+// (`foreign` gets their names) unless `replaceForeign`. The scheme is left as it was. On
+// success `pagePath` gets the page's absolute path; the editor can open it with the desktop.
 IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std::string& outDir,
-                      const std::string& libraryDir, const std::string& title, std::string& pagePath);
+                      const std::string& libraryDir, const std::string& title, std::string& pagePath,
+                      bool replaceForeign = false, std::vector<std::string>* foreign = nullptr);
 
-// Copies every regular file of the library directory (the library and its images) into `outDir`.
-IoResult copyWebLibrary(const std::string& libraryDir, const std::string& outDir);
+// Copies every regular file of the library directory (the library and its images) into
+// `outDir`; files that already hold the same bytes are left as they are, and `replaced`
+// gets the names of those that held other bytes.
+IoResult copyWebLibrary(const std::string& libraryDir, const std::string& outDir,
+                        std::vector<std::string>* replaced = nullptr);
 
 }  // namespace sylvanode

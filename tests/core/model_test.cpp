@@ -86,5 +86,27 @@ TEST(MenuScheme, DeepChainIsBuiltWalkedAndReleasedWithoutRecursion) {
     EXPECT_TRUE(s.empty());
 }
 
+// A scheme read on the side is taken over whole; the nodes keep their addresses.
+TEST(MenuScheme, SwapExchangesWholeDocuments) {
+    MenuScheme open, read;
+    open.appendRoot()->caption = "old";
+    open.fileName = "old.menu";
+    open.modified = true;
+    MenuNode* fresh = read.appendRoot();
+    fresh->appendChild();
+    read.settings.indent = 30;
+    read.kinds[1].height = 7;
+    open.swap(read);
+    EXPECT_EQ(open.roots()[0].get(), fresh);
+    EXPECT_EQ(open.itemCount(), 2);
+    EXPECT_EQ(open.settings.indent, 30);
+    EXPECT_EQ(open.kinds[1].height, 7);
+    EXPECT_EQ(open.fileName, "");
+    EXPECT_FALSE(open.modified);
+    EXPECT_EQ(read.roots()[0]->caption, "old");
+    EXPECT_EQ(read.fileName, "old.menu");
+    EXPECT_TRUE(read.modified);
+}
+
 }  // namespace
 }  // namespace sylvanode

@@ -1,10 +1,11 @@
+#include "cli/preview_command.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
-#include "cli/preview_command.h"
 #include "model/scheme_io.h"
 #include "preview/preview_page.h"
 #include "preview/web_library.h"
@@ -105,21 +106,25 @@ TEST(Preview, WritesAPageWithTheLibraryAndTheScript) {
     // Relative icons and links start from the work directory; our files are named absolutely.
     EXPECT_TRUE(contains(page, "<base href=\"" + fileUrl(site) + "\">"));
     EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-tree.js") + "\"></script>"));
-    EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-preview.js") + "\"></script>"));
+    EXPECT_TRUE(contains(
+        page, "<script src=\"" + fileUrl(out + "/sylvanode-preview.js") + "\" charset=\"gbk\"></script>"));
     EXPECT_LT(page.find("sylvanode-tree.js"), page.find("sylvanode-preview.js"));
 
     // The site has no node-line images yet: the copies beside the page are used.
     const std::string js = test::readFile(out + "/sylvanode-preview.js");
     EXPECT_TRUE(contains(js, "tree.lineFolder=\"" + fileUrl(out + "/") + "\";\r\n"));
-    EXPECT_TRUE(contains(js, "0,\"Help\",\"\",\"\",\"img/help.gif\",\"\",3,\"\",\"help.htm\",\"\",-1,2,\"\xB9\xD8\xD3\xDA\""));
-    for (const char* f : {"sylvanode-tree.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg", "sn-plus.svg", "sn-minus.svg"}) {
+    EXPECT_TRUE(contains(
+        js, "0,\"Help\",\"\",\"\",\"img/help.gif\",\"\",3,\"\",\"help.htm\",\"\",-1,2,\"\xB9\xD8\xD3\xDA\""));
+    for (const char* f : {"sylvanode-tree.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg",
+                          "sn-plus.svg", "sn-minus.svg"}) {
         EXPECT_EQ(test::readFile(out + "/" + f), test::readFile(webLibraryDirectory() + f)) << f;
     }
 
     // Run again over its own page, with a suffix.
     r = cli({"preview", scheme, "-o", out, "--suffix", "M2"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(test::readFile(out + "/sylvanode-preview.js"), "Tree_buildTree(tree_nodem2,treem2);\r\n"));
+    EXPECT_TRUE(
+        contains(test::readFile(out + "/sylvanode-preview.js"), "Tree_buildTree(tree_nodem2,treem2);\r\n"));
 }
 
 TEST(Preview, LineImagesOfTheSiteAndSchemesFromElsewhere) {
@@ -133,13 +138,16 @@ TEST(Preview, LineImagesOfTheSiteAndSchemesFromElsewhere) {
     // Lines off: the scheme's line folder is left alone.
     r = cli({"preview", writeScheme(dir.file("b.menu"), site, false, "nowhere/"), "-o", dir.file("b")});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(test::readFile(dir.file("b/sylvanode-preview.js")), "tree.lineFolder=\"nowhere/\";"));
+    EXPECT_TRUE(
+        contains(test::readFile(dir.file("b/sylvanode-preview.js")), "tree.lineFolder=\"nowhere/\";"));
 
     // A work directory that does not exist here (a Windows path): the scheme's own directory.
     fs::create_directories(dir.path() + "/schemes");
-    r = cli({"preview", writeScheme(dir.path() + "/schemes/c.menu", "C:\\site\\", false), "-o", dir.file("c")});
+    r = cli(
+        {"preview", writeScheme(dir.path() + "/schemes/c.menu", "C:\\site\\", false), "-o", dir.file("c")});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_TRUE(contains(test::readFile(dir.file("c/index.html")), "<base href=\"" + fileUrl(dir.path() + "/schemes/") + "\">"));
+    EXPECT_TRUE(contains(test::readFile(dir.file("c/index.html")),
+                         "<base href=\"" + fileUrl(dir.path() + "/schemes/") + "\">"));
 }
 
 TEST(Preview, Refusals) {
@@ -159,12 +167,12 @@ TEST(Preview, Refusals) {
     EXPECT_EQ(cli({"preview", "-o", dir.file("x")}).code, 2);
     r = cli({"preview", scheme, "-o", dir.file("x"), "--suffix", "a-b"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "后缀名格式不正确: a-b\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: 后缀名格式不正确: a-b\n");
 
     test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
     r = cli({"preview", dir.file("empty.menu"), "-o", dir.file("x")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "没有菜单项，终止生成代码\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: 没有菜单项，终止生成代码\n");
     test::writeFile(dir.file("junk.menu"), "junk");
     EXPECT_EQ(cli({"preview", dir.file("junk.menu"), "-o", dir.file("x")}).code, 1);
     EXPECT_EQ(cli({"preview", dir.file("missing.menu"), "-o", dir.file("x")}).code, 3);
@@ -172,13 +180,111 @@ TEST(Preview, Refusals) {
     // Without the library nothing is written.
     std::ostringstream out, err;
     fs::create_directories(dir.file("nolib"));
-    EXPECT_EQ(cli::previewCommand({scheme}, {{"-o", dir.file("y")}}, out, err, dir.file("nolib")), 3);
+    const cli::CommandSpec spec = cli::previewCommandSpec();
+    cli::Invocation inv(spec, out, err, {});
+    ASSERT_EQ(inv.parse({scheme, "-o", dir.file("y")}), -1);
+    EXPECT_EQ(cli::previewCommand(inv, dir.file("nolib")), 3);
     EXPECT_TRUE(contains(err.str(), "sylvanode-tree.js"));
     EXPECT_FALSE(fs::exists(dir.file("y")));
 
     // A file where the directory should be.
     test::writeFile(dir.file("file"), "x");
     EXPECT_EQ(cli({"preview", scheme, "-o", dir.file("file")}).code, 3);
+}
+
+TEST(Preview, NeverReplacesFilesItDidNotWrite) {
+    test::TempDir dir;
+    const std::string scheme = writeScheme(dir.file("m.menu"), dir.path() + "/", false);
+    const std::string library = test::readFile(webLibraryDirectory() + kWebLibraryFile);
+    const std::string ownPage = "<!-- sylvanode preview -->\r\n<!DOCTYPE html>\r\n<p>old</p>";
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files;  // in the directory beforehand
+        bool force;
+        int code;
+        std::vector<std::string> keptFiles;  // still as they were afterwards
+    };
+    const Case cases[] = {
+        {"a site's own library", {{"sylvanode-tree.js", "mine"}}, false, 3, {"sylvanode-tree.js"}},
+        {"a script of that name",
+         {{"sylvanode-preview.js", "mine"}, {"sn-plus.svg", "mine"}},
+         false,
+         3,
+         {"sylvanode-preview.js", "sn-plus.svg"}},
+        {"replaced when asked",
+         {{"sylvanode-tree.js", "mine"}, {"sylvanode-preview.js", "mine"}},
+         true,
+         0,
+         {}},
+        {"the same bytes are no conflict", {{"sylvanode-tree.js", library}}, false, 0, {}},
+        {"an earlier preview's files", {{"index.html", ownPage}, {"sylvanode-tree.js", "old"}}, false, 0, {}},
+        {"a page of an earlier version",
+         {{"index.html", "<!DOCTYPE html>\r\n<!-- sylvanode preview -->\r\n"},
+          {"sylvanode-preview.js", "old"}},
+         false,
+         0,
+         {}},
+        {"the mark elsewhere in a page",
+         {{"index.html", "<p>home</p><!-- sylvanode preview -->"}},
+         false,
+         3,
+         {"index.html"}},
+        {"a site's page, even when forced", {{"index.html", "<p>home</p>"}}, true, 3, {"index.html"}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string out = dir.file("out" + std::to_string(++n));
+        fs::create_directories(out);
+        for (const auto& [name, bytes] : c.files) test::writeFile(out + "/" + name, bytes);
+        std::vector<std::string> args = {"preview", scheme, "-o", out};
+        if (c.force) args.push_back("--force");
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.code, c.code) << c.name << ": " << r.err;
+        for (const auto& [name, bytes] : c.files) {
+            const bool kept = std::find(c.keptFiles.begin(), c.keptFiles.end(), name) != c.keptFiles.end();
+            if (kept) {
+                EXPECT_EQ(test::readFile(out + "/" + name), bytes) << c.name << ": " << name;
+            }
+        }
+        if (c.code == 0) {
+            EXPECT_EQ(test::readFile(out + "/sylvanode-tree.js"), library) << c.name;
+            EXPECT_EQ(test::readFile(out + "/index.html").rfind("<!-- sylvanode preview -->\r\n", 0), 0u)
+                << c.name;
+        } else {
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+            for (const std::string& name : c.keptFiles) {
+                if (name != "index.html") {
+                    EXPECT_NE(r.err.find(name), std::string::npos) << r.err;
+                }
+            }
+            if (!c.force && c.keptFiles[0] != "index.html") {
+                EXPECT_NE(r.err.find("--force"), std::string::npos) << r.err;
+            }
+            EXPECT_FALSE(fs::exists(out + "/sn-minus.svg")) << c.name << ": nothing is written";
+        }
+    }
+}
+
+TEST(Preview, LibraryCommandNamesTheFilesItReplaced) {
+    test::TempDir dir;
+    const std::string out = dir.file("site");
+    ASSERT_EQ(cli({"library", out}).out, "");
+    test::writeFile(out + "/sn-plus.svg", "<svg/>");
+    test::writeFile(out + "/sylvanode-tree.js", "// mine");
+    const CliRun r = cli({"library", out});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "replaced " + out + "/sn-plus.svg\nreplaced " + out + "/sylvanode-tree.js\n");
+    EXPECT_EQ(test::readFile(out + "/sn-plus.svg"), test::readFile(webLibraryDirectory() + "sn-plus.svg"));
+    EXPECT_EQ(cli({"library", out}).out, "");
+}
+
+TEST(Preview, TheScriptTagDeclaresTheScriptsCharacterSet) {
+    test::TempDir dir;
+    const std::string scheme = writeScheme(dir.file("m.menu"), dir.path() + "/", false);
+    ASSERT_EQ(cli({"preview", scheme, "-o", dir.file("p"), "--charset", "utf-8"}).code, 0);
+    EXPECT_TRUE(
+        contains(test::readFile(dir.file("p/index.html")), "sylvanode-preview.js\" charset=\"utf-8\">"));
+    EXPECT_TRUE(contains(test::readFile(dir.file("p/sylvanode-preview.js")), "2,\"关于\","));
 }
 
 TEST(Preview, WritePreviewOfAnOpenSchemeLeavesItAsItWas) {
@@ -212,11 +318,13 @@ TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "");
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir.file("a/b"))) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(dir.file("a/b")))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg", "sn-minus.svg",
-                                               "sn-plus.svg", "sylvanode-tree.js"}));
-    EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.js")), test::readFile(webLibraryDirectory() + kWebLibraryFile));
+    EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg",
+                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-tree.js"}));
+    EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.js")),
+              test::readFile(webLibraryDirectory() + kWebLibraryFile));
 
     EXPECT_EQ(cli({"library"}).code, 2);
     EXPECT_EQ(cli({"library", "a", "b"}).code, 2);

@@ -49,30 +49,53 @@ TEST(SchemeWriter, EmptySchemeWritesEveryHeaderAndAllStyleLines) {
     EXPECT_EQ(text.find("menuSuffix"), std::string::npos);
 }
 
-TEST(SchemeWriter, ValuesAreWrittenAsHeldButNeverBreakALine) {
-    MenuScheme s;
-    s.settings.menuSuffix = "m2";
-    MenuNode* n = s.appendRoot();
-    n->caption = n->data.menuName = "  Home  ";
-    n->data.menuLink = "a=b";
-    n->data.menuHint = "two\r\nlines";
-    n->data.menuStatus = "bare\nLF";
-    n->data.menuIcon2 = "never written for a file";
-    const std::string text = writeSchemeText(s);
-    EXPECT_NE(text.find("[MenuName]\r\n0=  Home  \r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Link]\r\n0=a=b\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Hint]\r\n0=two  lines\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Status]\r\n0=bare LF\r\n"), std::string::npos);
-    EXPECT_NE(text.find("[Icon2]\r\n[padding]"), std::string::npos);
-    EXPECT_EQ(text.find("m2"), std::string::npos);
+TEST(SchemeWriter, ValuesAreWrittenAsHeldQuotedOnlyWhereReadingWouldChangeThem) {
+    struct Case {
+        const char* held;
+        const char* line;      // as written
+        const char* readBack;  // what the next open gets
+    } cases[] = {
+        {"Home", "Home", "Home"},
+        {"", "", ""},
+        {"a=b", "a=b", "a=b"},
+        {"  Home  ", "\"  Home  \"", "  Home  "},
+        {"\tx", "\"\tx\"", "\tx"},
+        {" ", "\" \"", " "},
+        {"'a'+'b'", "\"'a'+'b'\"", "'a'+'b'"},
+        {"\"q\"", "\"\"q\"\"", "\"q\""},
+        {"''", "\"''\"", "''"},
+        {"\"", "\"", "\""},        // one quote is no pair
+        {"\"x'", "\"x'", "\"x'"},  // nor are two different ones
+        {"a \"b\"", "a \"b\"", "a \"b\""},
+        {"two\r\nlines", "two  lines", "two  lines"},  // a break would end the line
+        {"ends\n", "\"ends \"", "ends "},
+        {"\xD5\x5C \"", "\xD5\x5C \"", "\xD5\x5C \""},
+    };
+    for (const Case& c : cases) {
+        MenuScheme s;
+        s.settings.menuSuffix = "m2";
+        MenuNode* n = s.appendRoot();
+        n->data.menuHint = c.held;
+        n->data.menuStatus = c.held;
+        const std::string text = writeSchemeText(s);
+        EXPECT_NE(text.find("[Hint]\r\n0=" + std::string(c.line) + "\r\n[Content Type]"), std::string::npos)
+            << c.held;
+        EXPECT_NE(text.find("[Status]\r\n0=" + std::string(c.line) + "\r\n"), std::string::npos) << c.held;
+        EXPECT_EQ(text.find("m2"), std::string::npos);
 
-    MenuScheme back;
-    ASSERT_TRUE(readSchemeText(back, text));
-    const MenuItemData& d = back.roots()[0]->data;
-    EXPECT_EQ(d.menuName, "Home");
-    EXPECT_EQ(d.menuLink, "a=b");
-    EXPECT_EQ(d.menuHint, "two  lines");
-    EXPECT_EQ(d.menuStatus, "bare LF");
+        MenuScheme back;
+        ASSERT_TRUE(readSchemeText(back, text));
+        EXPECT_EQ(back.roots()[0]->data.menuHint, c.readBack) << c.held;
+        EXPECT_EQ(back.roots()[0]->data.menuStatus, c.readBack) << c.held;
+        EXPECT_EQ(writeSchemeText(back), text) << c.held;
+    }
+}
+
+TEST(SchemeWriter, FileItemsHaveNoExpandedIcon) {
+    MenuScheme s;
+    MenuNode* n = s.appendRoot();
+    n->data.menuIcon2 = "never written for a file";
+    EXPECT_NE(writeSchemeText(s).find("[Icon2]\r\n[padding]"), std::string::npos);
 }
 
 TEST(SchemeWriter, FolderImageWithoutChildrenIsStillAFolderAndLevelsAreDepths) {
@@ -80,7 +103,7 @@ TEST(SchemeWriter, FolderImageWithoutChildrenIsStillAFolderAndLevelsAreDepths) {
     MenuNode* a = s.appendRoot();
     a->imageIndex = ImageFolderOpen;  // last child deleted, picture not refreshed
     a->data.menuIcon2 = "open.gif";
-    a->data.contentType = 2;          // written with no action line at all
+    a->data.contentType = 2;  // written with no action line at all
     const std::string text = writeSchemeText(s);
     EXPECT_NE(text.find("[Icon2]\r\n0=open.gif\r\n"), std::string::npos);
     EXPECT_NE(text.find("[Link]\r\n[Target]\r\n[Script]\r\n[Icon1]"), std::string::npos);

@@ -1,0 +1,205 @@
+#include "cli/command_line.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <ostream>
+
+#include "cli/terminal_text.h"
+#include "codegen/script_text.h"
+#include "model/scheme_io.h"
+
+namespace sylvanode::cli {
+namespace {
+
+// The editor's fixed message texts, in UTF-8 for the terminal.
+constexpr const char* kBadScheme = "菜单方案格式不正确";
+constexpr const char* kBadSuffix = "后缀名格式不正确";
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string synopsis(const CommandSpec& spec) {
+    std::string s = std::string(kProgram) + " " + spec.name;
+    if (!spec.operands.empty()) s += " " + spec.operands;
+    for (const OptionSpec& o : spec.options) {
+        std::string part = o.name;
+        if (!o.valueName.empty()) part += " " + o.valueName;
+        s += o.required ? " " + part : " [" + part + "]";
+    }
+    return s;
+}
+
+}  // namespace
+
+IoResult readStandardInput(std::string& bytes) { return readBounded(STDIN_FILENO, "standard input", bytes); }
+
+OptionSpec outputOption(std::string valueName, std::string help, bool required) {
+    return {"-o", std::move(valueName), std::move(help), required};
+}
+
+OptionSpec suffixOption() {
+    return {"--suffix", "SUFFIX",
+            "append SUFFIX (letters and digits) to the script's names, for several menus on one page"};
+}
+
+OptionSpec charsetOption() {
+    return {"--charset", "CHARSET",
+            "character set of the script: gbk or utf-8 (default: the scheme's own, else gbk)"};
+}
+
+std::string commandHelp(const CommandSpec& spec) {
+    std::string summary = spec.summary;
+    if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z')
+        summary[0] = static_cast<char>(summary[0] - 32);
+    std::string text = "Usage: " + synopsis(spec) + "\n\n" + summary + ".\n";
+    if (!spec.details.empty()) text += spec.details + "\n";
+    text += "\nOptions:\n";
+    auto row = [&text](std::string left, const std::string& help) {
+        left = "  " + left;
+        if (left.size() < 24)
+            left.resize(24, ' ');
+        else
+            left += "  ";
+        text += left + help + "\n";
+    };
+    for (const OptionSpec& o : spec.options)
+        row(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help);
+    row("-h, --help", "show this help");
+    text +=
+        "\nA file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n";
+    return text;
+}
+
+Invocation::Invocation(const CommandSpec& spec, std::ostream& out, std::ostream& err, InputReader input)
+    : spec_(spec), out_(out), err_(err), input_(input ? std::move(input) : InputReader(readStandardInput)) {}
+
+int Invocation::parse(const std::vector<std::string>& args) {
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (optionsEnded || a.size() < 2 || a[0] != '-') {
+            operands_.push_back(a);
+            continue;
+        }
+        if (a == "--help" || a == "-h") {
+            out_ << commandHelp(spec_);
+            return checkOutput();
+        }
+        std::string name = a;
+        std::optional<std::string> value;
+        if (a[1] == '-') {
+            if (const size_t eq = a.find('='); eq != std::string::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+            }
+        } else if (a.size() > 2) {  // -oFILE
+            name = a.substr(0, 2);
+            value = a.substr(2);
+        }
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& o : spec_.options)
+            if (o.name == name) spec = &o;
+        if (!spec) return usageError("unknown option " + a);
+        if (spec->valueName.empty()) {
+            if (value) return usageError("option " + name + " takes no value");
+            value = "";
+        } else if (!value) {
+            if (i + 1 >= args.size()) return usageError("option " + name + " needs a value");
+            value = args[++i];
+        }
+        values_[name] = *value;
+    }
+    bool complete = operands_.size() >= spec_.minOperands && operands_.size() <= spec_.maxOperands;
+    for (const OptionSpec& o : spec_.options) complete = complete && (!o.required || flag(o.name));
+    if (!complete) return fail(kUsage, "usage: " + synopsis(spec_));
+    return -1;
+}
+
+const std::string* Invocation::option(std::string_view name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? nullptr : &it->second;
+}
+
+int Invocation::fail(int code, std::string_view message) {
+    err_ << kProgram << ": " << terminalSafe(message) << "\n";
+    err_.flush();
+    return code;
+}
+
+int Invocation::usageError(std::string_view message) {
+    return fail(kUsage, std::string(message) + " (see " + kProgram + " " + spec_.name + " --help)");
+}
+
+int Invocation::checkOutput() {
+    // A write that failed before left its errno; a failing flush sets it now.
+    if (out_.good()) {
+        errno = 0;
+        out_.flush();
+    }
+    if (out_.good()) return kOk;
+    const int error = errno;
+    std::string why = "cannot write to standard output";
+    if (error != 0) why += std::string(": ") + std::strerror(error);
+    return fail(kIoError, why);
+}
+
+std::string Invocation::displayName(const std::string& file) { return file == "-" ? "standard input" : file; }
+
+int Invocation::loadScheme(const std::string& file, MenuScheme& scheme) {
+    SchemeResult r;
+    if (file == "-") {
+        std::string bytes;
+        if (const IoResult in = input_(bytes); !in) return fail(kIoError, in.error);
+        r = readSchemeText(scheme, bytes);
+    } else {
+        r = readSchemeFile(scheme, file);
+    }
+    if (r) return kOk;
+    if (r.ioError) return fail(kIoError, r.reason);
+    return fail(kRejected, std::string(kBadScheme) + ": " + displayName(file) + ": " + r.reason);
+}
+
+int Invocation::writeOutput(const std::string& file, std::string_view bytes) {
+    if (file == "-") {
+        out_ << bytes;
+        return checkOutput();
+    }
+    if (const IoResult w = writeFileAtomically(file, bytes); !w) return fail(kIoError, w.error);
+    return kOk;
+}
+
+bool Invocation::suffix(std::string& suffix) {
+    suffix.clear();
+    const std::string* given = option("--suffix");
+    if (!given || checkMenuSuffix(*given, suffix)) return true;
+    fail(kUsage, std::string(kBadSuffix) + ": " + *given);
+    return false;
+}
+
+bool Invocation::charset(std::optional<ScriptCharset>& charset) {
+    charset.reset();
+    const std::string* given = option("--charset");
+    if (!given) return true;
+    const std::string name = lowerAscii(*given);
+    if (name == "gbk") {
+        charset = ScriptCharset::Gbk;
+    } else if (name == "utf-8" || name == "utf8") {
+        charset = ScriptCharset::Utf8;
+    } else {
+        usageError("unknown character set " + *given + ", use gbk or utf-8");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sylvanode::cli

@@ -1,0 +1,106 @@
+#pragma once
+
+// The conventions every command of sylvanode-cli shares, so that a new command gets them by
+// being listed in the command table (cli.cpp):
+// - options "-o FILE", "-oFILE", "--name VALUE", "--name=VALUE", flags "--force"; "--" ends
+//   the options; "-" is an operand; "COMMAND --help" (or -h) prints the command's help;
+// - FILE "-" reads standard input (bounded), "-o -" writes standard output;
+// - every error is one line "sylvanode-cli: ..." with control bytes shown as \xNN;
+// - exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 input or output failed (a failed
+//   write to standard output included).
+
+#include <functional>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/menu_scheme.h"
+#include "platform/safe_file.h"
+
+namespace sylvanode::cli {
+
+enum ExitCode { kOk = 0, kRejected = 1, kUsage = 2, kIoError = 3 };
+
+inline constexpr const char* kProgram = "sylvanode-cli";
+
+// Reads the whole of standard input; tests hand in their own bytes.
+using InputReader = std::function<IoResult(std::string& bytes)>;
+// The reader of the real standard input, bounded to kMaxInputBytes.
+IoResult readStandardInput(std::string& bytes);
+
+struct OptionSpec {
+    std::string name;       // "-o", "--suffix", "--force"
+    std::string valueName;  // "FILE", "SUFFIX"; empty for a flag that takes no value
+    std::string help;
+    bool required = false;
+};
+
+class Invocation;
+
+struct CommandSpec {
+    std::string name;
+    std::string operands;  // as the usage line shows them: "FILE.menu"
+    std::string summary;   // one line for the list of commands
+    std::string details;   // more lines for "COMMAND --help"; may be empty
+    std::vector<OptionSpec> options;
+    size_t minOperands = 1;
+    size_t maxOperands = 1;
+    std::function<int(Invocation&)> run;
+};
+
+// The options most commands share.
+OptionSpec outputOption(std::string valueName, std::string help, bool required = false);
+OptionSpec suffixOption();
+OptionSpec charsetOption();
+
+// "Usage: sylvanode-cli NAME [OPTIONS] OPERANDS", the summary, details and options.
+std::string commandHelp(const CommandSpec& spec);
+
+// One run of one command: its parsed arguments, its streams and the shared helpers.
+class Invocation {
+public:
+    Invocation(const CommandSpec& spec, std::ostream& out, std::ostream& err, InputReader input);
+
+    // Parses the arguments that follow the command name. Returns -1 when the command should
+    // run, otherwise the exit code (after the help was printed, or a usage error).
+    int parse(const std::vector<std::string>& args);
+
+    const CommandSpec& spec() const { return spec_; }
+    const std::vector<std::string>& operands() const { return operands_; }
+    // The value of an option given on the command line, or nullptr.
+    const std::string* option(std::string_view name) const;
+    bool flag(std::string_view name) const { return option(name) != nullptr; }
+
+    std::ostream& out() { return out_; }
+    // Prints "sylvanode-cli: MESSAGE" as one line and returns `code`.
+    int fail(int code, std::string_view message);
+    // A usage error: the message and where to find help; returns kUsage.
+    int usageError(std::string_view message);
+    // kOk while standard output takes what is written, else the one-line error and kIoError.
+    int checkOutput();
+
+    // Loads a scheme; "-" reads standard input. kOk, or the error printed and its exit code.
+    int loadScheme(const std::string& file, MenuScheme& scheme);
+    // Writes bytes to a file atomically; "-" writes standard output.
+    int writeOutput(const std::string& file, std::string_view bytes);
+    // How messages name a file operand ("standard input" for "-").
+    static std::string displayName(const std::string& file);
+
+    // --suffix checked and normalised (empty when not given); false after a usage error.
+    bool suffix(std::string& suffix);
+    // --charset utf-8|gbk (unset when not given); false after a usage error.
+    bool charset(std::optional<ScriptCharset>& charset);
+
+private:
+    const CommandSpec& spec_;
+    std::ostream& out_;
+    std::ostream& err_;
+    InputReader input_;
+    std::vector<std::string> operands_;
+    std::map<std::string, std::string, std::less<>> values_;
+};
+
+}  // namespace sylvanode::cli

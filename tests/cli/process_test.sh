@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The command-line tools as separate processes: real standard streams, pipes, a full disk,
+# shell completion, and the editor's information options without a display.
+# Usage: process_test.sh SYLVANODE-CLI SOURCE-DIR [SYLVANODE]
+set -u
+cli=$1
+src=$2
+editor=${3:-}
+scheme=$src/tests/fixtures/worked-example/scheme.menu
+expected=$src/tests/fixtures/worked-example/expected.js
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+passed=0
+failed=0
+
+check() {  # check NAME CONDITION...
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $name" >&2
+  fi
+}
+
+# One line on standard error, starting with the program's name and `prefix`.
+one_error_line() {  # FILE PREFIX
+  [[ $(wc -l <"$1") -eq 1 && $(head -c ${#2} "$1") == "$2" ]]
+}
+
+for args in "generate $scheme" "tree $scheme" "check $scheme" "--help"; do
+  # shellcheck disable=SC2086
+  "$cli" $args >/dev/full 2>"$work/err"
+  rc=$?
+  check "$args > /dev/full exits 3" test $rc -eq 3
+  check "$args > /dev/full says so in one line" one_error_line "$work/err" "sylvanode-cli: cannot write to standard output"
+done
+
+check "generate - reads standard input" cmp -s <("$cli" generate - <"$scheme") "$expected"
+check "check - from a pipe" test "$(cat "$scheme" | "$cli" check -)" = "2 items"
+check "rewrite -o - writes standard output" cmp -s <("$cli" rewrite "$scheme" -o -) "$scheme"
+
+# An output pipe that nobody reads fails at once with one line instead of blocking.
+mkfifo "$work/fifo"
+timeout 20 "$cli" generate "$scheme" -o "$work/fifo" 2>"$work/err"
+rc=$?
+check "generate -o FIFO without a reader exits 3 at once" test $rc -eq 3
+check "generate -o FIFO without a reader says so in one line" one_error_line "$work/err" "sylvanode-cli:"
+
+# Bash completion: the file sources, and completes commands, options and values.
+complete_bash() {  # WORD... (the last one is being completed)
+  bash -c '
+    source /usr/share/bash-completion/bash_completion
+    source "$1"
+    shift
+    COMP_WORDS=("$@")
+    COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+    COMP_LINE="${COMP_WORDS[*]}"
+    COMP_POINT=${#COMP_LINE}
+    _sylvanode_cli
+    printf "%s\n" "${COMPREPLY[@]}"
+  ' bash "$src/data/completions/sylvanode-cli.bash" "$@" 2>&1
+}
+if [[ -f /usr/share/bash-completion/bash_completion ]]; then
+  check "bash completes the commands" test "$(complete_bash "$cli" "" | sort | tr '\n' ' ')" = \
+    "--help --version check generate help library preview rewrite tree "
+  check "bash completes a command's options" test "$(complete_bash "$cli" generate --c | tr '\n' ' ')" = "--charset "
+  check "bash completes option values" test "$(complete_bash "$cli" generate x.menu --charset "" | tr '\n' ' ')" = "gbk utf-8 "
+else
+  check "bash-completion is installed (scripts/setup.sh)" false
+fi
+if command -v zsh >/dev/null; then
+  check "the zsh completion parses" zsh -n "$src/data/completions/_sylvanode-cli"
+fi
+
+if [[ -n $editor ]]; then
+  # No display at all: the answer comes before any window is made.
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$editor" --version 2>&1)
+  check "sylvanode --version prints and exits" test "$out" = "$("$cli" --version | sed 's/^sylvanode-cli/sylvanode/')"
+  out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$editor" --help 2>&1)
+  check "sylvanode --help prints and exits" test "${out%%$'\n'*}" = "Usage: sylvanode [--help] [--version]"
+fi
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
