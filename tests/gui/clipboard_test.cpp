@@ -160,6 +160,23 @@ private Q_SLOTS:
         QCOMPARE(f->w().undoStack().count(), steps);
     }
 
+    void aVeryDeepBranchCopiesWithoutAnOutline() {
+        // 5,000 levels would indent their outline by 25 million blanks.
+        MenuScheme chain;
+        chain.reset();
+        MenuNode* n = chain.appendRoot();
+        for (int level = 1; level < 5000; ++level) n = n->appendChild();
+        f->prompter.answerOpenFile(f->writeFile(QStringLiteral("chain.menu"), writeSchemeText(chain)));
+        f->trigger("openAction");
+        keyInTree(Qt::Key_C);
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        QVERIFY(!data->hasText());
+        QVERIFY(data->hasFormat(kItemsMimeType));
+        keyInTree(Qt::Key_V);
+        QCOMPARE(f->w().scheme().itemCount(), 10000);
+        QCOMPARE(f->w().selectedNode(), f->node({1}));
+    }
+
     void textFieldsKeepTheirClipboardKeys() {
         buildShop();
         QLineEdit* title = f->edit("menuNameEdit");

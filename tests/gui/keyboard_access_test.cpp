@@ -32,7 +32,8 @@ using namespace sylvanode;
 
 namespace {
 
-// Focusable controls of `root` whose accessible name is empty. The inner editors of spin
+// Focusable controls of `root` whose accessible name is empty (or without a description
+// where the form gives the control a hint). The inner editors of spin
 // and combo boxes and the viewports of views speak through their owner.
 QStringList unnamedControls(QWidget* root) {
     QStringList unnamed;
@@ -47,6 +48,9 @@ QStringList unnamedControls(QWidget* root) {
         if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
             unnamed << QStringLiteral("%1 (%2)").arg(w->objectName(),
                                                      QString::fromLatin1(w->metaObject()->className()));
+        // A hint on the form is the control's description too.
+        else if (!w->toolTip().isEmpty() && a->text(QAccessible::Description).isEmpty())
+            unnamed << w->objectName() + QStringLiteral(" without description");
     }
     return unnamed;
 }
@@ -117,8 +121,8 @@ private Q_SLOTS:
         QTest::newRow("Delete deletes")
             << L{0} << QKeyCombination(Qt::Key_Delete) << QStringList({"B", "C"}) << L{0};
         QTest::newRow("Ctrl+Shift+N adds a root")
-            << L{0, 1} << QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_N)
-            << built + QStringList{"New Item"} << L{3};
+            << L{0, 1} << QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_N) << built + QStringList{"New Item"}
+            << L{3};
         QTest::newRow("Ctrl+Up") << L{2} << QKeyCombination(Qt::CTRL | Qt::Key_Up)
                                  << QStringList({"A", "  a1", "  a2", "C", "B"}) << L{1};
         QTest::newRow("Ctrl+Down") << L{0, 0} << QKeyCombination(Qt::CTRL | Qt::Key_Down)
@@ -198,7 +202,8 @@ private Q_SLOTS:
         for (QAction* a : f->w().findChildren<QAction*>())
             for (const QKeySequence& k : a->shortcuts()) {
                 QVERIFY2(!owner.contains(k) || owner[k] == a->objectName(),
-                         qPrintable(k.toString() + QStringLiteral(": ") + owner[k] + QStringLiteral(", ") + a->objectName()));
+                         qPrintable(k.toString() + QStringLiteral(": ") + owner[k] + QStringLiteral(", ") +
+                                    a->objectName()));
                 owner[k] = a->objectName();
             }
         // Through real keys: the file commands ask their questions.

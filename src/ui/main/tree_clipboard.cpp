@@ -11,6 +11,8 @@
 namespace sylvanode {
 namespace {
 
+constexpr size_t kMaxOutlineIndent = size_t{8} << 20;
+
 std::unique_ptr<MenuNode> copyOfNode(const MenuNode& n) {
     auto c = std::make_unique<MenuNode>(n.data);
     c->caption = n.caption;
@@ -158,7 +160,13 @@ std::unique_ptr<QMimeData> itemsToMimeData(const MenuNode& node) {
     const std::string text = writeSchemeText(holder);
     auto data = std::make_unique<QMimeData>();
     data->setData(kItemsMimeType, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
-    data->setText(itemsToOutline(node));
+    // An outline indents every line by its level: a very deep branch would need gigabytes
+    // (a chain 30,000 levels deep, 900 million blanks). Then it goes without one.
+    size_t indent = 0;
+    walk(
+        node, [&indent](const MenuNode&, int level) { indent += 2 * static_cast<size_t>(level); },
+        [](const MenuNode&, int) {});
+    if (indent <= kMaxOutlineIndent) data->setText(itemsToOutline(node));
     data->setHtml(itemsToHtml(node));
     return data;
 }
