@@ -168,7 +168,7 @@ bool trivialScript(std::string_view code) {
 }
 
 // Fills an item from its element; false when the <li> holds nothing worth an item.
-bool fillItem(const xmlNode* li, bool hasChildren, TreeBuilder& builder) {
+bool fillItem(const xmlNode* li, bool hasChildren, ForestBuilder& builder) {
     const xmlNode* el = itemElement(li);
     // A link or a button is titled by its own text; an item without either by all its text.
     const bool active = isElement(el, "a") || isElement(el, "button");
@@ -215,7 +215,7 @@ bool fillItem(const xmlNode* li, bool hasChildren, TreeBuilder& builder) {
 }
 
 std::vector<std::unique_ptr<MenuNode>> buildTree(const xmlNode* list) {
-    TreeBuilder builder;
+    ForestBuilder builder;
     struct Frame {
         std::vector<const xmlNode*> items;
         size_t next = 0;

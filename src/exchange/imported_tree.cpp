@@ -32,7 +32,7 @@ std::string collapseWhiteSpace(std::string_view text) {
     return out;
 }
 
-MenuItemData& TreeBuilder::open(std::string_view utf8Title) {
+MenuItemData& ForestBuilder::open(std::string_view utf8Title) {
     MenuItemData d = emptyItem();
     d.menuName = toSchemeText(utf8Title);
     auto node = std::make_unique<MenuNode>(std::move(d));
@@ -49,7 +49,7 @@ MenuItemData& TreeBuilder::open(std::string_view utf8Title) {
     return added->data;
 }
 
-void TreeBuilder::close() {
+void ForestBuilder::close() {
     if (stack_.empty()) return;
     MenuNode* n = stack_.back();
     stack_.pop_back();
@@ -58,7 +58,7 @@ void TreeBuilder::close() {
     n->refreshImage();
 }
 
-std::vector<std::unique_ptr<MenuNode>> TreeBuilder::finish() {
+std::vector<std::unique_ptr<MenuNode>> ForestBuilder::finish() {
     while (!stack_.empty()) close();
     count_ = 0;
     return std::move(roots_);

@@ -26,7 +26,7 @@ struct ImportResult {
 
 // Builds a forest in document order: open an item, add children under it, close it.
 // The texts given are UTF-8 and become scheme bytes (GBK, GB18030 for what GBK lacks).
-class TreeBuilder {
+class ForestBuilder {
 public:
     // Starts a new item as the last child of the open item (or a new root) and opens it.
     MenuItemData& open(std::string_view utf8Title);

@@ -205,7 +205,7 @@ ImportResult importFolder(const std::string& folder) {
     }
     if (!entries[0].keep) return ImportResult::failure("no .html or .htm pages in the folder " + folder);
 
-    TreeBuilder builder;
+    ForestBuilder builder;
     if (!entries[0].indexRel.empty()) {
         const std::string title = pageTitle(top / entries[0].indexRel, top.filename().string());
         builder.leaf(title).menuLink = toSchemeText(nameAsUtf8(entries[0].indexRel));

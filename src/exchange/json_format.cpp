@@ -183,7 +183,7 @@ ImportResult JsonReader::read() {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") p_ = 3;
     if (!isValidUtf8(s_)) return ImportResult::failure("not a menu in JSON (the text is not UTF-8)");
     if (!eat('{')) return fail("expected {");
-    TreeBuilder builder;
+    ForestBuilder builder;
     bool sawItems = false;
     bool firstKey = true;
     std::string key, value;

@@ -119,7 +119,7 @@ ImportResult readOutline(std::string_view text) {
         return ImportResult::failure("not an outline (binary data)");
     if (!isValidUtf8(text)) return ImportResult::failure("not an outline (the text is not UTF-8)");
 
-    TreeBuilder builder;
+    ForestBuilder builder;
     std::vector<int> indents;  // indentation of each open item
     for (size_t pos = 0; pos < text.size();) {
         size_t end = text.find_first_of("\r\n", pos);

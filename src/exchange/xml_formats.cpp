@@ -97,7 +97,7 @@ public:
     PathNode& operator[](size_t i) { return nodes_[i]; }
 
     std::vector<std::unique_ptr<MenuNode>> build() {
-        TreeBuilder builder;
+        ForestBuilder builder;
         struct Frame {
             size_t node;
             size_t next;
@@ -227,7 +227,7 @@ ImportResult readOpml(std::string_view bytes) {
     if (!body) return ImportResult::failure("the OPML file has no <body>");
 
     auto isOutline = [](const xmlNode* n) { return xml::isElement(n) && xml::localName(n) == "outline"; };
-    TreeBuilder builder;
+    ForestBuilder builder;
     std::vector<const xmlNode*> stack{body->children};  // next sibling to look at, per level
     while (!stack.empty()) {
         const xmlNode* n = stack.back();
