@@ -3,7 +3,7 @@ PRESET ?= dev
 BUILD  := build/$(PRESET)
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup configure build run test test-asan bench fuzz package clean
+.PHONY: all setup configure build run test test-asan bench bench-web fuzz package clean
 
 all: build
 
@@ -34,6 +34,14 @@ bench: setup
 	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@$(MAKE) --no-print-directory bench-web
+
+# The tree-menu library against its baseline in Chromium. The baseline (jsTree, jQuery) is installed
+# here only, from bench/web's lockfile: the tests never need it.
+bench-web:
+	@cd bench/web && if [ ! -f node_modules/.lock-stamp ] || ! cmp -s package-lock.json node_modules/.lock-stamp; then \
+	  npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.lock-stamp; fi
+	@node bench/web/bench.mjs --cli build/release/src/sylvanode-cli
 
 # The whole core is instrumented for coverage (fuzzer-no-link), not only the harnesses.
 fuzz: setup

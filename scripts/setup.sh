@@ -25,7 +25,7 @@ if [[ $mode == all ]]; then
     libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
     clang libclang-rt-dev
     xvfb xauth fonts-wqy-microhei
-    chromium
+    chromium poppler-utils
     nodejs
     desktop-file-utils appstream
     bash-completion zsh

@@ -26,20 +26,26 @@
  * Options: useImage, useTitleAsHint, useTitleAsStatus, useHint, useStatus, showSelect, showLine
  * (booleans), Indent (points per level), folderImg1 / folderImg2 / fileImg (default icons of closed
  * folders, open folders and files), lineFolder (directory of the node-line images, "" or ending in
- * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text cell:
- * normal, pointer over it, selected).
+ * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text cell, a
+ * TD: normal, pointer over it, selected).
  *
  * Placement. The menu goes right after the script element that builds it, so a script included
  * while the page is parsed draws the menu where it stands. An element with the attribute
  * data-sylvanode="tree<suffix>" (e.g. data-sylvanode="treem2") receives the menu instead; without
  * either (script in <head>) the menu is appended to <body>.
  *
+ * A menu from a list in the page. Tree_readList("tree<suffix>") reads the <ul> inside the element
+ * data-sylvanode="tree<suffix>" into a node array; Tree_buildTree then draws the menu in place of
+ * that list. Each <li> starts with its item element: <a href target title> (a link), <button
+ * type="button" data-script title> (a script) or <span> (no action), with optional data-status,
+ * data-icon1 and data-icon2; a nested <ul> after it holds the children of a folder.
+ *
  * Loading after the page has been parsed. A generated script writes its style sheet with
  * document.write before it calls Tree_buildTree; after parsing that call would replace the whole
- * page (and from an async script it is ignored). This library wraps document.write: calls from a
- * script that the parser runs in place pass through as they are; otherwise text that starts with
- * "<style" is collected until "</style>" and added to <head> as a <style> element. Everything else
- * still reaches the browser's own document.write.
+ * page (and from an async script it is ignored). This library wraps document.write: a style sheet
+ * of TD rules (the generated one) becomes a constructed style sheet, which strict content security
+ * policies allow; other style sheets written after parsing become <style> elements; everything
+ * else reaches the browser's own document.write.
  *
  * Status texts. When useStatus is set, pointing at an item or focusing it sets window.status (which
  * today's browsers ignore), sets the attribute data-status of the menu element (role="tree") and
@@ -47,39 +53,52 @@
  * { text: status text, ("" when the pointer leaves), index: item index or -1 }.
  *
  * After Tree_buildTree the tree object also has: element (the role="tree" element) and
- * expandAll(open) which opens (or, with false, closes) every folder.
+ * expandAll(open) which opens (or, with false, closes) every folder and returns a promise that is
+ * fulfilled when every open item has its row.
  *
  * Open folders and the selected item are kept per menu in sessionStorage under
- * "sylvanode:tree<suffix>" (the suffix comes from folderClass1), and are ignored when the menu has
- * changed size or storage is unavailable. On load, the item whose link is the current page is
- * selected and its branch opened.
+ * "sylvanode:tree<suffix>:<fingerprint of the titles and levels>". On load, the item whose link
+ * is the current page is selected, marked aria-current="page" and its branch opened.
+ *
+ * Rows are drawn in blocks of 64 items; large branches in slices between which the page stays
+ * responsive. When more than a thousand rows are shown, blocks away from the view are laid out
+ * only when they come near it.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
  * sn-minus.svg.
  */
 (function (W, D) {
   "use strict";
-  var seq = 0, styled = 0, pending = null, nativeWrite = D.write;
+  var seq = 0, styled = 0, pending = null, nativeWrite = D.write, F = 16777216, K = 64;
 
+  // A constructed style sheet where the browser has them (no policy blocks those), else <style>.
   function addStyle(text) {
-    var e = D.createElement("style");
-    e.textContent = text;
-    (D.head || D.documentElement).appendChild(e);
+    var e;
+    try {
+      e = new CSSStyleSheet();
+      e.replaceSync(text);
+      D.adoptedStyleSheets = [].slice.call(D.adoptedStyleSheets).concat(e);
+    } catch (x) {
+      e = D.createElement("style");
+      e.textContent = text;
+      (D.head || D.documentElement).appendChild(e);
+    }
   }
 
   D.write = function () {
-    var s = [].join.call(arguments, ""), m;
+    var s = [].join.call(arguments, ""), c = D.currentScript, m;
     if (pending == null) {
-      // Only a script that the parser runs in place may write into the page.
-      m = D.currentScript;
-      if ((D.readyState == "loading" && !(m && m.async)) || !/^\s*<style/i.test(s)) return nativeWrite.apply(D, arguments);
+      if (!/^\s*<style/i.test(s)) return nativeWrite.apply(D, arguments);
       pending = "";
     }
     pending += s;
     m = /^\s*<style[^>]*>([\s\S]*?)<\/style\s*>/i.exec(pending);
     if (m) {
+      s = pending;
       pending = null;
-      addStyle(m[1]);
+      // Only a script that the parser runs in place may write into the page.
+      if (D.readyState == "loading" && !(c && c.async) && !/^(\s*TD\.[\w-]+\{[^{}]*\})*\s*$/i.test(m[1])) nativeWrite.call(D, s);
+      else addStyle(m[1]);
     }
   };
 
@@ -101,56 +120,132 @@
     return v == null ? "" : "" + v;
   }
 
-  // The flat node array: 0 opens a folder (11 elements), 2 is a file (9), 1 closes a folder, 5 ends.
-  function parse(a, root, all) {
-    var st = [root], i = 0, f, p, it;
-    while (i < a.length) {
-      f = a[i];
-      p = st[st.length - 1];
-      if (f == 1) {
-        if (st.length > 1) st.pop();
-        i++;
+  function placement(name) {
+    return D.querySelector('[data-sylvanode="' + str(name).replace(/["\\]/g, "") + '"]');
+  }
+
+  // The node array of the list in the element data-sylvanode=name (see the head of this file).
+  W.Tree_readList = function (name) {
+    var host = placement(name), ul = host && host.querySelector("ul,ol"), out = [], up = [], li = ul && ul.firstElementChild,
+      e, sub, n, tag, get = function (a) { return e && e.getAttribute(a) || ""; };
+    while (li || up.length) {
+      if (!li) {
+        out.push(1);
+        li = up.pop();
         continue;
       }
-      if (f !== 0 && f !== 2) break;
-      it = { n: str(a[i + 1]), h: str(a[i + 2]), s: str(a[i + 3]), i1: str(a[i + 4]),
-        p: p, d: p.d + 1, x: all.length, j: p.c.length };
-      if (f === 0) {
-        it.i2 = str(a[i + 5]);
-        it.c = [];
-        i++;
+      if (li.tagName == "LI") {
+        e = li.firstElementChild;
+        tag = e && e.tagName;
+        if (!/^(A|BUTTON|SPAN)$/.test(tag)) e = tag = null;
+        for (sub = li.firstElementChild; sub && !/^[UO]L$/.test(sub.tagName);) sub = sub.nextElementSibling;
+        n = e ? e.textContent : [].map.call(li.childNodes, function (c) { return c == sub ? "" : c.textContent; }).join("");
+        out.push(sub ? 0 : 2, n.replace(/[ \t\n\f\r]+/g, " ").replace(/^ | $/g, ""), get("title"), get("data-status"), get("data-icon1"));
+        if (sub) out.push(get("data-icon2"));
+        out.push(tag == "BUTTON" ? 4 : 3, tag == "BUTTON" ? get("data-script") : "", tag == "A" ? get("href") : "", tag == "A" ? get("target") : "");
+        if (sub) {
+          out.push(-1);
+          up.push(li.nextElementSibling);
+          li = sub.firstElementChild;
+          continue;
+        }
       }
-      it.k = a[i + 5];
-      it.sc = str(a[i + 6]);
-      it.l = str(a[i + 7]);
-      it.t = str(a[i + 8]);
-      i += 9;
-      if (f === 0) {
-        i++;
-        st.push(it);
-      }
-      p.c.push(it);
-      all.push(it);
+      li = li.nextElementSibling;
     }
+    out.push(5);
+    out.list = ul;
+    out.from = name;
+    return out;
+  };
+
+  // One menu item. Every field is made here, so that all items share one shape.
+  function Item(a, i, p, x) {
+    var f = a[i] === 0, t = this;
+    t.n = str(a[i + 1]);
+    t.h = str(a[i + 2]);
+    t.s = str(a[i + 3]);
+    t.i1 = str(a[i + 4]);
+    t.i2 = f ? str(a[i + 5]) : "";
+    if (f) i++;
+    t.k = a[i + 5];
+    t.sc = str(a[i + 6]);
+    t.l = str(a[i + 7]);
+    t.t = str(a[i + 8]);
+    t.p = p;
+    t.d = p.d + 1;
+    t.x = x;
+    t.j = p.c.length;
+    t.c = f ? [] : null;
+    t.o = t.z = 0;
+    t.r = t.b = t.g = null;
+  }
+
+  // The flat node array: 0 opens a folder (11 elements), 2 is a file (9), 1 closes a folder, 5 ends.
+  // Returns a reader that reads up to n more entries on each call; at the end it returns a
+  // fingerprint of the titles (length, first, middle and last character) and levels.
+  function parse(a, root, all, folders) {
+    var st = [root], i = 0, h = 2166136261;
+    return function (n) {
+      var f, p, it, s;
+      while (i < a.length) {
+        if (!n--) return "";
+        f = a[i];
+        p = st[st.length - 1];
+        if (f == 1) {
+          if (st.length > 1) st.pop();
+          i++;
+          continue;
+        }
+        if (f !== 0 && f !== 2) break;
+        it = new Item(a, i, p, all.length);
+        i += f ? 9 : 11;
+        // A javascript: link runs like a script item (a real link would open an empty tab).
+        if (it.k == 3 && /^\s*javascript:/i.test(it.l)) {
+          it.k = 4;
+          s = it.l.replace(/^\s*javascript:/i, "");
+          try { it.sc = decodeURIComponent(s); } catch (e) { it.sc = s; }
+        }
+        if (!f) st.push(it), folders.push(it);
+        p.c.push(it);
+        p.z += f ? 1 : F;
+        all.push(it);
+        s = it.n;
+        f = s.length;
+        h = Math.imul(h ^ it.d ^ f << 8 ^ s.charCodeAt(0) << 16, 16777619);
+        h = Math.imul(h ^ s.charCodeAt(f >> 1) ^ s.charCodeAt(f - 1) << 16, 16777619);
+      }
+      return (h >>> 0).toString(36);
+    };
+  }
+
+  // A page address as compared for "you are here": a folder and its index page are the same page.
+  function page(u) {
+    return u.replace(/\/index\.html?(?=[?#]|$)/i, "/");
   }
 
   W.Tree_buildTree = function (nodes, T) {
-    var box = D.createElement("div"), root = { c: [], d: -1, L: [] }, all = [], folders = [],
-      id = "sn" + ++seq + "-", I = +T.Indent || 0, lf = str(T.lineFolder),
-      name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key = "sylvanode:" + name,
-      cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
-      sel = null, cur = null, dirty = 0, hov = null, said, typed = "", typedAt = 0, tpl, host, sc, i, it, u, v, here, tail;
-
-    function img(n) {
-      return 'url("' + (lf + n).replace(/["\\\n]/g, "\\$&") + '")';
+    if (nodes && nodes.from && !nodes.list && D.readyState == "loading") {
+      // The list comes later in the page than the script: build once it has been parsed.
+      return D.addEventListener("DOMContentLoaded", function () { W.Tree_buildTree(W.Tree_readList(nodes.from), T); });
     }
+    var box = D.createElement("div"), root = { c: [], d: -1, o: 1, z: 0 }, all = [], folders = [], list = nodes && nodes.list,
+      seqNo = ++seq, id = "sn" + seqNo + "-", I = +T.Indent || 0, lf = str(T.lineFolder),
+      name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
+      cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
+      sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0,
+      work = [], later = [], read, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
+      m = ".sn" + seqNo + " ", rules = m + ".sn-g{padding-inline-start:" + pt(1) + "}", host, sc, i, it, u, v, tail, a, b;
 
     function pt(n) {
       return n * I + "pt";
     }
 
-    function connector(n) {
-      return "width:" + pt(1) + ";text-align:center;background:" + img("sn-line-" + n + ".svg") + " 0 0/100% 100% no-repeat";
+    function url(s) {
+      return 'url("' + str(s).replace(/["\\\n]/g, "\\$&") + '")';
+    }
+
+    function line(n) {
+      return url(lf + "sn-" + n + ".svg");
     }
 
     function icons(it) {
@@ -158,106 +253,176 @@
       return [a || b, b || a];
     }
 
-    function image(td) {
-      var e = td.appendChild(D.createElement("img"));
-      e.alt = "";
-      return e;
-    }
-
     function paint(it) {
       if (!it.r) return;
-      var o = it.c && it.o ? 1 : 0, s = icons(it)[o];
-      it.td.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
-      if (it.c) it.a.setAttribute("aria-expanded", !!o);
-      if (it.pm) it.pm.src = lf + (o ? "sn-minus.svg" : "sn-plus.svg");
-      if (it.im && s != it.is) it.im.src = it.is = s;
+      it.r.firstChild.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
+      it.a.setAttribute("aria-selected", sel == it);
+      if (it.c) {
+        it.a.setAttribute("aria-expanded", !!it.o);
+        it.r.classList.toggle("sn-o", !!it.o);
+      }
     }
 
-    // One row per item: a table whose last cell, the text cell, carries the item's class.
-    // Rows are cloned from templates made once per group and kind, which hold what siblings share.
-    function row(it, tp) {
-      var p = it.p, last = it.j == p.c.length - 1, kind = it.c ? it.c.length ? 2 : 1 : 0, key = kind + "" + last,
-        t = tp[key], r, c, n, a, s = icons(it)[0], d = kind ? T.folderImg1 || T.folderImg2 : T.fileImg;
+    // One row per item: a div (the connector and icon are its pseudo-elements) holding the text
+    // cell, a TD with the item's class, around the treeitem link. Rows are cloned from templates
+    // made once per kind, level and number of siblings.
+    function row(it) {
+      var n = it.p.c.length, last = it.j == n - 1, kind = it.c ? it.c.length ? 2 : 1 : 0,
+        k = kind + (last ? "l" : "") + it.d + "," + n, t = tpl[k], r, a, s;
       if (!t) {
-        t = tp[key] = tpl.cloneNode(true);
-        c = t.rows[0].cells;
-        n = c.length;
-        a = c[n - 1].firstChild;
-        c[0].style.cssText = p.w;
-        if (T.showLine) {
-          c[1].style.cssText = connector(last ? "l" : "t");
-          if (kind > 1) image(c[1]).src = lf + "sn-plus.svg";
-        }
-        if (T.useImage && d) image(c[n - 2]).src = d;
-        c[n - 1].className = cls[kind ? 1 : 0][0] || "";
+        t = tpl[k] = D.createElement("div");
+        t.className = "sn-r" + (kind ? " sn-d" : "") + (kind > 1 && T.showLine ? " sn-p" : "") + (last ? " sn-l" : "");
+        t.setAttribute("role", "none");
+        a = t.appendChild(D.createElement("td"));
+        a.setAttribute("role", "none");
+        a.className = cls[kind ? 1 : 0][0] || "";
+        a = a.appendChild(D.createElement("a"));
+        a.setAttribute("role", "treeitem");
+        a.tabIndex = -1;
         a.setAttribute("aria-level", it.d + 1);
-        a.setAttribute("aria-setsize", p.c.length);
+        a.setAttribute("aria-setsize", n);
+        a.setAttribute("aria-selected", false);
         if (kind) a.setAttribute("aria-expanded", false);
         a.target = T.target;
       }
       r = t.cloneNode(true);
-      c = r.rows[0].cells;
-      n = c.length;
-      a = c[n - 1].firstChild;
+      a = r.firstChild.firstChild;
       r.sn = it;
       it.r = r;
       it.a = a;
-      it.td = c[n - 1];
-      if (T.showLine && kind > 1) it.pm = c[1].firstChild;
-      if (T.useImage && s) {
-        it.im = c[n - 2].firstChild || image(c[n - 2]);
-        it.is = d;
-        if (s != d) it.im.src = it.is = s;
-      }
       a.textContent = it.n;
       if (it.k == 3 && it.l) {
         a.href = it.l;
         if (it.t) a.target = it.t;
       }
       a.setAttribute("aria-posinset", it.j + 1);
-      if (T.useHint && (s = it.h || (T.useTitleAsHint ? it.n : ""))) r.title = s;
+      if (T.useHint && (s = it.h || (T.useTitleAsHint ? it.n : ""))) a.title = s;
+      if (T.useImage && (it.i1 || it.i2)) {
+        s = icons(it);
+        r.className = t.className + " sn-u";
+        r.style.setProperty("--a", url(s[0]));
+        r.style.setProperty("--b", url(s[1]));
+      }
+      if (it == here) a.setAttribute("aria-current", "page");
       if (it.o || it == sel) paint(it);
+      if (!sample[kind ? 1 : 0]) sample[kind ? 1 : 0] = r;
       return r;
     }
 
-    // Renders the children of folder f (and of every open folder below it) on first need.
+    // Layout units of an item's row and everything shown below it: F per folder row, 1 per file row.
+    function size(it) {
+      return it.c ? F + (it.o ? it.z : 0) : 1;
+    }
+
+    // A block that the browser has not laid out takes the height of its rows, from the row heights measured.
+    function estimate(b) {
+      b.m = 0;
+      b.style.containIntrinsicBlockSize = Math.floor(b.z / F) * (heights[1] || 20) + b.z % F * (heights[0] || 20) + "px";
+    }
+
+    // Creates the group of folder f after its row, its children split into blocks of K whose rows
+    // are drawn later by fill(); returns the blocks.
     function group(f) {
-      var st = [f], g, i, ch, L, tp;
-      while (st.length) {
-        f = st.pop();
-        tp = {};
-        if (f.r) {
-          g = D.createElement("div");
-          g.setAttribute("role", "group");
-          g.id = id + f.x;
-          g.hidden = !f.o;
-          // Groups out of view are not laid out (large menus open at once); the guess is refined when shown.
-          g.style.cssText = "content-visibility:auto;contain-intrinsic-block-size:auto " + f.c.length * 20 + "px";
-          f.a.setAttribute("aria-owns", g.id);
-          f.r.parentNode.insertBefore(g, f.r.nextSibling);
-          f.L = f.p.L.concat(f.j < f.p.c.length - 1 ? [f.d] : []);
-        } else g = box;
-        f.g = g;
-        L = T.showLine ? f.L : [];
-        f.w = "width:" + pt(f.d + 1) + (L.length ? ";background-image:" + L.map(function () {
-          return img("sn-line-i.svg");
-        }) + ";background-position:" + L.map(function (j) {
-          return pt(j) + " 0";
-        }) + ";background-size:" + pt(1) + " 100%;background-repeat:no-repeat" : "");
-        for (i = 0; i < f.c.length; i++) {
-          ch = f.c[i];
-          g.appendChild(row(ch, tp));
-          if (ch.c && ch.o) st.push(ch);
+      var g = f == root ? box : D.createElement("div"), bs = [], b, i, j;
+      f.g = g;
+      if (f != root) {
+        g.setAttribute("role", "group");
+        g.className = "sn-g" + (T.showLine && f.j < f.p.c.length - 1 ? " sn-i" : "");
+        g.id = id + f.x;
+        g.hidden = !f.o;
+        f.a.setAttribute("aria-owns", g.id);
+        f.r.parentNode.insertBefore(g, f.r.nextSibling);
+      }
+      for (i = 0; i < f.c.length; i = j) {
+        b = f.c.length > K || f == root ? g.appendChild(D.createElement("div")) : g;
+        b.f = f;
+        b.i = i;
+        b.z = 0;
+        for (j = i; j < f.c.length && j < i + K; j++) {
+          f.c[j].b = b;
+          b.z += size(f.c[j]);
         }
+        b.e = j;
+        b.classList.add("sn-e");
+        estimate(b);
+        bs.push(b);
+        blocks.push(b);
+      }
+      return bs;
+    }
+
+    function queue(bs) {
+      if (batch) batch.push.apply(batch, bs);
+      else for (var i = bs.length; i--;) work.push(bs[i]);
+    }
+
+    // Draws the rows of a block, and the groups of open folders among them.
+    function fill(b) {
+      var f = b.f, more = [], i, c;
+      if (b.done) return;
+      b.done = 1;
+      for (i = b.i; i < b.e; i++) {
+        c = f.c[i];
+        b.appendChild(row(c));
+        if (c.c && c.o) more.push.apply(more, group(c));
+      }
+      // Up to a thousand rows shown, every row is laid out (and so in the accessibility tree);
+      // beyond, rows away from the view are laid out when they come near it.
+      b.classList.remove("sn-e");
+      if (Math.floor(root.z / F) + root.z % F > 1e3) b.classList.add("sn-b");
+      queue(more);
+    }
+
+    // Draws queued blocks, top first: at least `least`, then for up to ms milliseconds; the rest in later tasks.
+    function run(ms, least) {
+      var t = Date.now();
+      while (work.length && (least-- > 0 || Date.now() - t < ms)) fill(work.pop());
+      if (work.length) {
+        if (!timer) timer = setTimeout(function () { timer = 0; run(50); });
+      } else {
+        while (waiting.length) waiting.shift()();
+      }
+      measure();
+    }
+
+    // Row heights for the estimates, read once the browser has laid the rows out.
+    function measure() {
+      if (measuring || !W.requestAnimationFrame) return;
+      measuring = 1;
+      requestAnimationFrame(function () {
+        measuring = 0;
+        for (var k = 0, h, redo = 0; k < 2; k++) {
+          h = sample[k] && sample[k].getBoundingClientRect().height;
+          if (!h) sample[k] = 0;
+          else if (h != heights[k]) redo = heights[k] = h;
+        }
+        if (redo) blocks.forEach(estimate);
+      });
+    }
+
+    // Adds dz units to the blocks and folders above an item, up to the first closed folder.
+    function grow(it, dz) {
+      for (; it.p; it = it.p) {
+        if (it.b) {
+          it.b.z += dz;
+          if (!it.b.m) settle.push(it.b);
+          it.b.m = 1;
+        }
+        it.p.z += dz;
+        if (!it.p.o) break;
       }
     }
 
     function toggle(it, o) {
       var f;
+      o = !!o;
       dirty = 1;
-      it.o = o;
+      if (!it.o != !o) {
+        it.o = o;
+        grow(it, o ? it.z : -it.z);
+      }
       if (it.r) {
-        if (o && !it.g) group(it);
+        if (o && !it.g) queue(group(it));
         if (it.g) it.g.hidden = !o;
         paint(it);
       }
@@ -265,22 +430,30 @@
       for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it) : stop(it);
     }
 
+    // After changes: new estimates, then the first rows drawn at once.
+    function done() {
+      while (settle.length) estimate(settle.pop());
+      run(30, 8);
+    }
+
     function save() {
       if (!dirty) return;
       dirty = 0;
       try {
         W.sessionStorage.setItem(key, JSON.stringify({
-          n: all.length, s: sel ? sel.x : -1,
+          s: sel ? sel.x : -1,
           o: folders.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
         }));
       } catch (e) { /* storage unavailable: nothing is remembered */ }
     }
 
-    // Opens the ancestors of an item so that its row exists and shows.
+    // Opens the ancestors of an item and draws its row.
     function reveal(it) {
       var up = [], f;
-      for (f = it.p; f.p; f = f.p) if (!f.o || !f.g) up.unshift(f);
-      up.forEach(function (f) { toggle(f, 1); });
+      for (f = it; f.p; f = f.p) up.unshift(f);
+      up.forEach(function (f) { if (f != it && !f.o) toggle(f, 1); });
+      done();
+      up.forEach(function (f) { fill(f.b); });
     }
 
     function shown(it) {
@@ -294,10 +467,15 @@
       it.a.tabIndex = 0;
     }
 
+    // Moves the focus to an item and keeps it in view, also once the rows around it are laid out.
     function focus(it) {
       reveal(it);
       stop(it);
-      it.a.focus();
+      it.a.focus({ preventScroll: true });
+      it.r.scrollIntoView({ block: "nearest" });
+      if (W.requestAnimationFrame) requestAnimationFrame(function () {
+        requestAnimationFrame(function () { if (cur == it) it.r.scrollIntoView({ block: "nearest" }); });
+      });
     }
 
     function select(it) {
@@ -318,7 +496,7 @@
     }
 
     function itemOf(e) {
-      var r = e && e.closest && e.closest("table");
+      var r = e && e.closest && e.closest(".sn-r");
       return r && box.contains(r) ? r.sn : null;
     }
 
@@ -337,73 +515,140 @@
       return it.j ? last(it.p.c[it.j - 1]) : it.p.p ? it.p : null;
     }
 
-    box.className = "sn-t";
+    function run1(it) {
+      var f;
+      try {
+        f = new Function(it.sc);
+      } catch (e) {
+        // A content security policy without 'unsafe-eval' forbids it: one message, no exception.
+        return console.error('sylvanode-tree: the script of the menu item "' + it.n + '" cannot run here: ' + e);
+      }
+      f.call(it.a);
+    }
+
+    box.className = "sn-t sn" + seqNo;
     box.setAttribute("role", "tree");
     box.setAttribute("data-menu", name);
     if (!styled++) {
-      addStyle(":where(.sn-t) table{border-collapse:collapse;border-spacing:0}:where(.sn-t) td{padding:0;" +
-        "vertical-align:middle;white-space:nowrap}.sn-t{width:max-content}.sn-t img{vertical-align:middle;border:0}" +
-        ".sn-t a{color:inherit;text-decoration:none;cursor:pointer}");
+      addStyle(".sn-t{width:max-content}.sn-r{display:table;border-spacing:0;position:relative;box-sizing:border-box}" +
+        ".sn-r::before{display:table-cell;vertical-align:middle}:where(.sn-t) td{padding:0;vertical-align:middle;white-space:nowrap}" +
+        ".sn-t a{color:inherit;text-decoration:none;cursor:pointer}.sn-b{content-visibility:auto}.sn-e{content-visibility:hidden}" +
+        "@media (pointer:coarse){.sn-r{width:100%;height:24px}}");
     }
-    tpl = D.createElement("table");
-    tpl.setAttribute("role", "presentation");
-    v = tpl.insertRow();
-    for (i = 1 + !!T.showLine + !!T.useImage; i--;) v.insertCell();
-    v.insertCell().appendChild(D.createElement("a")).setAttribute("role", "treeitem");
-    v.lastChild.firstChild.tabIndex = -1;
-
-    try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
-    parse(nodes, root, all);
-    all.forEach(function (f) { if (f.c) folders.push(f); });
-
-    try { v = JSON.parse(W.sessionStorage.getItem(key)); } catch (e) { v = null; }
-    if (v && v.n === all.length) {
-      (v.o || []).forEach(function (x) { if (all[x] && all[x].c) all[x].o = 1; });
-      sel = all[v.s] || null;
-    }
-
-    // "You are here": the first item whose link is this page.
-    here = location.href.replace(/#.*/, "");
-    // Cheap filter first: the link must contain the page's file name, as written or decoded.
-    tail = here.replace(/\?.*/, "").replace(/.*\//, "");
-    try { v = decodeURIComponent(tail); } catch (e) { v = tail; }
-    for (i = 0; i < all.length; i++) {
-      it = all[i];
-      if (it.k == 3 && it.l && (!tail || it.l.indexOf(tail) >= 0 || it.l.indexOf(v) >= 0)) {
-        try { u = new URL(it.l, D.baseURI).href.replace(/#.*/, ""); } catch (e) { u = ""; }
-        if (u == here) {
-          sel = it;
-          dirty = 1;
-          for (v = it.p; v.p; v = v.p) v.o = dirty = 1;
-          break;
-        }
+    if (T.showLine) {
+      a = m + ".sn-r::after{background-image:";
+      rules += m + ".sn-r{padding-inline-start:" + pt(1) + "}" + m + ".sn-r::after{content:'';position:absolute;top:0;bottom:0;" +
+        "inset-inline-start:0;width:" + pt(1) + ";background:50% 50%/auto no-repeat,0 0/100% 100% no-repeat}" +
+        m + ".sn-r:dir(rtl)::after{transform:scaleX(-1)}" +
+        m + ".sn-i{background:" + line("line-i") + " 0 0/" + pt(1) + " 100% no-repeat}" + m + ".sn-i:dir(rtl){background-position:100% 0}";
+      for (i = 0; i < 6; i++) {
+        b = [".sn-r", ".sn-p", ".sn-p.sn-o"][i >> 1] + (i & 1 ? ".sn-l" : "");
+        rules += m + b + "::after{background-image:" + (i < 2 ? "none" : line(i < 4 ? "plus" : "minus")) + "," + line(i & 1 ? "line-l" : "line-t") + "}";
       }
     }
+    if (T.useImage) {
+      a = [[".sn-r", T.fileImg], [".sn-d", T.folderImg1 || T.folderImg2], [".sn-d.sn-o", T.folderImg2 || T.folderImg1],
+        [".sn-r.sn-u", "--a"], [".sn-u.sn-o", "--b"]];
+      for (i = 0; i < 5; i++) {
+        b = i > 2 ? "var(" + a[i][1] + ")" : a[i][1] ? url(a[i][1]) : "";
+        rules += m + a[i][0] + "::before{content:" + (b ? b + ";content:" + b + ' / ""}' : "none}");
+      }
+    }
+    addStyle(rules);
 
-    group(root);
-    cur = sel && shown(sel) ? sel : root.c[0];
-    if (cur) cur.a.tabIndex = 0;
+    // The menu is placed at once and drawn when the node array has been read: a large one is
+    // read in slices, after the task that runs the generated script.
+    host = placement(name);
+    sc = D.currentScript;
+    // The tree is named as the element it is placed in, if that has a name.
+    u = host || sc && sc.parentNode;
+    a = u && u.getAttribute && (u.getAttribute("aria-labelledby") ? "aria-labelledby" : u.getAttribute("aria-label") ? "aria-label" : "");
+    if (a) box.setAttribute(a, u.getAttribute(a));
+    else box.setAttribute("aria-label", /^zh/i.test(D.documentElement.lang) ? "\u83dc\u5355" : "Menu");
+    if (host && list && host.contains(list)) list.parentNode.replaceChild(box, list);
+    else if (host) host.appendChild(box);
+    else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
+    else if (D.body) D.body.appendChild(box);
+    else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
+    try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
+    read = parse(nodes, root, all, folders);
+    if (nodes.length < 2e5) finish(read(Infinity));
+    else setTimeout(function step(fp) { (fp = read(2e4)) ? finish(fp) : setTimeout(step); });
+
+    function finish(fp) {
+      key = "sylvanode:" + name + ":" + fp;
+
+      // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
+      try { v = JSON.parse(W.sessionStorage.getItem(key)); } catch (e) { v = 0; }
+      if (v && v.o && v.o.forEach) {
+        v.o.forEach(function (x) { if (all[x] && all[x].c) all[x].o = 1; });
+        sel = all[v.s] || null;
+      }
+
+      // "You are here": the first item whose link is this page, fragment and all, else the first
+      // whose link is this page apart from the fragment.
+      u = page(location.href);
+      v = u.replace(/#.*/, "");
+      // Cheap filter first: the link must contain the page's file name, as written or decoded.
+      tail = v.replace(/\?.*/, "").replace(/.*\//, "");
+      try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
+      for (i = 0; i < all.length; i++) {
+        it = all[i];
+        b = it.l;
+        if (it.k == 3 && b && (b[0] == "#" || (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b)))) {
+          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
+          if (b == u) {
+            here = it;
+            break;
+          }
+          // A link to a part of this page ("#part") is here only with that part.
+          if (!here && it.l[0] != "#" && b.replace(/#.*/, "") == v) here = it;
+        }
+      }
+      if (here) {
+        sel = here;
+        dirty = 1;
+        for (it = here.p; it.p; it = it.p) it.o = 1;
+      }
+      // Folders opened above: the layout units of their content.
+      for (i = all.length; dirty && i >= 0; i--) {
+        it = all[i] || root;
+        if (it.c) for (it.z = v = 0; v < it.c.length; v++) it.z += size(it.c[v]);
+      }
+
+      work = group(root).reverse();
+      run(30, 8);
+      cur = sel && shown(sel) ? sel : root.c[0];
+      if (cur) {
+        if (!cur.r) reveal(cur);
+        cur.a.tabIndex = 0;
+      }
+      save();
+      v = later;
+      later = 0;
+      v.forEach(function (f) { f(); });
+    }
 
     box.addEventListener("click", function (e) {
       var it = itemOf(e.target), a;
       if (!it) return;
       a = it.a;
-      if (!it.td.contains(e.target)) {
-        // Lines and icon: a folder opens or closes, a file acts as if its text was clicked.
+      // Lines and icon: a folder opens or closes, a file acts as if its text was clicked. On a
+      // touch screen the whole row acts as its text.
+      if (!it.r.firstChild.contains(e.target) && !matchMedia("(pointer:coarse)").matches) {
         if (!it.c) return a.click();
         toggle(it, !it.o);
+        done();
         return save();
       }
-      if (e.target != a && !a.contains(e.target) && a.href) {
-        a.click();
-        return;
-      }
+      if (e.target != a && !a.contains(e.target) && a.href) return a.click();
       select(it);
       if (it.c) toggle(it, !it.o);
+      done();
       save();
       if (it.k != 3) {
         e.preventDefault();
-        if (it.sc) new Function(it.sc).call(a);
+        if (it.sc) run1(it);
       }
     });
     box.addEventListener("mouseover", function (e) {
@@ -431,8 +676,10 @@
       if (!hov) status(null);
     });
     box.addEventListener("keydown", function (e) {
-      var it = cur, k = e.key, n = null, now;
+      var it = cur, k = e.key, n = null, now, j;
       if (!it || e.altKey || e.ctrlKey || e.metaKey) return;
+      // On a right-to-left page the arrow that points at the children opens.
+      if (/^Arrow[LR]/.test(k) && getComputedStyle(box).direction == "rtl") k = k == "ArrowLeft" ? "ArrowRight" : "ArrowLeft";
       if (k == "ArrowDown") n = next(it);
       else if (k == "ArrowUp") n = prev(it);
       else if (k == "ArrowRight") {
@@ -443,7 +690,11 @@
         else if (it.p.p) n = it.p;
       } else if (k == "Home") n = root.c[0];
       else if (k == "End") n = last(root.c[root.c.length - 1]);
-      else if (k == "Enter" || k == " ") it.a.click();
+      else if (k == "PageDown" || k == "PageUp") {
+        // A window's height of rows further on.
+        j = Math.max(1, Math.floor(innerHeight / (it.r.getBoundingClientRect().height || 20)) - 1);
+        for (n = it; j-- && (v = k == "PageUp" ? prev(n) : next(n));) n = v;
+      } else if (k == "Enter" || k == " ") it.a.click();
       else if (k == "*") it.p.c.forEach(function (s) { if (s.c) toggle(s, 1); });
       else if (k.length == 1) {
         // Type-ahead: the next shown item whose title starts with the letters typed in a row.
@@ -452,28 +703,34 @@
         typedAt = now;
         v = typed.replace(/^(.)\1+$/, "$1"); // the same letter again: the next item with it
         n = v.length > 1 ? it : next(it) || root.c[0];
-        for (i = all.length; i-- && n.n.toLowerCase().indexOf(v);) n = next(n) || root.c[0];
-        if (i < 0) n = null;
+        for (j = all.length; j-- && n.n.toLowerCase().indexOf(v);) n = next(n) || root.c[0];
+        if (j < 0) n = null;
       } else return;
       e.preventDefault();
+      done();
       save();
       if (n) focus(n);
     });
     W.addEventListener("pagehide", save);
+    // Printing shows every open item: draw what is still queued.
+    W.addEventListener("beforeprint", function () { run(Infinity); });
 
     T.element = box;
     T.expandAll = function (o) {
+      if (later) return new Promise(function (ok) { later.push(function () { T.expandAll(o).then(ok); }); });
       o = o !== false;
+      batch = [];
       folders.forEach(function (f) { toggle(f, o); });
+      v = batch;
+      batch = null;
+      queue(v);
+      done();
       save();
+      return new Promise(function (ok) {
+        waiting.push(ok);
+        run(0);
+      });
     };
 
-    host = D.querySelector('[data-sylvanode="' + name.replace(/["\\]/g, "") + '"]');
-    sc = D.currentScript;
-    if (host) host.appendChild(box);
-    else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
-    else if (D.body) D.body.appendChild(box);
-    else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
-    save();
   };
 })(window, document);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <new>
 
 #include "ui/common/qt_prompter.h"
 #include "ui/main/main_window.h"
@@ -23,6 +24,8 @@ public:
     bool notify(QObject* receiver, QEvent* event) override {
         try {
             return QApplication::notify(receiver, event);
+        } catch (const std::bad_alloc&) {
+            report(QCoreApplication::translate("MainWindow", "内存不足"));
         } catch (const std::exception& e) {
             report(QString::fromLocal8Bit(e.what()));
         } catch (...) {

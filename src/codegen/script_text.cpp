@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "codegen/script_literal.h"
 #include "model/colors.h"
@@ -30,39 +31,138 @@ void appendQuoted(std::string& out, std::string_view text, ScriptCharset charset
     out += "\",";
 }
 
-// A font name as CSS: letters, digits, "-", "_", "," and blanks stay, as do characters beyond
-// ASCII; every other ASCII character is written as a CSS escape (a space ends it), so that no
-// name can open a string, block or comment, end the declaration or rule, or the style element.
-void appendFontName(std::string& out, std::string_view name) {
-    static const char* hex = "0123456789ABCDEF";
-    for (size_t i = 0; i < name.size();) {
-        const size_t length = std::max<size_t>(1, gb18030CharLength(name, i));
-        const auto c = static_cast<unsigned char>(name[i]);
-        const bool plain = c >= 0x80 || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == ',' || c == ' ';
-        if (plain) {
-            out.append(name, i, length);
-        } else {
-            out += '\\';
-            out += hex[c >> 4];
-            out += hex[c & 15];
-            out += ' ';
-        }
+// Font names as CSS. Letters, digits, "-", "_", "," and blanks stay, as do characters beyond ASCII;
+// every other ASCII character is written as a CSS escape (a space ends it), so that no name can
+// open a string, block or comment, end the declaration or rule, or the style element.
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void appendCssEscape(std::string& out, unsigned char c) {
+    out += '\\';
+    out += kHexDigits[c >> 4];
+    out += kHexDigits[c & 15];
+    out += ' ';
+}
+
+bool isAsciiLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+
+void appendFontText(std::string& out, std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = std::max<size_t>(1, gb18030CharLength(text, i));
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80 || isAsciiLetter(c) || isAsciiDigit(c) || c == '-' || c == '_' || c == ' ' || c == ',')
+            out.append(text, i, length);
+        else
+            appendCssEscape(out, c);
         i += length;
     }
+}
+
+// CSS-wide keywords and "default": a family of such a name must be quoted.
+bool isReservedWord(std::string_view word) {
+    static constexpr std::string_view reserved[] = {"initial", "inherit", "unset",
+                                                    "default", "revert",  "revert-layer"};
+    for (std::string_view r : reserved) {
+        if (r.size() != word.size()) continue;
+        bool same = true;
+        for (size_t i = 0; i < r.size() && same; ++i) {
+            char c = word[i];
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+            same = c == r[i];
+        }
+        if (same) return true;
+    }
+    return false;
+}
+
+bool isQuoted(std::string_view s) {
+    return s.size() >= 2 && (s[0] == '"' || s[0] == '\'') && s.back() == s[0];
+}
+
+// The foundry tag a font list adds to tell foundries apart: " [urw]".
+std::string_view withoutFoundryTag(std::string_view name) {
+    if (name.empty() || name.back() != ']') return name;
+    const size_t open = name.rfind(" [");
+    if (open == std::string_view::npos) return name;
+    size_t end = open;
+    while (end > 0 && name[end - 1] == ' ') --end;
+    return end == 0 ? name : name.substr(0, end);
+}
+
+// One family name of a list, blanks around it kept.
+void appendFamily(std::string& out, std::string_view piece) {
+    size_t b = 0, e = piece.size();
+    while (b < e && piece[b] == ' ') ++b;
+    while (e > b && piece[e - 1] == ' ') --e;
+    out.append(piece.substr(0, b));
+    const std::string_view name = piece.substr(b, e - b);
+    if (isQuoted(name)) {
+        out += name[0];
+        appendFontText(out, name.substr(1, name.size() - 2));
+        out += name[0];
+    } else {
+        const std::string_view family = withoutFoundryTag(name);
+        if (isReservedWord(family)) {
+            out += '"';
+            appendFontText(out, family);
+            out += '"';
+        } else {
+            // Each word must read as an identifier: one that starts with a digit ("Font Awesome
+            // 5 Free"), or "-" and a digit, or is a lone "-", gets that character escaped.
+            for (size_t i = 0; i < family.size();) {
+                size_t end = family.find(' ', i);
+                if (end == std::string_view::npos) end = family.size();
+                std::string_view word = family.substr(i, end - i);
+                const size_t lead = !word.empty() && word[0] == '-' ? 1 : 0;
+                if (lead < word.size() ? isAsciiDigit(static_cast<unsigned char>(word[lead])) : word == "-") {
+                    const size_t at = word == "-" ? 0 : lead;
+                    out.append(word.substr(0, at));
+                    appendCssEscape(out, static_cast<unsigned char>(word[at]));
+                    word.remove_prefix(at + 1);
+                }
+                appendFontText(out, word);
+                if (end < family.size()) out += ' ';
+                i = end + 1;
+            }
+        }
+    }
+    out.append(piece.substr(e));
 }
 
 int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
 }  // namespace
 
+std::string cssFontFamily(std::string_view fontName) {
+    // Split at the commas between names; a name that starts with a quote runs to its closing quote.
+    std::string out;
+    size_t start = 0;
+    bool nameStart = true;
+    char quote = 0;
+    for (size_t i = 0; i < fontName.size();) {
+        const auto c = static_cast<unsigned char>(fontName[i]);
+        if (quote) {
+            if (c == static_cast<unsigned char>(quote)) quote = 0;
+        } else if (c == ',') {
+            appendFamily(out, fontName.substr(start, i - start));
+            out += ',';
+            start = i + 1;
+            nameStart = true;
+        } else if (nameStart && (c == '"' || c == '\'')) {
+            quote = static_cast<char>(c);
+            nameStart = false;
+        } else if (c != ' ') {
+            nameStart = false;
+        }
+        i += std::max<size_t>(1, gb18030CharLength(fontName, i));
+    }
+    appendFamily(out, fontName.substr(start));
+    return out;
+}
+
 std::string styleToCss(const CssStyle& s) {
     std::string out;
-    if (!s.fontName.empty()) {
-        out += "font-family:";
-        appendFontName(out, s.fontName);
-        out += ';';
-    }
+    if (!s.fontName.empty()) out += "font-family:" + cssFontFamily(s.fontName) + ";";
     if (s.underline) out += "text-decoration:underline;";
     if (s.fontSize != -1) {
         out += "font-size:";

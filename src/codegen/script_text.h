@@ -8,6 +8,13 @@
 
 namespace sylvanode {
 
+// The font-family value of a stored font name (a family, or a list of them separated by ","),
+// as browsers read it and nothing can break out of: ASCII other than letters, digits, "-", "_"
+// and blanks is written as a CSS escape; a quoted name keeps its quotes; the foundry tag a font
+// list may add ("C059 [urw]") is dropped; a word starting with a digit gets the digit escaped,
+// and a name that is a reserved word (Default, inherit, ...) is quoted, so each name is valid.
+std::string cssFontFamily(std::string_view fontName);
+
 // CSS declarations of one style, without braces; empty when nothing is set.
 std::string styleToCss(const CssStyle& style);
 // "{" declarations, height and paddings "}" for style 0..2 of a kind.

@@ -1,12 +1,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sylvanode {
 
 // The help file's name; it is looked for beside the executable.
 inline constexpr const char* kHelpFileName = "sylvanode.chm";
+
+// The MIME type of the help file and its older alias, as the desktop knows them.
+inline constexpr const char* kHelpFileTypes[] = {"application/vnd.ms-htmlhelp", "application/x-chm"};
+
+// The user guide comes in Chinese (index.html, also the help file's first page) and English.
+enum class GuideLanguage { Chinese, English };
+
+// Chinese for a locale or language tag starting with "zh" ("zh_CN.UTF-8", "zh-Hant-TW"),
+// English for anything else, the C locale and the empty name included.
+GuideLanguage guideLanguageFor(std::string_view localeName);
+
+// "index.html" or "index.en.html".
+const char* userGuideFileName(GuideLanguage language);
 
 // <exeDir>/sylvanode.chm, whether it exists or not.
 std::string helpFilePath(const std::string& exeDir);
@@ -15,30 +29,19 @@ std::string helpFilePath(const std::string& exeDir);
 // <exeDir>/../share/doc/sylvanode/sylvanode.chm; empty when neither exists.
 std::string findHelpFile(const std::string& exeDir);
 
-// The HTML user guide (index.html, in Chinese): installed at
-// <exeDir>/../share/doc/sylvanode/guide/, or the copy in the build tree at
-// <build>/share/doc/sylvanode/guide/, found up to three levels above the executable.
-// Empty when none is found.
-std::string findUserGuide(const std::string& exeDir);
+// The HTML user guide in `language`: installed at <exeDir>/../share/doc/sylvanode/guide/,
+// or the copy in the build tree at <build>/share/doc/sylvanode/guide/, found up to three
+// levels above the executable. Empty when none is found.
+std::string findUserGuide(const std::string& exeDir, GuideLanguage language = GuideLanguage::Chinese);
 
-// Where the desktop keeps its file associations (the XDG base directories).
-struct XdgDirectories {
-    std::string configHome;                // $XDG_CONFIG_HOME, default ~/.config
-    std::vector<std::string> configDirs;   // $XDG_CONFIG_DIRS, default /etc/xdg
-    std::string dataHome;                  // $XDG_DATA_HOME, default ~/.local/share
-    std::vector<std::string> dataDirs;     // $XDG_DATA_DIRS, default /usr/local/share:/usr/share
+// Where an installation keeps the guide: <exeDir>/../share/doc/sylvanode/guide/<file>,
+// without "..", whether it exists or not. For the message shown when it is missing.
+std::string installedUserGuidePath(const std::string& exeDir, GuideLanguage language);
 
-    // From this process's environment, with the defaults for unset or empty variables.
-    static XdgDirectories fromEnvironment();
-};
-
-// True when some application is associated with CHM files (mimeapps.list,
-// defaults.list or mimeinfo.cache names one). Without one, handing a CHM file
-// to the desktop ends in a browser showing binary data or in nothing at all.
-bool desktopOpensHelpFiles(const XdgDirectories& dirs);
-
-// What Help hands to the desktop, in order, until one opens: the help file when
-// it exists and `helpViewerKnown`, then the user guide when found.
-std::vector<std::string> helpDocuments(const std::string& exeDir, bool helpViewerKnown);
+// What Help hands to the desktop, in order, until one opens: the help file when it exists,
+// the desktop has a viewer for it and the reader reads Chinese (its pages open in Chinese);
+// then the guide in the reader's language, else the guide in the other language.
+std::vector<std::string> helpDocuments(const std::string& exeDir, GuideLanguage language,
+                                       bool helpViewerKnown);
 
 }  // namespace sylvanode

@@ -68,8 +68,14 @@ SplitPath splitPath(std::string_view p) {
             if (isSep(p[i])) ++seps, skip = i;
         }
         p = seps == 2 ? p.substr(skip) : std::string_view();
-    } else if (p.find('\\') != std::string_view::npos) {
-        out.windowsStyle = true;
+    } else {
+        // A backslash of its own, not the trail byte of a double-byte character.
+        for (size_t i = 0; i < p.size() && !out.windowsStyle; ++i) {
+            if (isGbkLeadByte(static_cast<unsigned char>(p[i])) && i + 1 < p.size())
+                ++i;
+            else
+                out.windowsStyle = p[i] == '\\';
+        }
     }
     if (!p.empty() && isSep(p[0])) p.remove_prefix(1);
     out.parts = splitParts(p);
@@ -88,9 +94,64 @@ std::string foldAscii(std::string_view s) {
     return out;
 }
 
+// Directories without empty and "." steps, ".." taking the step before it back (at the
+// top it stays at the top, as the file system does).
+std::vector<std::string> normalisedDirs(const std::vector<std::string>& parts, size_t count) {
+    std::vector<std::string> dirs;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string& p = parts[i];
+        if (p.empty() || p == ".") continue;
+        if (p == "..") {
+            if (!dirs.empty()) dirs.pop_back();
+            continue;
+        }
+        dirs.push_back(p);
+    }
+    return dirs;
+}
+
+bool isAbsolutePath(std::string_view p) {
+    if (!p.empty() && isSep(p[0])) return true;
+    return p.size() >= 2 && p[1] == ':' && ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z'));
+}
+
+// "\\" to "/", stepping over double-byte characters.
+void forwardSlashes(std::string& s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (isGbkLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+            ++i;
+        } else if (s[i] == '\\') {
+            s[i] = '/';
+        }
+    }
+}
+
+// An absolute path as a file URL: file:///D:/x, file:///srv/x, file://server/share/x.
+std::string fileUrlOf(std::string path) {
+    forwardSlashes(path);
+    if (path.size() >= 2 && path[0] == '/' && path[1] == '/') return "file:" + path;
+    if (!path.empty() && path[0] == '/') return "file://" + path;
+    return "file:///" + path;
+}
+
 }  // namespace
 
+std::string absoluteWorkDir(std::string_view workDir, std::string_view baseDir) {
+    if (workDir.empty() || isAbsolutePath(workDir)) return std::string(workDir);
+    std::string out(baseDir);
+    if (!out.empty() && !isSep(out.back())) out += kNativeSeparator;
+    out += workDir;
+    return out;
+}
+
 std::string relativeWebPath(std::string_view file, std::string_view workDir) {
+    if (!isAbsolutePath(file)) {  // already relative: only the separators change
+        std::string same(file);
+        forwardSlashes(same);
+        return same;
+    }
+    // Without a work directory of known place nothing can be relative to it: the file's own address.
+    if (!isAbsolutePath(workDir)) return fileUrlOf(std::string(file));
     const SplitPath f = splitPath(file);
     const SplitPath w = splitPath(workDir);
     const bool noCase = f.windowsStyle || w.windowsStyle;
@@ -98,29 +159,19 @@ std::string relativeWebPath(std::string_view file, std::string_view workDir) {
         return noCase ? foldAscii(a) == foldAscii(b) : a == b;
     };
 
+    // Another drive or share: the path stays absolute, as a file URL.
+    if (!same(f.drive, w.drive)) return fileUrlOf(std::string(file));
+
+    const std::vector<std::string> wdirs = normalisedDirs(w.parts, w.parts.size());
+    const std::vector<std::string> fdirs =
+        normalisedDirs(f.parts, f.parts.size() - 1);  // the last part is the name
+    size_t common = 0;
+    while (common < fdirs.size() && common < wdirs.size() && same(fdirs[common], wdirs[common])) ++common;
     std::string result;
-    const bool otherDrive = !same(f.drive, w.drive);
-    if (otherDrive) {
-        result = std::string(file);
-    } else {
-        std::vector<std::string> wdirs = w.parts;
-        if (!wdirs.empty() && wdirs.back().empty()) wdirs.pop_back();  // trailing separator
-        const size_t fdirs = f.parts.size() - 1;                       // last part is the file name
-        size_t common = 0;
-        while (common < fdirs && common < wdirs.size() && same(f.parts[common], wdirs[common])) ++common;
-        for (size_t i = common; i < wdirs.size(); ++i) result += "../";
-        for (size_t i = common; i < fdirs; ++i) result += f.parts[i] + "/";
-        result += f.parts.back();
-    }
-    // Only a path that stayed absolute gets the scheme; a relative POSIX name may hold ":".
-    if (otherDrive && result.find(':') != std::string::npos) result = "file:///" + result;
-    for (size_t i = 0; i < result.size(); ++i) {
-        if (isGbkLeadByte(static_cast<unsigned char>(result[i])) && i + 1 < result.size()) {
-            ++i;
-        } else if (result[i] == '\\') {
-            result[i] = '/';
-        }
-    }
+    for (size_t i = common; i < wdirs.size(); ++i) result += "../";
+    for (size_t i = common; i < fdirs.size(); ++i) result += fdirs[i] + "/";
+    result += f.parts.back();
+    forwardSlashes(result);
     return result;
 }
 

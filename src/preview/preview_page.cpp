@@ -7,6 +7,7 @@
 
 #include "codegen/script_text.h"
 #include "platform/safe_file.h"
+#include "platform/text_encoding.h"
 #include "preview/web_library.h"
 
 namespace sylvanode {
@@ -171,10 +172,15 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
     std::string html;
     html += kPreviewMark;
     html += "\r\n<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
-    html += "<title>" + htmlText(title) + "</title>\r\n";
+    // The page is GBK: a UTF-8 title (a file name, or text from the editor) takes GBK bytes;
+    // bytes that are not UTF-8 are kept as they are.
+    std::string heading;
+    if (!utf8ToSchemeBytes(title, heading)) heading = title;
+    heading = htmlText(heading);
+    html += "<title>" + heading + "</title>\r\n";
     html += "<base href=\"" + fileUrl(base) + "\">\r\n";
     html += "<script src=\"" + fileUrl(dir + kWebLibraryFile) + "\"></script>\r\n";
-    html += "</head>\r\n<body>\r\n<main>\r\n";
+    html += "</head>\r\n<body>\r\n<main>\r\n<h1>" + heading + "</h1>\r\n";
     html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\" charset=\"" + scriptCharset +
             "\"></script>\r\n";
     html += "</main>\r\n</body>\r\n</html>\r\n";

@@ -22,7 +22,8 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 
 // Writes a page that shows `scheme` into `outDir` (created when missing): index.html in GBK
 // with <base href> at `baseDir`, the generated script (with the scheme's menuSuffix, in its
-// character set) and a copy of the library from `libraryDir` (see webLibraryDirectory()).
+// character set) and a copy of the library from `libraryDir` (see webLibraryDirectory());
+// `title` (UTF-8) is the page's title and its heading.
 // Nothing it did not write is replaced: an index.html counts as its own only when it starts
 // with the preview mark (and is never replaced otherwise); in a directory without such a page,
 // a library file or script that exists with other bytes stops it before anything is written

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
-#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -22,15 +19,6 @@ std::string put(const std::string& path, const std::string& bytes = "x") {
     fs::create_directories(fs::path(path).parent_path());
     writeFile(path, bytes);
     return path;
-}
-
-XdgDirectories onlyUnder(const TempDir& t) {
-    XdgDirectories d;
-    d.configHome = t.file("config");
-    d.configDirs = {t.file("etc-xdg")};
-    d.dataHome = t.file("data");
-    d.dataDirs = {t.file("usr-local-share"), t.file("usr-share")};
-    return d;
 }
 
 TEST(HelpFiles, HelpFileLiesBesideTheExecutableWithOrWithoutTrailingSlash) {
@@ -72,78 +60,58 @@ TEST(HelpFiles, FindsTheInstalledGuideAndTheBuildTreeCopy) {
     EXPECT_EQ(findUserGuide(t.file("other/bin/")), "");
 }
 
-TEST(HelpFiles, ViewerFoundInEachKindOfAssociationFile) {
-    struct Case {
-        const char* file;
-        const char* text;
-        bool expected;
+TEST(HelpFiles, GuideLanguageFollowsTheLocale) {
+    const struct {
+        const char* locale;
+        GuideLanguage expected;
     } cases[] = {
-        {"config/mimeapps.list", "[Default Applications]\napplication/vnd.ms-htmlhelp=viewer.desktop\n", true},
-        {"etc-xdg/mimeapps.list", "[Added Associations]\napplication/x-chm=viewer.desktop;\n", true},
-        {"data/applications/mimeapps.list", "[Default Applications]\nApplication/VND.MS-HtmlHelp = v.desktop\n", true},
-        {"usr-local-share/applications/defaults.list", "[Default Applications]\napplication/x-chm=v.desktop\n", true},
-        {"usr-share/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=b.desktop;\napplication/vnd.ms-htmlhelp=v.desktop;\n", true},
-        // Other types, removals, empty lists and other sections name no viewer.
-        {"usr-share/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=browser.desktop;\n", false},
-        {"config/mimeapps.list", "[Removed Associations]\napplication/vnd.ms-htmlhelp=viewer.desktop\n", false},
-        {"config/mimeapps.list", "[Default Applications]\napplication/vnd.ms-htmlhelp=;\n", false},
-        {"config/mimeapps.list", "[Other]\napplication/x-chm=viewer.desktop\n", false},
-        {"config/mimeapps.list", "application/x-chm=viewer.desktop\n", false},
-        {"config/mimeapps.list", "[Default Applications]\n# application/x-chm=viewer.desktop\n", false},
-        {"config/mimeapps.list", "[Default Applications]\r\napplication/x-chm=viewer.desktop\r\n", true},
+        {"zh_CN.UTF-8", GuideLanguage::Chinese},
+        {"zh-CN", GuideLanguage::Chinese},
+        {"zh_TW", GuideLanguage::Chinese},
+        {"zh-Hant-HK", GuideLanguage::Chinese},
+        {"ZH", GuideLanguage::Chinese},
+        {"zh", GuideLanguage::Chinese},
+        {"zh@pinyin", GuideLanguage::Chinese},
+        {"en_US.UTF-8", GuideLanguage::English},
+        {"de-DE", GuideLanguage::English},
+        {"C", GuideLanguage::English},
+        {"C.UTF-8", GuideLanguage::English},
+        {"POSIX", GuideLanguage::English},
+        {"", GuideLanguage::English},
+        {"zha", GuideLanguage::English},  // Zhuang, not Chinese
     };
-    for (const Case& c : cases) {
-        TempDir t;
-        EXPECT_FALSE(desktopOpensHelpFiles(onlyUnder(t)));
-        put(t.file(c.file), c.text);
-        EXPECT_EQ(desktopOpensHelpFiles(onlyUnder(t)), c.expected) << c.file << ": " << c.text;
-    }
+    for (const auto& c : cases) EXPECT_EQ(guideLanguageFor(c.locale), c.expected) << c.locale;
 }
 
-TEST(HelpFiles, EnvironmentDefaultsFollowTheBaseDirectoryRules) {
-    const char* saved[] = {"HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
-    std::vector<std::pair<std::string, std::optional<std::string>>> old;
-    for (const char* n : saved) {
-        const char* v = std::getenv(n);
-        old.emplace_back(n, v ? std::optional<std::string>(v) : std::nullopt);
-    }
-    ::setenv("HOME", "/home/u", 1);
-    ::unsetenv("XDG_CONFIG_HOME");
-    ::setenv("XDG_CONFIG_DIRS", "", 1);
-    ::unsetenv("XDG_DATA_HOME");
-    ::unsetenv("XDG_DATA_DIRS");
-    XdgDirectories d = XdgDirectories::fromEnvironment();
-    EXPECT_EQ(d.configHome, "/home/u/.config");
-    EXPECT_EQ(d.configDirs, std::vector<std::string>{"/etc/xdg"});
-    EXPECT_EQ(d.dataHome, "/home/u/.local/share");
-    EXPECT_EQ(d.dataDirs, (std::vector<std::string>{"/usr/local/share", "/usr/share"}));
-
-    ::setenv("XDG_DATA_DIRS", "/a::/b", 1);
-    ::setenv("XDG_CONFIG_HOME", "/c", 1);
-    d = XdgDirectories::fromEnvironment();
-    EXPECT_EQ(d.dataDirs, (std::vector<std::string>{"/a", "/b"}));
-    EXPECT_EQ(d.configHome, "/c");
-
-    for (const auto& [name, value] : old) {
-        if (value) ::setenv(name.c_str(), value->c_str(), 1);
-        else ::unsetenv(name.c_str());
-    }
-}
-
-TEST(HelpFiles, HelpOffersTheHelpFileOnlyWithAViewerThenTheGuide) {
+TEST(HelpFiles, HelpOffersTheHelpFileToChineseReadersWithAViewerThenTheGuideInTheirLanguage) {
     TempDir t;
     const std::string bin = t.file("prefix/bin/");
     fs::create_directories(bin);
-    EXPECT_TRUE(helpDocuments(bin, true).empty());
+    const auto zh = GuideLanguage::Chinese;
+    const auto en = GuideLanguage::English;
+    EXPECT_TRUE(helpDocuments(bin, zh, true).empty());
+    EXPECT_EQ(installedUserGuidePath(bin, zh), t.file("prefix/share/doc/sylvanode/guide/index.html"));
+    EXPECT_EQ(installedUserGuidePath(bin, en), t.file("prefix/share/doc/sylvanode/guide/index.en.html"));
 
     const std::string chm = put(t.file("prefix/bin/sylvanode.chm"));
-    EXPECT_EQ(helpDocuments(bin, true), std::vector<std::string>{chm});
-    EXPECT_TRUE(helpDocuments(bin, false).empty());
+    EXPECT_EQ(helpDocuments(bin, zh, true), std::vector<std::string>{chm});
+    EXPECT_TRUE(helpDocuments(bin, zh, false).empty());
+    EXPECT_TRUE(helpDocuments(bin, en, true).empty());  // the help file opens on its Chinese page
 
-    const std::string guide =
+    // Only the Chinese guide: every reader gets it rather than nothing.
+    const std::string chinese =
         fs::weakly_canonical(put(t.file("prefix/share/doc/sylvanode/guide/index.html"))).string();
-    EXPECT_EQ(helpDocuments(bin, true), (std::vector<std::string>{chm, guide}));
-    EXPECT_EQ(helpDocuments(bin, false), std::vector<std::string>{guide});
+    EXPECT_EQ(helpDocuments(bin, zh, true), (std::vector<std::string>{chm, chinese}));
+    EXPECT_EQ(helpDocuments(bin, zh, false), std::vector<std::string>{chinese});
+    EXPECT_EQ(helpDocuments(bin, en, true), std::vector<std::string>{chinese});
+
+    const std::string english =
+        fs::weakly_canonical(put(t.file("prefix/share/doc/sylvanode/guide/index.en.html"))).string();
+    EXPECT_EQ(findUserGuide(bin, en), english);
+    EXPECT_EQ(helpDocuments(bin, en, true), std::vector<std::string>{english});
+    EXPECT_EQ(helpDocuments(bin, zh, true), (std::vector<std::string>{chm, chinese}));
+    fs::remove(chinese);
+    EXPECT_EQ(helpDocuments(bin, zh, false), std::vector<std::string>{english});
 }
 
 }  // namespace

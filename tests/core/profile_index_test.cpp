@@ -96,14 +96,28 @@ TEST(ParseInt32, DecimalHexAndRejects) {
         bool ok;
         int32_t value;
     } cases[] = {
-        {"0", true, 0},           {"-5", true, -5},          {"+7", true, 7},
-        {"2147483647", true, 2147483647}, {"-2147483648", true, INT32_MIN}, {"2147483648", false, 0},
-        {"0x1F", true, 31},       {"0XfF", true, 255},       {"$10", true, 16},
-        {"0xFFFFFFFF", true, -1}, {"0x80000000", true, INT32_MIN}, {"$FFFFFFFE", true, -2},  // wrap
-        {"0x1FFFFFFFF", false, 0}, {"0x100000000", false, 0}, {"$100000000", false, 0},  // beyond 32 bits
+        {"0", true, 0},
+        {"-5", true, -5},
+        {"+7", true, 7},
+        {"2147483647", true, 2147483647},
+        {"-2147483648", true, INT32_MIN},
+        {"2147483648", false, 0},
+        {"0x1F", true, 31},
+        {"0XfF", true, 255},
+        {"$10", true, 16},
+        {"0xFFFFFFFF", true, -1},
+        {"0x80000000", true, INT32_MIN},
+        {"$FFFFFFFE", true, -2},  // wrap
+        {"0x1FFFFFFFF", false, 0},
+        {"0x100000000", false, 0},
+        {"$100000000", false, 0},     // beyond 32 bits
         {"0x00000000FF", true, 255},  // leading zeros still fit
-        {"", false, 0},           {"-", false, 0},           {"0x", false, 0},
-        {"12a", false, 0},        {" 1", false, 0},          {"1.5", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+        {"0x", false, 0},
+        {"12a", false, 0},
+        {" 1", false, 0},
+        {"1.5", false, 0},
         {"0x80000005", true, static_cast<int32_t>(0x80000005u)},
     };
     for (const Case& c : cases) {

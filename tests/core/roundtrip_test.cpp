@@ -15,11 +15,12 @@ public:
     // GBK characters with awkward trail bytes, "=", quotes, ";", "[", blanks and tabs
     // anywhere, outer ones included.
     std::string text(size_t maxLen = 12) {
-        static const char* pieces[] = {"a", "Z", "=", "\"", "'", ";", "[", "]", " ", "\t", "\\", "/", ":",
-                                       "\x81\x5C",  // trail byte is "\"
+        static const char* pieces[] = {"a",        "Z",        "=",        "\"", "'", ";", "[",
+                                       "]",        " ",        "\t",       "\\", "/", ":",
+                                       "\x81\x5C",                          // trail byte is "\"
                                        "\xD5\x5C", "\xDF\x5C", "\x81\x5D",  // trail byte is "]"
                                        "\xD6\xD0", "\xB9\xFA", "\xA1\xA1",  // ideographic space
-                                       "cl", "0x1F", "-3"};
+                                       "cl",       "0x1F",     "-3"};
         std::string out;
         const size_t n = rng_() % (maxLen + 1);
         for (size_t i = 0; i < n; ++i) out += pieces[rng_() % (sizeof pieces / sizeof *pieces)];

@@ -1,3 +1,5 @@
+#include "platform/safe_file.h"
+
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -6,7 +8,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/safe_file.h"
 #include "test_support.h"
 
 namespace sylvanode {

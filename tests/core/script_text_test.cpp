@@ -150,6 +150,41 @@ TEST(Css, StyleToCssAndRuleBodies) {
     EXPECT_EQ(styleRuleBody(k, 1), "{text-decoration:underline;height:20pt;padding:1pt 4pt 2pt 3pt;}");
 }
 
+TEST(Css, FontFamiliesAreWrittenAsBrowsersReadThem) {
+    const struct {
+        const char* stored;
+        const char* css;
+    } cases[] = {
+        // Identifier sequences, lists and quoted names stay byte for byte.
+        {"\xCB\xCE\xCC\xE5", "\xCB\xCE\xCC\xE5"},  // 宋体
+        {"DejaVu Sans", "DejaVu Sans"},
+        {"Verdana, Arial,sans-serif", "Verdana, Arial,sans-serif"},
+        {"\"Arial Black\", 'A, B', serif", "\"Arial Black\", 'A, B', serif"},
+        {"-foo _bar C059 --x", "-foo _bar C059 --x"},
+        {"\xD5\x5C\xD5\x5C", "\xD5\x5C\xD5\x5C"},  // a 0x5C trail byte is part of the character
+        // The foundry tag of a font list goes.
+        {"C059 [urw]", "C059"},
+        {"Nimbus Sans  [UKWN], serif", "Nimbus Sans, serif"},
+        // A word that would not read as an identifier gets its first character escaped.
+        {"Font Awesome 5 Free", "Font Awesome \\35  Free"},
+        {"Arial, 3D Font", "Arial, \\33 D Font"},
+        {"x -1 -", "x -\\31  \\2D "},
+        {"\xD5\x5C 1", "\xD5\x5C \\31 "},
+        // A reserved word is quoted.
+        {"Default", "\"Default\""},
+        {"Arial, inherit", "Arial, \"inherit\""},
+        // Punctuation becomes escapes, also inside quotes: nothing can end a string or the rule.
+        {"a;b}c", "a\\3B b\\7D c"},
+        {"say \"hi\\", "say \\22 hi\\5C "},
+        {"'</style>', x", "'\\3C \\2F style\\3E ', x"},
+        {"tab\there\n", "tab\\09 here\\0A "},
+    };
+    for (const auto& c : cases) EXPECT_EQ(cssFontFamily(c.stored), c.css) << c.stored;
+    CssStyle st;
+    st.fontName = "Font Awesome 5 Free";
+    EXPECT_EQ(styleToCss(st), "font-family:Font Awesome \\35  Free;");
+}
+
 TEST(Suffix, CheckAndNormalise) {
     std::string out = "unchanged";
     EXPECT_TRUE(checkMenuSuffix("  Menu2 ", out));

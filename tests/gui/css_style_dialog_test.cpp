@@ -4,15 +4,19 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QSpinBox>
 #include <QTest>
 #include <QToolButton>
 
 #include "model/colors.h"
 #include "scripted_prompter.h"
+#include "ui/common/text_codec.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/color_picker_dialog.h"
 
@@ -38,6 +42,40 @@ CssStyle editAndOk(CssStyleDialog& dlg, Act&& act) {
     act();
     QTest::mouseClick(child<QPushButton>(dlg, "okButton"), Qt::LeftButton);
     return dlg.workStyle();
+}
+
+// The bytes of an installed font whose OS/2 vendor (the foundry a font list names) is
+// replaced by "Sylv": the same family from a second foundry. Empty when no font is found.
+QByteArray sameFamilyOtherFoundry(QString& family) {
+    const struct {
+        const char* path;
+        const char* family;
+    } candidates[] = {{"/usr/share/fonts/truetype/wqy/wqy-microhei.ttc", "WenQuanYi Micro Hei"},
+                      {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "DejaVu Sans"}};
+    for (const auto& c : candidates) {
+        QFile file(QString::fromLatin1(c.path));
+        if (!file.open(QIODevice::ReadOnly)) continue;
+        QByteArray data = file.readAll();
+        const auto u32 = [&data](qsizetype at) {
+            return (quint32(quint8(data[at])) << 24) | (quint32(quint8(data[at + 1])) << 16) |
+                   (quint32(quint8(data[at + 2])) << 8) | quint32(quint8(data[at + 3]));
+        };
+        QList<qsizetype> directories{0};
+        if (data.startsWith("ttcf")) {
+            directories.clear();
+            for (quint32 i = 0; i < u32(8); ++i) directories << qsizetype(u32(12 + 4 * i));
+        }
+        for (qsizetype dir : directories) {
+            const int tables = (quint8(data[dir + 4]) << 8) | quint8(data[dir + 5]);
+            for (int t = 0; t < tables; ++t) {
+                const qsizetype record = dir + 12 + 16 * t;
+                if (data.mid(record, 4) == "OS/2") data.replace(qsizetype(u32(record + 8)) + 58, 4, "Sylv");
+            }
+        }
+        family = QString::fromLatin1(c.family);
+        return data;
+    }
+    return {};
 }
 
 CssStyle oddStyle() {
@@ -80,6 +118,43 @@ private slots:
         QCOMPARE(child<QLineEdit>(dlg, "borderWidthEdit")->text(), QString("1"));
         // Never loaded: the reset style.
         QCOMPARE(dlg.workStyle(), CssStyle{});
+    }
+
+    // A family installed by two foundries is listed once, by the name a page knows; a stored
+    // name, with or without the foundry tag Qt adds, finds it; and that name reaches the CSS.
+    void fontListShowsEachFamilyOnceByItsName() {
+        QString family;
+        const QByteArray font = sameFamilyOtherFoundry(family);
+        QVERIFY2(!font.isEmpty(), "no installed font to copy (scripts/setup.sh installs fonts-wqy-microhei)");
+        QVERIFY(QFontDatabase::addApplicationFontFromData(font) >= 0);
+        QStringList tagged;
+        for (const QString& f : QFontDatabase::families())
+            if (f.startsWith(family + QLatin1String(" ["))) tagged << f;
+        QVERIFY2(tagged.size() >= 2, qPrintable(tagged.join(", ")));  // what Qt itself lists
+
+        ScriptedPrompter prompter;
+        CssStyleDialog dlg(prompter);
+        auto* fonts = child<QComboBox>(dlg, "fontBox");
+        QStringList items;
+        for (int i = 0; i < fonts->count(); ++i) items << fonts->itemText(i);
+        QCOMPARE(items.count(family), 1);
+        QCOMPARE(items.size(), QSet<QString>(items.begin(), items.end()).size());
+        for (const QString& item : items) QVERIFY2(!item.endsWith(QLatin1Char(']')), qPrintable(item));
+
+        for (const QString& stored : {family, tagged.constFirst(), family.toLower()}) {
+            CssStyle s;
+            s.fontName = toSchemeBytes(stored);
+            dlg.loadStyle(s);
+            QCOMPARE(fonts->currentText(), family);
+            QCOMPARE(dlg.workStyle().fontName, toSchemeBytes(stored));  // kept until the user chooses
+        }
+        const CssStyle out = editAndOk(dlg, [&] {
+            fonts->setFocus();
+            QTest::keyClick(fonts, Qt::Key_Down);
+            QTest::keyClick(fonts, Qt::Key_Up);
+        });
+        QCOMPARE(out.fontName, toSchemeBytes(family));
+        QCOMPARE(dlg.cssText(), "font-family:" + toSchemeBytes(family) + ";");
     }
 
     void loadThenOkReturnsTheStyleUnchanged_data() {

@@ -16,10 +16,13 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <new>
 
 #include "model/scheme_io.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/item_panel.h"
+#include "ui/main/menu_tree_view.h"
+#include "ui/main/scheme_tree_model.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -235,7 +238,9 @@ private Q_SLOTS:
         f->prompter.answerMessage(Prompter::Ok);
         f->trigger("saveAsAction");
         const auto& r = f->prompter.last();
-        QCOMPARE(r.text, QStringLiteral("保存菜单方案时出错"));
+        // The fixed text, and below it why: the folder does not exist.
+        QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
+        QVERIFY2(r.text.contains(QStringLiteral(": no such folder")), qPrintable(r.text));
         QCOMPARE(r.caption, QStringLiteral("Sylvanode"));
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
@@ -273,23 +278,35 @@ private Q_SLOTS:
                  std::string("\xB2\xCB\xB5\xA5.menu"));
     }
 
+    // The save question before New and Open: Cancel stops, No goes on, Yes goes on only
+    // once the scheme is written (a cancelled dialog or a failed write keeps everything).
     void questionAnswers_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
         QTest::addColumn<bool>("goesOn");
         for (const char* command : {"newAction", "openAction"}) {
-            QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << true;
-            QTest::addRow("%s no", command) << command << int(Prompter::No) << true;
-            QTest::addRow("%s cancel", command) << command << int(Prompter::Cancel) << false;
+            QTest::addRow("%s yes, saved", command) << command << int(Prompter::Yes) << "saved.menu" << true;
+            QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << "" << false;
+            QTest::addRow("%s yes, write fails", command)
+                << command << int(Prompter::Yes) << "no/such/dir/x.menu" << false;
+            QTest::addRow("%s no", command) << command << int(Prompter::No) << "" << true;
+            QTest::addRow("%s cancel", command) << command << int(Prompter::Cancel) << "" << false;
         }
     }
     void questionAnswers() {
         QFETCH(QString, command);
         QFETCH(int, answer);
+        QFETCH(QString, saveTo);
         QFETCH(bool, goesOn);
         edit();
         f->prompter.answerMessage(answer);
-        if (answer == Prompter::Yes) f->prompter.answerSaveFile(std::nullopt);  // the user cancels the save
+        if (answer == Prompter::Yes) {
+            f->prompter.answerSaveFile(saveTo.isEmpty() ? std::nullopt
+                                                        : std::optional<QString>(f->path(saveTo)));
+            if (saveTo.contains(QLatin1Char('/')))
+                f->prompter.answerMessage(Prompter::Ok);  // the write error
+        }
         const QString opened = sampleFile();
         if (goesOn && command == QLatin1String("openAction")) f->prompter.answerOpenFile(opened);
         f->trigger(command.toLatin1().constData());
@@ -301,12 +318,14 @@ private Q_SLOTS:
         if (!goesOn) {
             QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
             QCOMPARE(f->outline(), QStringList({"New Item"}));
+            QVERIFY(f->modified());
         } else if (command == QLatin1String("newAction")) {
             QCOMPARE(f->title(), kUntitled);
             QVERIFY(f->w().scheme().empty());
         } else {
             QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
         }
+        if (!saveTo.isEmpty() && goesOn) QVERIFY(QFile::exists(f->path(saveTo)));
     }
 
     void openCancelledAfterNoKeepsTheChanges() {
@@ -333,23 +352,46 @@ private Q_SLOTS:
         QVERIFY(!f->action("itemSelectedAction")->isEnabled());
     }
 
-    void failedOpenKeepsSettingsAndTitle() {
-        openFile(sampleFile());
+    // A failed open changes nothing: tree, selection, panel, settings, styles, suffix, file
+    // name, mark and title stay; one Save afterwards writes the document, not the broken file.
+    void failedOpenChangesNothing() {
+        const QString good = sampleFile();
+        openFile(good);
+        f->w().selectNode(f->node({0, 1}));
+        f->edit("menuScriptEdit")->setText(QStringLiteral("typed()"));  // not stored yet
         f->w().scheme().settings.menuSuffix = "keep";
+        f->w().scheme().kinds[1].styles[2].textColor = "FF0000";
+        QVERIFY(f->modified());
+        const std::string before = writeSchemeText(f->w().scheme());
+        const QStringList outline = f->outline();
+        const QString title = f->title();
+
+        f->prompter.answerMessage(Prompter::No);  // the save question
         openFile(f->writeFile(QStringLiteral("broken.menu"), kBrokenScheme), true);
         const auto& r = f->prompter.last();
-        QCOMPARE(r.text, QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
+        QVERIFY2(r.text.contains(QStringLiteral("item 2")), qPrintable(r.text));  // the reader's reason
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
-        QCOMPARE(f->w().scheme().settings.indent, 21);
+
+        QCOMPARE(f->title(), title);
+        QVERIFY(f->modified());
+        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), good);
+        QCOMPARE(f->outline(), outline);
+        QCOMPARE(f->w().selectedNode(), f->node({0, 1}));
+        QCOMPARE(f->w().treeModel().nodeFromIndex(f->w().tree().currentIndex()), f->node({0, 1}));
+        QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("B"));
+        QCOMPARE(f->edit("menuScriptEdit")->text(), QStringLiteral("typed()"));
         QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("keep"));
-        // The nodes added before the failure stay, and the window goes on working.
-        QCOMPARE(f->outline(), QStringList({"P", "  Q"}));
-        QCOMPARE(f->w().selectedNode(), nullptr);
-        f->w().selectNode(f->node({0, 0}));
-        f->trigger("deleteItemAction");
-        QCOMPARE(f->outline(), QStringList({"P"}));
+        QCOMPARE(writeSchemeText(f->w().scheme()), before);
+        QCOMPARE(f->child<QLineEdit>("target")->text(), QStringLiteral("_top"));
+
+        f->trigger("saveAction");
+        MenuScheme saved;
+        QVERIFY(readSchemeText(saved, WindowFixture::readFile(good)));
+        QCOMPARE(saved.flatten().size(), size_t(4));
+        QCOMPARE(saved.nodeAt(2)->data.menuScript, std::string("typed()"));
+        QCOMPARE(saved.kinds[1].styles[2].textColor, std::string("FF0000"));
     }
 
     void badFilesGiveTheFormatMessage_data() {
@@ -366,12 +408,78 @@ private Q_SLOTS:
         const QString path = name.isEmpty() ? f->path(QStringLiteral("absent.menu"))
                                             : f->writeFile(name, bytes.toStdString());
         openFile(path, true);
-        QCOMPARE(f->prompter.last().text, QStringLiteral("菜单方案格式不正确"));
+        // The fixed text, then the reader's reason on a line of its own.
+        const QStringList lines = f->prompter.last().text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("菜单方案格式不正确"));
+        QVERIFY(!lines[1].isEmpty());
+        if (name.isEmpty())
+            QVERIFY2(lines[1].contains(QStringLiteral(": no such file or folder")), qPrintable(lines[1]));
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->w().scheme().empty());
         QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
         f->trigger("addRootItemAction");
         QCOMPARE(f->outline(), QStringList({"New Item"}));
+    }
+
+    // A file the user may not write is not replaced: the save fails with its reason, the file
+    // keeps its bytes and the document stays modified.
+    void readOnlyFileIsNotReplaced() {
+        const QString path = sampleFile();
+        openFile(path);
+        edit();
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("saveAction");
+        const QString text = f->prompter.last().text;
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
+        QVERIFY2(text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")), qPrintable(text));
+        QCOMPARE(WindowFixture::readFile(path), sampleSchemeText());
+        QVERIFY(f->modified());
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+    }
+
+    // Running out of memory is reported in words, and the document stays as it was.
+    void allocationFailureIsShownAsOutOfMemory() {
+        edit();
+        f->prompter.answerThrow(ScriptedPrompter::Kind::SaveFile, std::make_exception_ptr(std::bad_alloc()));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("saveAction");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("内存不足"));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+        QVERIFY(f->modified());
+        QCOMPARE(f->outline(), QStringList({"New Item"}));
+    }
+
+    // Each file dialog starts on the file last chosen in it, name and folder.
+    void dialogsStartOnTheLastFile() {
+        const QString first = sampleFile(QStringLiteral("first.menu"));
+        openFile(first);
+        f->prompter.answerOpenFile(std::nullopt);
+        f->trigger("openAction");
+        QCOMPARE(f->prompter.last().initialFile, first);
+        QCOMPARE(f->prompter.last().initialDirectory, f->dir.path());
+
+        // Save As starts on the scheme's own file, then on the name chosen in it.
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("saveAsAction");
+        QCOMPARE(f->prompter.last().initialFile, first);
+        const QString copy = f->path(QStringLiteral("copy.menu"));
+        f->prompter.answerSaveFile(copy);
+        f->trigger("saveAsAction");
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("saveAsAction");
+        QCOMPARE(f->prompter.last().initialFile, copy);
+
+        const QString script = f->path(QStringLiteral("menu.js"));
+        f->prompter.answerSaveFile(script);
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("generateAction");
+        QVERIFY(f->prompter.requests()[f->prompter.requests().size() - 2].initialFile.isEmpty());
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("generateAction");
+        QCOMPARE(f->prompter.last().initialFile, script);
     }
 
     void successfulOpenEmptiesTheSuffix() {
@@ -389,10 +497,18 @@ private Q_SLOTS:
         QVERIFY(!f->w().close());
         QVERIFY(f->w().isVisible());
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        // Yes with the save dialog cancelled: the window stays, still modified.
         f->prompter.answerMessage(Prompter::Yes);
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("exitAction");
+        QVERIFY(f->w().isVisible());
+        QVERIFY(f->modified());
+        // Yes and the scheme written: the window closes.
+        f->prompter.answerMessage(Prompter::Yes);
+        f->prompter.answerSaveFile(f->path(QStringLiteral("closing.menu")));
+        f->trigger("exitAction");
         QVERIFY(!f->w().isVisible());
+        QVERIFY(QFile::exists(f->path(QStringLiteral("closing.menu"))));
     }
 };
 

@@ -14,6 +14,8 @@ const char* kindName(ScriptedPrompter::Kind kind) {
         case ScriptedPrompter::Kind::ChooseColor: return "choose colour";
         case ScriptedPrompter::Kind::OpenWithShell: return "open with shell";
         case ScriptedPrompter::Kind::RunDialog: return "run dialog";
+        case ScriptedPrompter::Kind::DesktopQuery:
+            return "desktop query";
     }
     return "?";
 }
@@ -64,8 +66,19 @@ void ScriptedPrompter::answerDialog(std::function<int(QDialog&)> run) {
 void ScriptedPrompter::answerThrow(Kind kind, const std::string& what) {
     Answer a;
     a.kind = kind;
-    a.thrown = what.empty() ? std::string("failure") : what;
+    a.thrown = std::make_exception_ptr(std::runtime_error(what.empty() ? std::string("failure") : what));
     answers_.push_back(std::move(a));
+}
+
+void ScriptedPrompter::answerThrow(Kind kind, std::exception_ptr exception) {
+    Answer a;
+    a.kind = kind;
+    a.thrown = std::move(exception);
+    answers_.push_back(std::move(a));
+}
+
+void ScriptedPrompter::setDesktopApplication(const QString& mimeType, const QString& application) {
+    desktopApplications_[mimeType] = application;
 }
 
 int ScriptedPrompter::count(Kind kind) const {
@@ -95,7 +108,7 @@ std::optional<ScriptedPrompter::Answer> ScriptedPrompter::take(Kind kind, const 
     }
     Answer a = std::move(answers_.front());
     answers_.pop_front();
-    if (!a.thrown.empty()) throw std::runtime_error(a.thrown);
+    if (a.thrown) std::rethrow_exception(a.thrown);
     return a;
 }
 
@@ -119,6 +132,7 @@ std::optional<QString> ScriptedPrompter::openFile(QWidget*, const FileRequest& r
     r.title = request.title;
     r.filter = request.filter;
     r.initialDirectory = request.initialDirectory;
+    r.initialFile = request.initialFile;
     r.defaultExtension = request.defaultExtension;
     r.confirmOverwrite = request.confirmOverwrite;
     requests_.push_back(r);
@@ -132,6 +146,7 @@ std::optional<QString> ScriptedPrompter::saveFile(QWidget*, const FileRequest& r
     r.title = request.title;
     r.filter = request.filter;
     r.initialDirectory = request.initialDirectory;
+    r.initialFile = request.initialFile;
     r.defaultExtension = request.defaultExtension;
     r.confirmOverwrite = request.confirmOverwrite;
     requests_.push_back(r);
@@ -166,6 +181,14 @@ bool ScriptedPrompter::openWithShell(const QString& pathOrUrl) {
     requests_.push_back(r);
     const auto a = take(Kind::OpenWithShell, pathOrUrl);
     return a ? a->shell : false;
+}
+
+QString ScriptedPrompter::desktopApplicationFor(const QString& mimeType) {
+    Request r;
+    r.kind = Kind::DesktopQuery;
+    r.target = mimeType;
+    requests_.push_back(r);
+    return desktopApplications_.value(mimeType);
 }
 
 int ScriptedPrompter::runDialog(QDialog& dialog) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -17,7 +19,16 @@ namespace sylvanode {
 // (see failures()) and answered with "cancel", so the flow under test goes on.
 class ScriptedPrompter : public Prompter {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, ChooseFolder, ChooseColor, OpenWithShell, RunDialog };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        ChooseFolder,
+        ChooseColor,
+        OpenWithShell,
+        RunDialog,
+        DesktopQuery
+    };
 
     struct Request {
         Kind kind{};
@@ -28,10 +39,11 @@ public:
         QString title;     // file dialogs, folder browser
         QString filter;
         QString initialDirectory;
+        QString initialFile;
         QString defaultExtension;
         bool confirmOverwrite = false;
         QColor color;      // colour chooser: the initial colour
-        QString target;    // openWithShell
+        QString target;    // openWithShell; the MIME type of a desktop query
         QString dialogClass;  // runDialog: the dialog's class name
         QString dialogObjectName;
     };
@@ -47,6 +59,11 @@ public:
     void answerDialog(std::function<int(QDialog&)> run);
     // The request of `kind` throws std::runtime_error(what), as a failing service might.
     void answerThrow(Kind kind, const std::string& what);
+    // The request of `kind` throws the given exception (std::bad_alloc, for one).
+    void answerThrow(Kind kind, std::exception_ptr exception);
+    // The desktop's application for a MIME type; not queued: every query is answered from
+    // this table (empty for a type it lacks) and recorded as a DesktopQuery request.
+    void setDesktopApplication(const QString& mimeType, const QString& application);
 
     const std::vector<Request>& requests() const { return requests_; }
     const Request& last() const { return requests_.back(); }
@@ -66,6 +83,7 @@ public:
                                         const QString& initialDirectory) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openWithShell(const QString& pathOrUrl) override;
+    QString desktopApplicationFor(const QString& mimeType) override;
     int runDialog(QDialog& dialog) override;
 
 private:
@@ -76,7 +94,7 @@ private:
         std::optional<QColor> color;
         bool shell = false;
         std::function<int(QDialog&)> dialog;
-        std::string thrown;  // non-empty: throw instead of answering
+        std::exception_ptr thrown;  // set: throw instead of answering
     };
     // Takes the next answer if it is of `kind`; records a failure otherwise.
     std::optional<Answer> take(Kind kind, const QString& what);
@@ -84,6 +102,7 @@ private:
     std::vector<Request> requests_;
     std::deque<Answer> answers_;
     QStringList unexpected_;
+    QMap<QString, QString> desktopApplications_;
 };
 
 const char* kindName(ScriptedPrompter::Kind kind);

@@ -3,6 +3,8 @@
 #include "ui/main/settings_page.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -225,6 +227,58 @@ private slots:
             QCOMPARE(h.marks, ++expectedMarks);
         }
         QVERIFY(h.prompter.failures().isEmpty());
+    }
+
+    // The script's character set: GBK by default, UTF-8 for pages in UTF-8; a choice marks
+    // the scheme like any setting, is saved with it, and comes back with the file.
+    void scriptCharsetChoice() {
+        {
+            Host h;
+            auto* combo = h.c<QComboBox>("scriptCharsetCombo");
+            QCOMPARE(h.c<QLabel>("labelScriptCharset")->text(), QString("脚本字符集"));
+            QCOMPARE(h.c<QLabel>("labelScriptCharset")->buddy(), static_cast<QWidget*>(combo));
+            QCOMPARE(combo->count(), 2);
+            QCOMPARE(combo->itemText(0), QString("GBK"));
+            QCOMPARE(combo->itemText(1), QString("UTF-8"));
+            QCOMPARE(combo->currentIndex(), 0);
+            combo->setFocus();
+            QTest::keyClick(combo, Qt::Key_Down);
+            QCOMPARE(h.scheme.settings.scriptCharset, ScriptCharset::Utf8);
+            QCOMPARE(h.marks, 1);
+            QTest::keyClick(combo, Qt::Key_Up);
+            QCOMPARE(h.scheme.settings.scriptCharset, ScriptCharset::Gbk);
+            QCOMPARE(h.marks, 2);
+            h.page->refresh();  // already shown: nothing changes
+            QCOMPARE(h.marks, 2);
+        }
+        WindowFixture f;
+        auto* combo = f.child<QComboBox>("scriptCharsetCombo");
+        combo->setCurrentIndex(1);
+        QVERIFY(f.modified());
+        QVERIFY(f.title().endsWith("[Modify]"));
+        // The editor's script follows: a Chinese title comes out in UTF-8.
+        f.trigger("addRootItemAction");
+        f.edit("menuNameEdit")->setText(QStringLiteral("首页"));
+        f.prompter.answerSaveFile(f.path("menu.js"));
+        f.prompter.answerMessage(Prompter::Ok);
+        f.trigger("generateAction");
+        const std::string script = WindowFixture::readFile(f.path("menu.js"));
+        QVERIFY(script.find("\"\xE9\xA6\x96\xE9\xA1\xB5\"") != std::string::npos);
+        QVERIFY(script.find("\xCA\xD7\xD2\xB3") == std::string::npos);  // not GBK
+        const QString file = f.path("utf8.menu");
+        f.prompter.answerSaveFile(file);
+        f.trigger("saveAction");
+        QVERIFY(WindowFixture::readFile(file).find("\r\ncharset=UTF-8\r\n") != std::string::npos);
+        f.trigger("newAction");
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(f.w().scheme().settings.scriptCharset, ScriptCharset::Gbk);
+        QVERIFY(!f.modified());
+        f.prompter.answerOpenFile(file);
+        f.trigger("openAction");
+        QCOMPARE(combo->currentText(), QString("UTF-8"));
+        QCOMPARE(f.w().scheme().settings.scriptCharset, ScriptCharset::Utf8);
+        QVERIFY(!f.modified());
+        QVERIFY(f.prompter.failures().isEmpty());
     }
 
     void refreshAfterNewAndOpenLeavesTheSchemeUnmodified() {

@@ -1,12 +1,10 @@
-// Tools and Help through the main window: the multi-menu suffix, help and About.
+// Tools and Help through the main window: the multi-menu suffix and About (Help: help_guide_test).
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "platform/paths.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/suffix_dialog.h"
 #include "window_fixture.h"
@@ -110,47 +108,6 @@ private slots:
         QVERIFY(f.w().scheme().settings.menuSuffix.empty());
         QVERIFY(!generate(f, "b.js").contains("tree_nodeabc"));
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
-    }
-
-    void missingHelpFileIsNotReported() {
-        const QString help = toQString(executableDirectory()) + "sylvanode.chm";
-        QFile::remove(help);
-        WindowFixture f;
-        f.trigger("helpAction");
-        f.trigger("helpButton");
-        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
-        for (const auto& r : f.prompter.requests()) QVERIFY(r.target != help);
-        QVERIFY(!f.modified());
-    }
-
-    void helpFileOpensThroughTheShellWhenTheDesktopHasAViewer() {
-        const QString help = toQString(executableDirectory()) + "sylvanode.chm";
-        QTemporaryDir config;
-        QFile list(config.filePath("mimeapps.list"));
-        QVERIFY(list.open(QIODevice::WriteOnly));
-        list.write("[Default Applications]\napplication/vnd.ms-htmlhelp=chmviewer.desktop\n");
-        list.close();
-        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-        QFile file(help);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-
-        WindowFixture f;
-        f.prompter.answerShell(true);
-        f.prompter.answerShell(true);
-        f.trigger("helpAction");
-        f.trigger("helpButton");
-        QFile::remove(help);
-        if (oldConfig.isNull())
-            qunsetenv("XDG_CONFIG_HOME");
-        else
-            qputenv("XDG_CONFIG_HOME", oldConfig);
-        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::OpenWithShell), 2);
-        QCOMPARE(f.prompter.requests()[0].target, help);
-        QCOMPARE(f.prompter.requests()[1].target, help);
-        QCOMPARE(f.prompter.count(ScriptedPrompter::Kind::Message), 0);
-        QVERIFY(!f.modified());
     }
 
     void aboutRunsTheAboutBox() {

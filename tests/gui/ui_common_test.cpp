@@ -1,7 +1,9 @@
 // The shared UI pieces: text conversion, the step-reporting spin box, the
 // pipe-filter conversion and the two choosers.
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -84,8 +86,9 @@ private Q_SLOTS:
     }
 
     void pipeFiltersBecomeQtFilters() {
+        // "*.*" is every file, names without a dot included.
         QCOMPARE(qtFilterFromPipes(QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*")),
-                 QStringLiteral("menu文件(*.menu) (*.menu);;所有文件(*.*) (*.*)"));
+                 QStringLiteral("menu文件(*.menu) (*.menu);;所有文件(*.*) (*)"));
         QCOMPARE(qtFilterFromPipes(QStringLiteral("Html文件(*.html)|*.html;*.htm")),
                  QStringLiteral("Html文件(*.html) (*.html *.htm)"));
     }
@@ -171,10 +174,103 @@ private Q_SLOTS:
         request.confirmOverwrite = true;
         const std::optional<QString> chosen = prompter.saveFile(nullptr, request);
         QCOMPARE(title, QStringLiteral("生成脚本文件"));
-        QCOMPARE(filters, QStringList({"脚本文件(*.js) (*.js)", "所有文件(*.*) (*.*)"}));
+        QCOMPARE(filters, QStringList({"脚本文件(*.js) (*.js)", "所有文件(*.*) (*)"}));
         QCOMPARE(suffix, QStringLiteral("js"));
         QVERIFY(chosen.has_value());
         QCOMPARE(*chosen, dir.filePath(QStringLiteral("menu.js")));
+    }
+
+    // The open dialog starts on the last file, and "所有文件(*.*)" lists a name without a dot.
+    void qtPrompterOpenDialogStartsOnTheLastFileAndListsEveryFile() {
+        QTemporaryDir dir;
+        for (const char* name : {"README", "a.menu", "b.menu"}) {
+            QFile file(dir.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QtPrompter prompter;
+        QString startedOn;
+        bool dotlessListed = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            startedOn = dialog->selectedFiles().value(0);
+            dialog->selectNameFilter(dialog->nameFilters().constLast());
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            // The folder is read in the background; wait until the view shows it.
+            dotlessListed = view && QTest::qWaitFor([&] {
+                                QAbstractItemModel* m = view->model();
+                                const QModelIndex root = view->rootIndex();
+                                for (int row = 0; row < m->rowCount(root); ++row) {
+                                    const QModelIndex i = m->index(row, 0, root);
+                                    if (i.data().toString() == QLatin1String("README") &&
+                                        (m->flags(i) & Qt::ItemIsEnabled))
+                                        return true;
+                                }
+                                return false;
+                            });
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        Prompter::FileRequest request;
+        request.title = QStringLiteral("打开菜单文件");
+        request.filter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
+        request.initialFile = dir.filePath(QStringLiteral("b.menu"));
+        QCOMPARE(prompter.openFile(nullptr, request), std::optional<QString>());
+        QCOMPARE(startedOn, dir.filePath(QStringLiteral("b.menu")));
+        QVERIFY(dotlessListed);
+    }
+
+    void gioMimeOutputNamesTheApplication() {
+        const struct {
+            const char* output;
+            const char* application;
+        } cases[] = {
+            {"Default application for \xE2\x80\x9C"
+             "application/x-chm\xE2\x80\x9D"
+             ": xchm.desktop\n"
+             "Registered applications:\n\txchm.desktop\n",
+             "xchm.desktop"},
+            {"Default application for ?application/x-chm?: kchmviewer.desktop\n", "kchmviewer.desktop"},
+            {"No default applications for ?application/x-chm?\nRegistered applications:\n\tviewer.desktop\n"
+             "\tother.desktop\nRecommended applications:\n\tviewer.desktop\n",
+             "viewer.desktop"},
+            {"No default applications for ?application/x-chm?\nRecommended applications:\n\tr.desktop\n", ""},
+            {"No default applications for ?application/vnd.ms-htmlhelp?\n", ""},
+            {"", ""},
+        };
+        for (const auto& c : cases)
+            QCOMPARE(applicationFromGioMime(QString::fromUtf8(c.output)), QString::fromUtf8(c.application));
+    }
+
+    // The desktop is asked through its own tools: GIO first, xdg-utils where GIO names none.
+    void qtPrompterAsksTheDesktopForAnApplication() {
+        QTemporaryDir bin;
+        const auto tool = [&bin](const char* name, const QByteArray& script) {
+            QFile file(bin.filePath(QLatin1String(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("#!/bin/sh\n" + script);
+            file.close();
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        };
+        tool("gio",
+             "[ \"$1 $LC_ALL\" = \"mime C\" ] || exit 1\n"
+             "case \"$2\" in application/x-chm) echo \"Default application for ?$2?: gio-viewer.desktop\";;\n"
+             "*) echo \"No default applications for ?$2?\";; esac\n");
+        tool("xdg-mime",
+             "[ \"$1 $2 $3\" = \"query default application/vnd.ms-htmlhelp\" ] && echo xdg-viewer.desktop\n"
+             "exit 0\n");
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QtPrompter prompter;
+        const QString viaGio = prompter.desktopApplicationFor(QStringLiteral("application/x-chm"));
+        const QString viaXdg = prompter.desktopApplicationFor(QStringLiteral("application/vnd.ms-htmlhelp"));
+        const QString none = prompter.desktopApplicationFor(QStringLiteral("text/x-none"));
+        qputenv("PATH", QFile::encodeName(bin.path() + QStringLiteral("/missing")));
+        const QString noTools = prompter.desktopApplicationFor(QStringLiteral("application/x-chm"));
+        qputenv("PATH", oldPath);
+        QCOMPARE(viaGio, QStringLiteral("gio-viewer.desktop"));
+        QCOMPARE(viaXdg, QStringLiteral("xdg-viewer.desktop"));
+        QCOMPARE(none, QString());
+        QCOMPARE(noTools, QString());
     }
 
     void scriptedPrompterReportsTheUnexpected() {

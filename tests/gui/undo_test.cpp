@@ -183,7 +183,10 @@ class UndoTest : public QObject {
                 break;
             }
             case 13:
-                f->edit("target")->setText(toQString(pick(rng)));
+                if (rng() % 2)
+                    f->edit("target")->setText(toQString(pick(rng)));
+                else
+                    f->child<QComboBox>("scriptCharsetCombo")->setCurrentIndex(static_cast<int>(rng() % 2));
                 break;
             case 14: {
                 const char* spins[] = {"indentSpin", "folderHeightSpin", "folderPaddingSpin",
@@ -340,11 +343,18 @@ private Q_SLOTS:
         QCOMPARE(stack().count(), 1);
         QCOMPARE(f->action("undoAction")->text(), QStringLiteral("撤销 修改缩进"));
         f->child<QCheckBox>("showLine")->click();
+        auto* charset = f->child<QComboBox>("scriptCharsetCombo");
+        charset->setCurrentIndex(1);
+        QCOMPARE(w().scheme().settings.scriptCharset, ScriptCharset::Utf8);
+        QCOMPARE(f->action("undoAction")->text(), QStringLiteral("撤销 修改脚本字符集"));
         pages->setCurrentWidget(&w().itemPanel());
         key(f->edit("menuNameEdit"), Qt::CTRL | Qt::Key_Z);
+        QCOMPARE(w().scheme().settings.scriptCharset, ScriptCharset::Gbk);
+        QCOMPARE(charset->currentIndex(), 0);
+        QCOMPARE(pages->currentWidget(), &w().settingsPage());
+        f->trigger("undoAction");
         QVERIFY(!w().scheme().settings.showLine);
         QVERIFY(!f->child<QCheckBox>("showLine")->isChecked());
-        QCOMPARE(pages->currentWidget(), &w().settingsPage());
         f->trigger("undoAction");
         QCOMPARE(w().scheme().settings.indent, 13);
         QCOMPARE(indent->value(), 13);

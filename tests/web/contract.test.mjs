@@ -69,14 +69,23 @@ test('icons: item icons, defaults of their kind, open and closed folders, useIma
   assert.deepEqual(rows.Frames.icons, ['img/page.svg']);
   assert.deepEqual(rows.Deep.icons, ['lines/sn-plus.svg', 'img/folder-closed.svg']);
   // Every drawn image exists (icons and node-line images).
-  const broken = await page.$$eval('[role=tree] img', (imgs) => imgs.filter((i) => !i.complete || !i.naturalWidth).map((i) => i.src));
-  assert.deepEqual(broken, []);
+  const used = await page.$$eval('[role=tree] *', (es) => [...new Set(es.flatMap((e) => ['::before', '::after', ''].flatMap((p) => {
+    const s = getComputedStyle(e, p || null);
+    return [...`${s.content} ${s.backgroundImage}`.matchAll(/url\("([^"]*)"\)/g)].map((m) => m[1]);
+  })))]);
+  assert.ok(used.length >= 6, used.join(' '));
+  assert.deepEqual(await page.evaluate((urls) => Promise.all(urls.map((u) => new Promise((ok) => {
+    const i = new Image();
+    i.onload = () => ok(i.naturalWidth > 0 ? '' : u);
+    i.onerror = () => ok(u);
+    i.src = u;
+  }))).then((r) => r.filter(Boolean)), used), []);
   assert.deepEqual(errors, []);
   await context.close();
 
   const off = await optionsPage({ 'use image': 0, 'show line': 0 }, 'noimage.js');
   await item(off.page, 'Docs').click();
-  assert.equal(await off.page.locator('[role=tree] img').count(), 0, 'no icons and no line images');
+  assert.deepEqual((await rowsOf(off.page)).flatMap((r) => r.icons), [], 'no icons and no line images');
   await off.context.close();
 });
 
@@ -84,9 +93,11 @@ test('lines between nodes from lineFolder, and the indent in points per level', 
   const { page, context, errors } = await optionsPage();
   await item(page, 'Docs').click();
   await item(page, 'Deep').click();
+  // The connector of a row, and the vertical lines that the groups around it draw beside their rows.
   const cells = await page.$$eval('[role=tree] a[role=treeitem]', (as) => Object.fromEntries(as.map((a) => {
-    const c = a.closest('tr').cells;
-    return [a.textContent, { indent: getComputedStyle(c[0]).backgroundImage, connector: getComputedStyle(c[1]).backgroundImage,
+    const groups = [];
+    for (let g = a.closest('[role=group]'); g; g = g.parentElement.closest('[role=group]')) groups.push(getComputedStyle(g).backgroundImage);
+    return [a.textContent, { indent: groups.join(' '), connector: getComputedStyle(a.closest('.sn-r'), '::after').backgroundImage,
       x: a.parentElement.getBoundingClientRect().left }];
   })));
   assert.match(cells.Docs.connector, /lines\/sn-line-t\.svg/, 'a root with a next sibling: T');
@@ -94,7 +105,7 @@ test('lines between nodes from lineFolder, and the indent in points per level', 
   assert.match(cells.Deep.connector, /sn-line-l\.svg/);
   // Leaf: Docs continues below (I), Deep is the last child of Docs (blank).
   assert.equal((cells.Leaf.indent.match(/sn-line-i\.svg/g) || []).length, 1);
-  assert.equal(cells.Docs.indent, 'none');
+  assert.equal(cells.Docs.indent, '');
   const pt = 4 / 3;
   assert.ok(Math.abs(cells.Leaf.x - cells.Docs.x - 2 * 20 * pt) < 0.6, `two levels of 20pt: ${cells.Leaf.x - cells.Docs.x}`);
   assert.deepEqual(errors, []);
@@ -104,9 +115,9 @@ test('lines between nodes from lineFolder, and the indent in points per level', 
   await item(flat.page, 'Docs').click();
   await item(flat.page, 'Deep').click();
   const info = await flat.page.$$eval('[role=tree] a[role=treeitem]', (as) => Object.fromEntries(as.map((a) => [a.textContent,
-    { cells: a.closest('tr').cells.length, x: a.parentElement.getBoundingClientRect().left,
-      bg: getComputedStyle(a.closest('tr').cells[0]).backgroundImage }])));
-  assert.equal(info.Leaf.cells, 3, 'indent, icon and text: no connector cell');
+    { connector: getComputedStyle(a.closest('.sn-r'), '::after').content, x: a.parentElement.getBoundingClientRect().left,
+      bg: ((g) => (g ? getComputedStyle(g).backgroundImage : 'none'))(a.closest('[role=group]')) }])));
+  assert.equal(info.Leaf.connector, 'none', 'indent, icon and text: no connector');
   assert.equal(info.Leaf.bg, 'none');
   assert.ok(Math.abs(info.Leaf.x - info.Docs.x - 2 * 30 * pt) < 0.6, `two levels of 30pt: ${info.Leaf.x - info.Docs.x}`);
   await flat.context.close();

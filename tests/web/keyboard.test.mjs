@@ -35,7 +35,7 @@ test('roles, levels, set sizes and positions; one tab stop', async () => {
   assert.deepEqual([rows.Docs.expanded, rows.Deep.expanded, rows.Guide.expanded], ['true', 'false', null]);
   const owned = await p.page.locator('a[role=treeitem]:text-is("Docs")').evaluate((a) => {
     const g = document.getElementById(a.getAttribute('aria-owns'));
-    return [g.getAttribute('role'), [...g.querySelectorAll(':scope > table a')].map((x) => x.textContent)];
+    return [g.getAttribute('role'), [...g.querySelectorAll(':scope > .sn-r a')].map((x) => x.textContent)];
   });
   assert.deepEqual(owned, ['group', ['Guide', 'Frames', 'Deep']]);
   assert.deepEqual(p.errors, []);
@@ -106,7 +106,7 @@ test('closing a folder with the mouse moves the tab stop out of it', async () =>
   await p.page.locator('a[role=treeitem]:text-is("Docs")').focus();
   assert.equal(await p.press('ArrowRight', 'ArrowRight', 'ArrowDown'), 'Frames');
   // The box in front of Docs only opens and closes; it takes no focus itself.
-  await p.page.locator('a[role=treeitem]:text-is("Docs")').evaluate((a) => a.closest('tr').cells[1].click());
+  await p.page.locator('a[role=treeitem]:text-is("Docs")').evaluate((a) => a.closest('.sn-r').click());
   assert.equal((await p.rows()).Frames.visible, false);
   assert.deepEqual(await p.page.$$eval('[role=tree] [tabindex="0"]', (e) => e.map((x) => x.textContent)), ['Docs']);
   assert.equal(await p.focused(), 'Docs', 'the focus went with it');

@@ -10,6 +10,7 @@ for (const m of ['playwright-core', 'axe-core', 'terser']) {
   if (!existsSync(join(here, 'node_modules', m, 'package.json'))) problems.push(`npm package ${m} is not installed in tests/web`);
 }
 if (!existsSync('/usr/bin/chromium')) problems.push('/usr/bin/chromium is missing (apt-get install chromium)');
+if (!existsSync('/usr/bin/pdftotext')) problems.push('/usr/bin/pdftotext is missing (apt-get install poppler-utils)');
 if (!process.env.SYLVANODE_CLI || !existsSync(process.env.SYLVANODE_CLI)) {
   problems.push('SYLVANODE_CLI must name the built sylvanode-cli (CTest sets it)');
 }

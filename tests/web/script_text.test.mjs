@@ -71,7 +71,8 @@ async function inPage(name, html) {
     ran: window.__ran,
     strings: window.tree_node.filter((x) => typeof x === 'string'),
     options: Object.fromEntries(['folderImg1', 'folderImg2', 'fileImg', 'target', 'lineFolder'].map((k) => [k, window.tree[k]])),
-    heights: [...document.styleSheets].flatMap((s) => [...s.cssRules])
+    // The library adds the generated rules as a constructed style sheet.
+    heights: [...document.styleSheets, ...document.adoptedStyleSheets].flatMap((s) => [...s.cssRules])
       .filter((r) => /^td\.Tree_/i.test(r.selectorText)).map((r) => `${r.selectorText} ${r.style.height}`),
   }));
   const rows = await rowsOf(p.page);

@@ -1,6 +1,8 @@
 // What the menu remembers across page loads, "you are here", and pages without storage.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
+import { readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
 import { setup, openPage, pageHtml, fixture, rowsOf } from './lib/harness.mjs';
 
 let env;
@@ -32,13 +34,34 @@ test('open folders and the selected item are kept across a reload', async () => 
   await click(page, 'Docs');
   assert.equal((await rows(page)).Deep.expanded, 'true', 'a folder inside a closed one keeps its state');
 
-  // A menu of another size under the same name, or garbage, is ignored.
-  for (const value of ['{"n":3,"o":[0],"s":1}', '{not json', 'null']) {
-    await page.evaluate((v) => sessionStorage.setItem('sylvanode:tree', v), value);
+  // Garbage under the menu's key is ignored, and so is what older versions kept under the suffix alone.
+  const key = await page.evaluate(() => Object.keys(sessionStorage).find((k) => /^sylvanode:tree:\w+$/.test(k)));
+  for (const [k, value] of [[key, '{not json'], [key, 'null'], [key, '{"o":"x","s":"y"}'], ['sylvanode:tree', '{"n":9,"o":[0,5],"s":6}']]) {
+    await page.evaluate(([k, v]) => { sessionStorage.clear(); sessionStorage.setItem(k, v); }, [k, value]);
     await page.reload();
     r = await rows(page);
-    assert.deepEqual([r.Docs.expanded, r.Tools.expanded, Object.keys(r).length], ['false', 'false', 3], value);
+    assert.deepEqual([r.Docs.expanded, r.Tools.expanded, Object.keys(r).length], ['false', 'false', 3], `${k}=${value}`);
   }
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('another menu of the same size and suffix does not take over the state of the first', async () => {
+  // Same size, same levels, other titles: another site's menu, or the next version of this one.
+  const text = readFileSync(fixture('options.menu'), 'latin1').replace(/^0=Docs\r/m, '0=Manuals\r').replace(/^5=Tools\r/m, '5=Utilities\r');
+  writeFileSync(join(env.site.dir, 'other.menu'), text, 'latin1');
+  env.site.generate(join(env.site.dir, 'other.menu'), 'other.js');
+  env.site.page('other.html', pageHtml(body.replace('st.js', 'other.js')));
+  const { page, context, errors } = await openPage(env.browser);
+  await page.goto(env.server.url + 'st.html');
+  for (const t of ['Docs', 'Tools', 'Run']) await click(page, t);
+  await page.goto(env.server.url + 'other.html');
+  let r = await rows(page);
+  assert.deepEqual([r.Manuals.expanded, r.Utilities.expanded, Object.keys(r).length], ['false', 'false', 3]);
+  await click(page, 'Manuals');
+  await page.goto(env.server.url + 'st.html');
+  r = await rows(page);
+  assert.deepEqual([r.Docs.expanded, r.Tools.expanded, r.Run.cls], ['true', 'true', 'Tree_FILE_3'], 'each menu keeps its own');
   assert.deepEqual(errors, []);
   await context.close();
 });

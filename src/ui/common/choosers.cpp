@@ -1,12 +1,22 @@
 #include "ui/common/choosers.h"
 
 #include <QDir>
+#include <QFileInfo>
 
+#include "model/menu_scheme.h"
 #include "platform/paths.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 
 namespace sylvanode {
+
+std::string browseBaseDirectory(const MenuScheme& scheme) {
+    const std::string& work = scheme.settings.workDir;
+    if (work.empty()) return {};
+    const QString base =
+        scheme.fileName.empty() ? QDir::currentPath() : QFileInfo(toQString(scheme.fileName)).absolutePath();
+    return absoluteWorkDir(work, toSchemeBytes(base));
+}
 
 std::string chooseRelativePath(Prompter& prompter, QWidget* parent, const std::string& workDir,
                                const QString& pipeFilter) {

@@ -22,6 +22,7 @@ public:
         QString title;
         QString filter;            // "desc|pattern|desc|pattern" as the program states it
         QString initialDirectory;  // empty: the toolkit's choice
+        QString initialFile;       // the file the dialog starts on (its folder and name), if any
         QString defaultExtension;  // e.g. "*.menu"
         bool confirmOverwrite = false;
     };
@@ -38,11 +39,17 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // The shell's "open" for a file or an address; false when nothing could open it.
     virtual bool openWithShell(const QString& pathOrUrl) = 0;
+    // The desktop's application for a file type (a desktop entry name such as
+    // "viewer.desktop"), as the desktop itself answers; empty when it names none
+    // (so by default: a prompter without a desktop knows no application).
+    virtual QString desktopApplicationFor(const QString& mimeType);
     // Runs one of the program's own modal dialogs; returns its result code.
     virtual int runDialog(QDialog& dialog) = 0;
 };
 
 // Converts "desc|pattern|desc|pattern" into Qt's "desc (pattern);;desc (pattern)".
+// "*.*" means every file, as on the desktop it comes from: it becomes "*", so names
+// without a dot are listed too.
 QString qtFilterFromPipes(const QString& pipes);
 
 }  // namespace sylvanode

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QUrl>
 
 namespace sylvanode {
@@ -26,6 +27,12 @@ std::optional<QString> runFileDialog(QWidget* parent, const Prompter::FileReques
                                      QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.title, request.initialDirectory,
                        qtFilterFromPipes(request.filter));
+    if (!request.initialFile.isEmpty()) {
+        // The dialog opens in the file's folder with its name filled in.
+        const QFileInfo last(request.initialFile);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -40,7 +47,45 @@ std::optional<QString> runFileDialog(QWidget* parent, const Prompter::FileReques
     return dialog.selectedFiles().constFirst();
 }
 
+// Runs a desktop tool in the C locale and returns what it printed; empty when it is
+// missing, fails or takes too long (a window must not freeze on it).
+QString runDesktopTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(env);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted(3000)) return {};
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(1000);
+        return {};
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
 }  // namespace
+
+QString applicationFromGioMime(const QString& output) {
+    // "Default application for 'TYPE': NAME.desktop", else the first entry of
+    // "Registered applications:", which GIO falls back to when opening.
+    bool inRegistered = false;
+    for (const QString& raw : output.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1String("Default application for "))) {
+            const qsizetype colon = line.lastIndexOf(QLatin1String(": "));
+            if (colon > 0) return line.mid(colon + 2).trimmed();
+        }
+        if (line.endsWith(QLatin1Char(':'))) {
+            inRegistered = line == QLatin1String("Registered applications:");
+            continue;
+        }
+        if (inRegistered && line.endsWith(QLatin1String(".desktop"))) return line;
+    }
+    return {};
+}
 
 int QtPrompter::message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
                         int buttons) {
@@ -86,6 +131,16 @@ bool QtPrompter::openWithShell(const QString& pathOrUrl) {
     const QUrl url = isUrl ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     if (!isUrl && !QFileInfo::exists(pathOrUrl)) return false;
     return QDesktopServices::openUrl(url);
+}
+
+QString QtPrompter::desktopApplicationFor(const QString& mimeType) {
+    // GIO answers as GTK and most desktops open files; xdg-utils where GIO's tool is missing.
+    const QString gio =
+        applicationFromGioMime(runDesktopTool(QStringLiteral("gio"), {QStringLiteral("mime"), mimeType}));
+    if (!gio.isEmpty()) return gio;
+    return runDesktopTool(QStringLiteral("xdg-mime"),
+                          {QStringLiteral("query"), QStringLiteral("default"), mimeType})
+        .trimmed();
 }
 
 int QtPrompter::runDialog(QDialog& dialog) { return dialog.exec(); }

@@ -16,7 +16,13 @@ public:
                                         const QString& initialDirectory) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     bool openWithShell(const QString& pathOrUrl) override;
+    // Asks GIO ("gio mime TYPE"), else xdg-utils ("xdg-mime query default TYPE").
+    QString desktopApplicationFor(const QString& mimeType) override;
     int runDialog(QDialog& dialog) override;
 };
+
+// The application named by the output of "gio mime TYPE" in the C locale: the default
+// one, else the first registered one; empty when it names none.
+QString applicationFromGioMime(const QString& output);
 
 }  // namespace sylvanode

@@ -1,5 +1,7 @@
 #include "ui/common/text_codec.h"
 
+#include <QStringDecoder>
+
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
@@ -56,6 +58,12 @@ std::string toSchemeBytes(const QString& text) {
         appendSchemeChar(out, cp);
     }
     return out;
+}
+
+QString messageText(std::string_view bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return utf8.hasError() ? toQString(bytes) : text;
 }
 
 }  // namespace sylvanode

@@ -15,4 +15,8 @@ namespace sylvanode {
 QString toQString(std::string_view gbkBytes);
 std::string toSchemeBytes(const QString& text);
 
+// A reason text from the core (why a file could not be read or written) for a message box:
+// UTF-8 as paths and system error texts come, else scheme bytes (a value quoted from a file).
+QString messageText(std::string_view bytes);
+
 }  // namespace sylvanode

@@ -168,6 +168,13 @@ void ColorPickerDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 std::string ColorPickerDialog::resultText() const {
-    if (ui->systemColorRadio->isChecked()) return colorToString(panelValue());
-    return colorToHexText(panelValue());
+    // A system colour of the list keeps its identifier, which a page shows as a CSS system
+    // colour. Every other colour is six digits, on whichever page OK was pressed: an RGB
+    // colour typed or picked and then taken from the system page included (a basic-colour
+    // identifier or "0x" digits would mean nothing to a browser and be dropped on loading).
+    const ColorValue value = panelValue();
+    if (ui->systemColorRadio->isChecked())
+        for (int row = 0; row < kSystemColorCount; ++row)
+            if (value == kSystemBase + systemColors()[row].index) return systemColors()[row].identifier;
+    return colorToHexText(value);
 }

@@ -18,6 +18,13 @@ using namespace sylvanode;
 
 namespace {
 
+// "C059 [urw]" -> "C059": the family without the foundry tag Qt adds to tell foundries apart.
+QString fontFamilyName(const QString& qtFamily) {
+    if (!qtFamily.endsWith(QLatin1Char(']'))) return qtFamily;
+    const qsizetype open = qtFamily.lastIndexOf(QLatin1String(" ["));
+    return open > 0 ? qtFamily.left(open) : qtFamily;
+}
+
 ColorValue panelValueOf(const std::string& text) {
     const ParsedColor parsed = parseColorText(text);
     return parsed.ok ? parsed.value : 0;
@@ -71,8 +78,11 @@ CssStyleDialog::CssStyleDialog(Prompter& prompter, QWidget* parent)
 CssStyleDialog::~CssStyleDialog() = default;
 
 void CssStyleDialog::fillFontLists() {
-    QStringList families = QFontDatabase::families();
-    if (!families.contains(QStringLiteral("Default"))) families.append(QStringLiteral("Default"));
+    // Qt names a family installed by several foundries once per foundry ("C059 [urw]"); a page
+    // and the browser know only the family, so each family is listed once, by its name.
+    QStringList families;
+    for (const QString& family : QFontDatabase::families()) families.append(fontFamilyName(family));
+    families.append(QStringLiteral("Default"));
     families.removeDuplicates();
     std::sort(families.begin(), families.end(), [](const QString& a, const QString& b) {
         const int c = QString::compare(a, b, Qt::CaseInsensitive);
@@ -94,8 +104,11 @@ void CssStyleDialog::loadStyle(const CssStyle& style) {
     ui->useFontSize->setChecked(style.fontSize != -1);
     ui->useUnderline->setChecked(style.underline);
 
+    // A name stored with a foundry tag by an earlier version finds its family too.
     const int fontIndex =
-        style.fontName.empty() ? -1 : ui->fontBox->findText(toQString(style.fontName), Qt::MatchFixedString);
+        style.fontName.empty()
+            ? -1
+            : ui->fontBox->findText(fontFamilyName(toQString(style.fontName)), Qt::MatchFixedString);
     ui->fontBox->setCurrentIndex(fontIndex >= 0 ? fontIndex : 0);
     if (style.fontStyle >= 0 && style.fontStyle <= 3) ui->fontStyle->setCurrentIndex(style.fontStyle);
     if (style.fontSize != -1) {

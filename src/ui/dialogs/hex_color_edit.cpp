@@ -18,6 +18,9 @@ void HexColorEdit::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Escape:
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
+        // Deleting works as in every field (Delete arrives as the character 0x7F).
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
             QLineEdit::keyPressEvent(event);
             return;
         default:

@@ -3,7 +3,8 @@
 #include <QLineEdit>
 
 // The colour picker's hexadecimal entry field: at most six characters, and of
-// the typed characters only hexadecimal digits and backspace reach the field.
+// the typed characters only hexadecimal digits reach the field; Backspace and
+// Delete delete as in any field.
 // Text that arrives by other routes (a paste from the context menu) is not filtered.
 class HexColorEdit : public QLineEdit {
     Q_OBJECT

@@ -40,6 +40,12 @@ void SuffixDialog::acceptSuffix() {
     accept();
 }
 
+void SuffixDialog::showEvent(QShowEvent* event) {
+    // Every showing starts in the text field, wherever the focus was left last time.
+    ui->suffixEdit->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(event);
+}
+
 void SuffixDialog::keyPressEvent(QKeyEvent* event) {
     // Esc does nothing here: only Cancel and the close box leave without OK.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {

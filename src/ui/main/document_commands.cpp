@@ -38,6 +38,12 @@ std::string fileNamePart(const std::string& path) {
     return path.substr(start);
 }
 
+// A failure message: the fixed text, and below it why.
+QString withReason(const QString& text, const SchemeResult& result) {
+    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
+    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
+}
+
 // Scheme bytes to the file system's own encoding of the same path.
 std::string fsPath(const std::string& schemeBytes) {
     return QFile::encodeName(toQString(schemeBytes)).toStdString();
@@ -61,11 +67,9 @@ bool MainWindow::askToSave() {
     if (!scheme_.modified) return true;
     const int answer = prompter_.message(this, kCaption, tr("菜单方案已修改，是否保存"), Prompter::Icon::Information,
                                          Prompter::Yes | Prompter::No | Prompter::Cancel);
-    if (answer == Prompter::Yes) {
-        // Whatever comes of the save, the caller goes on.
-        saveScheme();
-        return true;
-    }
+    // Yes goes on only once the scheme is written: a cancelled save dialog or a failed
+    // write keeps the document, still modified, rather than dropping the changes.
+    if (answer == Prompter::Yes) return saveToFile();
     return answer == Prompter::No;
 }
 
@@ -114,8 +118,11 @@ void MainWindow::newScheme() {
     updateTitle();
 }
 
-QString MainWindow::fileDialogDirectory(const QString& lastPath) const {
-    return lastPath.isEmpty() ? QString() : QFileInfo(lastPath).absolutePath();
+// The file dialogs start on the file last chosen in them: its folder, its name filled in.
+void MainWindow::startDialogOn(Prompter::FileRequest& request, const QString& lastPath) const {
+    if (lastPath.isEmpty()) return;
+    request.initialFile = lastPath;
+    request.initialDirectory = QFileInfo(lastPath).absolutePath();
 }
 
 void MainWindow::openScheme() {
@@ -123,37 +130,38 @@ void MainWindow::openScheme() {
     Prompter::FileRequest request;
     request.title = tr("打开菜单文件");
     request.filter = kMenuFilter;
-    request.initialDirectory = fileDialogDirectory(lastOpenPath_);
     request.defaultExtension = QStringLiteral("*.menu");
+    startDialogOn(request, lastOpenPath_);
     const std::optional<QString> path = prompter_.openFile(this, request);
     if (!path) return;
     loadScheme(*path);
 }
 
-void MainWindow::loadScheme(const QString& chosen) {
-    const std::optional<QString> path = chosen;
-    lastOpenPath_ = *path;
+void MainWindow::loadScheme(const QString& path) {
+    lastOpenPath_ = path;
 
-    // Emptying and reading happen inside one reset of the view: a failed read
-    // leaves whatever nodes it had added, and the view shows exactly those.
-    SchemeResult result;
-    {
-        TreeReplacement replacing(*this);
-        scheme_.clearTree();
-        clearItemPanel();
-        panel_->menuName()->clear();
-        result = readSchemeFile(scheme_, fsPath(toSchemeBytes(*path)));
-    }
+    // Read into a scheme of its own; the open document is replaced only by a complete one,
+    // so a failed open leaves tree, selection, pages, suffix, name and mark as they were.
+    MenuScheme loaded;
+    const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, tr("菜单方案格式不正确"), Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result), Prompter::Icon::Error,
+                          Prompter::Ok);
         return;
     }
+    {
+        TreeReplacement replacing(*this);
+        clearItemPanel();
+        panel_->menuName()->clear();
+        scheme_.swap(loaded);
+    }
+    // The previous tree goes with `loaded`, after the view has let go of it.
     // Nodes stored as expanded are shown so.
     forEachPreOrder(scheme_.roots(), [this](MenuNode* n, int) {
         if (n->expanded && n->hasChildren()) tree_->setExpanded(model_->indexOf(n), true);
     });
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
-    scheme_.fileName = toSchemeBytes(*path);
+    scheme_.fileName = toSchemeBytes(path);
     refreshPages();
     clearHistory();
     scheme_.modified = false;
@@ -171,9 +179,10 @@ std::optional<QString> MainWindow::askSavePath() {
     Prompter::FileRequest request;
     request.title = saveDialogTitle_;
     request.filter = kMenuFilter;
-    request.initialDirectory = fileDialogDirectory(lastSavePath_);
     request.defaultExtension = QStringLiteral("*.menu");
     request.confirmOverwrite = true;
+    // The name last chosen here, else the scheme's own file.
+    startDialogOn(request, !lastSavePath_.isEmpty() ? lastSavePath_ : toQString(scheme_.fileName));
     std::optional<QString> path = prompter_.saveFile(this, request);
     if (path) lastSavePath_ = *path;
     return path;
@@ -183,7 +192,8 @@ bool MainWindow::writeTo(const QString& path) {
     saveNodeData(selected_);
     const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, tr("保存菜单方案时出错"), Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(this, kCaption, withReason(tr("保存菜单方案时出错"), result), Prompter::Icon::Error,
+                          Prompter::Ok);
         return false;
     }
     undoStack_->setClean();
@@ -193,7 +203,7 @@ bool MainWindow::writeTo(const QString& path) {
     return true;
 }
 
-void MainWindow::saveScheme() {
+bool MainWindow::saveToFile() {
     QString target;
     const QFileInfo existing(QFile::decodeName(QByteArray::fromStdString(fsPath(scheme_.fileName))));
     if (!scheme_.fileName.empty() && existing.exists() && !existing.isDir()) {
@@ -201,11 +211,13 @@ void MainWindow::saveScheme() {
     } else {
         // Untitled, or the file has gone since it was opened or written.
         const std::optional<QString> path = askSavePath();
-        if (!path) return;
+        if (!path) return false;
         target = *path;
     }
-    writeTo(target);
+    return writeTo(target);
 }
+
+void MainWindow::saveScheme() { saveToFile(); }
 
 void MainWindow::saveSchemeAs() {
     saveDialogTitle_ = tr("另存为...");

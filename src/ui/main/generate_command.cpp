@@ -19,13 +19,20 @@ void MainWindow::generateScript() {
     request.filter = QStringLiteral("脚本文件(*.js)|*.js|所有文件(*.*)|*.*");
     request.defaultExtension = QStringLiteral("*.js");
     request.confirmOverwrite = true;
+    startDialogOn(request, lastScriptPath_);
     const std::optional<QString> path = prompter_.saveFile(this, request);
     if (!path) return;
+    lastScriptPath_ = *path;
     saveNodeData(selected_);
     // Written whole or not at all: a failed write leaves an existing file as it was.
     const IoResult result = writeScriptFile(scheme_, QFile::encodeName(*path).toStdString());
     if (!result) {
-        prompter_.message(this, caption, tr("生成代码时出错"), Prompter::Icon::Error, Prompter::Ok);
+        QString text = tr("生成代码时出错");
+        if (result.outOfMemory)
+            text += QLatin1Char('\n') + tr("内存不足");
+        else if (!result.error.empty())
+            text += QLatin1Char('\n') + messageText(result.error);
+        prompter_.message(this, caption, text, Prompter::Icon::Error, Prompter::Ok);
         return;
     }
     prompter_.message(this, caption, tr("生成代码完毕"), Prompter::Icon::Information, Prompter::Ok);

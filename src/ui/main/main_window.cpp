@@ -17,8 +17,10 @@
 #include <QToolButton>
 #include <QUndoStack>
 #include <exception>
+#include <new>
 
 #include "platform/paths.h"
+#include "ui/common/choosers.h"
 #include "ui/common/icons.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -59,7 +61,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     tree_->setModel(model_);
 
     panel_ = new ItemPanel(
-        prompter_, [this] { return scheme_.settings.workDir; }, this);
+        prompter_, [this] { return browseBaseDirectory(scheme_); }, this);
     stylePage_ = new StylePage(
         scheme_, prompter_,
         [this](const QString& step, int key) {
@@ -261,7 +263,8 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    bool close = true;
+    // Closes only when the question let it: a failure on the way keeps the window and the scheme.
+    bool close = false;
     guarded([&] { close = askToSave(); });
     if (close)
         event->accept();

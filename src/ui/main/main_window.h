@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <exception>
+#include <new>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -10,6 +11,7 @@
 class QTemporaryDir;
 
 #include "model/menu_scheme.h"
+#include "ui/common/prompter.h"
 
 class QAction;
 class QLabel;
@@ -174,6 +176,8 @@ private:
     void guarded(F&& command) {
         try {
             command();
+        } catch (const std::bad_alloc&) {
+            showFailure(tr("内存不足"));
         } catch (const std::exception& e) {
             showFailure(QString::fromLocal8Bit(e.what()));
         } catch (...) {
@@ -184,12 +188,14 @@ private:
     void showFailure(const QString& what);
     void moveSelected(int delta);
     bool writeTo(const QString& path);
+    // Save: true once the scheme is written (not when the dialog was cancelled or the write failed).
+    bool saveToFile();
     // The save dialog with the current title; remembers the folder chosen.
     std::optional<QString> askSavePath();
     // Settings and kinds to new-scheme values, untitled.
     void resetScheme();
     void refreshImage(sylvanode::MenuNode* node);
-    QString fileDialogDirectory(const QString& lastPath) const;
+    void startDialogOn(sylvanode::Prompter::FileRequest& request, const QString& lastPath) const;
 
     std::unique_ptr<Ui::MainWindow> ui;
     sylvanode::Prompter& prompter_;
@@ -218,6 +224,7 @@ private:
     QString saveDialogTitle_;
     QString lastOpenPath_;
     QString lastSavePath_;
+    QString lastScriptPath_;
 
     // The multi-menu suffix dialog, made hidden at start-up and kept for the run
     // (created by createToolDialogs, both in tools_commands.cpp).

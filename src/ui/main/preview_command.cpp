@@ -35,7 +35,7 @@ void MainWindow::showPreview() {
     } else if (previewDir_->isValid()) {
         const std::string base = previewBaseDirectory(scheme_, QFile::encodeName(schemeDir).toStdString());
         written = writePreview(scheme_, base, QFile::encodeName(pageDir).toStdString(), library,
-                               toSchemeBytes(title), pagePath);
+                               title.toUtf8().toStdString(), pagePath);
     }
     if (!written) {
         prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + QString::fromLocal8Bit(written.error.c_str()),

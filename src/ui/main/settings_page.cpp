@@ -46,9 +46,9 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged
     }
     // Compact rows, so the whole page fits the window's smallest height.
     const int rowHeight = std::max(21, fontMetrics().height() + 4);
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{ui->workDirEdit, ui->lineFolder, ui->target, ui->fileIconEdit,
-                                         ui->folderIcon1Edit, ui->folderIcon2Edit, ui->indentSpin})
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             ui->workDirEdit, ui->lineFolder, ui->target, ui->fileIconEdit, ui->folderIcon1Edit,
+             ui->folderIcon2Edit, ui->indentSpin, ui->scriptCharsetCombo})
         field->setFixedHeight(rowHeight);
     ui->indentSpin->setRange(10, 50);
     ui->indentSpin->setValue(13);
@@ -60,6 +60,7 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged
     connect(ui->folderIcon2Button, &QToolButton::clicked, this, [this] { chooseFolderIcon2(); });
     connect(ui->target, &QLineEdit::textChanged, this, [this] { applyTarget(); });
     connect(ui->indentSpin, &StepSpinBox::changing, this, [this](int v) { applyIndent(v); });
+    connect(ui->scriptCharsetCombo, &QComboBox::currentIndexChanged, this, [this] { applyScriptCharset(); });
     // A check box runs its handler whenever its state changes, by a click or by refresh().
     connect(ui->useImage, &QCheckBox::toggled, this, [this] { applyUseImage(); });
     const std::tuple<QCheckBox*, bool SchemeSettings::*, QString> flags[] = {
@@ -79,9 +80,9 @@ SettingsPage::~SettingsPage() = default;
 
 void SettingsPage::alignLabels() {
     // One label column across both frames, so the fields line up (again after a font change).
-    const std::initializer_list<QLabel*> labels{ui->labelWorkDir,     ui->labelLineFolder,
-                                                ui->labelTarget,      ui->labelIconFile,
-                                                ui->labelIconFolder1, ui->labelIconFolder2};
+    const std::initializer_list<QLabel*> labels{
+        ui->labelWorkDir,  ui->labelLineFolder,  ui->labelTarget,     ui->labelScriptCharset,
+        ui->labelIconFile, ui->labelIconFolder1, ui->labelIconFolder2};
     int width = 0;
     for (QLabel* label : labels) {
         label->setMinimumWidth(0);
@@ -131,6 +132,7 @@ void SettingsPage::refresh() {
                           ui->showSelect, ui->useTitleAsHint, ui->useTitleAsStatus};
     for (size_t i = 0; i < std::size(boxes); ++i) boxes[i]->setChecked(flags[i]);
     setTextIfChanged(ui->target, toQString(s.target));
+    ui->scriptCharsetCombo->setCurrentIndex(s.scriptCharset == ScriptCharset::Utf8 ? 1 : 0);
 }
 
 void SettingsPage::chooseWorkDir() {
@@ -145,14 +147,14 @@ void SettingsPage::chooseLineFolder() {
     const std::string p = chooseFolder(prompter_, window(), tr("结点图片目录"));
     if (p.empty()) return;
     // The work directory itself gives the empty relative path.
-    const std::string relative = relativeWebPath(p, scheme_.settings.workDir);
+    const std::string relative = relativeWebPath(p, browseBaseDirectory(scheme_));
     ui->lineFolder->setText(toQString(relative));
     scheme_.settings.lineFolder = relative;
     report(tr("修改结点图片目录"), -1);
 }
 
 void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey) {
-    const std::string p = chooseRelativePath(prompter_, window(), scheme_.settings.workDir, kGifFilter);
+    const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), kGifFilter);
     if (p.empty()) return;
     field->setText(toQString(p));
     setting = p;
@@ -184,6 +186,12 @@ void SettingsPage::applyUseImage() {
 void SettingsPage::applyFlag(bool& setting, bool checked, const QString& stepName, int mergeKey) {
     setting = checked;
     report(stepName, mergeKey);
+}
+
+void SettingsPage::applyScriptCharset() {
+    scheme_.settings.scriptCharset =
+        ui->scriptCharsetCombo->currentIndex() == 1 ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
+    report(tr("修改脚本字符集"), -1);
 }
 
 void SettingsPage::applyIndent(int newValue) {

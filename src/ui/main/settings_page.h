@@ -43,6 +43,7 @@ public:
     void applyTarget();
     void applyUseImage();
     void applyIndent(int newValue);
+    void applyScriptCharset();
 
 signals:
     // The item panel's icon rows (iconRows) are visible exactly while this is on.

@@ -1,5 +1,6 @@
 // Tools and Help commands of the main window (multi-menu settings, help, About).
 #include <QFile>
+#include <QLocale>
 
 #include "platform/help_files.h"
 #include "platform/paths.h"
@@ -24,12 +25,33 @@ void MainWindow::editSuffix() {
 }
 
 void MainWindow::showHelp() {
-    // The help file beside the executable when the desktop has a viewer for it, else the
-    // HTML user guide. A missing help file is not reported; with neither nothing happens.
-    const auto docs = sylvanode::helpDocuments(sylvanode::executableDirectory(),
-                                               sylvanode::desktopOpensHelpFiles(sylvanode::XdgDirectories::fromEnvironment()));
+    // The guide in the reader's language. Chinese readers get the help file first when the
+    // desktop names a viewer for it; a viewer that fails to start gives way to the HTML guide.
+    const std::string exeDir = sylvanode::executableDirectory();
+    const QLocale locale;
+    const QString localeName = locale.uiLanguages().value(0, locale.name());
+    const sylvanode::GuideLanguage language = sylvanode::guideLanguageFor(localeName.toStdString());
+    bool viewerKnown = false;
+    if (language == sylvanode::GuideLanguage::Chinese && !sylvanode::findHelpFile(exeDir).empty())
+        for (const char* type : sylvanode::kHelpFileTypes)
+            if (!viewerKnown) viewerKnown = !prompter_.desktopApplicationFor(QLatin1String(type)).isEmpty();
+    const std::vector<std::string> docs = sylvanode::helpDocuments(exeDir, language, viewerKnown);
     for (const std::string& doc : docs)
         if (prompter_.openWithShell(QFile::decodeName(doc.c_str()))) return;
+
+    const QString caption = QStringLiteral("Sylvanode");
+    // The guide, when found, is the last document; the help file alone means it is missing.
+    const bool guideFound = !docs.empty() && docs.back().size() > 5 && docs.back().ends_with(".html");
+    if (!guideFound) {
+        const QString expected =
+            QFile::decodeName(sylvanode::installedUserGuidePath(exeDir, language).c_str());
+        prompter_.message(this, caption, tr("找不到用户指南，它应在：") + QLatin1Char('\n') + expected,
+                          sylvanode::Prompter::Icon::Information, sylvanode::Prompter::Ok);
+    } else {
+        const QString guide = QFile::decodeName(docs.back().c_str());
+        prompter_.message(this, caption, tr("没有可以打开用户指南的程序：") + QLatin1Char('\n') + guide,
+                          sylvanode::Prompter::Icon::Information, sylvanode::Prompter::Ok);
+    }
 }
 
 void MainWindow::showAbout() {

@@ -6,6 +6,7 @@ import { tmpdir } from 'node:os';
 import { dirname, extname, join, normalize, sep } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
+import { schemeText } from './forest.mjs';
 
 export const testsDir = dirname(dirname(fileURLToPath(import.meta.url)));
 export const fixturesDir = join(testsDir, 'fixtures');
@@ -59,7 +60,14 @@ export function makeSite() {
     generate(scheme, script, suffix) {
       cli('generate', scheme, '-o', join(dir, script), ...(suffix ? ['--suffix', suffix] : []));
     },
+    // Generates `name`.js from menu items (see forest.mjs), with the site's icons and line images.
+    menu(name, items, config = {}) {
+      writeFileSync(join(dir, `${name}.menu`), schemeText(items, { fileIcon: 'img/file.svg', folderIcon1: 'img/folder-closed.svg',
+        folderIcon2: 'img/folder-open.svg', lineFolder: 'lines/', ...config }), 'latin1');
+      this.generate(join(dir, `${name}.menu`), `${name}.js`);
+    },
     page(name, html) {
+      mkdirSync(dirname(join(dir, name)), { recursive: true });
       writeFileSync(join(dir, name), html, 'latin1');
     },
     remove() {
@@ -129,16 +137,50 @@ export async function setup() {
   };
 }
 
-// Facts about the rows of a menu, read in the page.
+// Facts about the rows of a menu, read in the page. `icons` lists the images of the row, relative to
+// the page: the open/close box (drawn with the node lines) and the item's icon.
 export function rowsOf(page, selector = '[role=tree]') {
   return page.$$eval(`${selector} a[role=treeitem]`, (as) => as.map((a) => {
-    const table = a.closest('table');
+    const row = a.closest('.sn-r');
     const visible = !!(a.offsetWidth || a.offsetHeight);
+    const dir = location.href.replace(/[^/]*$/, '');
+    const urls = (text) => [...text.matchAll(/url\("([^"]*)"\)/g)].map((m) => m[1].replace(dir, ''));
     return {
       text: a.textContent, visible, cls: a.parentElement.className, href: a.getAttribute('href'), target: a.getAttribute('target'),
-      title: table.getAttribute('title'), expanded: a.getAttribute('aria-expanded'), level: a.getAttribute('aria-level'),
+      title: a.getAttribute('title'), expanded: a.getAttribute('aria-expanded'), level: a.getAttribute('aria-level'),
       setsize: a.getAttribute('aria-setsize'), posinset: a.getAttribute('aria-posinset'), tabindex: a.getAttribute('tabindex'),
-      icons: [...table.querySelectorAll('img')].map((i) => i.getAttribute('src')),
+      icons: [...urls(getComputedStyle(row, '::after').backgroundImage).filter((u) => !/sn-line-/.test(u)),
+        ...urls(getComputedStyle(row, '::before').content).slice(0, 1)],
     };
   }));
+}
+
+// Chromium's accessibility tree, as assistive technology receives it, read through the DevTools
+// protocol: the nodes that are not ignored, with role, name, description, properties (level,
+// expanded, selected, ...) and `parent`, the nearest such node above.
+export async function accessibilityTree(page) {
+  const cdp = await page.context().newCDPSession(page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  await cdp.detach();
+  const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+  const parentOf = new Map();
+  for (const n of nodes) for (const c of n.childIds || []) parentOf.set(c, n.nodeId);
+  const shown = new Map();
+  for (const n of nodes) {
+    if (n.ignored) continue;
+    let p = parentOf.get(n.nodeId);
+    while (p && byId.get(p).ignored) p = parentOf.get(p);
+    shown.set(n.nodeId, { role: n.role?.value, name: n.name?.value ?? '', description: n.description?.value ?? '', parentId: p,
+      ...Object.fromEntries((n.properties || []).map((x) => [x.name, x.value.value])) });
+  }
+  for (const v of shown.values()) v.parent = shown.get(v.parentId) || null;
+  return [...shown.values()];
+}
+
+// Waits until the page has drawn `n` more frames.
+export function frames(page, n = 2) {
+  return page.evaluate((n) => new Promise((ok) => {
+    const step = () => (n-- > 0 ? requestAnimationFrame(step) : ok());
+    step();
+  }), n);
 }
