@@ -4,6 +4,7 @@
 #include <new>
 #include <ostream>
 
+#include "cli/exchange_commands.h"
 #include "cli/preview_command.h"
 #include "cli/terminal_text.h"
 #include "codegen/script_text.h"
@@ -64,7 +65,9 @@ int cmdGenerate(Invocation& inv) {
     scheme.settings.menuSuffix = suffix;
     if (charset) scheme.settings.scriptCharset = *charset;
     const std::string* file = inv.option("-o");
-    return inv.writeOutput(file ? *file : "-", scriptFileBytes(scheme));
+    const std::string script =
+        inv.flag("--from-list") ? buildListScriptText(scheme) + "\r\n" : scriptFileBytes(scheme);
+    return inv.writeOutput(file ? *file : "-", script);
 }
 
 std::string usageText() {
@@ -123,12 +126,16 @@ const std::vector<CommandSpec>& commands() {
          "write the menu script (to standard output without -o)",
          kSchemeFromStdin,
          {outputOption("OUT.js", "write the script to OUT.js (\"-\": standard output)"), suffixOption(),
-          charsetOption()},
+          charsetOption(),
+          {"--from-list", "", "read the items from the page's exported <nav> list instead of carrying them"}},
          1,
          1,
          cmdGenerate},
         previewCommandSpec(),
         libraryCommandSpec(),
+        importCommandSpec(),
+        exportCommandSpec(),
+        linksCommandSpec(),
     };
     return table;
 }

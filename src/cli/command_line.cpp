@@ -155,6 +155,11 @@ int Invocation::checkOutput() {
 
 std::string Invocation::displayName(const std::string& file) { return file == "-" ? "standard input" : file; }
 
+int Invocation::readInput(const std::string& file, std::string& bytes) {
+    const IoResult in = file == "-" ? input_(bytes) : readWholeFile(file, bytes);
+    return in ? kOk : fail(kIoError, in.error);
+}
+
 int Invocation::loadScheme(const std::string& file, MenuScheme& scheme) {
     SchemeResult r;
     if (file == "-") {

@@ -82,6 +82,8 @@ public:
     // kOk while standard output takes what is written, else the one-line error and kIoError.
     int checkOutput();
 
+    // The bytes of an input file; "-" reads standard input. kOk, or the error printed and kIoError.
+    int readInput(const std::string& file, std::string& bytes);
     // Loads a scheme; "-" reads standard input. kOk, or the error printed and its exit code.
     int loadScheme(const std::string& file, MenuScheme& scheme);
     // Writes bytes to a file atomically; "-" writes standard output.

@@ -315,6 +315,12 @@ std::string buildScriptText(const MenuScheme& scheme) {
     return out;
 }
 
+std::string buildListScriptText(const MenuScheme& scheme) {
+    const std::string& S = scheme.settings.menuSuffix;
+    std::string text = buildScriptText(scheme);
+    return "var tree_node" + S + "=Tree_readList(\"tree" + S + "\");" + text.substr(text.find("\r\n"));
+}
+
 std::string scriptFileBytes(const MenuScheme& scheme) { return buildScriptText(scheme) + "\r\n"; }
 
 IoResult writeScriptFile(const MenuScheme& scheme, const std::string& path) {

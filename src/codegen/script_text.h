@@ -30,6 +30,10 @@ void appendNodeEntries(std::string& out, const MenuNode& node, ScriptCharset cha
 // scheme's script character set; every string literal holds exactly its text.
 std::string buildScriptText(const MenuScheme& scheme);
 
+// The same script for a page that holds the menu as an exported <nav> list: line 1 names the
+// list, var tree_node<S>=Tree_readList("tree<S>"); instead of carrying the node array.
+std::string buildListScriptText(const MenuScheme& scheme);
+
 // The bytes of the script file: the text followed by one CR LF.
 std::string scriptFileBytes(const MenuScheme& scheme);
 // Writes the script file atomically.

@@ -8,7 +8,7 @@ namespace sylvanode {
 namespace {
 
 constexpr const char* kReplacement = "\xEF\xBF\xBD";
-constexpr size_t kMaxOutlineIndent = size_t{256} << 20;
+constexpr size_t kMaxOutlineIndent = size_t{64} << 20;
 
 // HTML and XML escaping; the four special bytes are never the trail byte of a GBK or
 // GB18030 character, so escaping byte by byte is safe in the scheme's bytes too.
@@ -163,9 +163,11 @@ bool exportOutline(const MenuScheme& scheme, std::string& out) {
         } else {
             out.push_back('[');
             appendOutlineEscaped(out, title, "[]");
-            out += "](<";
+            // Plain (url) reads best; <url> holds blanks and brackets.
+            const bool bracketed = link.empty() || link.find_first_of(" ()<>\"") != std::string::npos;
+            out += bracketed ? "](<" : "](";
             appendOutlineEscaped(out, link, "<>");
-            out.push_back('>');
+            if (bracketed) out.push_back('>');
             if (!d.menuHint.empty()) {
                 out += " \"";
                 appendOutlineEscaped(out, utf8(d.menuHint), "\"");

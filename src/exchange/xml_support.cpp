@@ -17,15 +17,15 @@ Doc parseHtmlUtf8(std::string_view utf8) {
     initOnce();
     if (utf8.size() > kMaxParsedBytes) return nullptr;
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
-                        HTML_PARSE_IGNORE_ENC | HTML_PARSE_COMPACT;
+                        HTML_PARSE_IGNORE_ENC | HTML_PARSE_COMPACT | XML_PARSE_HUGE;
     return Doc(htmlReadMemory(utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", options));
 }
 
 Doc parseXml(std::string_view bytes) {
     initOnce();
     if (bytes.size() > kMaxParsedBytes) return nullptr;
-    const int options =
-        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA | XML_PARSE_COMPACT;
+    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA |
+                        XML_PARSE_COMPACT | XML_PARSE_HUGE;
     return Doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
 }
 

@@ -64,7 +64,7 @@ complete_bash() {  # WORD... (the last one is being completed)
 }
 if [[ -f /usr/share/bash-completion/bash_completion ]]; then
   check "bash completes the commands" test "$(complete_bash "$cli" "" | sort | tr '\n' ' ')" = \
-    "--help --version check generate help library preview rewrite tree "
+    "--help --version check export generate help import library links preview rewrite tree "
   check "bash completes a command's options" test "$(complete_bash "$cli" generate --c | tr '\n' ' ')" = "--charset "
   check "bash completes option values" test "$(complete_bash "$cli" generate x.menu --charset "" | tr '\n' ' ')" = "gbk utf-8 "
 else

@@ -105,7 +105,11 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  Sourdough loaf -> products/sourdough.html\n"},
         {"site", {ImportKind::Html, {}}, "error: "},
         {"missing.html", {}, "error: cannot read "},
-        {"site/images/logo.png", {ImportKind::Sitemap, {}}, "error: not a sitemap (not well-formed XML)"},
+        {"site/images/logo.png",
+         {ImportKind::Sitemap, {}},
+         "error: not a page, outline or menu file (binary data)"},
+        {"site/about.html", {ImportKind::Sitemap, {}}, "error: not a sitemap (not well-formed XML)"},
+        {"bookmarks.opml", {ImportKind::Sitemap, {}}, "error: not a sitemap (no <urlset>)"},
     };
     for (const auto& c : cases) {
         const std::string got = importAsText(c.fixture, c.options);

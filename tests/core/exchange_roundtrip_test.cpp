@@ -146,19 +146,27 @@ TEST(ExchangeRoundTrip, Utf8SchemeExportsUtf8Html) {
     EXPECT_EQ(test::dumpForest(back.roots), test::dumpForest(scheme.roots()));
 }
 
-// Deep chains go through the formats that nest without indentation, with no recursion.
-TEST(ExchangeRoundTrip, DeepChainThroughJson) {
+// Deep chains go through the formats that nest without indentation, whole and without
+// recursion; an outline would need gigabytes of indentation and is refused.
+TEST(ExchangeRoundTrip, DeepChainThroughEveryNestingFormat) {
     MenuScheme scheme;
     MenuNode* at = scheme.appendRoot();
     for (int i = 0; i < 100000; ++i) at = at->appendChild();
     forEachPreOrder(scheme.roots(), [](MenuNode* n, int) { n->refreshImage(); });
-    ImportResult json = readMenuJson(writeMenuJson(scheme));
-    ASSERT_TRUE(json) << json.error;
-    int depth = 0;
-    for (const MenuNode* n = json.roots[0].get(); n->hasChildren(); n = n->firstChild()) ++depth;
-    EXPECT_EQ(depth, 100000);
+    auto depthOf = [](const ImportResult& r) {
+        int depth = 0;
+        for (const MenuNode* n = r.roots[0].get(); n->hasChildren(); n = n->firstChild()) ++depth;
+        return depth;
+    };
+    const ImportResult json = readMenuJson(writeMenuJson(scheme));
+    const ImportResult opml = readOpml(exportOpml(scheme));
+    const ImportResult html = readHtmlList(exportHtmlNav(scheme));
+    for (const ImportResult* r : {&json, &opml, &html}) {
+        ASSERT_TRUE(*r) << r->error;
+        EXPECT_EQ(depthOf(*r), 100000);
+    }
     std::string outline;
-    EXPECT_FALSE(exportOutline(scheme, outline));  // 10 GB of indentation is refused, not written
+    EXPECT_FALSE(exportOutline(scheme, outline));
 }
 
 }  // namespace

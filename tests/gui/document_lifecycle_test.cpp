@@ -151,8 +151,10 @@ private Q_SLOTS:
             const char* menu;
             QStringList items;
         } menus[] = {
-            {"fileMenu", {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "退出(&X)"}},
-            {"toolsMenu", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)"}},
+            {"fileMenu",
+             {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "导入(&I)…", "导入文件夹(&D)…",
+              "导出(&E)…", "", "退出(&X)"}},
+            {"toolsMenu", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)", "检查链接(&L)"}},
             {"helpMenu", {"帮助(&H)", "关于(&A)"}}};
         for (const auto& m : menus) {
             QStringList texts;

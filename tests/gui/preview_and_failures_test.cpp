@@ -23,7 +23,7 @@ private Q_SLOTS:
 
     void previewIsInTheToolsMenuAfterGenerate() {
         const QList<QAction*> items = f->child<QMenu>("toolsMenu")->actions();
-        QCOMPARE(items.size(), 4);
+        QCOMPARE(items.size(), 5);
         QCOMPARE(items.at(2)->objectName(), QStringLiteral("generateAction"));
         QCOMPARE(items.at(3)->text(), QStringLiteral("预览(&P)"));
     }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QUndoStack>
 
+#include "exchange/importer.h"
 #include "model/scheme_io.h"
 #include "platform/paths.h"
 #include "ui/common/prompter.h"
@@ -166,6 +167,31 @@ void MainWindow::loadScheme(const QString& path) {
     clearHistory();
     scheme_.modified = false;
     updateTitle();
+}
+
+bool MainWindow::importFrom(const QString& path) {
+    // Read first: a refused import leaves the open scheme exactly as it was.
+    ImportResult imported = importPath(QFile::encodeName(path).toStdString());
+    if (!imported) {
+        prompter_.message(this, kCaption, tr("无法导入 %1：%2").arg(path, QString::fromStdString(imported.error)),
+                          Prompter::Icon::Error, Prompter::Ok);
+        return false;
+    }
+    {
+        TreeReplacement replacing(*this);
+        scheme_.clearTree();
+        clearItemPanel();
+        panel_->menuName()->clear();
+        resetScheme();
+        for (auto& root : imported.roots) scheme_.appendRoot(std::move(root));
+        if (!imported.workDir.empty()) scheme_.settings.workDir = imported.workDir;
+    }
+    if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
+    refreshPages();
+    // A new untitled scheme whose items exist nowhere else yet: closing asks to save them.
+    scheme_.modified = true;
+    updateTitle();
+    return true;
 }
 
 void MainWindow::resetScheme() {

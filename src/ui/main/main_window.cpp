@@ -201,6 +201,10 @@ void MainWindow::connectCommands() {
     on(ui->openAction, &MainWindow::openScheme);
     on(ui->saveAction, &MainWindow::saveScheme);
     on(ui->saveAsAction, &MainWindow::saveSchemeAs);
+    on(ui->importAction, &MainWindow::importFile);
+    on(ui->importFolderAction, &MainWindow::importFolder);
+    on(ui->exportAction, &MainWindow::exportTree);
+    on(ui->checkLinksAction, &MainWindow::checkLinks);
     on(ui->exitAction, &MainWindow::exit);
     on(ui->generateAction, &MainWindow::generateScript);
     on(ui->previewAction, &MainWindow::showPreview);

@@ -29,6 +29,7 @@ class SuffixDialog;
 
 namespace sylvanode {
 class ItemPanel;
+class LinkCheckDialog;
 class MenuTreeView;
 class Prompter;
 class SchemeTreeModel;
@@ -70,6 +71,14 @@ public:
     void openScheme();
     void saveScheme();
     void saveSchemeAs();
+    // Import, export and the link check (exchange_commands.cpp).
+    void importFile();
+    void importFolder();
+    // A file or folder as a new untitled scheme, after the save question; false when refused.
+    bool importFrom(const QString& path);
+    void exportTree();
+    void checkLinks();
+    sylvanode::LinkCheckDialog* linkCheckDialog() const { return linkCheckDialog_; }
 
     // The bridge between the tree and the item panel.
     void saveNodeData(sylvanode::MenuNode* node);
@@ -221,6 +230,9 @@ private:
     QMenu* treeContextMenu_ = nullptr;
 
     std::unique_ptr<QTemporaryDir> previewDir_;
+    sylvanode::LinkCheckDialog* linkCheckDialog_ = nullptr;  // made on first use, a child of the window
+    QString lastImportPath_;
+    QString lastExportPath_;
     QString saveDialogTitle_;
     QString lastOpenPath_;
     QString lastSavePath_;

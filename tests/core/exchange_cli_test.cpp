@@ -1,0 +1,121 @@
+// import, export and links from the command line: exit codes, output, and no file written
+// when the input is bad.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "codegen/script_text.h"
+#include "model/scheme_io.h"
+#include "test_support.h"
+
+namespace sylvanode {
+namespace {
+
+struct CliRun {
+    int code;
+    std::string out, err;
+};
+
+CliRun cli(std::vector<std::string> args, const std::string& input = {}) {
+    std::ostringstream out, err;
+    const int code = cli::run(args, out, err, [&](std::string& bytes) {
+        bytes = input;
+        return IoResult{};
+    });
+    return {code, out.str(), err.str()};
+}
+
+TEST(ExchangeCli, ImportExportAndCheck) {
+    test::TempDir dir;
+    const std::string menu = dir.file("site.menu");
+    const std::string site = test::fixturePath("import/site");
+
+    CliRun r = cli({"import", site, "-o", menu});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "9 items imported\n");
+    r = cli({"links", menu});
+    EXPECT_EQ(r.code, 0) << r.out << r.err;
+    EXPECT_EQ(r.out, "");
+
+    r = cli({"import", test::fixturePath("import/gbk-site.html"), "-o", dir.file("gbk.menu")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    r = cli({"links", dir.file("gbk.menu"), "--root", site});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.out.find("item 5 \"产品介绍\": missing products/intro.htm\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("item 9 \"联系我们\": not checked: mailto:sales@example.cn\n"), std::string::npos);
+
+    // The GBK page exports as GBK bytes, and the export imports back to the same scheme.
+    r = cli({"export", dir.file("gbk.menu"), "--to", "html", "--suffix", "M2"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(
+        r.out.rfind("<nav data-sylvanode=\"treem2\">\n<ul>\n<li><a href=\"index.htm\">\xCD\xF8\xD5\xBE", 0),
+        0u)
+        << r.out;
+    // (The outline, which keeps no targets, has its own round trip in the core tests.)
+    for (const char* format : {"html", "opml", "json"}) {
+        const std::string exported = dir.file(std::string("gbk.") + format);
+        r = cli({"export", dir.file("gbk.menu"), "--to", format, "-o", exported});
+        ASSERT_EQ(r.code, 0) << format << r.err;
+        r = cli({"import", exported, "-o", dir.file("back.menu")});
+        ASSERT_EQ(r.code, 0) << format << r.err;
+        r = cli({"tree", dir.file("back.menu")});
+        EXPECT_EQ(r.out, cli({"tree", dir.file("gbk.menu")}).out) << format;
+    }
+
+    // Bad input: one line, exit 1, and the target is not touched.
+    test::writeFile(dir.file("keep.menu"), "old");
+    const std::vector<std::vector<std::string>> bad = {
+        {"import", test::fixturePath("import/docs-sidebar.html"), "--select", "nope", "-o",
+         dir.file("keep.menu")},
+        {"import", test::fixturePath("import/site/about.html"), "--from", "opml", "-o",
+         dir.file("keep.menu")},
+        {"import", dir.file("nothing-here.html"), "-o", dir.file("keep.menu")},
+    };
+    for (const auto& args : bad) {
+        r = cli(args);
+        EXPECT_EQ(r.code, 1) << args[1];
+        EXPECT_EQ(r.err.rfind("sylvanode-cli: import: ", 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(test::readFile(dir.file("keep.menu")), "old");
+    }
+    EXPECT_EQ(cli({"import", site, "--from", "rss", "-o", menu}).code, 2);
+    EXPECT_EQ(cli({"export", menu, "--to", "yaml"}).code, 2);
+    EXPECT_EQ(cli({"links", menu, "--root", dir.file("no-such-folder")}).code, 3);
+}
+
+// Standard input and output, and the script that names the exported list: line 1 reads
+// the list, the other 29 lines are those of the usual script.
+TEST(ExchangeCli, StandardStreamsAndTheListScript) {
+    test::TempDir dir;
+    CliRun r = cli({"import", "-", "-o", "-"}, "- Home\n  - [About](about.html)\n");
+    ASSERT_EQ(r.code, 0) << r.err;
+    const std::string scheme = r.out;
+    EXPECT_EQ(scheme.rfind("[Config]\r\ncount=2\r\n", 0), 0u) << scheme;
+    r = cli({"export", "-", "--to=outline"}, scheme);
+    EXPECT_EQ(r.out, "- Home\n  - [About](about.html)\n");
+    r = cli({"import", "-", "--from", "folder", "-o", dir.file("x.menu")});
+    EXPECT_EQ(r.code, 2);
+
+    const std::string full = cli({"generate", "-", "--suffix", "m2"}, scheme).out;
+    r = cli({"generate", "-", "--suffix", "m2", "--from-list"}, scheme);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "var tree_nodem2=Tree_readList(\"treem2\");");
+    EXPECT_EQ(r.out.substr(r.out.find("\r\n")), full.substr(full.find("\r\n")));
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 30);
+    EXPECT_EQ(cli({"export", "-", "--to", "html", "--suffix", "m2"}, scheme).out.rfind("<nav data-sylvanode=\"treem2\">", 0), 0u);
+}
+
+TEST(ExchangeCli, ListScriptNamesTheList) {
+    MenuScheme scheme;
+    ASSERT_TRUE(readSchemeFile(scheme, test::fixturePath("worked-example/scheme.menu")));
+    scheme.settings.menuSuffix = "m2";
+    const std::string full = buildScriptText(scheme);
+    const std::string list = buildListScriptText(scheme);
+    EXPECT_EQ(list.substr(0, list.find("\r\n")), "var tree_nodem2=Tree_readList(\"treem2\");");
+    EXPECT_EQ(list.substr(list.find("\r\n")), full.substr(full.find("\r\n")));
+}
+
+}  // namespace
+}  // namespace sylvanode

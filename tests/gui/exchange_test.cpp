@@ -1,0 +1,97 @@
+// Import, export and the link check in the real window, with the prompter scripted.
+#include <QLineEdit>
+#include <QTest>
+
+#include "exchange/json_format.h"
+#include "exchange/link_check.h"
+#include "model/scheme_io.h"
+#include "ui/common/text_codec.h"
+#include "ui/dialogs/link_check_dialog.h"
+#include "window_fixture.h"
+
+using namespace sylvanode;
+
+class ExchangeTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WindowFixture> f;
+
+private Q_SLOTS:
+    void init() { f = std::make_unique<WindowFixture>(); }
+    void cleanup() {
+        const QStringList failures = f->prompter.failures();
+        f.reset();
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+    }
+
+    // Import asks the save question first, refuses bad input with a message and leaves the
+    // scheme alone, and makes a good page a new untitled, modified scheme.
+    void importAPage() {
+        f->trigger("addRootItemAction");
+        QVERIFY(f->modified());
+        f->prompter.answerMessage(Prompter::Cancel);
+        f->trigger("importAction");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("菜单方案已修改，是否保存"));
+        QCOMPARE(f->outline(), QStringList{"New Item"});
+
+        f->prompter.answerMessage(Prompter::No);
+        f->prompter.answerOpenFile(WindowFixture::fixturePath("import/site/images/logo.png"));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("importAction");
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+        QVERIFY2(f->prompter.last().text.startsWith(QStringLiteral("无法导入 ")),
+                 qPrintable(f->prompter.last().text));
+        QCOMPARE(f->outline(), QStringList{"New Item"});
+
+        f->prompter.answerMessage(Prompter::No);
+        f->prompter.answerOpenFile(WindowFixture::fixturePath("import/gbk-site.html"));
+        f->trigger("importAction");
+        QCOMPARE(f->outline(),
+                 (QStringList{"网站首页", "关于我们", "  发展历程", "  企业荣誉", "产品中心", "  产品介绍",
+                              "  电机系列", "  水泵系列 €", "新闻动态", "联系我们"}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-未命名[Modify]"));
+        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->edit("menuLinkEdit")->text(), QStringLiteral("index.htm"));
+    }
+
+    // A folder import sets the work directory; the link check lists what is wrong, and a
+    // double-click selects the item; export writes the tree, the panel's edits included.
+    void importFolderCheckLinksAndExport() {
+        const QString site = WindowFixture::fixturePath("import/site");
+        f->prompter.answerFolder(site);
+        f->trigger("importFolderAction");
+        QCOMPARE(f->outline().size(), 9);
+        QCOMPARE(toQString(f->w().scheme().settings.workDir), site + "/");
+
+        f->w().selectNode(f->node({4, 0}));  // 月饼, products/mooncake.html
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/月饼.html"));
+        f->trigger("checkLinksAction");
+        LinkCheckDialog* dialog = f->w().linkCheckDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->rowCount(), 1);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("7\t月饼\t文件不存在：products/月饼.html"));
+        f->w().selectNode(f->node({0}));
+        dialog->activateRow(0);
+        QCOMPARE(f->w().selectedNode(), f->node({4, 0}));
+
+        f->edit("menuNameEdit")->setText(QStringLiteral("中秋月饼"));
+        const QString out = f->path("menu.json");
+        f->prompter.answerSaveFile(out);
+        f->trigger("exportAction");
+        QCOMPARE(f->prompter.last().title, QStringLiteral("导出"));
+        QVERIFY(f->prompter.last().confirmOverwrite);
+        const std::string json = WindowFixture::readFile(out);
+        QVERIFY2(json.find("{\"title\":\"中秋月饼\",\"link\":\"products/月饼.html\"}") != std::string::npos,
+                 json.c_str());
+        ImportResult back = readMenuJson(json);
+        QVERIFY(back);
+
+        f->prompter.answerSaveFile(f->path("menu.doc"));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("exportAction");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("请用 .html、.txt、.opml 或 .json 作文件的扩展名"));
+        QVERIFY(!QFile::exists(f->path("menu.doc")));
+    }
+};
+
+QTEST_MAIN(ExchangeTest)
+#include "exchange_test.moc"
