@@ -22,6 +22,7 @@
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/color_picker_dialog.h"
 #include "ui/dialogs/css_style_dialog.h"
+#include "ui/dialogs/link_check_dialog.h"
 #include "ui/dialogs/suffix_dialog.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -307,7 +308,8 @@ private Q_SLOTS:
         ColorPickerDialog color(&f->w());
         SuffixDialog suffix(f->prompter, &f->w());
         AboutDialog about(f->prompter, &f->w());
-        for (QDialog* d : std::initializer_list<QDialog*>{&css, &color, &suffix, &about}) {
+        LinkCheckDialog links(&f->w());
+        for (QDialog* d : std::initializer_list<QDialog*>{&css, &color, &suffix, &about, &links}) {
             d->show();
             const QStringList unnamed = unnamedControls(d);
             QVERIFY2(unnamed.isEmpty(),

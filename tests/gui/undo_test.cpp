@@ -332,6 +332,22 @@ private Q_SLOTS:
         QCOMPARE(f->action("undoAction")->text(), QStringLiteral("撤销"));
     }
 
+    void anImportedSchemeHasAHistoryOfItsOwn() {
+        f->child<QCheckBox>("showLine")->click();  // an edit of the scheme that goes
+        const QString outline = f->writeFile(QStringLiteral("site.txt"), "- Home\n  - News\n");
+        QVERIFY(w().importFrom(outline));
+        QVERIFY(!stack().canUndo());
+        QVERIFY(f->modified());
+        // Undoing an edit of the imported scheme keeps it marked (it was never saved) and
+        // gives back its own settings, not those of the scheme before it.
+        f->child<QCheckBox>("useHint")->click();
+        f->trigger("undoAction");
+        QVERIFY(w().scheme().settings.showHint);
+        QVERIFY(!w().scheme().settings.showLine);
+        QVERIFY(f->modified());
+        QVERIFY(f->title().endsWith(QStringLiteral("[Modify]")));
+    }
+
     void settingsAndStylesAreStepsToo() {
         auto* pages = f->child<QTabWidget>("pages");
         // Steps of one spinner are one step; undo shows the page it happened on.

@@ -188,6 +188,10 @@ bool MainWindow::importFrom(const QString& path) {
     }
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
     refreshPages();
+    // A new history for the new scheme, with no saved state in it: undoing its edits never
+    // takes the mark off a scheme that was never written.
+    clearHistory();
+    undoStack_->resetClean();
     // A new untitled scheme whose items exist nowhere else yet: closing asks to save them.
     scheme_.modified = true;
     updateTitle();
