@@ -1,6 +1,7 @@
 // The editor at 10,000 items, driven offscreen through its window: opening a
-// scheme, a keystroke in the title field, add root, delete and move up. Each
-// edit includes the event processing (layout and painting) that follows it.
+// scheme, a keystroke in the title field, add root, delete, move up, and undoing
+// the delete of a 10,000-item branch. Each edit includes the event processing
+// (layout and painting) that follows it.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -15,6 +16,8 @@
 #include "ui/common/prompter.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/main_window.h"
+#include "ui/main/menu_tree_view.h"
+#include "ui/main/scheme_tree_model.h"
 
 namespace {
 
@@ -27,7 +30,9 @@ public:
     int message(QWidget*, const QString&, const QString&, Icon, int) override { return No; }
     std::optional<QString> openFile(QWidget*, const FileRequest&) override { return openPath; }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
-    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override { return std::nullopt; }
+    std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
+        return std::nullopt;
+    }
     std::optional<QColor> chooseColor(QWidget*, const QColor&) override { return std::nullopt; }
     bool openWithShell(const QString&) override { return false; }
     int runDialog(QDialog&) override { return 0; }
@@ -35,8 +40,8 @@ public:
 
 std::string tempPath(const char* name) {
     const char* dir = std::getenv("TMPDIR");
-    return std::string(dir && *dir ? dir : "/tmp") + "/sylvanode-editor-bench-" + std::to_string(::getpid()) + "-" +
-           name;
+    return std::string(dir && *dir ? dir : "/tmp") + "/sylvanode-editor-bench-" + std::to_string(::getpid()) +
+           "-" + name;
 }
 
 // A realistic nested scheme, or (flat) 10,000 roots: the worst case for sibling lookups.
@@ -151,6 +156,60 @@ void BM_MoveUp(benchmark::State& state) {
     ::unlink(path.c_str());
 }
 
+// One root holding a 10,000-item branch. Undoing its delete: state.range(0) 0 with the branch
+// collapsed, 1 with every folder in it expanded (the view lays all of it out again when the
+// branch comes back); 2: "*" on the branch instead, opening every level.
+void BM_UndoDeleteBranch(benchmark::State& state) {
+    const bool expanded = state.range(0) == 1;
+    MenuScheme s;
+    s.reset();
+    bench::generateScheme(s, 9999);
+    auto top = std::make_unique<MenuNode>();
+    top->caption = top->data.menuName = "Branch";
+    while (!s.roots().empty()) top->appendChild(s.takeRoot(0));
+    s.appendRoot(std::move(top))->refreshImage();
+    const std::string path = tempPath("branch.menu");
+    writeSchemeFile(s, path);
+    Editor e(path);
+    MenuNode* branch = e.window.scheme().roots().front().get();
+    if (expanded) {
+        // The view opens what the scheme holds, top down.
+        for (MenuNode* n : e.window.scheme().flatten())
+            if (n->hasChildren()) e.window.tree().expand(e.window.treeModel().indexOf(n));
+    }
+    e.settle();
+    if (state.range(0) == 2) {
+        // "*" on the branch: every level below it opens.
+        for (auto _ : state) {
+            state.PauseTiming();
+            e.window.tree().collapseAll();
+            e.window.selectNode(branch);
+            e.settle();
+            state.ResumeTiming();
+            QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
+            QCoreApplication::sendEvent(&e.window.tree(), &star);
+            e.settle();
+        }
+        if (!e.window.tree().isExpanded(e.window.treeModel().indexOf(branch->lastChild())))
+            state.SkipWithError("not expanded");
+        ::unlink(path.c_str());
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        e.window.selectNode(branch);
+        e.window.deleteItem();
+        e.settle();
+        state.ResumeTiming();
+        e.window.undo();
+        e.settle();
+    }
+    if (e.window.scheme().itemCount() != 10000) state.SkipWithError("branch not back");
+    if (expanded && !e.window.tree().isExpanded(e.window.treeModel().indexOf(branch->lastChild())))
+        state.SkipWithError("expansion not restored");
+    ::unlink(path.c_str());
+}
+
 }  // namespace
 
 BENCHMARK(BM_OpenScheme)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond);
@@ -158,6 +217,7 @@ BENCHMARK(BM_TitleKeystroke)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AddRoot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Delete)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveUp)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoDeleteBranch)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

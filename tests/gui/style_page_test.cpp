@@ -30,7 +30,7 @@ struct Host {
 
     Host()
         : page(new StylePage(
-              scheme, prompter, [this] { ++marks; }, &window)) {
+              scheme, prompter, [this](const QString&, int) { ++marks; }, &window)) {
         scheme.reset();
         page->refresh();
         window.show();

@@ -4,11 +4,16 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
+#include <map>
+#include <random>
 
+#include "codegen/script_text.h"
 #include "model/scheme_io.h"
+#include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -21,9 +26,7 @@ class TreeEditingTest : public QObject {
     std::unique_ptr<WindowFixture> f;
 
     MenuTreeView& tree() { return f->w().tree(); }
-    QPoint captionPoint(MenuNode* n) {
-        return tree().captionRect(f->w().treeModel().indexOf(n)).center();
-    }
+    QPoint captionPoint(MenuNode* n) { return tree().captionRect(f->w().treeModel().indexOf(n)).center(); }
     // Adds roots named by `names` (each through the panel's title field).
     void addRoots(const QStringList& names) {
         for (const QString& name : names) {
@@ -45,8 +48,8 @@ class TreeEditingTest : public QObject {
     void press(MenuNode* n) { QTest::mousePress(tree().viewport(), Qt::LeftButton, {}, captionPoint(n)); }
     void release(const QPoint& at) { QTest::mouseRelease(tree().viewport(), Qt::LeftButton, {}, at); }
     void moveHeld(const QPoint& to) {
-        QMouseEvent move(QEvent::MouseMove, to, tree().viewport()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, to, tree().viewport()->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(tree().viewport(), &move);
     }
     // Two presses on the caption of `n`, then a drag to `to` and a release there.
@@ -144,26 +147,60 @@ private Q_SLOTS:
         QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
     }
 
-    void keysLeftAtMinusOneSortFirst() {
-        addRoots({"R", "S"});
-        MenuNode* r = f->node({0});
-        addSub(r, QStringLiteral("a"));
-        addSub(r, QStringLiteral("b"));
-        addSub(r, QStringLiteral("c"));
-        // A group never reordered keeps its order at every move elsewhere.
-        f->w().selectNode(f->node({1}));
-        f->trigger("moveUpAction");
-        QCOMPARE(f->outline(), QStringList({"S", "R", "  a", "  b", "  c"}));
-        // Reorder R's children, then give R a new child (key -1)...
-        f->w().selectNode(r->child(0));
-        f->trigger("moveDownAction");
-        QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c"}));
-        addSub(r, QStringLiteral("d"));
-        QCOMPARE(f->outline(), QStringList({"S", "R", "  b", "  a", "  c", "  d"}));
-        // ...which goes first at the next move made anywhere in the tree.
-        f->w().selectNode(f->node({0}));
-        f->trigger("moveDownAction");
-        QCOMPARE(f->outline(), QStringList({"R", "  d", "  b", "  a", "  c", "S"}));
+    void movingReordersOnlyItsOwnGroup() {
+        // Random adds and moves: after every move, each sibling group but the moved item's
+        // keeps its order (new items once went first in other groups at the next move).
+        std::mt19937 rng(11);
+        addRoots({"R0", "R1", "R2"});
+        for (int step = 0; step < 120; ++step) {
+            const std::vector<MenuNode*> all = f->w().scheme().flatten();
+            MenuNode* n = all[rng() % all.size()];
+            f->w().selectNode(n);
+            if (rng() % 3 == 0) {
+                f->trigger("addSubItemAction");
+                continue;
+            }
+            std::map<const MenuNode*, std::vector<const MenuNode*>> groups;
+            const auto record = [&groups, this] {
+                groups.clear();
+                groups[nullptr] = {};
+                for (const auto& r : f->w().scheme().roots()) groups[nullptr].push_back(r.get());
+                for (MenuNode* m : f->w().scheme().flatten())
+                    for (const auto& c : m->children()) groups[m].push_back(c.get());
+            };
+            record();
+            const auto before = groups;
+            const char* command = rng() % 2 ? "moveUpAction" : "moveDownAction";
+            if (!f->action(command)->isEnabled()) continue;
+            f->trigger(command);
+            record();
+            for (const auto& [parent, order] : before)
+                if (parent != n->parent()) QCOMPARE(groups[parent], order);
+            QCOMPARE(f->w().selectedNode(), n);
+        }
+    }
+
+    void deletingTheLastChildMakesAPageAtOnce() {
+        // The editor's script always equals the script of the file it saves.
+        addRoots({"A", "B"});
+        MenuNode* a = f->node({0});
+        addSub(a, QStringLiteral("a1"));
+        f->w().selectNode(a->child(0));
+        f->trigger("deleteItemAction");
+        QCOMPARE(a->imageIndex, int(ImageFile));
+        QCOMPARE(
+            tree().model()->data(f->w().treeModel().indexOf(a), Qt::DecorationRole).value<QIcon>().cacheKey(),
+            SchemeTreeModel::imageIcon(ImageFile).cacheKey());
+        const QString menu = f->path(QStringLiteral("a.menu"));
+        const QString js = f->path(QStringLiteral("a.js"));
+        f->prompter.answerSaveFile(menu);
+        f->trigger("saveAction");
+        f->prompter.answerSaveFile(js);
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("generateAction");
+        MenuScheme saved;
+        QVERIFY(readSchemeText(saved, WindowFixture::readFile(menu)));
+        QCOMPARE(WindowFixture::readFile(js), scriptFileBytes(saved));
     }
 
     void selectingNeverMarks() {
@@ -284,7 +321,8 @@ private Q_SLOTS:
         QVERIFY(f->modified());
         f->prompter.answerOpenFile(QStringLiteral("/srv/site/pages/index.htm"));
         f->child<QToolButton>("browseLinkButton")->click();
-        QCOMPARE(f->prompter.last().filter, QStringLiteral("Html文件(*.html)|*.html;*.htm|所有文件(*.*)|*.*"));
+        QCOMPARE(f->prompter.last().filter,
+                 QStringLiteral("Html文件(*.html)|*.html;*.htm|所有文件(*.*)|*.*"));
         QCOMPARE(f->edit("menuLinkEdit")->text(), QStringLiteral("pages/index.htm"));
     }
 
@@ -371,6 +409,93 @@ private Q_SLOTS:
         QCOMPARE(f->outline(), QStringList({"A", "B", "a1"}));
         // The old parent lost its only child: it is a page again.
         QCOMPARE(a->imageIndex, int(ImageFile));
+    }
+
+    void dragShowsWhereTheItemLandsAndScrollsAtTheEdge() {
+        QStringList names;
+        for (int i = 0; i < 60; ++i) names << QStringLiteral("R%1").arg(i);
+        addRoots(names);
+        MenuNode* first = f->node({0});
+        f->w().selectNode(first);
+        tree().scrollToTop();
+        QCoreApplication::processEvents();
+        const QPoint from = captionPoint(first);
+        QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, from);
+        press(first);
+        moveHeld(from + QPoint(0, 12));
+        // Over another item: it will take the dragged one as its last child, shown by a
+        // frame around it and a line below it, one level in.
+        MenuNode* target = f->node({3});
+        const QRect row = tree().visualRect(f->w().treeModel().indexOf(target));
+        moveHeld(row.center());
+        QCOMPARE(tree().dropTarget(), target);
+        QVERIFY(tree().dropMoves());
+        QCOMPARE(tree().dropLine().y1(), row.bottom() + 1);
+        QVERIFY(tree().dropLine().x1() > row.left());
+        const QImage shot = tree().viewport()->grab().toImage();
+        const QColor mark = tree().palette().color(QPalette::Highlight);
+        const int x = (tree().dropLine().x1() + tree().dropLine().x2()) / 2;
+        QCOMPARE(shot.pixelColor(x * shot.width() / tree().viewport()->width(), row.bottom()).rgb(),
+                 mark.rgb());
+        // Over itself nothing moves: no line, a "no" pointer.
+        moveHeld(captionPoint(first));
+        QVERIFY(!tree().dropMoves());
+        QCOMPARE(tree().viewport()->cursor().shape(), Qt::ForbiddenCursor);
+        // Near the bottom edge the tree scrolls while the pointer rests.
+        QScrollBar* bar = tree().verticalScrollBar();
+        QCOMPARE(bar->value(), 0);
+        const QPoint edge(row.center().x(), tree().viewport()->height() - 4);
+        moveHeld(edge);
+        QTRY_VERIFY(bar->value() > 3);
+        MenuNode* landing = tree().nodeAt(edge);
+        QVERIFY(landing && landing != first);
+        QCOMPARE(tree().dropTarget(), landing);
+        release(edge);
+        QCOMPARE(first->parent(), landing);
+        // The two-press rule still holds after an undo: one press alone drags nothing.
+        f->trigger("undoAction");
+        QCOMPARE(first->parent(), nullptr);
+        tree().scrollToTop();
+        QCoreApplication::processEvents();
+        MenuNode* second = f->node({1});
+        press(second);
+        moveHeld(captionPoint(second) + QPoint(0, 30));
+        QVERIFY(!tree().dragging());
+        release(captionPoint(second) + QPoint(0, 30));
+        QCOMPARE(second->parent(), nullptr);
+    }
+
+    void expandingEverythingOnAVeryDeepChainStaysAlive() {
+        MenuScheme chain;
+        chain.reset();
+        MenuNode* n = chain.appendRoot();
+        for (int level = 1; level < 30000; ++level) n = n->appendChild();
+        f->prompter.answerOpenFile(f->writeFile(QStringLiteral("chain.menu"), writeSchemeText(chain)));
+        f->trigger("openAction");
+        QCOMPARE(f->w().scheme().itemCount(), 30000);
+        tree().setFocus();
+        QTest::keyClick(&tree(), Qt::Key_Asterisk);
+        QCoreApplication::processEvents();
+        // Expanded down to the deepest level the view lays out, not further.
+        MenuNode* deepest = f->node({0});
+        int expandedLevels = 0;
+        while (deepest->hasChildren() && tree().isExpanded(f->w().treeModel().indexOf(deepest))) {
+            ++expandedLevels;
+            deepest = deepest->firstChild();
+        }
+        QCOMPARE(expandedLevels, MainWindow::kDeepestExpandedLevel);
+        // A deeper item does not open by hand either, and whole layouts stay safe.
+        tree().setCurrentIndex(f->w().treeModel().indexOf(deepest));
+        QTest::keyClick(&tree(), Qt::Key_Right);
+        QVERIFY(!tree().isExpanded(f->w().treeModel().indexOf(deepest)));
+        QVERIFY(!deepest->expanded);
+        const QModelIndex root = f->w().treeModel().indexOf(f->node({0}));
+        tree().collapse(root);
+        tree().expand(root);
+        tree().doItemsLayout();
+        QCoreApplication::processEvents();
+        QVERIFY(tree().isExpanded(root));
+        QVERIFY(f->w().isVisible());
     }
 
     void pressOnThePictureIsNotACaptionPress() {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QUndoStack>
 
 #include "exchange/importer.h"
 #include "model/scheme_io.h"
@@ -84,8 +85,10 @@ class MainWindow::TreeReplacement {
 public:
     explicit TreeReplacement(MainWindow& w) : w_(w) {
         w_.suppressSelection_ = true;
+        // The history belongs to the tree that goes.
+        w_.undoStack_->clear();
         w_.model_->beginReplace();
-        w_.selected_ = w_.dragNode_ = w_.clickedNode_ = w_.awaitingRecord_ = nullptr;
+        w_.selected_ = w_.dragNode_ = w_.clickedNode_ = nullptr;
     }
     ~TreeReplacement() {
         w_.model_->endReplace();
@@ -111,6 +114,7 @@ void MainWindow::newScheme() {
     panel_->menuName()->clear();
     resetScheme();
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
 }
@@ -131,12 +135,16 @@ void MainWindow::openScheme() {
     startDialogOn(request, lastOpenPath_);
     const std::optional<QString> path = prompter_.openFile(this, request);
     if (!path) return;
-    lastOpenPath_ = *path;
+    loadScheme(*path);
+}
+
+void MainWindow::loadScheme(const QString& path) {
+    lastOpenPath_ = path;
 
     // Read into a scheme of its own; the open document is replaced only by a complete one,
     // so a failed open leaves tree, selection, pages, suffix, name and mark as they were.
     MenuScheme loaded;
-    const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(*path)));
+    const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(path)));
     if (!result) {
         prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result), Prompter::Icon::Error,
                           Prompter::Ok);
@@ -154,8 +162,9 @@ void MainWindow::openScheme() {
         if (n->expanded && n->hasChildren()) tree_->setExpanded(model_->indexOf(n), true);
     });
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
-    scheme_.fileName = toSchemeBytes(*path);
+    scheme_.fileName = toSchemeBytes(path);
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
 }
@@ -179,6 +188,10 @@ bool MainWindow::importFrom(const QString& path) {
     }
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
     refreshPages();
+    // A new history for the new scheme, with no saved state in it: undoing its edits never
+    // takes the mark off a scheme that was never written.
+    clearHistory();
+    undoStack_->resetClean();
     // A new untitled scheme whose items exist nowhere else yet: closing asks to save them.
     scheme_.modified = true;
     updateTitle();
@@ -213,6 +226,7 @@ bool MainWindow::writeTo(const QString& path) {
                           Prompter::Ok);
         return false;
     }
+    undoStack_->setClean();
     scheme_.modified = false;
     scheme_.fileName = toSchemeBytes(path);
     updateTitle();

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QScopedValueRollback>
 
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
@@ -22,17 +23,18 @@ ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, Q
     ui->menuTargetCombo->setCurrentIndex(-1);
     ui->menuTargetCombo->setEditText(QString());
 
-    connect(ui->menuNameEdit, &QLineEdit::textChanged, this, &ItemPanel::titleChanged);
-    for (QLineEdit* e : {ui->menuHintEdit, ui->menuStatusEdit, ui->menuIcon1Edit, ui->menuIcon2Edit,
-                         ui->menuLinkEdit, ui->menuScriptEdit})
-        connect(e, &QLineEdit::textChanged, this, &ItemPanel::edited);
-    connect(ui->menuTargetCombo, &QComboBox::editTextChanged, this, &ItemPanel::edited);
-    connect(ui->linkRadio, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Q_EMIT edited();
-    });
-    connect(ui->scriptRadio, &QRadioButton::toggled, this, [this](bool on) {
-        if (on) Q_EMIT edited();
-    });
+    const std::pair<QLineEdit*, ItemField> fields[] = {
+        {ui->menuNameEdit, ItemField::Title},    {ui->menuHintEdit, ItemField::Hint},
+        {ui->menuStatusEdit, ItemField::Status}, {ui->menuIcon1Edit, ItemField::Icon1},
+        {ui->menuIcon2Edit, ItemField::Icon2},   {ui->menuLinkEdit, ItemField::Link},
+        {ui->menuScriptEdit, ItemField::Script}};
+    for (const auto& [edit, field] : fields)
+        connect(edit, &QLineEdit::textChanged, this, [this, field = field] { report(field); });
+    connect(ui->menuTargetCombo, &QComboBox::editTextChanged, this, [this] { report(ItemField::Target); });
+    for (QRadioButton* radio : {ui->linkRadio, ui->scriptRadio})
+        connect(radio, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) report(ItemField::Action);
+        });
 
     connect(ui->copyToHintButton, &QToolButton::clicked, this,
             [this] { ui->menuHintEdit->setText(ui->menuNameEdit->text()); });
@@ -123,6 +125,26 @@ void ItemPanel::browse(QLineEdit* field, const QString& filter) {
     if (!path.empty()) field->setText(toQString(path));
 }
 
+void ItemPanel::report(ItemField field) {
+    if (!filling_) Q_EMIT fieldEdited(field);
+}
+
+void ItemPanel::storeField(ItemField field, MenuItemData& data) const {
+    switch (field) {
+        case ItemField::Title: data.menuName = toSchemeBytes(ui->menuNameEdit->text()); break;
+        case ItemField::Hint: data.menuHint = toSchemeBytes(ui->menuHintEdit->text()); break;
+        case ItemField::Status: data.menuStatus = toSchemeBytes(ui->menuStatusEdit->text()); break;
+        case ItemField::Icon1: data.menuIcon1 = toSchemeBytes(ui->menuIcon1Edit->text()); break;
+        case ItemField::Icon2: data.menuIcon2 = toSchemeBytes(ui->menuIcon2Edit->text()); break;
+        case ItemField::Link: data.menuLink = toSchemeBytes(ui->menuLinkEdit->text()); break;
+        case ItemField::Target: data.menuTarget = toSchemeBytes(ui->menuTargetCombo->currentText()); break;
+        case ItemField::Script: data.menuScript = toSchemeBytes(ui->menuScriptEdit->text()); break;
+        case ItemField::Action: data.contentType = contentType(); break;
+    }
+}
+
+int ItemPanel::contentType() const { return ui->linkRadio->isChecked() ? 0 : 1; }
+
 void ItemPanel::store(MenuItemData& data) const {
     data.menuName = toSchemeBytes(ui->menuNameEdit->text());
     data.menuHint = toSchemeBytes(ui->menuHintEdit->text());
@@ -143,6 +165,7 @@ void ItemPanel::store(MenuItemData& data) const {
 }
 
 void ItemPanel::show(const MenuItemData& data) {
+    const QScopedValueRollback<bool> filling(filling_, true);
     clear();
     ui->menuNameEdit->setText(toQString(data.menuName));
     ui->menuHintEdit->setText(toQString(data.menuHint));
@@ -163,6 +186,7 @@ void ItemPanel::show(const MenuItemData& data) {
 }
 
 void ItemPanel::clear() {
+    const QScopedValueRollback<bool> filling(filling_, true);
     ui->menuLinkEdit->clear();
     ui->menuTargetCombo->setEditText(QString());
     ui->menuScriptEdit->clear();
@@ -170,6 +194,12 @@ void ItemPanel::clear() {
     ui->menuStatusEdit->clear();
     ui->menuIcon1Edit->clear();
     ui->menuIcon2Edit->clear();
+}
+
+void ItemPanel::showNothing() {
+    const QScopedValueRollback<bool> filling(filling_, true);
+    clear();
+    ui->menuNameEdit->clear();
 }
 
 void ItemPanel::setIconRowsVisible(bool visible) { ui->iconRows->setVisible(visible); }

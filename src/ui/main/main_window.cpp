@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProxyStyle>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <exception>
 #include <new>
 
@@ -27,6 +29,7 @@
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
+#include "ui/main/undo_commands.h"
 #include "ui_main_window.h"
 
 using namespace sylvanode;
@@ -52,21 +55,32 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
     ui->setupUi(this);
     saveDialogTitle_ = tr("保存菜单文件");
 
+    undoStack_ = new QUndoStack(this);
     model_ = new SchemeTreeModel(scheme_, this);
     tree_ = ui->tree;
     tree_->setModel(model_);
 
-    const auto mark = [this] { markModified(); };
     panel_ = new ItemPanel(
         prompter_, [this] { return browseBaseDirectory(scheme_); }, this);
-    stylePage_ = new StylePage(scheme_, prompter_, mark, this);
-    settingsPage_ = new SettingsPage(scheme_, prompter_, mark, this);
+    stylePage_ = new StylePage(
+        scheme_, prompter_,
+        [this](const QString& step, int key) {
+            onOptionChanged(int(OptionsCommand::Page::Styles), step, key);
+        },
+        this);
+    settingsPage_ = new SettingsPage(
+        scheme_, prompter_,
+        [this](const QString& step, int key) {
+            onOptionChanged(int(OptionsCommand::Page::Settings), step, key);
+        },
+        this);
     ui->pages->addTab(panel_, tr("菜单项属性"));
     ui->pages->addTab(stylePage_, tr("风格样式"));
     ui->pages->addTab(settingsPage_, tr("方案属性"));
     ui->pages->setCurrentIndex(0);
 
     buildFrame();
+    buildEditMenu();
     connectCommands();
 
     // Construction: an untitled scheme in its reset state.
@@ -74,15 +88,18 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     // The first showing: pages filled, nothing modified yet.
     refreshPages();
+    clearHistory();
     scheme_.modified = false;
     updateTitle();
     updateActions();
     createToolDialogs();
+    setUpKeyboardAndNames();
 }
 
 MainWindow::~MainWindow() {
-    // The view must not outlive the nodes it shows.
+    // The view must not outlive the nodes it shows; the commands own nodes out of the tree.
     tree_->setModel(nullptr);
+    undoStack_->clear();
 }
 
 void MainWindow::buildFrame() {
@@ -168,27 +185,17 @@ void MainWindow::buildFrame() {
     }
 }
 
-template <class F>
-void MainWindow::guarded(F&& command) {
-    try {
-        command();
-    } catch (const std::bad_alloc&) {
-        showFailure(tr("内存不足"));
-    } catch (const std::exception& e) {
-        showFailure(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        showFailure(tr("未知错误"));
-    }
-    updateActions();
-}
-
 void MainWindow::showFailure(const QString& what) {
     prompter_.message(this, QStringLiteral("Sylvanode"), what, Prompter::Icon::Error, Prompter::Ok);
 }
 
 void MainWindow::connectCommands() {
     const auto on = [this](QAction* action, void (MainWindow::*command)()) {
-        connect(action, &QAction::triggered, this, [this, command] { guarded([&] { (this->*command)(); }); });
+        connect(action, &QAction::triggered, this, [this, action, command] {
+            // While a rename is open in the tree, the tree's keys belong to it.
+            if (tree_->renaming() && action->shortcutContext() == Qt::WidgetWithChildrenShortcut) return;
+            guarded([&] { (this->*command)(); });
+        });
     };
     on(ui->newAction, &MainWindow::newScheme);
     on(ui->openAction, &MainWindow::openScheme);
@@ -209,6 +216,15 @@ void MainWindow::connectCommands() {
     on(ui->deleteItemAction, &MainWindow::deleteItem);
     on(ui->moveDownAction, &MainWindow::moveDown);
     on(ui->moveUpAction, &MainWindow::moveUp);
+    on(ui->outdentAction, &MainWindow::outdentItem);
+    on(ui->indentAction, &MainWindow::indentItem);
+    on(ui->renameAction, &MainWindow::renameItem);
+    on(ui->undoAction, &MainWindow::undo);
+    on(ui->redoAction, &MainWindow::redo);
+    on(ui->cutAction, &MainWindow::cutItem);
+    on(ui->copyAction, &MainWindow::copyItem);
+    on(ui->pasteAction, &MainWindow::pasteItems);
+    on(ui->duplicateAction, &MainWindow::duplicateItem);
 
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& c, const QModelIndex& p) { guarded([&] { onCurrentChanged(c, p); }); });
@@ -218,12 +234,24 @@ void MainWindow::connectCommands() {
     connect(tree_, &MenuTreeView::leftPressed, this,
             [this](MenuNode* n) { guarded([&] { onLeftPressed(n); }); });
     connect(tree_, &MenuTreeView::dropped, this, [this](MenuNode* n) { guarded([&] { onDropped(n); }); });
+    connect(tree_, &MenuTreeView::expandAllRequested, this,
+            [this](MenuNode* n) { guarded([&] { expandSubtree(n); }); });
+    connect(model_, &SchemeTreeModel::renameRequested, this,
+            [this](MenuNode* n, const QString& t) { guarded([&] { onRenamed(n, t); }); });
 
-    connect(panel_, &ItemPanel::titleChanged, this,
-            [this](const QString& t) { guarded([&] { onPanelTitleChanged(t); }); });
-    connect(panel_, &ItemPanel::edited, this, [this] { guarded([&] { onPanelEdited(); }); });
+    connect(panel_, &ItemPanel::fieldEdited, this,
+            [this](ItemField field) { guarded([&] { onPanelFieldEdited(field); }); });
     connect(settingsPage_, &SettingsPage::useImageToggled, panel_, &ItemPanel::setIconRowsVisible);
-    connect(ui->pages, &QTabWidget::currentChanged, this, [this] { guarded([&] { refreshPages(); }); });
+    connect(ui->pages, &QTabWidget::currentChanged, this, [this] {
+        sealMerging();
+        guarded([&] { refreshPages(); });
+    });
+
+    // The modified mark follows the history: undoing back to the saved state clears it.
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        scheme_.modified = !undoStack_->isClean();
+        updateTitle();
+    });
 
     // The enabling rules are evaluated again whenever the application goes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
@@ -266,7 +294,7 @@ void MainWindow::saveNodeData(MenuNode* node) {
 void MainWindow::showNodeData(MenuNode* node) {
     refreshImage(node);
     clearItemPanel();
-    if (!node || node == awaitingRecord_) return;
+    if (!node) return;
     panel_->show(node->data);
 }
 
@@ -283,40 +311,63 @@ void MainWindow::onCurrentChanged(const QModelIndex& current, const QModelIndex&
     if (suppressSelection_) return;
     // Leaving: the panel goes into the item it showed. Entering: showing is not editing.
     saveNodeData(selected_);
+    sealMerging();
     selected_ = model_->nodeFromIndex(current);
     if (!selected_) return;
-    const bool wasModified = scheme_.modified;
     showNodeData(selected_);
-    scheme_.modified = wasModified;
     updateTitle();
 }
 
 void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
     MenuNode* node = model_->nodeFromIndex(index);
-    if (!node) return;
+    if (!node || restoringExpansion_) return;
+    if (expanded && nodeLevel(node) >= kDeepestExpandedLevel) {
+        // Too deep for the view's layout: it stays closed.
+        tree_->collapse(index);
+        return;
+    }
     node->expanded = expanded;
     refreshImage(node);
 }
 
-void MainWindow::onPanelTitleChanged(const QString& text) {
-    if (!selected_) return;
-    selected_->caption = toSchemeBytes(text);
-    model_->nodeChanged(selected_);
-    markModified();
-}
-
-void MainWindow::onPanelEdited() {
-    if (selected_) markModified();
+void MainWindow::expandSubtree(MenuNode* node) {
+    if (!node) return;
+    // Children before their parents while a layout is pending: the view only stores each
+    // expansion and lays the subtree out once. Nothing deeper than the view can lay out.
+    std::vector<MenuNode*> order;
+    std::vector<std::pair<MenuNode*, int>> stack{{node, nodeLevel(node)}};
+    while (!stack.empty()) {
+        auto [n, level] = stack.back();
+        stack.pop_back();
+        if (!n->hasChildren() || level >= kDeepestExpandedLevel) continue;
+        order.push_back(n);
+        for (const auto& c : n->children()) stack.emplace_back(c.get(), level + 1);
+    }
+    {
+        const QScopedValueRollback<bool> restoring(restoringExpansion_, true);
+        tree_->scheduleLayout();
+        for (auto it = order.rbegin(); it != order.rend(); ++it) tree_->setExpanded(model_->indexOf(*it), true);
+    }
+    // The open-book pictures, in one repaint.
+    for (MenuNode* n : order) {
+        n->expanded = true;
+        n->refreshImage();
+    }
+    tree_->viewport()->update();
 }
 
 void MainWindow::updateActions() {
     const int row = selected_ ? model_->rowOf(selected_) : -1;
     const int count = selected_ ? static_cast<int>(scheme_.siblingsOf(selected_).size()) : 0;
-    ui->itemSelectedAction->setEnabled(selected_ != nullptr);
-    ui->canMoveDownAction->setEnabled(selected_ && row + 1 < count);
-    ui->canMoveUpAction->setEnabled(selected_ && row > 0);
-    ui->addSubItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
-    ui->deleteItemAction->setEnabled(ui->itemSelectedAction->isEnabled());
+    const bool any = selected_ != nullptr;
+    ui->itemSelectedAction->setEnabled(any);
+    ui->canMoveDownAction->setEnabled(any && row + 1 < count);
+    ui->canMoveUpAction->setEnabled(any && row > 0);
+    for (QAction* a : {ui->addSubItemAction, ui->deleteItemAction, ui->renameAction, ui->cutAction,
+                       ui->copyAction, ui->duplicateAction})
+        a->setEnabled(any);
     ui->moveDownAction->setEnabled(ui->canMoveDownAction->isEnabled());
     ui->moveUpAction->setEnabled(ui->canMoveUpAction->isEnabled());
+    ui->indentAction->setEnabled(ui->canMoveUpAction->isEnabled());
+    ui->outdentAction->setEnabled(any && selected_->parent() != nullptr);
 }

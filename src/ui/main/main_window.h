@@ -2,7 +2,11 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <exception>
+#include <new>
 #include <memory>
+#include <optional>
+#include <vector>
 
 class QTemporaryDir;
 
@@ -11,7 +15,11 @@ class QTemporaryDir;
 
 class QAction;
 class QLabel;
+class QMenu;
+class QMimeData;
 class QTreeView;
+class QUndoCommand;
+class QUndoStack;
 
 namespace Ui {
 class MainWindow;
@@ -27,6 +35,9 @@ class Prompter;
 class SchemeTreeModel;
 class SettingsPage;
 class StylePage;
+struct ItemState;
+struct SchemeOptions;
+enum class ItemField;
 }  // namespace sylvanode
 
 // The main window: owns the one open scheme, the tree model and view, the item
@@ -45,6 +56,7 @@ public:
     sylvanode::SettingsPage& settingsPage() { return *settingsPage_; }
     sylvanode::StylePage& stylePage() { return *stylePage_; }
     SuffixDialog* suffixDialog() { return suffixDialog_.get(); }
+    QUndoStack& undoStack() { return *undoStack_; }
     sylvanode::MenuNode* selectedNode() const { return selected_; }
     sylvanode::MenuNode* dragNode() const { return dragNode_; }
     sylvanode::MenuNode* clickedNode() const { return clickedNode_; }
@@ -75,12 +87,28 @@ public:
     // Selects a node (none clears the selection); runs the selection-change steps.
     void selectNode(sylvanode::MenuNode* node);
 
-    // Tree commands.
+    // Tree commands, each one undo step.
     void addRootItem();
     void addSubItem();
     void deleteItem();
     void moveDown();
     void moveUp();
+    // The item becomes the next sibling of its parent.
+    void outdentItem();
+    // The item becomes the last child of its previous sibling.
+    void indentItem();
+    // Renames the selected item in place in the tree (Escape cancels).
+    void renameItem();
+
+    // Edit menu: undo and redo, and the clipboard (the selected item with its subtree).
+    void undo();
+    void redo();
+    void cutItem();
+    void copyItem();
+    // Inserts the clipboard's items as the next siblings of the selected item (nothing
+    // selected: new roots at the end) and selects the first.
+    void pasteItems();
+    void duplicateItem();
     // Re-evaluates the enabling rules (itemSelectedAction, canMoveDownAction, canMoveUpAction)
     // and the commands that follow them.
     void updateActions();
@@ -94,25 +122,78 @@ public:
     void showAbout();
     // Closes the window (asking to save first).
     void exit();
+    // Opens a scheme file by path, after the save question (a file dropped on the window).
+    void openSchemeFile(const QString& path);
+
+    // ---- The steps the undo commands are made of (undo_commands.cpp) ----
+    // Structural changes run between these two: first the panel is stored into the selected
+    // item; afterwards `select` is the selected item (none: nothing) and the panel shows it.
+    void beginTreeChange();
+    void endTreeChange(sylvanode::MenuNode* select);
+    sylvanode::MenuNode* insertSubtree(sylvanode::MenuNode* parent, int row,
+                                       std::unique_ptr<sylvanode::MenuNode> node);
+    std::unique_ptr<sylvanode::MenuNode> takeSubtree(sylvanode::MenuNode* node);
+    void moveSubtree(sylvanode::MenuNode* node, sylvanode::MenuNode* parent, int row, bool expandParent);
+    // Puts texts into an item; `fromPanel`: they came from the panel, which shows them already.
+    void setItemState(sylvanode::MenuNode* node, const sylvanode::ItemState& state, bool fromPanel);
+    // Selects an item on the item page, to show what an undo or redo changes.
+    void revealItem(sylvanode::MenuNode* node);
+    // Puts settings and styles into the scheme and the pages, and shows the page.
+    void setOptions(const sylvanode::SchemeOptions& options, int page);
+
+    // Items at this level and deeper are never expanded: the tree view lays out expanded
+    // levels recursively, and a chain thousands of levels deep would overflow the stack.
+    static constexpr int kDeepestExpandedLevel = 1000;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildFrame();
+    void buildEditMenu();
+    void setUpKeyboardAndNames();
     void connectCommands();
     void onCurrentChanged(const QModelIndex& current, const QModelIndex& previous);
     void onExpandedChanged(const QModelIndex& index, bool expanded);
-    void onPanelTitleChanged(const QString& text);
-    void onPanelEdited();
+    void onPanelFieldEdited(sylvanode::ItemField field);
+    void onOptionChanged(int page, const QString& stepName, int mergeKey);
+    void onRenamed(sylvanode::MenuNode* node, const QString& title);
     void onLeftPressed(sylvanode::MenuNode* pressed);
     void onDropped(sylvanode::MenuNode* target);
+    void expandSubtree(sylvanode::MenuNode* node);
+    // Pushes an undo step (its first redo runs now) and marks the scheme modified.
+    void perform(QUndoCommand* command);
+    // Forgets the undo history: the scheme in memory is a new document.
+    void clearHistory();
+    // Inserts a forest as the next siblings of the selected item (or new last roots).
+    void insertItems(std::vector<std::unique_ptr<sylvanode::MenuNode>> nodes, const QString& stepName);
+    // Ends typing-merges: the next edit starts a new undo step.
+    void sealMerging() { ++editSession_; }
+    // Expands the nodes of a subtree stored as expanded (a subtree put back into the tree).
+    void restoreExpansion(sylvanode::MenuNode* root);
+    bool inTree(const sylvanode::MenuNode* node) const;
+    // Reads a scheme file into the window (Open after its dialog, or a dropped file).
+    void loadScheme(const QString& path);
     class TreeReplacement;
     void emptyTree();
     // Runs a command; an exception escaping it is shown and the window goes on.
     template <class F>
-    void guarded(F&& command);
+    void guarded(F&& command) {
+        try {
+            command();
+        } catch (const std::bad_alloc&) {
+            showFailure(tr("内存不足"));
+        } catch (const std::exception& e) {
+            showFailure(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            showFailure(tr("未知错误"));
+        }
+        updateActions();
+    }
     void showFailure(const QString& what);
     void moveSelected(int delta);
     bool writeTo(const QString& path);
@@ -139,10 +220,14 @@ private:
     sylvanode::MenuNode* selected_ = nullptr;
     sylvanode::MenuNode* dragNode_ = nullptr;
     sylvanode::MenuNode* clickedNode_ = nullptr;
-    // A new root item between being appended and receiving its record: shown as a
-    // node without a record, so the panel keeps the previous item's action kind.
-    sylvanode::MenuNode* awaitingRecord_ = nullptr;
     bool suppressSelection_ = false;
+    bool restoringExpansion_ = false;
+
+    QUndoStack* undoStack_ = nullptr;
+    // Settings and styles as the last step left them: the "before" of the next page change.
+    std::unique_ptr<sylvanode::SchemeOptions> shownOptions_;
+    int editSession_ = 0;
+    QMenu* treeContextMenu_ = nullptr;
 
     std::unique_ptr<QTemporaryDir> previewDir_;
     sylvanode::LinkCheckDialog* linkCheckDialog_ = nullptr;  // made on first use, a child of the window

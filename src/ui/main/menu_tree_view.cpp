@@ -1,8 +1,11 @@
 #include "ui/main/menu_tree_view.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 
@@ -22,6 +25,8 @@ MenuTreeView::MenuTreeView(QWidget* parent) : QTreeView(parent) {
     setAcceptDrops(false);
     setDragDropMode(QAbstractItemView::NoDragDrop);
     setAutoScroll(true);
+    scrollTimer_.setInterval(40);
+    connect(&scrollTimer_, &QTimer::timeout, this, [this] { autoScroll(); });
 }
 
 SchemeTreeModel* MenuTreeView::schemeModel() const { return qobject_cast<SchemeTreeModel*>(model()); }
@@ -55,7 +60,96 @@ MenuNode* MenuTreeView::captionNodeAt(const QPoint& pos) const {
     return schemeModel()->nodeFromIndex(index);
 }
 
-void MenuTreeView::armDrag() { armed_ = true; }
+void MenuTreeView::armDrag(MenuNode* node) {
+    armed_ = true;
+    dragged_ = node;
+}
+
+MenuNode* MenuTreeView::dropTarget() const {
+    const SchemeTreeModel* m = schemeModel();
+    return m && dropIndex_.isValid() ? m->nodeFromIndex(dropIndex_) : nullptr;
+}
+
+void MenuTreeView::trackDrop(const QPoint& pos) {
+    dragPos_ = pos;
+    const QModelIndex index = viewport()->rect().contains(pos) ? indexAt(pos) : QModelIndex();
+    dropIndex_ = index;
+    MenuNode* target = dropTarget();
+    // Onto its own parent (or a root onto empty space) nothing happens; into its own
+    // subtree nothing moves.
+    bool moves = dragged_ && target != dragged_->parent();
+    for (const MenuNode* n = target; moves && n; n = n->parent())
+        if (n == dragged_) moves = false;
+    dropMoves_ = moves;
+    dropLine_ = QLine();
+    if (moves) {
+        // The line goes below the target's last shown descendant (or below the last root),
+        // indented one level deeper than the target.
+        QModelIndex last = index;
+        if (!index.isValid()) last = model()->index(model()->rowCount() - 1, 0);
+        while (last.isValid() && isExpanded(last) && model()->rowCount(last) > 0)
+            last = model()->index(model()->rowCount(last) - 1, 0, last);
+        const QRect below = visualRect(last);
+        int x = indentation();
+        if (index.isValid()) x = visualRect(index).left() + indentation();
+        if (!rootIsDecorated() && !index.isValid()) x = 0;
+        // On the border to the next row, clear of the frame around the target.
+        const int y = below.isValid() ? below.bottom() + 1 : 0;
+        dropLine_ = QLine(x, y, viewport()->width() - 2, y);
+    }
+    viewport()->setCursor(moves || !dragged_ ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
+    const bool nearEdge = pos.y() < kAutoScrollMargin || pos.y() > viewport()->height() - kAutoScrollMargin;
+    if (nearEdge && !scrollTimer_.isActive())
+        scrollTimer_.start();
+    else if (!nearEdge)
+        scrollTimer_.stop();
+    viewport()->update();
+}
+
+void MenuTreeView::autoScroll() {
+    if (!dragging_) {
+        scrollTimer_.stop();
+        return;
+    }
+    QScrollBar* bar = verticalScrollBar();
+    const int before = bar->value();
+    if (dragPos_.y() < kAutoScrollMargin)
+        bar->setValue(before - bar->singleStep());
+    else if (dragPos_.y() > viewport()->height() - kAutoScrollMargin)
+        bar->setValue(before + bar->singleStep());
+    if (bar->value() != before) trackDrop(dragPos_);
+}
+
+void MenuTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    QPoint at = event->globalPos();
+    if (event->reason() != QContextMenuEvent::Mouse && currentIndex().isValid()) {
+        // From the keyboard: beside the current item.
+        const QRect row = visualRect(currentIndex());
+        at = viewport()->mapToGlobal(QPoint(row.left() + 16, row.bottom()));
+    }
+    Q_EMIT contextMenuWanted(at);
+    event->accept();
+}
+
+void MenuTreeView::paintEvent(QPaintEvent* event) {
+    QTreeView::paintEvent(event);
+    if (!dragging_ || !dropMoves_) return;
+    QPainter p(viewport());
+    const QColor mark = palette().color(QPalette::Highlight);
+    p.setPen(QPen(mark, 2));
+    if (dropIndex_.isValid()) {
+        const QRect row = visualRect(dropIndex_);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(row.adjusted(1, 1, -2, -2));
+    }
+    if (!dropLine_.isNull()) {
+        p.drawLine(dropLine_);
+        // A small arrow head at the start tells the line from the frame.
+        p.setBrush(mark);
+        const QPoint s = dropLine_.p1();
+        p.drawPolygon(QPolygon({s + QPoint(-4, -4), s + QPoint(0, 0), s + QPoint(-4, 4)}));
+    }
+}
 
 void MenuTreeView::handleLeftPress(QMouseEvent* event) {
     armed_ = false;
@@ -82,6 +176,7 @@ void MenuTreeView::mouseMoveEvent(QMouseEvent* event) {
             dragging_ = true;
             viewport()->setCursor(Qt::DragMoveCursor);
         }
+        if (dragging_) trackDrop(event->position().toPoint());
         return;
     }
     QTreeView::mouseMoveEvent(event);
@@ -106,6 +201,13 @@ void MenuTreeView::keyPressEvent(QKeyEvent* event) {
         endDrag();
         return;
     }
+    if (event->key() == Qt::Key_Asterisk) {
+        // The view's own "expand everything" lays a deep chain out recursively; the window
+        // expands with a limit instead.
+        if (const SchemeTreeModel* m = schemeModel())
+            if (MenuNode* n = m->nodeFromIndex(currentIndex())) Q_EMIT expandAllRequested(n);
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 
@@ -127,7 +229,12 @@ QItemSelectionModel::SelectionFlags MenuTreeView::selectionCommand(const QModelI
 void MenuTreeView::endDrag() {
     armed_ = false;
     dragging_ = false;
+    dragged_ = nullptr;
+    dropIndex_ = QPersistentModelIndex();
+    dropLine_ = QLine();
+    scrollTimer_.stop();
     viewport()->unsetCursor();
+    viewport()->update();
 }
 
 }  // namespace sylvanode

@@ -21,8 +21,8 @@ const SchemeTreeModel::Siblings& SchemeTreeModel::groupOf(const MenuNode* parent
     return parent ? parent->children() : scheme_.roots();
 }
 
-void SchemeTreeModel::indexGroup(const Siblings& group) const {
-    for (size_t i = 0; i < group.size(); ++i) rows_[group[i].get()] = static_cast<int>(i);
+void SchemeTreeModel::indexGroup(const Siblings& group, size_t from) const {
+    for (size_t i = from; i < group.size(); ++i) rows_[group[i].get()] = static_cast<int>(i);
 }
 
 int SchemeTreeModel::rowOf(const MenuNode* node) const {
@@ -81,7 +81,8 @@ QVariant SchemeTreeModel::data(const QModelIndex& index, int role) const {
     const MenuNode* node = nodeFromIndex(index);
     if (!node) return {};
     switch (role) {
-        case Qt::DisplayRole: return toQString(node->caption);
+        case Qt::DisplayRole:
+        case Qt::EditRole: return toQString(node->caption);
         case Qt::DecorationRole: return imageIcon(node->imageIndex);
         default: return {};
     }
@@ -89,33 +90,33 @@ QVariant SchemeTreeModel::data(const QModelIndex& index, int role) const {
 
 Qt::ItemFlags SchemeTreeModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
-    // Captions are changed only through the title field.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Captions change through the title field, or by a rename in place (F2 only: the view
+    // has no edit triggers).
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-MenuNode* SchemeTreeModel::appendRoot(std::unique_ptr<MenuNode> node) {
-    const int row = static_cast<int>(scheme_.roots().size());
-    beginInsertRows({}, row, row);
-    MenuNode* added = scheme_.appendRoot(std::move(node));
-    rows_[added] = row;
-    endInsertRows();
-    return added;
+bool SchemeTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    MenuNode* node = nodeFromIndex(index);
+    if (!node || role != Qt::EditRole) return false;
+    Q_EMIT renameRequested(node, value.toString());
+    return true;
 }
 
-MenuNode* SchemeTreeModel::appendChild(MenuNode* parent, std::unique_ptr<MenuNode> node) {
-    const int row = parent->childCount();
+MenuNode* SchemeTreeModel::insertNode(MenuNode* parent, int row, std::unique_ptr<MenuNode> node) {
+    row = std::clamp(row, 0, static_cast<int>(groupOf(parent).size()));
     beginInsertRows(indexOf(parent), row, row);
-    MenuNode* added = parent->appendChild(std::move(node));
-    rows_[added] = row;
+    MenuNode* added =
+        parent ? parent->insertChild(row, std::move(node)) : scheme_.insertRoot(row, std::move(node));
+    indexGroup(groupOf(parent), static_cast<size_t>(row));
     endInsertRows();
     return added;
 }
 
-void SchemeTreeModel::removeNode(MenuNode* node) {
+std::unique_ptr<MenuNode> SchemeTreeModel::takeNode(MenuNode* node) {
     MenuNode* parent = node->parent();
     const int row = rowOf(node);
     beginRemoveRows(indexOf(parent), row, row);
-    // Forget the cached rows of the whole subtree before its nodes go away.
+    // Forget the cached rows of the whole subtree while it is out of the tree.
     std::vector<const MenuNode*> stack{node};
     while (!stack.empty()) {
         const MenuNode* n = stack.back();
@@ -123,60 +124,30 @@ void SchemeTreeModel::removeNode(MenuNode* node) {
         rows_.erase(n);
         for (const auto& c : n->children()) stack.push_back(c.get());
     }
-    scheme_.removeNode(node);
-    const Siblings& group = groupOf(parent);
-    for (size_t i = static_cast<size_t>(row); i < group.size(); ++i) rows_[group[i].get()] = static_cast<int>(i);
+    std::unique_ptr<MenuNode> taken = scheme_.detach(node);
+    indexGroup(groupOf(parent), static_cast<size_t>(row));
     endRemoveRows();
+    return taken;
 }
 
-void SchemeTreeModel::moveToEnd(MenuNode* node, MenuNode* newParent) {
+void SchemeTreeModel::moveNode(MenuNode* node, MenuNode* newParent, int row) {
     MenuNode* oldParent = node->parent();
-    const int row = rowOf(node);
-    const QModelIndex from = indexOf(oldParent);
-    const QModelIndex to = indexOf(newParent);
-    const int destRow = static_cast<int>(groupOf(newParent).size());
-    beginMoveRows(from, row, row, to, destRow);
+    const int from = rowOf(node);
+    const bool sameGroup = oldParent == newParent;
+    const int last = static_cast<int>(groupOf(newParent).size()) - (sameGroup ? 1 : 0);
+    row = std::clamp(row, 0, last);
+    if (sameGroup && row == from) return;
+    // Qt counts the destination before the move: below the node's own row it is one more.
+    const int destination = sameGroup && row > from ? row + 1 : row;
+    beginMoveRows(indexOf(oldParent), from, from, indexOf(newParent), destination);
     std::unique_ptr<MenuNode> taken = scheme_.detach(node);
     if (newParent)
-        newParent->appendChild(std::move(taken));
+        newParent->insertChild(row, std::move(taken));
     else
-        scheme_.appendRoot(std::move(taken));
-    const Siblings& oldGroup = groupOf(oldParent);
-    for (size_t i = static_cast<size_t>(row); i < oldGroup.size(); ++i)
-        rows_[oldGroup[i].get()] = static_cast<int>(i);
-    rows_[node] = static_cast<int>(groupOf(newParent).size()) - 1;
+        scheme_.insertRoot(row, std::move(taken));
+    indexGroup(groupOf(oldParent), static_cast<size_t>(sameGroup ? std::min(from, row) : from));
+    if (!sameGroup) indexGroup(groupOf(newParent), static_cast<size_t>(row));
     endMoveRows();
-}
-
-bool SchemeTreeModel::sortAllBySortKey() {
-    const auto less = [](const std::unique_ptr<MenuNode>& a, const std::unique_ptr<MenuNode>& b) {
-        return a->data.sortKey < b->data.sortKey;
-    };
-    // The groups whose order is wrong: the roots, then every node with children.
-    std::vector<Siblings*> unsorted;
-    if (!std::is_sorted(scheme_.mutableRoots().begin(), scheme_.mutableRoots().end(), less))
-        unsorted.push_back(&scheme_.mutableRoots());
-    forEachPreOrder(scheme_.roots(), [&](MenuNode* n, int) {
-        if (n->hasChildren() && !std::is_sorted(n->mutableChildren().begin(), n->mutableChildren().end(), less))
-            unsorted.push_back(&n->mutableChildren());
-    });
-    if (unsorted.empty()) return false;
-
-    Q_EMIT layoutAboutToBeChanged();
-    const QModelIndexList before = persistentIndexList();
-    std::vector<const MenuNode*> nodes;
-    nodes.reserve(static_cast<size_t>(before.size()));
-    for (const QModelIndex& i : before) nodes.push_back(nodeFromIndex(i));
-    for (Siblings* group : unsorted) {
-        std::stable_sort(group->begin(), group->end(), less);
-        indexGroup(*group);
-    }
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const MenuNode* n : nodes) after << indexOf(n);
-    changePersistentIndexList(before, after);
-    Q_EMIT layoutChanged();
-    return true;
 }
 
 void SchemeTreeModel::nodeChanged(const MenuNode* node) {

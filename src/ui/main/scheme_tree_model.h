@@ -30,19 +30,22 @@ public:
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A rename in place is reported, not applied: the window makes it an undo step.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     MenuNode* nodeFromIndex(const QModelIndex& index) const;
     QModelIndex indexOf(const MenuNode* node) const;
     int rowOf(const MenuNode* node) const;
 
-    // Structural edits.
-    MenuNode* appendRoot(std::unique_ptr<MenuNode> node);
-    MenuNode* appendChild(MenuNode* parent, std::unique_ptr<MenuNode> node);
-    void removeNode(MenuNode* node);
-    // Moves `node` with its subtree to the end of `newParent`'s children (or of the roots).
-    void moveToEnd(MenuNode* node, MenuNode* newParent);
-    // Stable sort of every sibling group by sortKey; true when any order changed.
-    bool sortAllBySortKey();
+    // Structural edits. A node that leaves the tree is handed over, never destroyed here,
+    // so an undo step can put the very same nodes back.
+    // Inserts a detached node with its subtree as child `row` of `parent` (none: a root).
+    MenuNode* insertNode(MenuNode* parent, int row, std::unique_ptr<MenuNode> node);
+    // Detaches a node with its subtree.
+    std::unique_ptr<MenuNode> takeNode(MenuNode* node);
+    // Moves a node with its subtree so that it becomes child `row` of `newParent` (none: a
+    // root), `row` counted after the move. The caller keeps a node out of its own subtree.
+    void moveNode(MenuNode* node, MenuNode* newParent, int row);
     // The caption or picture of a node changed.
     void nodeChanged(const MenuNode* node);
     // The whole forest was replaced or emptied outside the adapter.
@@ -51,10 +54,13 @@ public:
 
     static const QIcon& imageIcon(int imageIndex);
 
+Q_SIGNALS:
+    void renameRequested(sylvanode::MenuNode* node, const QString& title);
+
 private:
     using Siblings = std::vector<std::unique_ptr<MenuNode>>;
     const Siblings& groupOf(const MenuNode* parent) const;
-    void indexGroup(const Siblings& group) const;
+    void indexGroup(const Siblings& group, size_t from = 0) const;
 
     MenuScheme& scheme_;
     mutable std::unordered_map<const MenuNode*, int> rows_;

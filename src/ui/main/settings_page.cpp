@@ -1,7 +1,9 @@
 #include "ui/main/settings_page.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <algorithm>
+#include <tuple>
 
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
@@ -17,27 +19,26 @@ namespace {
 
 const QString kGifFilter = QStringLiteral("Gif文件(*.gif)|*.gif");
 
-// Sets a field's text only when it differs, so an unchanged value runs no handler.
+// Sets a field's text only when it differs, so the cursor of an unchanged field stays.
 void setTextIfChanged(QLineEdit* field, const QString& text) {
     if (field->text() != text) field->setText(text);
 }
 
+// Typing in the target field and steps of the indent spinner merge into one undo step each.
+enum MergeKey { kTargetKey = 1, kIndentKey = 2 };
+
 }  // namespace
 
-SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function<void()> markModified,
-                           QWidget* parent)
+SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged changed, QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::SettingsPage>()),
       scheme_(scheme),
       prompter_(prompter),
-      markModified_(std::move(markModified)) {
+      changed_(std::move(changed)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("settingsPage"));
     ui->indentSpin->findChild<QLineEdit*>()->setObjectName(QStringLiteral("indentEdit"));
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{ui->workDirEdit, ui->lineFolder, ui->fileIconEdit,
-                                         ui->folderIcon1Edit, ui->folderIcon2Edit, ui->indentSpin})
-        paintReadOnlyField(field);
+    paintReadOnlyFields();
     for (QToolButton* b : {ui->workDirButton, ui->lineFolderButton, ui->fileIconButton, ui->folderIcon1Button,
                            ui->folderIcon2Button}) {
         b->setIcon(ownIcon("browse"));
@@ -62,18 +63,17 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function
     connect(ui->scriptCharsetCombo, &QComboBox::currentIndexChanged, this, [this] { applyScriptCharset(); });
     // A check box runs its handler whenever its state changes, by a click or by refresh().
     connect(ui->useImage, &QCheckBox::toggled, this, [this] { applyUseImage(); });
-    connect(ui->useTitleAsHint, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.useTitleAsHint, on); });
-    connect(ui->useTitleAsStatus, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.useTitleAsStatus, on); });
-    connect(ui->useHint, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.showHint, on); });
-    connect(ui->useStatus, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.showStatus, on); });
-    connect(ui->showSelect, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.showSelect, on); });
-    connect(ui->showLine, &QCheckBox::toggled, this,
-            [this](bool on) { applyFlag(scheme_.settings.showLine, on); });
+    const std::tuple<QCheckBox*, bool SchemeSettings::*, QString> flags[] = {
+        {ui->useTitleAsHint, &SchemeSettings::useTitleAsHint, tr("切换以标题为提示文字")},
+        {ui->useTitleAsStatus, &SchemeSettings::useTitleAsStatus, tr("切换以标题为状态栏文字")},
+        {ui->useHint, &SchemeSettings::showHint, tr("切换显示提示文字")},
+        {ui->useStatus, &SchemeSettings::showStatus, tr("切换显示状态栏文字")},
+        {ui->showSelect, &SchemeSettings::showSelect, tr("切换使用选择样式")},
+        {ui->showLine, &SchemeSettings::showLine, tr("切换显示结点连线")}};
+    for (const auto& [box, member, stepName] : flags)
+        connect(box, &QCheckBox::toggled, this, [this, member = member, stepName = stepName](bool on) {
+            applyFlag(scheme_.settings.*member, on, stepName, -1);
+        });
 }
 
 SettingsPage::~SettingsPage() = default;
@@ -96,12 +96,26 @@ void SettingsPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
 }
 
+void SettingsPage::paintReadOnlyFields() {
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{ui->workDirEdit, ui->lineFolder, ui->fileIconEdit,
+                                         ui->folderIcon1Edit, ui->folderIcon2Edit, ui->indentSpin})
+        paintReadOnlyField(field);
+}
+
 void SettingsPage::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) alignLabels();
+    // The grey of the read-only fields follows a new desktop palette (a dark one too).
+    if (event->type() == QEvent::PaletteChange) paintReadOnlyFields();
     QWidget::changeEvent(event);
 }
 
+void SettingsPage::report(const QString& stepName, int mergeKey) {
+    if (!refreshing_) changed_(stepName, mergeKey);
+}
+
 void SettingsPage::refresh() {
+    const QScopedValueRollback<bool> refreshing(refreshing_, true);
     const SchemeSettings& s = scheme_.settings;
     // Fields first (none of them has a change handler), then the check boxes, then the target.
     ui->workDirEdit->setText(toQString(s.workDir));
@@ -126,7 +140,7 @@ void SettingsPage::chooseWorkDir() {
     if (p.empty()) return;
     ui->workDirEdit->setText(toQString(p));
     scheme_.settings.workDir = p;
-    markModified_();
+    report(tr("修改工作目录"), -1);
 }
 
 void SettingsPage::chooseLineFolder() {
@@ -136,47 +150,53 @@ void SettingsPage::chooseLineFolder() {
     const std::string relative = relativeWebPath(p, browseBaseDirectory(scheme_));
     ui->lineFolder->setText(toQString(relative));
     scheme_.settings.lineFolder = relative;
-    markModified_();
+    report(tr("修改结点图片目录"), -1);
 }
 
-void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field) {
+void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey) {
     const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), kGifFilter);
     if (p.empty()) return;
     field->setText(toQString(p));
     setting = p;
-    markModified_();
+    report(stepName, mergeKey);
 }
 
-void SettingsPage::chooseFileIcon() { chooseIcon(scheme_.settings.fileIcon, ui->fileIconEdit); }
-void SettingsPage::chooseFolderIcon1() { chooseIcon(scheme_.settings.folderIcon1, ui->folderIcon1Edit); }
-void SettingsPage::chooseFolderIcon2() { chooseIcon(scheme_.settings.folderIcon2, ui->folderIcon2Edit); }
+void SettingsPage::chooseFileIcon() {
+    chooseIcon(scheme_.settings.fileIcon, ui->fileIconEdit, tr("修改默认文件图标"), -1);
+}
+void SettingsPage::chooseFolderIcon1() {
+    chooseIcon(scheme_.settings.folderIcon1, ui->folderIcon1Edit, tr("修改默认文件夹图标"), -1);
+}
+void SettingsPage::chooseFolderIcon2() {
+    chooseIcon(scheme_.settings.folderIcon2, ui->folderIcon2Edit, tr("修改默认文件夹图标"), -1);
+}
 
 void SettingsPage::applyTarget() {
     scheme_.settings.target = toSchemeBytes(ui->target->text());
-    markModified_();
+    report(tr("修改默认目标框架"), kTargetKey);
 }
 
 void SettingsPage::applyUseImage() {
     const bool on = ui->useImage->isChecked();
     emit useImageToggled(on);
     scheme_.settings.useImage = on;
-    markModified_();
+    report(tr("切换使用图标"), -1);
 }
 
-void SettingsPage::applyFlag(bool& setting, bool checked) {
+void SettingsPage::applyFlag(bool& setting, bool checked, const QString& stepName, int mergeKey) {
     setting = checked;
-    markModified_();
+    report(stepName, mergeKey);
 }
 
 void SettingsPage::applyScriptCharset() {
     scheme_.settings.scriptCharset =
         ui->scriptCharsetCombo->currentIndex() == 1 ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
-    markModified_();
+    report(tr("修改脚本字符集"), -1);
 }
 
 void SettingsPage::applyIndent(int newValue) {
     scheme_.settings.indent = std::clamp(newValue, 10, 50);
-    markModified_();
+    report(tr("修改缩进"), kIndentKey);
 }
 
 }  // namespace sylvanode

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -16,19 +17,21 @@ namespace sylvanode {
 class MenuScheme;
 class Prompter;
 
+// Reports a change a page has just written into the scheme: the name of the undo
+// step, and a key under which consecutive changes of one control merge into one
+// step (-1: never merged).
+using OptionChanged = std::function<void(const QString& stepName, int mergeKey)>;
+
 // The page "方案属性" (settingsPage): scheme-wide options. Every control writes
 // its setting into the scheme at once and reports the change.
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    SettingsPage(MenuScheme& scheme, Prompter& prompter, std::function<void()> markModified,
-                 QWidget* parent = nullptr);
+    SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged changed, QWidget* parent = nullptr);
     ~SettingsPage() override;
 
     // The settings part of refreshPages: brings the controls in step with the scheme.
-    // A check box or the target field whose value really changes runs its handler
-    // (and so marks the scheme); callers filling the page for a new or opened
-    // scheme clear the modified flag afterwards.
+    // Showing is not editing: nothing is reported while the controls are set.
     void refresh();
 
     // Handlers of the controls.
@@ -52,13 +55,16 @@ protected:
 
 private:
     void alignLabels();
-    void chooseIcon(std::string& setting, QLineEdit* field);
-    void applyFlag(bool& setting, bool checked);
+    void paintReadOnlyFields();
+    void chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey);
+    void applyFlag(bool& setting, bool checked, const QString& stepName, int mergeKey);
+    void report(const QString& stepName, int mergeKey);
 
     std::unique_ptr<Ui::SettingsPage> ui;
     MenuScheme& scheme_;
     Prompter& prompter_;
-    std::function<void()> markModified_;
+    OptionChanged changed_;
+    bool refreshing_ = false;
 };
 
 }  // namespace sylvanode

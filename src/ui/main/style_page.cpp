@@ -1,9 +1,11 @@
 #include "ui/main/style_page.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <algorithm>
+#include <cmath>
 
 #include "codegen/script_text.h"
 #include "model/menu_scheme.h"
@@ -16,6 +18,18 @@
 namespace sylvanode {
 namespace {
 
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = c.toRgb();
+    return 0.2126 * channel(rgb.redF()) + 0.7152 * channel(rgb.greenF()) + 0.0722 * channel(rgb.blueF());
+}
+
+// Steps of one spinner merge into one undo step: a key per kind, height and padding side.
+int heightKey(int kind) { return 1 + kind; }
+int paddingKey(int kind, int side) { return 3 + kind * 4 + side; }
+
 CssStyle& styleOfSlot(MenuScheme& scheme, int slot) {
     const int i = slot - 1;
     return scheme.kinds[static_cast<size_t>(i / 3)].styles[static_cast<size_t>(i % 3)];
@@ -23,13 +37,18 @@ CssStyle& styleOfSlot(MenuScheme& scheme, int slot) {
 
 }  // namespace
 
-StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void()> markModified,
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(const QString&, int)> changed,
                      QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui::StylePage>()),
       scheme_(scheme),
       prompter_(prompter),
-      markModified_(std::move(markModified)) {
+      changed_(std::move(changed)) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("stylePage"));
     styleFields_ = {ui->folderNormalStyle, ui->folderHoverStyle, ui->folderSelectStyle,
@@ -42,17 +61,13 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
         spin->findChild<QLineEdit*>()->setObjectName(QString::fromLatin1(fieldName));
         spin->setRange(0, 50);
         spin->setValue(0);
-        paintReadOnlyField(spin);
     }
     for (int slot = 1; slot <= 6; ++slot) {
         QLineEdit* field = styleField(slot);
-        paintReadOnlyField(field);
-        QPalette pal = field->palette();
-        pal.setColor(QPalette::Text, desktopColor(kDesktopBackgroundIndex));
-        field->setPalette(pal);
         field->setCursor(Qt::PointingHandCursor);
         field->installEventFilter(this);
     }
+    paintReadOnlyFields();
     ui->folderPaddingSide->setCurrentIndex(0);
     ui->filePaddingSide->setCurrentIndex(0);
 
@@ -66,6 +81,29 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
 }
 
 StylePage::~StylePage() = default;
+
+void StylePage::paintReadOnlyFields() {
+    for (StepSpinBox* spin :
+         {ui->folderHeightSpin, ui->folderPaddingSpin, ui->fileHeightSpin, ui->filePaddingSpin})
+        paintReadOnlyField(spin);
+    for (int slot = 1; slot <= 6; ++slot) {
+        QLineEdit* field = styleField(slot);
+        paintReadOnlyField(field);
+        // The declarations in the desktop's colour, unless that is hard to read on the grey
+        // (a dark palette): then in the palette's own text colour.
+        QPalette pal = field->palette();
+        const QColor desktop = desktopColor(kDesktopBackgroundIndex);
+        pal.setColor(QPalette::Text, contrastRatio(desktop, pal.color(QPalette::Base)) >= 3.0
+                                         ? desktop
+                                         : QApplication::palette().color(QPalette::Text));
+        field->setPalette(pal);
+    }
+}
+
+void StylePage::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) paintReadOnlyFields();
+}
 
 QLineEdit* StylePage::styleField(int slot) const { return styleFields_[static_cast<size_t>(slot - 1)]; }
 
@@ -95,13 +133,20 @@ void StylePage::refreshSizes() {
     ui->filePaddingSpin->setValue(scheme_.kinds[1].padding[0]);
 }
 
+void StylePage::refreshValues() {
+    ui->folderHeightSpin->setValue(scheme_.kinds[0].height);
+    ui->folderPaddingSpin->setValue(scheme_.kinds[0].padding[static_cast<size_t>(kindSide_[0])]);
+    ui->fileHeightSpin->setValue(scheme_.kinds[1].height);
+    ui->filePaddingSpin->setValue(scheme_.kinds[1].padding[static_cast<size_t>(kindSide_[1])]);
+}
+
 void StylePage::editStyle(int slot) {
     CssStyleDialog dialog(prompter_, window());
     dialog.loadStyle(styleOfSlot(scheme_, slot));
     if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
     styleOfSlot(scheme_, slot) = dialog.workStyle();
     showCss(slot, dialog.cssText());
-    markModified_();
+    changed_(tr("修改样式"), -1);
 }
 
 void StylePage::showPaddingSide(int kind) {
@@ -117,14 +162,14 @@ void StylePage::showPaddingSide(int kind) {
 
 void StylePage::applyHeight(int kind, int newValue) {
     scheme_.kinds[static_cast<size_t>(kind)].height = std::clamp(newValue, 0, 50);
-    markModified_();
+    changed_(tr("修改高度"), heightKey(kind));
 }
 
 void StylePage::applyPadding(int kind, int newValue) {
     const QComboBox* selector = kind == 0 ? ui->folderPaddingSide : ui->filePaddingSide;
     const int side = std::clamp(selector->currentIndex(), 0, 3);
     scheme_.kinds[static_cast<size_t>(kind)].padding[static_cast<size_t>(side)] = std::clamp(newValue, 0, 50);
-    markModified_();
+    changed_(tr("修改边距"), paddingKey(kind, side));
 }
 
 bool StylePage::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,12 @@ namespace Ui {
 class StylePage;
 }
 
+class QColor;
+
 namespace sylvanode {
+
+// The contrast of two colours as the accessibility guidelines count it (1 to 21).
+double contrastRatio(const QColor& a, const QColor& b);
 
 class MenuScheme;
 class Prompter;
@@ -22,7 +27,8 @@ class Prompter;
 class StylePage : public QWidget {
     Q_OBJECT
 public:
-    StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void()> markModified,
+    // `changed` reports each change written into the scheme (see OptionChanged).
+    StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(const QString&, int)> changed,
               QWidget* parent = nullptr);
     ~StylePage() override;
 
@@ -32,6 +38,8 @@ public:
     // The two halves, for a caller that interleaves them with the settings page.
     void refreshStyleTexts();
     void refreshSizes();
+    // The heights and paddings again, each selector keeping the side it shows.
+    void refreshValues();
 
     // A click on the style field of a slot (1..6): the CSS style dialog for that slot.
     void editStyle(int slot);
@@ -46,16 +54,18 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // The style field of a slot: folder normal, hover, select, then file normal, hover, select.
     QLineEdit* styleField(int slot) const;
+    void paintReadOnlyFields();
     void showCss(int slot, const std::string& css);
 
     std::unique_ptr<Ui::StylePage> ui;
     MenuScheme& scheme_;
     Prompter& prompter_;
-    std::function<void()> markModified_;
+    std::function<void(const QString&, int)> changed_;
     std::array<int, 2> kindSide_{0, 0};
     std::array<QLineEdit*, 6> styleFields_{};
     QLineEdit* pressedField_ = nullptr;
