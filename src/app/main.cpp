@@ -29,7 +29,7 @@ public:
         } catch (const std::exception& e) {
             report(QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            report(QStringLiteral("Unknown error"));
+            report(QCoreApplication::translate("MainWindow", "未知错误"));
         }
         return false;
     }

@@ -92,6 +92,17 @@ bool parseMarkdownLink(std::string_view s, LineItem& item) {
 LineItem parseContent(std::string_view s) {
     LineItem item;
     if (parseMarkdownLink(s, item)) return item;
+    // "title<TAB>link": two columns of a spreadsheet, or an outline this program copied.
+    if (const size_t tab = s.find('\t'); tab != std::string_view::npos) {
+        const std::string_view title = trimBlanks(s.substr(0, tab));
+        const std::string_view link = trimBlanks(s.substr(tab + 1));
+        if (!title.empty() && !link.empty()) {
+            item.title = std::string(title);
+            item.link = std::string(link);
+            item.isLink = true;
+            return item;
+        }
+    }
     if ((s.rfind("http://", 0) == 0 || s.rfind("https://", 0) == 0) &&
         s.find_first_of(" \t") == std::string_view::npos) {
         item.title = std::string(s);

@@ -35,6 +35,9 @@ TEST(OutlineReader, Lines) {
          "- \\[draft\\] notes\n- [Chat](javascript:openChat())\n- [a \\] b](x.htm)\n- 3 apples\n- -5 "
          "degrees\n",
          "[draft] notes\nChat !openChat()\na ] b -> x.htm\n3 apples\n-5 degrees\n"},
+        {"two columns, title and link, split at the first tab; a column left empty keeps the line",
+         "- Shop\tshop.htm?a=1\n  1. [x] \\y\t <a b.htm> \tc\n\tRun\tjavascript:go()\nLone\t\n\tTail\n",
+         "Shop -> shop.htm?a=1\n  [x] \\y -> <a b.htm> \tc\n    Run !go()\nLone\n  Tail\n"},
         {"Chinese titles become GBK; a character GBK lacks becomes GB18030",
          "- [产品介绍](products/intro.htm)\n- 表情 😀\n", "产品介绍 -> products/intro.htm\n表情 😀\n"},
         {"nothing but blank lines", "\n  \n\t\n", "error: the outline has no items"},

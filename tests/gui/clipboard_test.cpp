@@ -158,6 +158,23 @@ private Q_SLOTS:
         const int steps = f->w().undoStack().count();
         keyInTree(Qt::Key_V);
         QCOMPARE(f->w().undoStack().count(), steps);
+        // Paste is offered only while the clipboard may hold items.
+        const struct {
+            QString text, html;
+            bool offered;
+        } clipboards[] = {{{}, {}, false},
+                          {QStringLiteral(" \n\t "), {}, false},
+                          {{}, QStringLiteral("<p>no list</p>"), false},
+                          {QStringLiteral("Item"), {}, true},
+                          {{}, QStringLiteral("<UL><LI>Item</LI></UL>"), true}};
+        for (const auto& c : clipboards) {
+            setClipboard(c.text, c.html);
+            QCOMPARE(f->action("pasteAction")->isEnabled(), c.offered);
+        }
+        QApplication::clipboard()->clear();
+        QVERIFY(!f->action("pasteAction")->isEnabled());
+        keyInTree(Qt::Key_C);
+        QVERIFY(f->action("pasteAction")->isEnabled());
     }
 
     void aVeryDeepBranchCopiesWithoutAnOutline() {

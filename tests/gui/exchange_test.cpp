@@ -1,5 +1,6 @@
 // Import, export and the link check in the real window, with the prompter scripted.
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 
 #include "exchange/json_format.h"
@@ -7,6 +8,9 @@
 #include "model/scheme_io.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/link_check_dialog.h"
+#include "ui/main/item_panel.h"
+#include "ui/main/menu_tree_view.h"
+#include "ui/main/settings_page.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -64,14 +68,26 @@ private Q_SLOTS:
 
         f->w().selectNode(f->node({4, 0}));  // 月饼, products/mooncake.html
         f->edit("menuLinkEdit")->setText(QStringLiteral("products/月饼.html"));
+        f->w().scheme().settings.folderIcon2 = "img/open.gif";
         f->trigger("checkLinksAction");
         LinkCheckDialog* dialog = f->w().linkCheckDialog();
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->rowCount(), 1);
-        QCOMPARE(dialog->rowText(0), QStringLiteral("7\t月饼\t文件不存在：products/月饼.html"));
+        QCOMPARE(dialog->rowCount(), 2);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("默认图标\t文件夹(展开)\t图标不存在：img/open.gif"));
+        QCOMPARE(dialog->rowText(1), QStringLiteral("7\t月饼\t文件不存在：products/月饼.html"));
+        // The list leaves the tree in view, where a double-click shows the item with its page.
+        const QWidget& tree = f->w().tree();
+        QVERIFY(!dialog->frameGeometry().intersects(QRect(tree.mapToGlobal(QPoint()), tree.size())));
+        auto* pages = f->child<QTabWidget>("pages");
+        pages->setCurrentIndex(2);
         f->w().selectNode(f->node({0}));
-        dialog->activateRow(0);
+        dialog->activateRow(1);
         QCOMPARE(f->w().selectedNode(), f->node({4, 0}));
+        QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(&f->w().itemPanel()));
+        dialog->activateRow(0);
+        QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(&f->w().settingsPage()));
+        QCOMPARE(f->w().selectedNode(), f->node({4, 0}));
+        f->w().scheme().settings.folderIcon2.clear();
 
         f->edit("menuNameEdit")->setText(QStringLiteral("中秋月饼"));
         const QString out = f->path("menu.json");

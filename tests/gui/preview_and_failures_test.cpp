@@ -52,6 +52,21 @@ private Q_SLOTS:
         QVERIFY(!f->modified());
     }
 
+    void previewWithoutAFolderSaysWhy() {
+        f->trigger("addRootItemAction");
+        const QByteArray tmp = qgetenv("TMPDIR");
+        // A file where the temporary folder should be: no folder can be made there.
+        qputenv("TMPDIR", QFile::encodeName(f->writeFile(QStringLiteral("not a folder"), "")));
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("previewAction");
+        if (tmp.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", tmp);
+        QCOMPARE(f->prompter.last().text, QStringLiteral("预览时出错\n无法建立预览文件夹"));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+    }
+
     void anErrorEscapingACommandIsShown() {
         f->trigger("addRootItemAction");
         const QString title = f->title();

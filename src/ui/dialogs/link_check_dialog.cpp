@@ -45,13 +45,21 @@ QString LinkCheckDialog::problemText(const LinkProblem& p) {
     return {};
 }
 
+QString LinkCheckDialog::defaultIconName(const std::string& field) {
+    // As the settings page labels them.
+    if (field == "fileIcon") return tr("文件");
+    if (field == "folderIcon1") return tr("文件夹(折叠)");
+    if (field == "folderIcon2") return tr("文件夹(展开)");
+    return QString::fromStdString(field);
+}
+
 void LinkCheckDialog::showResult(const LinkCheckResult& result, const QString& folder) {
     ui->problemList->clear();
     for (const LinkProblem& p : result.problems) {
         auto* row = new QTreeWidgetItem(ui->problemList);
         row->setText(0, p.item < 0 ? tr("默认图标") : QString::number(p.item));
         row->setData(0, Qt::UserRole, p.item);
-        row->setText(1, p.item < 0 ? QString::fromStdString(p.field) : toQString(p.title));
+        row->setText(1, p.item < 0 ? defaultIconName(p.field) : toQString(p.title));
         row->setText(2, problemText(p));
         if (!p.isFault()) row->setForeground(2, palette().brush(QPalette::Disabled, QPalette::Text));
     }
@@ -73,8 +81,7 @@ QString LinkCheckDialog::rowText(int row) const {
 }
 
 void LinkCheckDialog::activateRow(int row) {
-    const int item = itemOfRow(row);
-    if (item >= 0) emit itemChosen(item);
+    if (row >= 0 && row < rowCount()) emit itemChosen(itemOfRow(row));
 }
 
 }  // namespace sylvanode

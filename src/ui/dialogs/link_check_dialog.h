@@ -30,8 +30,11 @@ public:
 
     // The problem alone, as the list shows it.
     static QString problemText(const LinkProblem& problem);
+    // A default icon ("fileIcon", …) by its label on the settings page.
+    static QString defaultIconName(const std::string& field);
 
 signals:
+    // A row was chosen: its item's index, or -1 for a default icon of the settings.
     void itemChosen(int itemIndex);
 
 private:

@@ -37,6 +37,14 @@ void MainWindow::buildEditMenu() {
     ui->copyAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy")));
     ui->pasteAction->setIcon(QIcon::fromTheme(QStringLiteral("edit-paste")));
 
+    // Paste is offered while the clipboard may hold items.
+    const auto followClipboard = [this] {
+        clipboardMayPaste_ = mayHoldItems(QApplication::clipboard()->mimeData());
+        updateActions();
+    };
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, followClipboard);
+    clipboardMayPaste_ = mayHoldItems(QApplication::clipboard()->mimeData());
+
     // The tree's context menu offers the same commands.
     treeContextMenu_ = new QMenu(this);
     treeContextMenu_->setObjectName(QStringLiteral("treeContextMenu"));

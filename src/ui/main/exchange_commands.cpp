@@ -1,6 +1,8 @@
 // Import, export and the link check of the main window; the work itself is the core's.
 #include <QFile>
 #include <QFileInfo>
+#include <QScreen>
+#include <QTabWidget>
 
 #include "exchange/exporter.h"
 #include "exchange/link_check.h"
@@ -11,6 +13,8 @@
 #include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
+#include "ui/main/settings_page.h"
+#include "ui_main_window.h"
 
 using namespace sylvanode;
 
@@ -38,6 +42,36 @@ bool formatOfPath(const QString& path, ExportFormat& format) {
     else
         return false;
     return true;
+}
+
+// Puts a window that stays open beside the main window where the screen has room for it
+// (right, left, below); else over the right side, so `keepInView` stays visible.
+void placeBeside(QWidget* dialog, const QWidget* window, const QWidget* keepInView) {
+    const QScreen* screen = window->screen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    // The dialog's own frame is not known before it is shown: take the main window's.
+    const QRect inner = window->geometry();
+    const QMargins decoration(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                              frame.bottom() - inner.bottom());
+    QSize size = QRect(QPoint(), dialog->size()).marginsAdded(decoration).size();
+    for (const QPoint at : {QPoint(frame.right() + 1, frame.top()), QPoint(frame.left() - size.width(), frame.top()),
+                            QPoint(frame.left(), frame.bottom() + 1)}) {
+        if (area.contains(QRect(at, size))) {
+            dialog->move(at);
+            return;
+        }
+    }
+    QPoint at(keepInView->mapToGlobal(QPoint(keepInView->width(), 0)).x() + 1, frame.top());
+    const int room = area.right() + 1 - at.x();
+    if (size.width() > room && room >= dialog->minimumSizeHint().width() + decoration.left() + decoration.right()) {
+        dialog->resize(room - decoration.left() - decoration.right(), dialog->height());
+        size.setWidth(room);
+    }
+    at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+    at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+    dialog->move(at);
 }
 
 }  // namespace
@@ -105,15 +139,21 @@ void MainWindow::checkLinks() {
         linkCheckDialog_ = new LinkCheckDialog(this);
         linkCheckDialog_->setObjectName(QStringLiteral("linkCheckDialog"));
         connect(linkCheckDialog_, &LinkCheckDialog::itemChosen, this, [this](int index) {
+            activateWindow();
+            if (index < 0) {  // a default icon: the settings page shows it
+                ui->pages->setCurrentWidget(settingsPage_);
+                return;
+            }
             const std::vector<MenuNode*> nodes = scheme_.flatten();
-            if (index < 0 || index >= static_cast<int>(nodes.size())) return;  // the tree has changed since
+            if (index >= static_cast<int>(nodes.size())) return;  // the tree has changed since
             MenuNode* node = nodes[static_cast<size_t>(index)];
             for (MenuNode* p = node->parent(); p; p = p->parent())
                 tree_->setExpanded(model_->indexOf(p), true);
-            selectNode(node);
+            // The item with its page, where the link is mended.
+            revealItem(node);
             tree_->scrollTo(model_->indexOf(node));
-            activateWindow();
         });
+        placeBeside(linkCheckDialog_, this, ui->treePane);
     }
     linkCheckDialog_->showResult(result, folder);
     linkCheckDialog_->show();

@@ -370,4 +370,5 @@ void MainWindow::updateActions() {
     ui->moveUpAction->setEnabled(ui->canMoveUpAction->isEnabled());
     ui->indentAction->setEnabled(ui->canMoveUpAction->isEnabled());
     ui->outdentAction->setEnabled(any && selected_->parent() != nullptr);
+    ui->pasteAction->setEnabled(clipboardMayPaste_);
 }

@@ -228,6 +228,7 @@ private:
     std::unique_ptr<sylvanode::SchemeOptions> shownOptions_;
     int editSession_ = 0;
     QMenu* treeContextMenu_ = nullptr;
+    bool clipboardMayPaste_ = false;
 
     std::unique_ptr<QTemporaryDir> previewDir_;
     sylvanode::LinkCheckDialog* linkCheckDialog_ = nullptr;  // made on first use, a child of the window

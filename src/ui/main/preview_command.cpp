@@ -28,18 +28,21 @@ void MainWindow::showPreview() {
                                                    : QFileInfo(toQString(scheme_.fileName)).fileName();
     const QString pageDir = previewDir_->path() + QStringLiteral("/page");
     const std::string library = webLibraryDirectory();
-    IoResult written = IoResult::failure("the preview folder could not be made");
+    QString failure;
     std::string pagePath;
     if (library.empty()) {
-        written = IoResult::failure(std::string("the tree-menu library (") + kWebLibraryFile + ") was not found");
-    } else if (previewDir_->isValid()) {
+        failure = tr("找不到树形菜单库 %1").arg(QLatin1String(kWebLibraryFile));
+    } else if (!previewDir_->isValid()) {
+        failure = tr("无法建立预览文件夹");
+    } else {
         const std::string base = previewBaseDirectory(scheme_, QFile::encodeName(schemeDir).toStdString());
-        written = writePreview(scheme_, base, QFile::encodeName(pageDir).toStdString(), library,
-                               title.toUtf8().toStdString(), pagePath);
+        const IoResult written = writePreview(scheme_, base, QFile::encodeName(pageDir).toStdString(), library,
+                                              title.toUtf8().toStdString(), pagePath);
+        if (!written) failure = QString::fromLocal8Bit(written.error.c_str());
     }
-    if (!written) {
-        prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + QString::fromLocal8Bit(written.error.c_str()),
-                          Prompter::Icon::Error, Prompter::Ok);
+    if (!failure.isEmpty()) {
+        prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + failure, Prompter::Icon::Error,
+                          Prompter::Ok);
         return;
     }
     const QString page = pageDir + QLatin1Char('/') + QLatin1String(kPreviewPage);

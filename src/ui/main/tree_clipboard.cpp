@@ -1,7 +1,7 @@
 #include "ui/main/tree_clipboard.h"
 
 #include <QMimeData>
-#include <QStringList>
+#include <algorithm>
 
 #include "exchange/html_list_reader.h"
 #include "exchange/outline_reader.h"
@@ -51,44 +51,6 @@ QString actionText(const MenuItemData& d) {
     if (d.contentType != 0)
         return d.menuScript.empty() ? QString() : QStringLiteral("javascript:") + toQString(d.menuScript);
     return toQString(d.menuLink);
-}
-
-// Lines "title<TAB>link" (an outline this editor wrote, or two columns of a spreadsheet)
-// as the Markdown links the outline reader knows; every other line stays as it is.
-std::string tabColumnsAsLinks(const QString& text) {
-    const auto escape = [](QString s, const QString& special) {
-        QString out;
-        for (const QChar c : s) {
-            if (c == QLatin1Char('\\') || special.contains(c)) out += QLatin1Char('\\');
-            out += c;
-        }
-        return out;
-    };
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-        int start = 0;
-        while (start < line.size() && (line[start] == QLatin1Char(' ') || line[start] == QLatin1Char('\t')))
-            ++start;
-        const int tab = line.indexOf(QLatin1Char('\t'), start);
-        if (tab < 0) continue;
-        const QString title = line.mid(start, tab - start).trimmed();
-        const QString link = line.mid(tab + 1).trimmed();
-        if (title.isEmpty() || link.isEmpty()) continue;
-        // A leading bullet stays in front of the link.
-        QString bullet;
-        const int space = title.indexOf(QLatin1Char(' '));
-        const QString first = space < 0 ? QString() : title.left(space);
-        static const QStringList marks{QStringLiteral("-"), QStringLiteral("*"), QStringLiteral("+")};
-        bool numbered =
-            first.size() > 1 && (first.endsWith(QLatin1Char('.')) || first.endsWith(QLatin1Char(')')));
-        for (int i = 0; numbered && i + 1 < first.size(); ++i) numbered = first[i].isDigit();
-        if (marks.contains(first) || numbered) bullet = first + QLatin1Char(' ');
-        const QString name = title.mid(bullet.size()).trimmed();
-        line = line.left(start) + bullet + QLatin1Char('[') + escape(name, QStringLiteral("[]")) +
-               QStringLiteral("](<") + escape(link, QStringLiteral("<>")) + QStringLiteral(">)");
-    }
-    return lines.join(QLatin1Char('\n')).toStdString();
 }
 
 std::vector<std::unique_ptr<MenuNode>> fromOwnFormat(const QByteArray& bytes) {
@@ -182,10 +144,19 @@ std::vector<std::unique_ptr<MenuNode>> itemsFromMimeData(const QMimeData& data) 
         if (r) return std::move(r.roots);
     }
     if (data.hasText()) {
-        ImportResult r = readOutline(tabColumnsAsLinks(data.text()));
+        ImportResult r = readOutline(data.text().toStdString());
         if (r) return std::move(r.roots);
     }
     return {};
+}
+
+bool mayHoldItems(const QMimeData* data) {
+    if (!data) return false;
+    if (data->hasFormat(kItemsMimeType)) return true;
+    if (data->hasHtml() && data->html().contains(QLatin1String("<li"), Qt::CaseInsensitive)) return true;
+    if (!data->hasText()) return false;
+    const QString text = data->text();
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); });
 }
 
 }  // namespace sylvanode

@@ -28,5 +28,7 @@ QString itemsToHtml(const MenuNode& node);
 // outline (indentation by spaces or tabs; -, *, + or 1. bullets; Markdown links
 // [title](url); "title<TAB>link" lines). Empty when the clipboard holds nothing usable.
 std::vector<std::unique_ptr<MenuNode>> itemsFromMimeData(const QMimeData& data);
+// Whether a paste may find items there (cheap: what enables the paste command).
+bool mayHoldItems(const QMimeData* data);
 
 }  // namespace sylvanode
