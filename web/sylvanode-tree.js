@@ -61,7 +61,7 @@
  * is the current page is selected, marked aria-current="page" and its branch opened.
  *
  * Rows are drawn in blocks of 64 items; large branches in slices between which the page stays
- * responsive. When more than a thousand rows are shown, blocks away from the view are laid out
+ * responsive. When more than 256 rows are shown, blocks away from the view are laid out
  * only when they come near it.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
@@ -203,7 +203,7 @@
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
       sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0,
-      work = [], later = [], at, up, end, n = 0, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
+      work = [], later = [], opening = 0, at, up, end, n = 0, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
       m = ".sn" + seqNo + " ", rules = m + ".sn-g{padding-inline-start:" + pt(1) + "}", host, sc, i, it, u, v, tail, a, b;
 
     function pt(n) {
@@ -353,10 +353,10 @@
         b.appendChild(row(c));
         if (c.c && c.o) more.push.apply(more, group(c));
       }
-      // Up to a thousand rows shown, every row is laid out (and so in the accessibility tree);
-      // beyond, rows away from the view are laid out when they come near it.
+      // Up to 256 rows shown, every row is laid out; beyond, rows away from the view are laid out
+      // when they come near it (they are in the accessibility tree and found by find-in-page anyway).
       b.classList.remove("sn-e");
-      if (Math.floor(root.z / F) + root.z % F > 1e3) b.classList.add("sn-b");
+      if (Math.floor(root.z / F) + root.z % F > 256) b.classList.add("sn-b");
       queue(more);
     }
 
@@ -568,7 +568,7 @@
       setTimeout(function step(t, p, j) {
         for (t = Date.now(); i < a.length && Date.now() - t < 20; i++)
           for (p = typeof a[i] == "function" ? a[i]() || [] : [a[i]], j = 0; j < p.length; j++) nodes.push(p[j]);
-        i < a.length ? setTimeout(step) : finish();
+        setTimeout(i < a.length ? step : finish);
       });
     } else finish();
 
@@ -734,22 +734,33 @@
     });
     W.addEventListener("pagehide", save);
     // Printing shows every open item: draw what is still queued.
-    W.addEventListener("beforeprint", function () { run(Infinity); });
+    W.addEventListener("beforeprint", function () {
+      if (opening) opening(Infinity);
+      run(Infinity);
+    });
 
     T.element = box;
+    // Folders are opened (or closed) in order, as many as fit in 20 ms per task; a later call
+    // takes over from one still under way.
     T.expandAll = function (o) {
       if (later) return new Promise(function (ok) { later.push(function () { T.expandAll(o).then(ok); }); });
       o = o !== false;
-      batch = [];
-      for (i = 0; i < n; i++) if ((o || all[i]) && get(i).c) toggle(all[i], o);
-      v = batch;
-      batch = null;
-      queue(v);
-      done();
-      save();
+      var x = 0;
       return new Promise(function (ok) {
-        waiting.push(ok);
-        run(0);
+        (opening = function step(ms, t) {
+          if (opening != step) return ok();
+          batch = [];
+          for (t = Date.now(); x < n && (x & 255 || Date.now() - t < ms); x++) if ((o || all[x]) && get(x).c) toggle(all[x], o);
+          v = batch;
+          batch = null;
+          queue(v);
+          done();
+          save();
+          if (x < n) return setTimeout(step, 0, 20);
+          opening = 0;
+          waiting.push(ok);
+          run(0);
+        })(20);
       });
     };
 
