@@ -424,11 +424,24 @@
       run(30, 8);
     }
 
+    // The key of the remembered state: the menu's name and a fingerprint of its titles (length,
+    // first, middle and last character) and levels, made when first needed.
+    function keyOf() {
+      for (var h = 2166136261, d = new Int32Array(n), x = 0, s, l; !key && x < n; x++) {
+        d[x] = up[x] ? d[up[x] - 1] + 1 : 0;
+        s = str(nodes[at[x] + 1]);
+        l = s.length;
+        h = Math.imul(h ^ d[x] ^ l << 8 ^ s.charCodeAt(0) << 16, 16777619);
+        h = Math.imul(h ^ s.charCodeAt(l >> 1) ^ s.charCodeAt(l - 1) << 16, 16777619);
+      }
+      return key = key || "sylvanode:" + name + ":" + (h >>> 0).toString(36);
+    }
+
     function save() {
       if (!dirty) return;
       dirty = 0;
       try {
-        W.sessionStorage.setItem(key, JSON.stringify({
+        W.sessionStorage.setItem(keyOf(), JSON.stringify({
           s: sel ? sel.x : -1,
           o: all.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
         }));
@@ -573,7 +586,7 @@
     } else finish();
 
     function finish() {
-      var st = [], h = 2166136261, hx = -1, exact, f, g, l, s;
+      var st = [], hx = -1, exact, f, g, l;
       // "You are here": the first item whose link is this page, fragment and all, else the first
       // whose link is this page apart from the fragment.
       u = page(location.href);
@@ -583,8 +596,7 @@
       try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
 
       // One pass over the array (0 opens a folder of 11 elements, 2 is a file of 9, 1 closes a
-      // folder, 5 ends): where each item's entry is, its folder and the end of its branch, a
-      // fingerprint of the titles (length, first, middle and last character) and levels, and the
+      // folder, 5 ends): where each item's entry is, its folder and the end of its branch, and the
       // current page. The items themselves are made when their folder is first opened.
       at = new Int32Array(nodes.length / 9 + 1);
       up = new Int32Array(at.length);
@@ -599,10 +611,6 @@
         if (f !== 0 && f !== 2) break;
         at[n] = i;
         up[n] = st.length ? st[st.length - 1] + 1 : 0;
-        s = str(nodes[i + 1]);
-        l = s.length;
-        h = Math.imul(h ^ st.length ^ l << 8 ^ s.charCodeAt(0) << 16, 16777619);
-        h = Math.imul(h ^ s.charCodeAt(l >> 1) ^ s.charCodeAt(l - 1) << 16, 16777619);
         g = f ? i : i + 1;
         b = nodes[g + 7];
         if (!exact && nodes[g + 5] == 3 && b && (b = str(b), b[0] == "#" ||
@@ -619,10 +627,13 @@
       }
       while (st.length) end[st.pop()] = n;
       root.e = n;
-      key = "sylvanode:" + name + ":" + (h >>> 0).toString(36);
 
+      // The fingerprint is needed only when something is remembered for a menu of this name.
       // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
-      try { v = JSON.parse(W.sessionStorage.getItem(key)); } catch (e) { v = 0; }
+      try {
+        for (i = v = 0; !v && i < W.sessionStorage.length; i++)
+          if (!W.sessionStorage.key(i).indexOf("sylvanode:" + name + ":")) v = JSON.parse(W.sessionStorage.getItem(keyOf()));
+      } catch (e) { v = 0; }
       if (v && v.o && v.o.forEach) {
         v.o.forEach(function (x) { if ((x = get(x)) && x.c) x.o = 1; });
         sel = get(v.s) || null;
@@ -644,7 +655,7 @@
         if (!cur.r) reveal(cur);
         cur.a.tabIndex = 0;
       }
-      save();
+      // What the current page opened is remembered with the next change, or when the page is left.
       v = later;
       later = 0;
       v.forEach(function (f) { f(); });
