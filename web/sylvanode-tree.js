@@ -61,7 +61,7 @@
  * is the current page is selected, marked aria-current="page" and its branch opened.
  *
  * Rows are drawn in blocks of 64 items; large branches in slices between which the page stays
- * responsive. When more than 256 rows are shown, blocks away from the view are laid out
+ * responsive. When more than a thousand rows are shown, blocks away from the view are laid out
  * only when they come near it.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
@@ -353,10 +353,10 @@
         b.appendChild(row(c));
         if (c.c && c.o) more.push.apply(more, group(c));
       }
-      // Up to 256 rows shown, every row is laid out; beyond, rows away from the view are laid out
-      // when they come near it (they are in the accessibility tree and found by find-in-page anyway).
+      // Up to a thousand rows shown, every row is laid out (and so in the accessibility tree);
+      // beyond, rows away from the view are laid out when they come near it.
       b.classList.remove("sn-e");
-      if (Math.floor(root.z / F) + root.z % F > 256) b.classList.add("sn-b");
+      if (Math.floor(root.z / F) + root.z % F > 1e3) b.classList.add("sn-b");
       queue(more);
     }
 
@@ -766,8 +766,8 @@
           batch = null;
           queue(v);
           done();
-          save();
           if (x < n) return setTimeout(step, 0, 20);
+          save();
           opening = 0;
           waiting.push(ok);
           run(0);
