@@ -158,9 +158,10 @@
     return out;
   };
 
-  // One menu item. Every field is made here, so that all items share one shape.
-  function Item(a, i, p, x) {
-    var f = a[i] === 0, t = this;
+  // One menu item, read from its entry at a[i]; its branch ends before item e. Every field is
+  // made here, so that all items share one shape.
+  function Item(a, i, p, x, e) {
+    var f = a[i] === 0, t = this, s;
     t.n = str(a[i + 1]);
     t.h = str(a[i + 2]);
     t.s = str(a[i + 3]);
@@ -171,51 +172,20 @@
     t.sc = str(a[i + 6]);
     t.l = str(a[i + 7]);
     t.t = str(a[i + 8]);
+    // A javascript: link runs like a script item (a real link would open an empty tab).
+    if (t.k == 3 && /^\s*javascript:/i.test(t.l)) {
+      t.k = 4;
+      s = t.l.replace(/^\s*javascript:/i, "");
+      try { t.sc = decodeURIComponent(s); } catch (y) { t.sc = s; }
+    }
     t.p = p;
     t.d = p.d + 1;
     t.x = x;
+    t.e = e;
     t.j = p.c.length;
     t.c = f ? [] : null;
     t.o = t.z = 0;
     t.r = t.b = t.g = null;
-  }
-
-  // The flat node array: 0 opens a folder (11 elements), 2 is a file (9), 1 closes a folder, 5 ends.
-  // Returns a reader that reads up to n more entries on each call; at the end it returns a
-  // fingerprint of the titles (length, first, middle and last character) and levels.
-  function parse(a, root, all, folders) {
-    var st = [root], i = 0, h = 2166136261;
-    return function (n) {
-      var f, p, it, s;
-      while (i < a.length) {
-        if (!n--) return "";
-        f = a[i];
-        p = st[st.length - 1];
-        if (f == 1) {
-          if (st.length > 1) st.pop();
-          i++;
-          continue;
-        }
-        if (f !== 0 && f !== 2) break;
-        it = new Item(a, i, p, all.length);
-        i += f ? 9 : 11;
-        // A javascript: link runs like a script item (a real link would open an empty tab).
-        if (it.k == 3 && /^\s*javascript:/i.test(it.l)) {
-          it.k = 4;
-          s = it.l.replace(/^\s*javascript:/i, "");
-          try { it.sc = decodeURIComponent(s); } catch (e) { it.sc = s; }
-        }
-        if (!f) st.push(it), folders.push(it);
-        p.c.push(it);
-        p.z += f ? 1 : F;
-        all.push(it);
-        s = it.n;
-        f = s.length;
-        h = Math.imul(h ^ it.d ^ f << 8 ^ s.charCodeAt(0) << 16, 16777619);
-        h = Math.imul(h ^ s.charCodeAt(f >> 1) ^ s.charCodeAt(f - 1) << 16, 16777619);
-      }
-      return (h >>> 0).toString(36);
-    };
   }
 
   // A page address as compared for "you are here": a folder and its index page are the same page.
@@ -228,12 +198,12 @@
       // The list comes later in the page than the script: build once it has been parsed.
       return D.addEventListener("DOMContentLoaded", function () { W.Tree_buildTree(W.Tree_readList(nodes.from), T); });
     }
-    var box = D.createElement("div"), root = { c: [], d: -1, o: 1, z: 0 }, all = [], folders = [], list = nodes && nodes.list,
+    var box = D.createElement("div"), root = { c: [], d: -1, o: 1, z: 0, x: -1 }, all = [], list = nodes && nodes.list,
       seqNo = ++seq, id = "sn" + seqNo + "-", I = +T.Indent || 0, lf = str(T.lineFolder),
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
       sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0,
-      work = [], later = [], read, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
+      work = [], later = [], opening = 0, at, up, end, n = 0, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
       m = ".sn" + seqNo + " ", rules = m + ".sn-g{padding-inline-start:" + pt(1) + "}", host, sc, i, it, u, v, tail, a, b;
 
     function pt(n) {
@@ -267,7 +237,7 @@
     // cell, a TD with the item's class, around the treeitem link. Rows are cloned from templates
     // made once per kind, level and number of siblings.
     function row(it) {
-      var n = it.p.c.length, last = it.j == n - 1, kind = it.c ? it.c.length ? 2 : 1 : 0,
+      var n = it.p.c.length, last = it.j == n - 1, kind = it.c ? it.e > it.x + 1 ? 2 : 1 : 0,
         k = kind + (last ? "l" : "") + it.d + "," + n, t = tpl[k], r, a, s;
       if (!t) {
         t = tpl[k] = D.createElement("div");
@@ -307,6 +277,23 @@
       if (it.o || it == sel) paint(it);
       if (!sample[kind ? 1 : 0]) sample[kind ? 1 : 0] = r;
       return r;
+    }
+
+    // Makes the items of a folder's children, the first time they are needed.
+    function kids(f) {
+      for (var x = f.c.length ? f.e : f.x + 1, it; x < f.e; x = it.e) {
+        it = all[x] = new Item(nodes, at[x], f, x, end[x] || x + 1);
+        f.c.push(it);
+        f.z += it.c ? F : 1;
+      }
+      return f;
+    }
+
+    // Item x, made (with the items it takes) if it was not yet; null if there is none.
+    function get(x) {
+      if (!(x >= 0 && x < n && x % 1 === 0)) return null;
+      if (!all[x]) kids(up[x] ? get(up[x] - 1) : root);
+      return all[x];
     }
 
     // Layout units of an item's row and everything shown below it: F per folder row, 1 per file row.
@@ -416,6 +403,7 @@
     function toggle(it, o) {
       var f;
       o = !!o;
+      if (o) kids(it);
       dirty = 1;
       if (!it.o != !o) {
         it.o = o;
@@ -436,13 +424,26 @@
       run(30, 8);
     }
 
+    // The key of the remembered state: the menu's name and a fingerprint of its titles (length,
+    // first, middle and last character) and levels, made when first needed.
+    function keyOf() {
+      for (var h = 2166136261, d = new Int32Array(n), x = 0, s, l; !key && x < n; x++) {
+        d[x] = up[x] ? d[up[x] - 1] + 1 : 0;
+        s = str(nodes[at[x] + 1]);
+        l = s.length;
+        h = Math.imul(h ^ d[x] ^ l << 8 ^ s.charCodeAt(0) << 16, 16777619);
+        h = Math.imul(h ^ s.charCodeAt(l >> 1) ^ s.charCodeAt(l - 1) << 16, 16777619);
+      }
+      return key = key || "sylvanode:" + name + ":" + (h >>> 0).toString(36);
+    }
+
     function save() {
       if (!dirty) return;
       dirty = 0;
       try {
-        W.sessionStorage.setItem(key, JSON.stringify({
+        W.sessionStorage.setItem(keyOf(), JSON.stringify({
           s: sel ? sel.x : -1,
-          o: folders.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
+          o: all.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
         }));
       } catch (e) { /* storage unavailable: nothing is remembered */ }
     }
@@ -571,20 +572,21 @@
     else if (D.body) D.body.appendChild(box);
     else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
     try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
-    read = parse(nodes, root, all, folders);
-    if (nodes.length < 2e5) finish(read(Infinity));
-    else setTimeout(function step(fp) { (fp = read(2e4)) ? finish(fp) : setTimeout(step); });
+    // A very large menu comes in pieces, functions that each return a part of the array; they are
+    // called a few per task, after the task that runs the generated script.
+    if (typeof nodes[0] == "function") {
+      a = nodes;
+      nodes = [];
+      i = 0;
+      setTimeout(function step(t, p, j) {
+        for (t = Date.now(); i < a.length && Date.now() - t < 20; i++)
+          for (p = typeof a[i] == "function" ? a[i]() || [] : [a[i]], j = 0; j < p.length; j++) nodes.push(p[j]);
+        setTimeout(i < a.length ? step : finish);
+      });
+    } else finish();
 
-    function finish(fp) {
-      key = "sylvanode:" + name + ":" + fp;
-
-      // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
-      try { v = JSON.parse(W.sessionStorage.getItem(key)); } catch (e) { v = 0; }
-      if (v && v.o && v.o.forEach) {
-        v.o.forEach(function (x) { if (all[x] && all[x].c) all[x].o = 1; });
-        sel = all[v.s] || null;
-      }
-
+    function finish() {
+      var st = [], hx = -1, exact, f, g, l;
       // "You are here": the first item whose link is this page, fragment and all, else the first
       // whose link is this page apart from the fragment.
       u = page(location.href);
@@ -592,38 +594,68 @@
       // Cheap filter first: the link must contain the page's file name, as written or decoded.
       tail = v.replace(/\?.*/, "").replace(/.*\//, "");
       try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
-      for (i = 0; i < all.length; i++) {
-        it = all[i];
-        b = it.l;
-        if (it.k == 3 && b && (b[0] == "#" || (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b)))) {
-          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
-          if (b == u) {
-            here = it;
-            break;
-          }
-          // A link to a part of this page ("#part") is here only with that part.
-          if (!here && it.l[0] != "#" && b.replace(/#.*/, "") == v) here = it;
+
+      // One pass over the array (0 opens a folder of 11 elements, 2 is a file of 9, 1 closes a
+      // folder, 5 ends): where each item's entry is, its folder and the end of its branch, and the
+      // current page. The items themselves are made when their folder is first opened.
+      at = new Int32Array(nodes.length / 9 + 1);
+      up = new Int32Array(at.length);
+      end = new Int32Array(at.length);
+      for (i = 0; i < nodes.length;) {
+        f = nodes[i];
+        if (f == 1) {
+          if (st.length) end[st.pop()] = n;
+          i++;
+          continue;
         }
+        if (f !== 0 && f !== 2) break;
+        at[n] = i;
+        up[n] = st.length ? st[st.length - 1] + 1 : 0;
+        g = f ? i : i + 1;
+        b = nodes[g + 7];
+        if (!exact && nodes[g + 5] == 3 && b && (b = str(b), b[0] == "#" ||
+          (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b))) && !/^\s*javascript:/i.test(b)) {
+          l = b;
+          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
+          if (b == u) exact = 1, hx = n;
+          // A link to a part of this page ("#part") is here only with that part.
+          else if (hx < 0 && l[0] != "#" && b.replace(/#.*/, "") == v) hx = n;
+        }
+        if (!f) st.push(n);
+        n++;
+        i += f ? 9 : 11;
       }
-      if (here) {
-        sel = here;
+      while (st.length) end[st.pop()] = n;
+      root.e = n;
+
+      // The fingerprint is needed only when something is remembered for a menu of this name.
+      // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
+      try {
+        for (i = v = 0; !v && i < W.sessionStorage.length; i++)
+          if (!W.sessionStorage.key(i).indexOf("sylvanode:" + name + ":")) v = JSON.parse(W.sessionStorage.getItem(keyOf()));
+      } catch (e) { v = 0; }
+      if (v && v.o && v.o.forEach) {
+        v.o.forEach(function (x) { if ((x = get(x)) && x.c) x.o = 1; });
+        sel = get(v.s) || null;
+      }
+      if (hx >= 0) {
+        sel = here = get(hx);
         dirty = 1;
         for (it = here.p; it.p; it = it.p) it.o = 1;
       }
-      // Folders opened above: the layout units of their content.
-      for (i = all.length; dirty && i >= 0; i--) {
-        it = all[i] || root;
-        if (it.c) for (it.z = v = 0; v < it.c.length; v++) it.z += size(it.c[v]);
-      }
+      // Open folders: their children, and the layout units of their content, innermost first.
+      v = all.filter(function (f) { return f.o; });
+      v.forEach(kids);
+      for (i = v.length; i--;) v[i].p.z += v[i].z;
 
-      work = group(root).reverse();
+      work = group(kids(root)).reverse();
       run(30, 8);
       cur = sel && shown(sel) ? sel : root.c[0];
       if (cur) {
         if (!cur.r) reveal(cur);
         cur.a.tabIndex = 0;
       }
-      save();
+      // What the current page opened is remembered with the next change, or when the page is left.
       v = later;
       later = 0;
       v.forEach(function (f) { f(); });
@@ -713,22 +745,33 @@
     });
     W.addEventListener("pagehide", save);
     // Printing shows every open item: draw what is still queued.
-    W.addEventListener("beforeprint", function () { run(Infinity); });
+    W.addEventListener("beforeprint", function () {
+      if (opening) opening(Infinity);
+      run(Infinity);
+    });
 
     T.element = box;
+    // Folders are opened (or closed) in order, as many as fit in 20 ms per task; a later call
+    // takes over from one still under way.
     T.expandAll = function (o) {
       if (later) return new Promise(function (ok) { later.push(function () { T.expandAll(o).then(ok); }); });
       o = o !== false;
-      batch = [];
-      folders.forEach(function (f) { toggle(f, o); });
-      v = batch;
-      batch = null;
-      queue(v);
-      done();
-      save();
+      var x = 0;
       return new Promise(function (ok) {
-        waiting.push(ok);
-        run(0);
+        (opening = function step(ms, t) {
+          if (opening != step) return ok();
+          batch = [];
+          for (t = Date.now(); x < n && (x & 255 || Date.now() - t < ms); x++) if ((o || all[x]) && get(x).c) toggle(all[x], o);
+          v = batch;
+          batch = null;
+          queue(v);
+          done();
+          if (x < n) return setTimeout(step, 0, 20);
+          save();
+          opening = 0;
+          waiting.push(ok);
+          run(0);
+        })(20);
       });
     };
 

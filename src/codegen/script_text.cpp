@@ -131,6 +131,18 @@ void appendFamily(std::string& out, std::string_view piece) {
 
 int actionKind(const MenuItemData& d) { return d.contentType == 0 ? 3 : 4; }
 
+// A very large node array is written in pieces, functions that each return a part of it: a browser
+// compiles a function only when it is called, so evaluating the script stays short, and the
+// library calls the pieces in tasks of their own. Smaller arrays are written whole.
+constexpr size_t kPiecesAbove = 200000;
+constexpr size_t kPieceElements = 50000;
+constexpr std::string_view kPieceBreak = "]},function(){return[";
+
+// Elements written into the current piece, when the array is written in pieces.
+struct Pieces {
+    size_t elements = 0;
+};
+
 }  // namespace
 
 std::string cssFontFamily(std::string_view fontName) {
@@ -207,13 +219,23 @@ std::string quoteScriptText(std::string_view text, ScriptCharset charset) {
     return out;
 }
 
-void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset charset) {
+namespace {
+
+void appendEntries(std::string& out, const MenuNode& root, ScriptCharset charset, Pieces* pieces) {
     // Depth-first without recursion: a stack of (node, next child) frames.
     struct Frame {
         const MenuNode* node;
         int next;
     };
     std::vector<Frame> stack;
+    // A new piece starts between entries, once the current one is full.
+    auto count = [&](size_t elements) {
+        if (!pieces) return;
+        pieces->elements += elements;
+        if (pieces->elements < kPieceElements) return;
+        out += kPieceBreak;
+        pieces->elements = 0;
+    };
     auto open = [&](const MenuNode& n) {
         const MenuItemData& d = n.data;
         if (n.isFile()) {
@@ -227,6 +249,7 @@ void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset cha
             appendQuoted(out, d.menuScript, charset);
             appendQuoted(out, d.menuLink, charset);
             appendQuoted(out, d.menuTarget, charset);
+            count(9);
             return false;
         }
         out += "0,";
@@ -241,6 +264,7 @@ void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset cha
         appendQuoted(out, d.menuLink, charset);
         appendQuoted(out, d.menuTarget, charset);
         out += "-1,";
+        count(11);
         return true;
     };
     if (!open(root)) return;
@@ -249,12 +273,19 @@ void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset cha
         Frame& f = stack.back();
         if (f.next == f.node->childCount()) {
             out += "1,";
+            count(1);
             stack.pop_back();
             continue;
         }
         const MenuNode* child = f.node->child(f.next++);
         if (open(*child)) stack.push_back({child, 0});
     }
+}
+
+}  // namespace
+
+void appendNodeEntries(std::string& out, const MenuNode& root, ScriptCharset charset) {
+    appendEntries(out, root, charset, nullptr);
 }
 
 std::string buildScriptText(const MenuScheme& scheme) {
@@ -268,9 +299,14 @@ std::string buildScriptText(const MenuScheme& scheme) {
     forEachPreOrder(scheme.roots(),
                     [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });
     const bool literal = elements > kMaxCallArguments;
-    std::string out = "var tree_node" + S + (literal ? "=[" : "=new Array(");
-    for (const auto& root : scheme.roots()) appendNodeEntries(out, *root, charset);
-    out += literal ? "5];" : "5);";
+    Pieces pieces;
+    Pieces* inPieces = elements > kPiecesAbove ? &pieces : nullptr;
+    std::string out = "var tree_node" + S +
+                      (inPieces  ? "=[function(){return["
+                       : literal ? "=["
+                                 : "=new Array(");
+    for (const auto& root : scheme.roots()) appendEntries(out, *root, charset, inPieces);
+    out += inPieces ? "5]}];" : literal ? "5];" : "5);";
 
     auto line = [&out](std::string_view text) {
         out += "\r\n";

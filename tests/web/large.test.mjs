@@ -16,7 +16,7 @@ after(async () => { await env.close(); });
 const shownRows = (page) => page.$$eval('[role=tree] a[role=treeitem]', (as) => as.filter((a) => !a.closest('[hidden]'))
   .map((a) => [a.textContent, +a.getAttribute('aria-level'), a.getAttribute('aria-expanded')]));
 
-test('random openings and closings: the rows shown are always the open items in order', async () => {
+test('random openings, closings and reloads: the rows shown are always the open items in order', async () => {
   for (const seed of [21, 22]) {
     const items = randomForest(1500, { seed }).map((it) => ({ ...it, link: '' }));
     const folder = items.map((it, i) => !!items[i + 1] && items[i + 1].level > it.level);
@@ -44,6 +44,9 @@ test('random openings and closings: the rows shown are always the open items in 
         const all = next(2) === 0;
         await page.evaluate((o) => tree.expandAll(o), all);
         folder.forEach((f, i) => { open[i] = f && all; });
+      } else if (op === 2) {
+        // The open folders are remembered, those inside closed ones too.
+        await page.reload();
       } else {
         // A click on the row of a shown folder, beside its text, opens or closes it.
         const shown = expected().map((r) => items.findIndex((it) => it.name === r[0])).filter((i) => folder[i]);
