@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 
 #include <exception>
@@ -76,7 +77,7 @@ std::string usageText() {
         "       sylvanode-cli COMMAND --help\n"
         "\n"
         "Commands:\n";
-    for (const CommandSpec& c : commands()) {
+    for (const CommandSyntax& c : commands()) {
         std::string left = "  " + c.name + " " + c.operands;
         if (left.size() < 24)
             left.resize(24, ' ');
@@ -95,8 +96,8 @@ std::string usageText() {
 
 }  // namespace
 
-const std::vector<CommandSpec>& commands() {
-    static const std::vector<CommandSpec> table = {
+const std::vector<CommandSyntax>& commands() {
+    static const std::vector<CommandSyntax> table = {
         {"check",
          "FILE.menu",
          "load a scheme and report its item count",
@@ -131,17 +132,17 @@ const std::vector<CommandSpec>& commands() {
          1,
          1,
          cmdGenerate},
-        previewCommandSpec(),
-        libraryCommandSpec(),
-        importCommandSpec(),
-        exportCommandSpec(),
-        linksCommandSpec(),
+        previewCommandSyntax(),
+        libraryCommandSyntax(),
+        importCommandSyntax(),
+        exportCommandSyntax(),
+        linksCommandSyntax(),
     };
     return table;
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input) {
-    static const CommandSpec program{kProgram, "COMMAND", "", "", {}, 1, 1, {}};
+    static const CommandSyntax program{kProgram, "COMMAND", "", "", {}, 1, 1, {}};
     Invocation top(program, out, err, input);
     if (args.empty()) return top.fail(kUsage, "no command given (see sylvanode-cli --help)");
     const std::string& name = args[0];
@@ -155,7 +156,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     }
     // "help COMMAND" is "COMMAND --help".
     const std::string& wanted = name == "help" ? args[1] : name;
-    for (const CommandSpec& c : commands()) {
+    for (const CommandSyntax& c : commands()) {
         if (c.name != wanted) continue;
         Invocation inv(c, out, err, input);
         if (name == "help") {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 #include <iosfwd>
@@ -13,6 +14,6 @@ namespace sylvanode::cli {
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input = {});
 
 // Every command with its options, in the order --help lists them.
-const std::vector<CommandSpec>& commands();
+const std::vector<CommandSyntax>& commands();
 
 }  // namespace sylvanode::cli

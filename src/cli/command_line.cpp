@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/command_line.h"
 
 #include <unistd.h>
@@ -23,10 +24,10 @@ std::string lowerAscii(std::string s) {
     return s;
 }
 
-std::string synopsis(const CommandSpec& spec) {
-    std::string s = std::string(kProgram) + " " + spec.name;
-    if (!spec.operands.empty()) s += " " + spec.operands;
-    for (const OptionSpec& o : spec.options) {
+std::string synopsis(const CommandSyntax& syntax) {
+    std::string s = std::string(kProgram) + " " + syntax.name;
+    if (!syntax.operands.empty()) s += " " + syntax.operands;
+    for (const OptionSyntax& o : syntax.options) {
         std::string part = o.name;
         if (!o.valueName.empty()) part += " " + o.valueName;
         s += o.required ? " " + part : " [" + part + "]";
@@ -38,26 +39,26 @@ std::string synopsis(const CommandSpec& spec) {
 
 IoResult readStandardInput(std::string& bytes) { return readBounded(STDIN_FILENO, "standard input", bytes); }
 
-OptionSpec outputOption(std::string valueName, std::string help, bool required) {
+OptionSyntax outputOption(std::string valueName, std::string help, bool required) {
     return {"-o", std::move(valueName), std::move(help), required};
 }
 
-OptionSpec suffixOption() {
+OptionSyntax suffixOption() {
     return {"--suffix", "SUFFIX",
             "append SUFFIX (letters and digits) to the script's names, for several menus on one page"};
 }
 
-OptionSpec charsetOption() {
+OptionSyntax charsetOption() {
     return {"--charset", "CHARSET",
             "character set of the script: gbk or utf-8 (default: the scheme's own, else gbk)"};
 }
 
-std::string commandHelp(const CommandSpec& spec) {
-    std::string summary = spec.summary;
+std::string commandHelp(const CommandSyntax& syntax) {
+    std::string summary = syntax.summary;
     if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z')
         summary[0] = static_cast<char>(summary[0] - 32);
-    std::string text = "Usage: " + synopsis(spec) + "\n\n" + summary + ".\n";
-    if (!spec.details.empty()) text += spec.details + "\n";
+    std::string text = "Usage: " + synopsis(syntax) + "\n\n" + summary + ".\n";
+    if (!syntax.details.empty()) text += syntax.details + "\n";
     text += "\nOptions:\n";
     auto row = [&text](std::string left, const std::string& help) {
         left = "  " + left;
@@ -67,7 +68,7 @@ std::string commandHelp(const CommandSpec& spec) {
             left += "  ";
         text += left + help + "\n";
     };
-    for (const OptionSpec& o : spec.options)
+    for (const OptionSyntax& o : syntax.options)
         row(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help);
     row("-h, --help", "show this help");
     text +=
@@ -75,8 +76,8 @@ std::string commandHelp(const CommandSpec& spec) {
     return text;
 }
 
-Invocation::Invocation(const CommandSpec& spec, std::ostream& out, std::ostream& err, InputReader input)
-    : spec_(spec), out_(out), err_(err), input_(input ? std::move(input) : InputReader(readStandardInput)) {}
+Invocation::Invocation(const CommandSyntax& syntax, std::ostream& out, std::ostream& err, InputReader input)
+    : syntax_(syntax), out_(out), err_(err), input_(input ? std::move(input) : InputReader(readStandardInput)) {}
 
 int Invocation::parse(const std::vector<std::string>& args) {
     bool optionsEnded = false;
@@ -91,7 +92,7 @@ int Invocation::parse(const std::vector<std::string>& args) {
             continue;
         }
         if (a == "--help" || a == "-h") {
-            out_ << commandHelp(spec_);
+            out_ << commandHelp(syntax_);
             return checkOutput();
         }
         std::string name = a;
@@ -105,11 +106,11 @@ int Invocation::parse(const std::vector<std::string>& args) {
             name = a.substr(0, 2);
             value = a.substr(2);
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& o : spec_.options)
-            if (o.name == name) spec = &o;
-        if (!spec) return usageError("unknown option " + a);
-        if (spec->valueName.empty()) {
+        const OptionSyntax* syntax = nullptr;
+        for (const OptionSyntax& o : syntax_.options)
+            if (o.name == name) syntax = &o;
+        if (!syntax) return usageError("unknown option " + a);
+        if (syntax->valueName.empty()) {
             if (value) return usageError("option " + name + " takes no value");
             value = "";
         } else if (!value) {
@@ -118,9 +119,9 @@ int Invocation::parse(const std::vector<std::string>& args) {
         }
         values_[name] = *value;
     }
-    bool complete = operands_.size() >= spec_.minOperands && operands_.size() <= spec_.maxOperands;
-    for (const OptionSpec& o : spec_.options) complete = complete && (!o.required || flag(o.name));
-    if (!complete) return fail(kUsage, "usage: " + synopsis(spec_));
+    bool complete = operands_.size() >= syntax_.minOperands && operands_.size() <= syntax_.maxOperands;
+    for (const OptionSyntax& o : syntax_.options) complete = complete && (!o.required || flag(o.name));
+    if (!complete) return fail(kUsage, "usage: " + synopsis(syntax_));
     return -1;
 }
 
@@ -136,7 +137,7 @@ int Invocation::fail(int code, std::string_view message) {
 }
 
 int Invocation::usageError(std::string_view message) {
-    return fail(kUsage, std::string(message) + " (see " + kProgram + " " + spec_.name + " --help)");
+    return fail(kUsage, std::string(message) + " (see " + kProgram + " " + syntax_.name + " --help)");
 }
 
 int Invocation::checkOutput() {

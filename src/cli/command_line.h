@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The conventions every command of sylvanode-cli shares, so that a new command gets them by
@@ -31,7 +32,7 @@ using InputReader = std::function<IoResult(std::string& bytes)>;
 // The reader of the real standard input, bounded to kMaxInputBytes.
 IoResult readStandardInput(std::string& bytes);
 
-struct OptionSpec {
+struct OptionSyntax {
     std::string name;       // "-o", "--suffix", "--force"
     std::string valueName;  // "FILE", "SUFFIX"; empty for a flag that takes no value
     std::string help;
@@ -40,35 +41,35 @@ struct OptionSpec {
 
 class Invocation;
 
-struct CommandSpec {
+struct CommandSyntax {
     std::string name;
     std::string operands;  // as the usage line shows them: "FILE.menu"
     std::string summary;   // one line for the list of commands
     std::string details;   // more lines for "COMMAND --help"; may be empty
-    std::vector<OptionSpec> options;
+    std::vector<OptionSyntax> options;
     size_t minOperands = 1;
     size_t maxOperands = 1;
     std::function<int(Invocation&)> run;
 };
 
 // The options most commands share.
-OptionSpec outputOption(std::string valueName, std::string help, bool required = false);
-OptionSpec suffixOption();
-OptionSpec charsetOption();
+OptionSyntax outputOption(std::string valueName, std::string help, bool required = false);
+OptionSyntax suffixOption();
+OptionSyntax charsetOption();
 
 // "Usage: sylvanode-cli NAME [OPTIONS] OPERANDS", the summary, details and options.
-std::string commandHelp(const CommandSpec& spec);
+std::string commandHelp(const CommandSyntax& syntax);
 
 // One run of one command: its parsed arguments, its streams and the shared helpers.
 class Invocation {
 public:
-    Invocation(const CommandSpec& spec, std::ostream& out, std::ostream& err, InputReader input);
+    Invocation(const CommandSyntax& syntax, std::ostream& out, std::ostream& err, InputReader input);
 
     // Parses the arguments that follow the command name. Returns -1 when the command should
     // run, otherwise the exit code (after the help was printed, or a usage error).
     int parse(const std::vector<std::string>& args);
 
-    const CommandSpec& spec() const { return spec_; }
+    const CommandSyntax& syntax() const { return syntax_; }
     const std::vector<std::string>& operands() const { return operands_; }
     // The value of an option given on the command line, or nullptr.
     const std::string* option(std::string_view name) const;
@@ -97,7 +98,7 @@ public:
     bool charset(std::optional<ScriptCharset>& charset);
 
 private:
-    const CommandSpec& spec_;
+    const CommandSyntax& syntax_;
     std::ostream& out_;
     std::ostream& err_;
     InputReader input_;

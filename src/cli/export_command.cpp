@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <optional>
 
 #include "cli/exchange_commands.h"
@@ -29,7 +30,7 @@ int exportCommand(Invocation& inv) {
 
 }  // namespace
 
-CommandSpec exportCommandSpec() {
+CommandSyntax exportCommandSyntax() {
     return {"export",
             "FILE.menu",
             "the menu tree as a <nav> list, outline, OPML or JSON (to standard output without -o)",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <filesystem>
 #include <ostream>
 
@@ -45,7 +46,7 @@ int importCommand(Invocation& inv) {
 
 }  // namespace
 
-CommandSpec importCommandSpec() {
+CommandSyntax importCommandSyntax() {
     return {"import",
             "SOURCE",
             "a page, outline, sitemap, OPML, JSON export or folder as a new scheme",

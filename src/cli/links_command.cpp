@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <filesystem>
 #include <ostream>
 
@@ -33,7 +34,7 @@ int linksCommand(Invocation& inv) {
 
 }  // namespace
 
-CommandSpec linksCommandSpec() {
+CommandSyntax linksCommandSyntax() {
     return {"links",
             "FILE.menu",
             "check every link and icon; one line per problem, exit 1 when there are problems",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/preview_command.h"
 
 #include <filesystem>
@@ -31,7 +32,7 @@ std::string locateLibrary(Invocation& inv, const std::string& given) {
 
 }  // namespace
 
-CommandSpec previewCommandSpec() {
+CommandSyntax previewCommandSyntax() {
     return {"preview",
             "FILE.menu",
             "write DIR/index.html showing the menu, with the script and the library",
@@ -48,7 +49,7 @@ CommandSpec previewCommandSpec() {
             [](Invocation& inv) { return previewCommand(inv); }};
 }
 
-CommandSpec libraryCommandSpec() {
+CommandSyntax libraryCommandSyntax() {
     return {"library",
             "DIR",
             "copy the tree-menu library and its images into DIR",

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/terminal_text.h"
 
 #include "platform/text_encoding.h"

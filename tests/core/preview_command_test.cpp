@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/preview_command.h"
 
 #include <gtest/gtest.h>
@@ -180,8 +181,8 @@ TEST(Preview, Refusals) {
     // Without the library nothing is written.
     std::ostringstream out, err;
     fs::create_directories(dir.file("nolib"));
-    const cli::CommandSpec spec = cli::previewCommandSpec();
-    cli::Invocation inv(spec, out, err, {});
+    const cli::CommandSyntax syntax = cli::previewCommandSyntax();
+    cli::Invocation inv(syntax, out, err, {});
     ASSERT_EQ(inv.parse({scheme, "-o", dir.file("y")}), -1);
     EXPECT_EQ(cli::previewCommand(inv, dir.file("nolib")), 3);
     EXPECT_TRUE(contains(err.str(), "sylvanode-tree.js"));
