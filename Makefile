@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Quick start: `make run` starts the editor, `make test` runs every test.
 PRESET ?= dev
 BUILD  := build/$(PRESET)

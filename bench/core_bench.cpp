@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Load, save and generate at 1,000 / 10,000 / 100,000 items; loading hostile
 // files; a bare INI scan of the same file by inih as the yardstick for loading.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor at 10,000 items, driven offscreen through its window: opening a
 // scheme, a keystroke in the title field, add root, delete, move up, and undoing
 // the delete of a 10,000-item branch. Each edit includes the event processing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import of a page with N links and export of an N-item scheme, N from 1,000 to 100,000;
 // the fitted complexity shows whether time grows linearly.
 #include <benchmark/benchmark.h>

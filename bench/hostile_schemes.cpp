@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hostile_schemes.h"
 
 namespace sylvanode::bench {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scheme_generator.h"
 
 #include <random>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes the desktop entry from its template: cmake -DTEMPLATE=... -DOUTPUT=... -DPREFIX=... -DBINDIR=... -P
 # or include() with the same variables set. Installed under /usr or /usr/local, the entry names the
 # program and its icon by name (both directories are searched by default); under any other prefix

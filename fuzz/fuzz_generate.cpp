@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes loaded as a scheme, then turned into a script in both character sets: it
 // always has exactly 30 lines, whatever the texts hold (no literal may break a line).
 #include <algorithm>

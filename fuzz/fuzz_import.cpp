@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The HTML list reader and the outline reader on arbitrary bytes: no crash, no leak, and a
 // tree that exports and reads back.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arbitrary bytes as a scheme file: the reader must neither crash nor misbehave, whatever it
 // accepts must be written as a file that loads again to the same tree, and writing that file
 // again must give the very same bytes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads the newest entry of packaging/changelog, the one record of a release: its version must be
 # the project's, and its date is the release date of the AppStream metadata (YYYY-MM-DD, in
 # SYLVANODE_RELEASE_DATE).

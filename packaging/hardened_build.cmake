@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds the core and sylvanode-cli as `make package` does (release, Debian's flags with
 # hardening=+all) with warnings as errors:
 #   cmake -DSOURCE_DIR=... -DBUILD_DIR=... -DCOMPILER=... [-DLAUNCHER=ccache] -DGENERATOR=... -P hardened_build.cmake

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the build tree into a fresh prefix and checks that the installed programs work from it:
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DVERSION=... -DAPP_ID=... -DGUI=ON|OFF -P install_test.cmake
 cmake_minimum_required(VERSION 3.25)

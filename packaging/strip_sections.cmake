@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Run by CPack on the staged files before it builds the package: removes the sections that
 # `strip` keeps and Debian's packages leave out (.comment, the compilers' version strings, and .note).
 file(GLOB_RECURSE staged LIST_DIRECTORIES false "${CPACK_TEMPORARY_DIRECTORY}/*")

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs whatever the build, the editor and the tests need on Debian 12.
 #   scripts/setup.sh           everything: the build, the editor, every test, the benchmarks
 #   scripts/setup.sh package   only what `make package` needs (no Node.js, npm or Chromium)

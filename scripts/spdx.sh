@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Puts the licence tag (SPDX-License-Identifier, MIT) at the top of every source file (C++, CMake,
 # shell, Makefile, JavaScript, Python), as a one-line comment in the file's own syntax: the first
 # line, or right after a "#!" line (and a Python coding line). A file that carries a tag already is

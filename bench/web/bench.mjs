@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmark of the tree-menu library in headless Chromium, against jsTree 3.3.17 (with jQuery) as
 // the baseline, both on the same random forest in the same browser; medians of several runs.
 //   ready      the menu built and laid out (ours: Tree_buildTree; jsTree: until its ready event, with its

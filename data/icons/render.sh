@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Renders the PNG sizes of the application icon from sylvanode.svg (needs rsvg-convert from
 # librsvg2-bin; optipng when present). The PNGs are kept in the tree so that building needs neither.
 set -eu

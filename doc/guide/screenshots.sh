@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Takes the guide's screenshots from the real editor. Run under an X server, e.g.
 #   xvfb-run -a -s "-screen 0 1280x1024x24" doc/guide/screenshots.sh build/dev/src/app/sylvanode build/dev/src/sylvanode-cli
 # Needs xdotool, ImageMagick (import, convert), chromium for the page shot, optipng when present.

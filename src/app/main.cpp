@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The editor: one window with an untitled, empty scheme. --help and --version print and
 // exit without a window; every other argument is ignored (a file name does not open anything).
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codegen/script_literal.h"
 
 #include "platform/text_encoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codegen/script_text.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/exporter.h"
 
 #include "exchange/json_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/imported_tree.h"
 
 #include "platform/text_encoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/link_check.h"
 
 #include <sys/stat.h>

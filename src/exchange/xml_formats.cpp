@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/xml_formats.h"
 
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/xml_support.h"
 
 namespace sylvanode::xml {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Small helpers over libxml2's tree, for the readers of this folder only.

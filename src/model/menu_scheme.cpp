@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/menu_scheme.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/profile_index.h"
 
 #include <cstring>

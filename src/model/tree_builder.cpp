@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/tree_builder.h"
 
 namespace sylvanode {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/safe_file.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview page: a scheme shown in the browser beside a copy of the tree-menu library.
 #include "preview/preview_page.h"
 

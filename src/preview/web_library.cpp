@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "preview/web_library.h"
 
 #include <filesystem>

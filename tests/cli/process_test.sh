@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The command-line tools as separate processes: real standard streams, pipes, a full disk,
 # shell completion, and the editor's information options without a display.
 # Usage: process_test.sh SYLVANODE-CLI SOURCE-DIR [SYLVANODE]

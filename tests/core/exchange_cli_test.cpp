@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // import, export and links from the command line: exit codes, output, and no file written
 // when the input is bad.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import of real-looking pages, a sitemap, an OPML file and a site folder, and the guess of
 // what a file holds.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export followed by import gives the same tree back, for every format, on random trees.
 #include <gtest/gtest.h>
 

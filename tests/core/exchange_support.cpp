@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange_support.h"
 
 #include "platform/text_encoding.h"

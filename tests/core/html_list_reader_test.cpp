@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/html_list_reader.h"
 
 #include <gtest/gtest.h>

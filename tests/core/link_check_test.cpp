@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/link_check.h"
 
 #include <gtest/gtest.h>

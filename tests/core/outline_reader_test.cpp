@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "exchange/outline_reader.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random schemes written, read and written again give identical bytes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "codegen/script_literal.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The About box: its texts, our logo and the link through the shell.
 #include <QLabel>
 #include <QPushButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The browse buttons of the item panel and the settings page: a chosen file becomes a path
 // that leads to it from the work directory, or its own file URL, never a path to elsewhere.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cut, copy, paste and duplicate: the selected item with its subtree, in three clipboard
 // forms; pasting our own form, an outline from any editor, or an HTML list.
 #include <QAction>

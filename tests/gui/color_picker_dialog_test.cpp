@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colour picker and its hexadecimal entry field, driven directly.
 #include "ui/dialogs/color_picker_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The CSS style dialog driven directly: loading, the switches, the colour
 // choosers and OK's normalisation.
 #include "ui/dialogs/css_style_dialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // New, Open, Save, Save As, the save question, closing, and the title that shows
 // the file name and the modified mark.
 #include <QAction>

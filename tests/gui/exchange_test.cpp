@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import, export and the link check in the real window, with the prompter scripted.
 #include <QLineEdit>
 #include <QTabWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generate command from the tool button and from the Tools menu.
 #include <QFile>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Help through the main window: the guide in the reader's language, the help file first for
 // Chinese readers whose desktop has a viewer for it, and a message when nothing opens.
 #include <QDir>

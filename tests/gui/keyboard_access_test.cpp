@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window for the keyboard and the screen reader: a key for every command (and none
 // taken from the text fields), renaming in place, the context menu, the tab order, a name
 // for every control, a dark desktop palette, a scheme file dropped on the window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview command, and an error escaping a command: shown, and the window goes on.
 #include <QFile>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "scripted_prompter.h"
 
 #include <QDialog>

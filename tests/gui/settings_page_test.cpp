@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings page: standalone on a scheme with a counting markModified, and
 // inside the main window for refreshing after New and Open.
 #include "ui/main/settings_page.h"

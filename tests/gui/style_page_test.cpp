@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The style page: standalone on a scheme with a counting markModified, and
 // inside the main window for the change of page.
 #include "ui/main/style_page.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The multi-menu suffix dialog: the check, the stored suffix, and the keys.
 #include "ui/dialogs/suffix_dialog.h"
 

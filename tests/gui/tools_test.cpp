@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tools and Help through the main window: the multi-menu suffix and About (Help: help_guide_test).
 #include <QDialog>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Structural editing of the tree (add, delete, move, drag and drop) and the
 // bridge between the tree and the item panel.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tree adapter under QAbstractItemModelTester while the window edits the scheme,
 // with the signal counts each kind of edit must produce.
 #include <QAbstractItemModelTester>

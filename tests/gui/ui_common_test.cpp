@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared UI pieces: text conversion, the step-reporting spin box, the
 // pipe-filter conversion and the two choosers.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and redo: every edit is one step, undoing everything gives back the very bytes
 // the scheme started with, redoing everything the bytes after the edits.
 #include <QAbstractItemModelTester>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a user sees it: no clipped texts, fields that stretch with the
 // window, aligned label columns. With SYLVANODE_SCREENSHOT_DIR set, every page is
 // also saved as a picture for a person to look at.

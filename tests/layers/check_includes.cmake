@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails when a source file includes a folder above its own layer, or when the core includes Qt.
 # Each folder lists the folders it may include (its own and those below it).
 cmake_minimum_required(VERSION 3.25)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What assistive technology receives: Chromium's accessibility tree, read through the DevTools
 // protocol, for random menus; the current page and the tree's name; the focused item kept in view.
 import { test, before, after } from 'node:test';

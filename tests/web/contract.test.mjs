@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a generated script expects of the library: the worked example, every option's visible
 // effect, actions, classes, hints and status texts, and a GBK page.
 import { test, before, after } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo page: made by the CLI, free of accessibility violations; and the library's size.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A page holding the list that `sylvanode-cli export --to html` writes, with the script that
 // `generate --from-list` writes: every link is there without JavaScript, and with it the library
 // draws the same items as the menu.

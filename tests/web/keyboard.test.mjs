@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The WAI-ARIA tree pattern: roles and states, one tab stop with roving focus, and the keys.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';

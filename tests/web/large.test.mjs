@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Large menus: rows drawn in blocks and slices always show exactly the open items, in order;
 // everything opened is found by find-in-page and printed.
 import { test, before, after } from 'node:test';

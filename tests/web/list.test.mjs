@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A menu whose items come from a list in the page: the list serves pages without JavaScript, and
 // Tree_readList turns it into the node array that Tree_buildTree draws in its place.
 import { test, before, after } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every page and hand: right-to-left pages, touch screens, javascript: links, strict content
 // security policies and UTF-8 pages.
 import { test, before, after } from 'node:test';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where menus appear and how they coexist: suffixed menus side by side, scripts run while the
 // page is parsed and after it has loaded.
 import { test, before, after } from 'node:test';

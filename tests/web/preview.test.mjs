@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page that `sylvanode-cli preview` writes opens straight from disk, with the author's icons
 // from the work directory and node-line images even when the site has none.
 import { test, before, after } from 'node:test';

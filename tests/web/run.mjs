@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CTest entry point: checks the prerequisites, then runs every *.test.mjs with node's test runner.
 import { existsSync, readdirSync } from 'node:fs';
 import { spawnSync } from 'node:child_process';

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every string in a generated script holds exactly its text: texts and settings full of
 // backslashes, quotes, escapes, "</script>" and GBK characters whose trail byte is "\" draw the
 // menu unchanged and run nothing, whether the script is included by src or pasted inline, in

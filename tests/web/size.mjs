@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Size of the tree-menu library as served: minified with terser, then gzip -9.
 // Prints the figures; `node size.mjs --check` exits non-zero above the 6 KB budget.
 import { readFile } from 'node:fs/promises';

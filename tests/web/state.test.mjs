@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the menu remembers across page loads, "you are here", and pages without storage.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';

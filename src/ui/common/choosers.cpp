@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/choosers.h"
 
 #include <QDir>

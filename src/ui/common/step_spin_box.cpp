@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/step_spin_box.h"
 
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/common/text_codec.h"
 
 #include <QStringDecoder>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/color_panel.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/color_picker_dialog.h"
 
 #include <QApplication>

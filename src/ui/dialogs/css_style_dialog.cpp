@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/css_style_dialog.h"
 
 #include <QFontDatabase>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/desktop_colors.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/hex_color_edit.h"
 
 #include <QInputMethodEvent>

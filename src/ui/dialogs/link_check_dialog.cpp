@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/link_check_dialog.h"
 
 #include <QHeaderView>

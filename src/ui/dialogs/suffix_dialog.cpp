@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/dialogs/suffix_dialog.h"
 
 #include <QKeyEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document lifecycle of the main window: title, modified flag, the save
 // question, New, Open, Save and Save As.
 #include <QFile>

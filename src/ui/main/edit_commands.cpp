@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The edit menu: undo and redo, cut, copy, paste, duplicate and renaming in place.
 #include <QAction>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Import, export and the link check of the main window; the work itself is the core's.
 #include <QFile>
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The generate command: writes the script file for the open scheme.
 #include <QFile>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/item_panel.h"
 
 #include <QEvent>

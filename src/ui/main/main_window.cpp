@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/main_window.h"
 
 #include <QAbstractEventDispatcher>

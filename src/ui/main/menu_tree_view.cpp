@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/menu_tree_view.h"
 
 #include <QApplication>

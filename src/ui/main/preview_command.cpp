@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The preview command: the scheme as it stands, shown in the browser through a
 // page beside the tree-menu library, in a folder kept until the window closes.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/scheme_tree_model.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/settings_page.h"
 
 #include <QLineEdit>

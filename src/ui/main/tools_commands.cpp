@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tools and Help commands of the main window (multi-menu settings, help, About).
 #include <QFile>
 #include <QLocale>

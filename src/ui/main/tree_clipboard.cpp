@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/tree_clipboard.h"
 
 #include <QMimeData>

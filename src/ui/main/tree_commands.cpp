@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Structural editing of the item tree: add, delete, move up and down, indent, outdent,
 // drag and drop. Each command is one undo step (undo_commands.h).
 #include "ui/main/item_panel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/main/undo_commands.h"
 
 #include <QCoreApplication>

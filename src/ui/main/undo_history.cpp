@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The undo history of the main window: edits in the pages become steps, and the steps
 // the undo commands (undo_commands.h) are made of keep the tree view, the item panel and
 // the pages in step with the scheme.

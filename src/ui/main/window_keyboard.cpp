@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The keyboard and the desktop around the main window: shortcuts for every command,
 // the tab order, undo keys in the fields, a scheme file dropped on the window.
 #include <QAbstractSpinBox>

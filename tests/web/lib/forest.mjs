@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Random menus for the browser tests and the benchmark: a seeded generator of menu items in
 // pre-order (title, level, link, hint, status), written as a scheme file for sylvanode-cli and,
 // for the benchmark's baseline widget, as nested node data.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared pieces of the browser tests: the CLI, throw-away sites, a static server and Chromium.
 import { createServer } from 'node:http';
 import { execFileSync } from 'node:child_process';
