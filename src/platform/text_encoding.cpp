@@ -157,68 +157,54 @@ std::string schemeBytesToUtf8(std::string_view bytes, std::string_view invalid) 
     return out;
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at `at` (ASCII included) and its length; false when the bytes
+// there are no UTF-8: a bad lead or trail byte, a cut sequence, an overlong form, a surrogate or a
+// code point past U+10FFFF.
+bool decodeUtf8(std::string_view bytes, size_t at, char32_t& cp, size_t& len) {
+    const auto b = static_cast<unsigned char>(bytes[at]);
+    if (b < 0x80) {
+        cp = b, len = 1;
+        return true;
+    }
+    if (inRange(b, 0xC2, 0xDF)) {
+        len = 2, cp = b & 0x1F;
+    } else if (inRange(b, 0xE0, 0xEF)) {
+        len = 3, cp = b & 0x0F;
+    } else if (inRange(b, 0xF0, 0xF4)) {
+        len = 4, cp = b & 0x07;
+    } else {
+        return false;
+    }
+    if (at + len > bytes.size()) return false;
+    for (size_t k = 1; k < len; ++k) {
+        const auto t = static_cast<unsigned char>(bytes[at + k]);
+        if ((t & 0xC0) != 0x80) return false;
+        cp = (cp << 6) | (t & 0x3F);
+    }
+    return !((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+             (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)));
+}
+
+}  // namespace
+
 bool utf8ToSchemeBytes(std::string_view utf8, std::string& out) {
     out.clear();
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        size_t len;
-        char32_t cp;
-        if (b < 0x80) {
-            out.push_back(static_cast<char>(b));
-            ++i;
-            continue;
-        } else if (inRange(b, 0xC2, 0xDF)) {
-            len = 2, cp = b & 0x1F;
-        } else if (inRange(b, 0xE0, 0xEF)) {
-            len = 3, cp = b & 0x0F;
-        } else if (inRange(b, 0xF0, 0xF4)) {
-            len = 4, cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > utf8.size()) return false;
-        for (size_t k = 1; k < len; ++k) {
-            const auto t = static_cast<unsigned char>(utf8[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (t & 0x3F);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) return false;
-        if (!appendSchemeChar(out, cp)) return false;
-        i += len;
+    char32_t cp;
+    size_t len;
+    for (size_t i = 0; i < utf8.size(); i += len) {
+        if (!decodeUtf8(utf8, i, cp, len) || !appendSchemeChar(out, cp)) return false;
     }
     return true;
 }
 
 bool isValidUtf8(std::string_view bytes) {
-    for (size_t i = 0; i < bytes.size();) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        size_t len;
-        char32_t cp;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (inRange(b, 0xC2, 0xDF)) {
-            len = 2, cp = b & 0x1F;
-        } else if (inRange(b, 0xE0, 0xEF)) {
-            len = 3, cp = b & 0x0F;
-        } else if (inRange(b, 0xF0, 0xF4)) {
-            len = 4, cp = b & 0x07;
-        } else {
-            return false;
-        }
-        if (i + len > bytes.size()) return false;
-        for (size_t k = 1; k < len; ++k) {
-            const auto t = static_cast<unsigned char>(bytes[i + k]);
-            if ((t & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (t & 0x3F);
-        }
-        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
-        i += len;
-    }
+    char32_t cp;
+    size_t len;
+    for (size_t i = 0; i < bytes.size(); i += len)
+        if (!decodeUtf8(bytes, i, cp, len)) return false;
     return true;
 }
 
