@@ -69,11 +69,7 @@ private Q_SLOTS:
         f = std::make_unique<WindowFixture>();
         QVERIFY(QTest::qWaitForWindowExposed(&f->w()));
     }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     void copyGivesThreeFormsAndPastesWhole() {
         buildShop();

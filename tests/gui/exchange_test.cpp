@@ -22,11 +22,7 @@ class ExchangeTest : public QObject {
 
 private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     // Import asks the save question first, refuses bad input with a message and leaves the
     // scheme alone, and makes a good page a new untitled, modified scheme.

@@ -20,11 +20,7 @@ class GenerateCommandTest : public QObject {
 
 private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     void emptyTreeStops() {
         f->prompter.answerMessage(Prompter::Ok);

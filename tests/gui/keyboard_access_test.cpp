@@ -104,11 +104,7 @@ private Q_SLOTS:
         f->w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f->w()));
     }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     void treeKeys_data() {
         QTest::addColumn<QList<int>>("select");

@@ -16,11 +16,7 @@ class PreviewAndFailuresTest : public QObject {
 
 private Q_SLOTS:
     void init() { f = std::make_unique<WindowFixture>(); }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     void previewIsInTheToolsMenuAfterGenerate() {
         const QList<QAction*> items = f->child<QMenu>("toolsMenu")->actions();

@@ -28,9 +28,7 @@ private Q_SLOTS:
     }
     void cleanup() {
         tester.reset();
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+        closeWindowFixture(f);
     }
 
     void insertsAndRemovals() {

@@ -19,6 +19,12 @@ WindowFixture::WindowFixture() {
 
 WindowFixture::~WindowFixture() = default;
 
+void closeWindowFixture(std::unique_ptr<WindowFixture>& fixture) {
+    const QStringList failures = fixture->prompter.failures();
+    fixture.reset();
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+}
+
 QString WindowFixture::fixturePath(const QString& relative) {
     return QStringLiteral(SYLVANODE_FIXTURES_DIR "/") + relative;
 }

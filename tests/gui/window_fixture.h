@@ -18,7 +18,7 @@ namespace sylvanode {
 class MenuNode;
 
 // A main window driven by a scripted prompter, with a temporary directory for files.
-// Make one per test function (init/cleanup); check failures() at the end.
+// Make one per test function (init), and end it with closeWindowFixture (cleanup).
 class WindowFixture {
 public:
     WindowFixture();
@@ -54,5 +54,8 @@ public:
     QString writeFile(const QString& name, const std::string& bytes) const;
     static std::string readFile(const QString& path);
 };
+
+// Closes the window, then fails the test when the prompter met a question it was not told to expect.
+void closeWindowFixture(std::unique_ptr<WindowFixture>& fixture);
 
 }  // namespace sylvanode

@@ -61,11 +61,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f->w()));
         fill();
     }
-    void cleanup() {
-        const QStringList failures = f->prompter.failures();
-        f.reset();
-        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
-    }
+    void cleanup() { closeWindowFixture(f); }
 
     void pagesAtTheStartSize() {
         auto* pages = f->child<QTabWidget>("pages");
