@@ -21,17 +21,11 @@
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
 #include "ui/dialogs/hex_color_edit.h"
+#include "window_fixture.h"
 
 using namespace sylvanode;
 
 namespace {
-
-template <class T>
-T* child(QWidget& parent, const char* name) {
-    T* w = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
-}
 
 void toRgbPage(ColorPickerDialog& dlg) {
     auto* radio = child<QRadioButton>(dlg, "rgbRadio");

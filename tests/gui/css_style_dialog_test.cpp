@@ -20,17 +20,11 @@
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/color_picker_dialog.h"
+#include "window_fixture.h"
 
 using namespace sylvanode;
 
 namespace {
-
-template <class T>
-T* child(QWidget& parent, const char* name) {
-    T* w = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!w) qFatal("no control %s", name);
-    return w;
-}
 
 // A click on the box itself (a wide check box only reacts on its indicator and text).
 void clickBox(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }

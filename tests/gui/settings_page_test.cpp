@@ -39,9 +39,7 @@ struct Host {
     }
     template <class T = QWidget>
     T* c(const char* name) {
-        T* w = window.findChild<T*>(QString::fromLatin1(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
+        return child<T>(window, name);
     }
     QString text(const char* name) { return c<QLineEdit>(name)->text(); }
     void click(const char* name) { QTest::mouseClick(c<QToolButton>(name), Qt::LeftButton); }

@@ -38,9 +38,7 @@ struct Host {
     }
     template <class T = QWidget>
     T* c(const char* name) {
-        T* w = window.findChild<T*>(QString::fromLatin1(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
+        return child<T>(window, name);
     }
     QString text(const char* name) { return c<QLineEdit>(name)->text(); }
     void step(const char* spinName, Qt::Key key, int times) {

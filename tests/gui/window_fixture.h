@@ -17,6 +17,14 @@ namespace sylvanode {
 
 class MenuNode;
 
+// The control of that object name under `parent`; a missing one ends the test run at once.
+template <class T>
+T* child(const QObject& parent, const char* name) {
+    T* w = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!w) qFatal("no control %s", name);
+    return w;
+}
+
 // A main window driven by a scripted prompter, with a temporary directory for files.
 // Make one per test function (init), and end it with closeWindowFixture (cleanup).
 class WindowFixture {
