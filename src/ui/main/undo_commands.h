@@ -82,7 +82,6 @@ public:
                     bool expandNewParent);
     void redo() override;
     void undo() override;
-    bool movesNothing() const { return !moves_; }
 
 private:
     MainWindow& window_;
