@@ -530,11 +530,12 @@
     box.className = "sn-t sn" + seqNo;
     box.setAttribute("role", "tree");
     box.setAttribute("data-menu", name);
+    // The rules every menu shares go into the first menu's style sheet.
     if (!styled++) {
-      addStyle(".sn-t{width:max-content}.sn-r{display:table;border-spacing:0;position:relative;box-sizing:border-box}" +
+      rules = ".sn-t{width:max-content}.sn-r{display:table;border-spacing:0;position:relative;box-sizing:border-box}" +
         ".sn-r::before{display:table-cell;vertical-align:middle}:where(.sn-t) td{padding:0;vertical-align:middle;white-space:nowrap}" +
         ".sn-t a{color:inherit;text-decoration:none;cursor:pointer}.sn-b{content-visibility:auto}.sn-e{content-visibility:hidden}" +
-        "@media (pointer:coarse){.sn-r{width:100%;height:24px}}");
+        "@media (pointer:coarse){.sn-r{width:100%;height:24px}}" + rules;
     }
     if (T.showLine) {
       a = m + ".sn-r::after{background-image:";
@@ -571,7 +572,8 @@
     else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
     else if (D.body) D.body.appendChild(box);
     else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
-    try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
+    // An array-like list becomes an array; a real array is read as it is (copying costs a millisecond).
+    if (!Array.isArray(nodes)) try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
     // A very large menu comes in pieces, functions that each return a part of the array; they are
     // called a few per task, after the task that runs the generated script.
     if (typeof nodes[0] == "function") {
@@ -613,8 +615,8 @@
         up[n] = st.length ? st[st.length - 1] + 1 : 0;
         g = f ? i : i + 1;
         b = nodes[g + 7];
-        if (!exact && nodes[g + 5] == 3 && b && (b = str(b), b[0] == "#" ||
-          (tail ? b.indexOf(tail) >= 0 || b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b))) && !/^\s*javascript:/i.test(b)) {
+        if (!exact && nodes[g + 5] == 3 && b && (b += "", b[0] == "#" ||
+          (tail ? b.indexOf(tail) >= 0 || a != tail && b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b))) && !/^\s*javascript:/i.test(b)) {
           l = b;
           try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
           if (b == u) exact = 1, hx = n;

@@ -95,11 +95,12 @@ test('lines between nodes from lineFolder, and the indent in points per level', 
   await item(page, 'Docs').click();
   await item(page, 'Deep').click();
   // The connector of a row, and the vertical lines that the groups around it draw beside their rows.
+  // Indents are measured at the rows: the text cells move again when an icon that a click asked for arrives.
   const cells = await page.$$eval('[role=tree] a[role=treeitem]', (as) => Object.fromEntries(as.map((a) => {
     const groups = [];
     for (let g = a.closest('[role=group]'); g; g = g.parentElement.closest('[role=group]')) groups.push(getComputedStyle(g).backgroundImage);
     return [a.textContent, { indent: groups.join(' '), connector: getComputedStyle(a.closest('.sn-r'), '::after').backgroundImage,
-      x: a.parentElement.getBoundingClientRect().left }];
+      x: a.closest('.sn-r').getBoundingClientRect().left }];
   })));
   assert.match(cells.Docs.connector, /lines\/sn-line-t\.svg/, 'a root with a next sibling: T');
   assert.match(cells.Zeta.connector, /lines\/sn-line-l\.svg/, 'the last root: L');
@@ -116,7 +117,7 @@ test('lines between nodes from lineFolder, and the indent in points per level', 
   await item(flat.page, 'Docs').click();
   await item(flat.page, 'Deep').click();
   const info = await flat.page.$$eval('[role=tree] a[role=treeitem]', (as) => Object.fromEntries(as.map((a) => [a.textContent,
-    { connector: getComputedStyle(a.closest('.sn-r'), '::after').content, x: a.parentElement.getBoundingClientRect().left,
+    { connector: getComputedStyle(a.closest('.sn-r'), '::after').content, x: a.closest('.sn-r').getBoundingClientRect().left,
       bg: ((g) => (g ? getComputedStyle(g).backgroundImage : 'none'))(a.closest('[role=group]')) }])));
   assert.equal(info.Leaf.connector, 'none', 'indent, icon and text: no connector');
   assert.equal(info.Leaf.bg, 'none');
