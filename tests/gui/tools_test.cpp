@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
+#include "model/scheme_io.h"
 #include "ui/dialogs/suffix_dialog.h"
+#include "ui/main/tool_commands.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -41,25 +43,24 @@ class ToolsTest : public QObject {
 private slots:
     void suffixDialogIsMadeAtStartAndKept() {
         WindowFixture f;
-        SuffixDialog* dialog = f.w().suffixDialog();
+        SuffixDialog* dialog = f.w().toolCommands().suffixDialog();
         QVERIFY(dialog);
         QVERIFY(!dialog->isVisible());
         answerSuffix(f.prompter, "first");
         f.trigger("editSuffixAction");
-        QCOMPARE(f.w().suffixDialog(), dialog);
+        QCOMPARE(f.w().toolCommands().suffixDialog(), dialog);
         QCOMPARE(dialog->findChild<QLineEdit*>("suffixEdit")->text(), QString("first"));
     }
 
     void suffixReachesTheScriptWithoutMarking() {
         WindowFixture f;
         f.trigger("addRootItemAction");
-        f.w().scheme().modified = false;
-        f.w().updateTitle();
+        f.doc().undoStack().setClean();
         const QString title = f.title();
 
         answerSuffix(f.prompter, "  Two ");
         f.trigger("editSuffixAction");
-        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f.scheme().settings.menuSuffix, std::string("two"));
         QVERIFY(!f.modified());
         QCOMPARE(f.title(), title);
         const QByteArray script = generate(f, "a.js");
@@ -68,7 +69,7 @@ private slots:
         // Cancel keeps the suffix.
         f.prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
         f.trigger("editSuffixAction");
-        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f.scheme().settings.menuSuffix, std::string("two"));
 
         // A refused text keeps the dialog open until the user cancels.
         f.prompter.answerDialog([&f](QDialog& d) {
@@ -81,32 +82,34 @@ private slots:
             return stillOpen ? d.result() : 99;
         });
         f.trigger("editSuffixAction");
-        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f.scheme().settings.menuSuffix, std::string("two"));
         QCOMPARE(f.prompter.last().text, QString("后缀名格式不正确"));
 
         // New empties the suffix (no question: the suffix never marked the scheme);
         // the dialog keeps its text.
         QVERIFY(!f.modified());
         f.trigger("newAction");
-        QVERIFY(f.w().scheme().settings.menuSuffix.empty());
-        QCOMPARE(f.w().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("no_good"));
-        QCOMPARE(f.w().suffixDialog()->suffix(), std::string("two"));
+        QVERIFY(f.scheme().settings.menuSuffix.empty());
+        QCOMPARE(f.w().toolCommands().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("no_good"));
+        QCOMPARE(f.w().toolCommands().suffixDialog()->suffix(), std::string("two"));
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }
 
     void openEmptiesTheSuffix() {
         WindowFixture f;
-        f.trigger("addRootItemAction");
         const QString file = f.path("s.menu");
-        f.prompter.answerSaveFile(file);
-        f.trigger("saveAction");
-        QVERIFY(QFile::exists(file));
+        MenuScheme s;
+        s.reset();
+        s.appendRoot();
+        QVERIFY(writeSchemeFile(s, toSchemeBytes(file)));
         answerSuffix(f.prompter, "abc");
         f.trigger("editSuffixAction");
-        QCOMPARE(f.w().scheme().settings.menuSuffix, std::string("abc"));
+        QCOMPARE(f.scheme().settings.menuSuffix, std::string("abc"));
+        QVERIFY(!f.modified());
         f.prompter.answerOpenFile(file);
         f.trigger("openAction");
-        QVERIFY(f.w().scheme().settings.menuSuffix.empty());
+        QCOMPARE(f.doc().filePath(), file);
+        QVERIFY(f.scheme().settings.menuSuffix.empty());
         QVERIFY(!generate(f, "b.js").contains("tree_nodeabc"));
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }

@@ -16,7 +16,7 @@
 #include "ui/common/choosers.h"
 #include "ui/common/qt_prompter.h"
 #include "ui/common/step_spin_box.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 using namespace sylvanode;
 
