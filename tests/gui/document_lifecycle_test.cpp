@@ -483,6 +483,44 @@ private Q_SLOTS:
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
     }
 
+    // The file changed by another program: the bar above the tree says what happened and
+    // offers what the author can do; nothing is lost and nothing is overwritten unasked.
+    void outsideChangesShowTheBar() {
+        const QString path = sampleFile();
+        openFile(path);
+        auto* bar = f->child<QWidget>("fileChangeBar");
+        auto* message = f->child<QLabel>("fileChangeMessage");
+        QVERIFY(!bar->isVisible());
+        MenuScheme other;
+        other.reset();
+        other.appendRoot()->caption = "Outside";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改，已重新载入。撤销可以取回之前的内容。"));
+        QCOMPARE(f->outline(), QStringList({"Outside"}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        f->trigger("closeBarButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("undoAction");
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+
+        // Modified: the author chooses; keeping this version saves it without another question.
+        other.appendRoot()->caption = "Again";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改。"));
+        QVERIFY(f->child<QWidget>("reloadButton")->isVisible());
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+        f->trigger("keepMineButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(path), writeSchemeText(f->scheme()));
+
+        QFile::remove(path);
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已从磁盘上删除。保存可以重新写入它。"));
+    }
+
     // Running out of memory is reported in words, and the document stays as it was.
     void allocationFailureIsShownAsOutOfMemory() {
         edit();
