@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QRadioButton>
 #include <QTest>
 #include <QUndoStack>
 
@@ -292,6 +293,50 @@ private Q_SLOTS:
                                      "copyToStatusButton", "menuIcon1Edit", "browseIcon1Button",
                                      "menuIcon2Edit", "browseIcon2Button", "linkRadio", "menuLinkEdit",
                                      "browseLinkButton", "menuTargetCombo", "menuScriptEdit", order.last()}));
+    }
+
+    // The tree is a key away (Alt+1; F6 goes between the tree and the page shown), every field
+    // of the item panel has its Alt+letter, and the tree's selection shows whether the keys are
+    // there: the highlight colour with the focus, a pale tint of it without.
+    void keysReachTheTreeAndTheFields() {
+        build();
+        f->select(f->node({1}));
+        QWidget* window = &f->w();
+        const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        const auto selection = [this] { return tree().palette().color(QPalette::Active, QPalette::Highlight); };
+        f->edit("menuHintEdit")->setFocus();
+        QVERIFY(selection() != highlight);
+        QVERIFY(contrastRatio(selection(), tree().palette().color(QPalette::Active, QPalette::HighlightedText)) >= 4.5);
+        QTest::keyClick(window, Qt::Key_1, Qt::AltModifier);
+        QVERIFY(tree().hasFocus());
+        QCOMPARE(selection(), highlight);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), f->edit("menuNameEdit"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(tree().hasFocus());
+        f->child<QTabWidget>("pages")->setCurrentIndex(2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(f->child<QWidget>("settingsPage")->isAncestorOf(QApplication::focusWidget()));
+        f->child<QTabWidget>("pages")->setCurrentIndex(0);
+        const struct {
+            Qt::Key key;
+            const char* field;
+        } mnemonics[] = {{Qt::Key_N, "menuNameEdit"},  {Qt::Key_I, "menuHintEdit"},  {Qt::Key_U, "menuStatusEdit"},
+                         {Qt::Key_O, "menuIcon1Edit"}, {Qt::Key_X, "menuIcon2Edit"}, {Qt::Key_G, "menuTargetCombo"}};
+        for (const auto& m : mnemonics) {
+            tree().setFocus();
+            QTest::keyClick(window, m.key, Qt::AltModifier);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus && (focus->objectName() == QLatin1String(m.field) ||
+                               focus->parentWidget()->objectName() == QLatin1String(m.field)),
+                     m.field);
+        }
+        // The action's keys choose the action, as a click would (one step).
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(f->child<QRadioButton>("scriptRadio")->isChecked());
+        QCOMPARE(f->current()->data.contentType, 1);
+        QTest::keyClick(window, Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(f->current()->data.contentType, 0);
     }
 
     void everyControlHasAName() {
