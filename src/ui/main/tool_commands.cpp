@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "codegen/script_text.h"
 #include "document/scheme_document.h"
@@ -61,6 +62,35 @@ void placeBeside(QWidget* dialog, const QWidget* window, const QWidget* keepInVi
     at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
     at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
     dialog->move(at);
+}
+
+// The folder the links are checked against: the work directory, else the scheme file's folder.
+QString linkFolderOf(const SchemeDocument& document) {
+    QString folder = toQString(document.scheme().settings.workDir);
+    if (folder.isEmpty() && !document.isUntitled()) folder = QFileInfo(document.filePath()).absolutePath();
+    return folder;
+}
+
+bool sameProblem(const LinkProblem& a, const LinkProblem& b) {
+    return a.title == b.title && a.field == b.field && a.kind == b.kind && a.value == b.value;
+}
+
+bool sameList(const std::vector<LinkProblem>& a, const std::vector<LinkProblem>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LinkProblem& x, const LinkProblem& y) {
+        return x.item == y.item && x.firstItem == y.firstItem && sameProblem(x, y);
+    });
+}
+
+// Where the problem is in a newer check: at the same item, else the one item that has it now.
+// -1 when it has gone, or when several items have it and none is the listed one.
+int rowOfProblem(const std::vector<LinkProblem>& now, const LinkProblem& listed) {
+    int found = -1;
+    for (size_t row = 0; row < now.size(); ++row) {
+        if (!sameProblem(now[row], listed)) continue;
+        if (now[row].item == listed.item) return static_cast<int>(row);
+        found = found == -1 ? static_cast<int>(row) : -2;
+    }
+    return found < 0 ? -1 : found;
 }
 
 }  // namespace
@@ -160,34 +190,52 @@ void ToolCommands::showPreview() {
     if (choice == 0) QGuiApplication::clipboard()->setText(page);
 }
 
+void ToolCommands::showMissingWorkFolder(const QString& folder) {
+    prompter_.message(&window_, kCaption, tr("工作目录不存在：%1").arg(folder), Prompter::Icon::Error, Prompter::Ok);
+}
+
 void ToolCommands::checkLinks() {
-    const MenuScheme& scheme = document_.scheme();
     // The work directory (GBK bytes) in the file system's encoding, else the scheme's folder.
-    QString folder = toQString(scheme.settings.workDir);
-    if (folder.isEmpty() && !document_.isUntitled()) folder = QFileInfo(document_.filePath()).absolutePath();
-    const LinkCheckResult result = sylvanode::checkLinks(scheme, QFile::encodeName(folder).toStdString());
+    const QString folder = linkFolderOf(document_);
+    const LinkCheckResult result = sylvanode::checkLinks(document_.scheme(), QFile::encodeName(folder).toStdString());
     if (!result.error.empty()) {
-        prompter_.message(&window_, kCaption, tr("工作目录不存在：%1").arg(folder), Prompter::Icon::Error,
-                          Prompter::Ok);
+        showMissingWorkFolder(folder);
         return;
     }
     if (!linkCheckDialog_) {
         linkCheckDialog_ = new LinkCheckDialog(&window_);
         linkCheckDialog_->setObjectName(QStringLiteral("linkCheckDialog"));
-        connect(linkCheckDialog_, &LinkCheckDialog::itemChosen, this, [this](int index) {
-            window_.activateWindow();
-            if (index < 0) {  // a default icon: the settings page shows it
-                window_.showPage(DocumentPart::Settings);
-                return;
-            }
-            // The item with its page, where the link is mended (none: the tree has changed since).
-            if (MenuNode* node = document_.itemAt(index)) window_.showItem(node);
-        });
+        connect(linkCheckDialog_, &LinkCheckDialog::problemChosen, this,
+                [this](const LinkProblem& listed) { showProblem(listed); });
         placeBeside(linkCheckDialog_, &window_, window_.findChild<QWidget*>(QStringLiteral("treePane")));
     }
     linkCheckDialog_->showResult(result, folder);
     linkCheckDialog_->show();
     linkCheckDialog_->raise();
+}
+
+void ToolCommands::showProblem(const LinkProblem& listed) {
+    window_.activateWindow();
+    if (listed.item < 0) {  // a default icon: the settings page shows it
+        window_.showPage(DocumentPart::Settings);
+        return;
+    }
+    // Items may have been added, moved or mended since the check: check again, list the
+    // problems as they are now, and go to the item that has the chosen one, if any does.
+    const QString now = linkFolderOf(document_);
+    const LinkCheckResult fresh = sylvanode::checkLinks(document_.scheme(), QFile::encodeName(now).toStdString());
+    if (!fresh.error.empty()) {
+        showMissingWorkFolder(now);
+        return;
+    }
+    const int row = rowOfProblem(fresh.problems, listed);
+    if (!sameList(fresh.problems, linkCheckDialog_->problems())) {
+        linkCheckDialog_->showResult(fresh, now);
+        linkCheckDialog_->setCurrentRow(row);
+    }
+    const int index = row < 0 ? -1 : fresh.problems[static_cast<size_t>(row)].item;
+    // The item with its page, where the link is mended.
+    if (MenuNode* node = document_.itemAt(index)) window_.showItem(node);
 }
 
 void ToolCommands::editSuffix() {

@@ -12,6 +12,7 @@ class SuffixDialog;
 namespace sylvanode {
 
 class LinkCheckDialog;
+struct LinkProblem;
 class Prompter;
 class SchemeDocument;
 
@@ -40,6 +41,10 @@ public:
 
 private:
     void inform(const QString& text);
+    // The link check's folder (the work directory, else the scheme file's) does not exist.
+    void showMissingWorkFolder(const QString& folder);
+    // A row of the link check chosen: the item that has that problem now, with its page.
+    void showProblem(const LinkProblem& listed);
 
     MainWindow& window_;
     SchemeDocument& document_;

@@ -12,9 +12,10 @@
 namespace sylvanode {
 namespace {
 
-// A failure message: the fixed text, and below it why.
+// A failure message: the fixed text, and below it why. A file that could not be read is not
+// called malformed: the reason says why it was not read.
 QString openFailure(const SchemeResult& result) {
-    const QString text = MainWindow::tr("菜单方案格式不正确");
+    const QString text = result.ioError ? MainWindow::tr("无法打开菜单方案") : MainWindow::tr("菜单方案格式不正确");
     if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
     return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
 }
