@@ -64,7 +64,7 @@ private Q_SLOTS:
         QFile::remove(files[10]);  // gone while the menu was open
         f.prompter.answerMessage(Prompter::Ok);
         entries[1]->trigger();
-        QCOMPARE(f.prompter.last().text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(f.prompter.last().text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("无法打开菜单方案"));
         QVERIFY(!f.session->recentFiles().contains(files[10]));
         QCOMPARE(f.workspace->windows().size(), 1);
         // Saving under a new name puts that name first.

@@ -80,7 +80,7 @@ private Q_SLOTS:
     }
 
     // Files from the command line: each in a window; one that cannot be read gives the usual
-    // message and leaves the untitled window for the next.
+    // "cannot be opened" message and leaves the untitled window for the next.
     void filesFromTheCommandLine() {
         WindowFixture f;
         MenuScheme s;
@@ -91,7 +91,7 @@ private Q_SLOTS:
         f.prompter.answerMessage(Prompter::Ok);
         MainWindow* last = f.workspace->openFiles({f.path(QStringLiteral("missing.menu")), a, b}, &f.w());
         QCOMPARE(f.prompter.requests().front().text.section(QLatin1Char('\n'), 0, 0),
-                 QStringLiteral("菜单方案格式不正确"));
+                 QStringLiteral("无法打开菜单方案"));
         QCOMPARE(f.workspace->windows().size(), 2);
         QCOMPARE(f.doc().filePath(), a);
         QCOMPARE(last->document().filePath(), b);
