@@ -15,6 +15,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/session.h"
 #include "ui/main/workspace.h"
+#include "ui/preview/preview_pane.h"
 
 namespace {
 
@@ -73,6 +74,7 @@ int answerInformationOptions(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (const int code = answerInformationOptions(argc, argv); code >= 0) return code;
+    sylvanode::preparePreviewEngine();
     sylvanode::QtPrompter prompter;
     Application app(argc, argv, prompter);
     QApplication::setApplicationName(QStringLiteral("Sylvanode"));

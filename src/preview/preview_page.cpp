@@ -84,7 +84,8 @@ std::string htmlText(const std::string& s) {
     return out;
 }
 
-// Whether the node-line images can be found where the scheme's lineFolder points.
+}  // namespace
+
 bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
     std::string dir;
     if (lineFolder.rfind("file:///", 0) == 0) {
@@ -97,8 +98,6 @@ bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
     std::error_code ec;
     return fs::is_regular_file(fs::path(withSlash(dir)) / "sn-line-i.svg", ec);
 }
-
-}  // namespace
 
 std::string fileUrl(const std::string& absolutePath) {
     static const char* hex = "0123456789ABCDEF";
@@ -168,25 +167,36 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
     }
     if (IoResult r = writeFiles(dir, files, nullptr); !r) return r;
 
-    const char* scriptCharset = scheme.settings.scriptCharset == ScriptCharset::Utf8 ? "utf-8" : "gbk";
-    std::string html;
-    html += kPreviewMark;
-    html += "\r\n<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
-    // The page is GBK: a UTF-8 title (a file name, or text from the editor) takes GBK bytes;
-    // bytes that are not UTF-8 are kept as they are.
-    std::string heading;
-    if (!utf8ToSchemeBytes(title, heading)) heading = title;
-    heading = htmlText(heading);
-    html += "<title>" + heading + "</title>\r\n";
-    html += "<base href=\"" + fileUrl(base) + "\">\r\n";
-    html += "<script src=\"" + fileUrl(dir + kWebLibraryFile) + "\"></script>\r\n";
-    html += "</head>\r\n<body>\r\n<main>\r\n<h1>" + heading + "</h1>\r\n";
-    html += "<script src=\"" + fileUrl(dir + kPreviewScript) + "\" charset=\"" + scriptCharset +
-            "\"></script>\r\n";
-    html += "</main>\r\n</body>\r\n</html>\r\n";
+    PreviewPageParts parts;
+    parts.title = title;
+    parts.baseUrl = fileUrl(base);
+    parts.libraryUrl = fileUrl(dir + kWebLibraryFile);
+    parts.scriptUrl = fileUrl(dir + kPreviewScript);
+    parts.scriptCharset = scheme.settings.scriptCharset;
+    std::string html = std::string(kPreviewMark) + "\r\n" + previewPageHtml(parts);
     if (IoResult w = writeFileAtomically(page, html); !w) return w;
     pagePath = page;
     return {};
+}
+
+std::string previewPageHtml(const PreviewPageParts& parts) {
+    const char* scriptCharset = parts.scriptCharset == ScriptCharset::Utf8 ? "utf-8" : "gbk";
+    std::string html = "<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
+    // The page is GBK: a UTF-8 title (a file name, or text from the editor) takes GBK bytes;
+    // bytes that are not UTF-8 are kept as they are.
+    std::string heading;
+    if (!utf8ToSchemeBytes(parts.title, heading)) heading = parts.title;
+    heading = htmlText(heading);
+    if (!parts.contentSecurityPolicy.empty())
+        html += "<meta http-equiv=\"Content-Security-Policy\" content=\"" + htmlText(parts.contentSecurityPolicy) + "\">\r\n";
+    html += "<title>" + heading + "</title>\r\n";
+    html += "<base href=\"" + htmlText(parts.baseUrl) + "\">\r\n";
+    html += "<script src=\"" + htmlText(parts.libraryUrl) + "\"></script>\r\n";
+    for (const std::string& script : parts.headScripts) html += "<script src=\"" + htmlText(script) + "\"></script>\r\n";
+    html += "</head>\r\n<body>\r\n<main>\r\n<h1>" + heading + "</h1>\r\n";
+    html += "<script src=\"" + htmlText(parts.scriptUrl) + "\" charset=\"" + scriptCharset + "\"></script>\r\n";
+    html += "</main>\r\n</body>\r\n</html>\r\n";
+    return html;
 }
 
 IoResult copyWebLibrary(const std::string& libraryDir, const std::string& outDir,

@@ -30,6 +30,24 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 // a library file or script that exists with other bytes stops it before anything is written
 // (`foreign` gets their names) unless `replaceForeign`. The scheme is left as it was. On
 // success `pagePath` gets the page's absolute path; the editor can open it with the desktop.
+// The preview page's HTML (GBK, CR LF) for `title` (UTF-8): <base href> at `baseUrl`, then the
+// library at `libraryUrl`, the scripts of `headScripts` (in order), and in the body a heading
+// and the generated script at `scriptUrl` read in the scheme's character set.
+struct PreviewPageParts {
+    std::string title;
+    std::string baseUrl;
+    std::string libraryUrl;
+    std::vector<std::string> headScripts;
+    std::string scriptUrl;
+    ScriptCharset scriptCharset = ScriptCharset::Gbk;
+    std::string contentSecurityPolicy;  // a <meta> policy when not empty
+};
+std::string previewPageHtml(const PreviewPageParts& parts);
+
+// Whether the node-line images are where a scheme's lineFolder points, relative names
+// taken from `baseDir`; a web address counts as present.
+bool lineImagesPresent(const std::string& lineFolder, const std::string& baseDir);
+
 IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std::string& outDir,
                       const std::string& libraryDir, const std::string& title, std::string& pagePath,
                       bool replaceForeign = false, std::vector<std::string>* foreign = nullptr);

@@ -3,7 +3,10 @@
 
 #include <QString>
 
-static void initIconsResource() { Q_INIT_RESOURCE(icons); }
+static void initIconsResource() {
+    Q_INIT_RESOURCE(icons);
+    Q_INIT_RESOURCE(preview);
+}
 
 namespace sylvanode {
 

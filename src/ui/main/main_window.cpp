@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/main_window.h"
 
+#include <QDockWidget>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QClipboard>
@@ -82,6 +83,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
 
     buildFrame();
     buildMenus();
+    buildPreviewDock();
     connectCommands();
     followDocument();
     updateTitle();
@@ -176,11 +178,15 @@ void MainWindow::buildFrame() {
 void MainWindow::restoreWindowState() {
     const Session::WindowState state = workspace_.session().windowState();
     if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
-        resize(582, 500);
+        // The form's size, and room for the preview pane beside it when that is shown.
+        const int paneWidth = previewDock_->isHidden() ? 0 : 400;
+        resize(582 + paneWidth, 500);
+        if (paneWidth) resizeDocks({previewDock_}, {paneWidth}, Qt::Horizontal);
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     }
     if (!state.splitter.isEmpty()) ui->splitter->restoreState(state.splitter);
+    if (!state.docks.isEmpty()) restoreState(state.docks);
     if (state.page >= 0 && state.page < ui->pages->count()) ui->pages->setCurrentIndex(state.page);
 
     // Never larger than the screen's free area (a large scale factor shrinks it), and never
@@ -332,7 +338,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    workspace_.session().setWindowState({saveGeometry(), ui->splitter->saveState(), ui->pages->currentIndex()});
+    workspace_.session().setWindowState(
+        {saveGeometry(), ui->splitter->saveState(), ui->pages->currentIndex(), saveState()});
     event->accept();
 }
 

@@ -9,6 +9,7 @@
 
 #include "document/scheme_document.h"
 
+class QDockWidget;
 class QLabel;
 class QMenu;
 
@@ -22,6 +23,7 @@ class FileCommands;
 class ItemPanel;
 class ItemTreeController;
 class MenuTreeView;
+class PreviewPane;
 class Prompter;
 class SchemeTreeModel;
 class SettingsPage;
@@ -49,6 +51,8 @@ public:
     sylvanode::StylePage& stylePage() { return *stylePage_; }
     sylvanode::FileCommands& fileCommands() { return *fileCommands_; }
     sylvanode::ToolCommands& toolCommands() { return *toolCommands_; }
+    sylvanode::PreviewPane& previewPane() { return *previewPane_; }
+    QDockWidget& previewDock() { return *previewDock_; }
 
     // Shows the page of a part of the document (the item page for items).
     void showPage(sylvanode::DocumentPart part);
@@ -83,6 +87,8 @@ protected:
 private:
     void buildFrame();
     void buildMenus();
+    // The 预览 dock beside the pages, the 视图 menu that shows it, and 样式 → 样式库.
+    void buildPreviewDock();
     void setUpKeyboardAndNames();
     void connectCommands();
     void followDocument();
@@ -105,6 +111,8 @@ private:
     sylvanode::FileCommands* fileCommands_ = nullptr;
     sylvanode::ToolCommands* toolCommands_ = nullptr;
     QLabel* hintPanel_ = nullptr;
+    QDockWidget* previewDock_ = nullptr;
+    sylvanode::PreviewPane* previewPane_ = nullptr;
     QMenu* treeContextMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     bool clipboardMayPaste_ = false;

@@ -70,6 +70,7 @@ Session::WindowState Session::windowState() const {
     state.geometry = settings_->value(QStringLiteral("window/geometry")).toByteArray();
     state.splitter = settings_->value(QStringLiteral("window/splitter")).toByteArray();
     state.page = settings_->value(QStringLiteral("window/page"), 0).toInt();
+    state.docks = settings_->value(QStringLiteral("window/docks")).toByteArray();
     return state;
 }
 
@@ -77,6 +78,7 @@ void Session::setWindowState(const WindowState& state) {
     settings_->setValue(QStringLiteral("window/geometry"), state.geometry);
     settings_->setValue(QStringLiteral("window/splitter"), state.splitter);
     settings_->setValue(QStringLiteral("window/page"), state.page);
+    settings_->setValue(QStringLiteral("window/docks"), state.docks);
 }
 
 }  // namespace sylvanode

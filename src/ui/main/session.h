@@ -37,6 +37,7 @@ public:
         QByteArray geometry;
         QByteArray splitter;
         int page = 0;
+        QByteArray docks;  // the preview pane's place, size and visibility
     };
     WindowState windowState() const;
     void setWindowState(const WindowState& state);

@@ -1,0 +1,338 @@
+// SPDX-License-Identifier: MIT
+// The live preview: a page built in memory from the document and served to a web view.
+#include "ui/preview/live_preview.h"
+
+#include <QActionGroup>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QMimeDatabase>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrlQuery>
+#include <QVBoxLayout>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
+#include <QWebEngineView>
+#include <map>
+
+#include "codegen/script_text.h"
+#include "document/scheme_document.h"
+#include "document/text_codec.h"
+#include "preview/preview_page.h"
+#include "preview/web_library.h"
+#include "ui/common/icons.h"
+
+namespace sylvanode {
+namespace {
+
+Q_LOGGING_CATEGORY(previewLog, "sylvanode.preview", QtWarningMsg)
+
+constexpr const char* kHost = "pane";
+constexpr const char* kGlue = "sylvanode-pane.js";
+constexpr const char* kMessageMark = "sylvanode-pane ";
+
+QString pageUrl(const QString& path) {
+    return QStringLiteral("%1://%2/%3").arg(QLatin1String(kPreviewScheme), QLatin1String(kHost), path);
+}
+
+}  // namespace
+
+// What the page's address serves: the page, the library (with its node-line images), the
+// pane's own script and the generated script from memory; everything under site/ from the
+// work directory.
+class PreviewSite : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    std::map<QString, std::pair<QByteArray, QByteArray>> memory;  // path: MIME type, bytes
+    QString libraryDir;
+    QString baseDir;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        const QUrl url = job->requestUrl();
+        const QString path = url.path();
+        if (url.host() != QLatin1String(kHost)) return job->fail(QWebEngineUrlRequestJob::UrlInvalid);
+        if (auto it = memory.find(path); it != memory.end()) return reply(job, it->second.first, it->second.second);
+        QString file;
+        if (path.startsWith(QLatin1String("/lib/")) && !libraryDir.isEmpty()) {
+            file = inside(libraryDir, path.mid(5));
+        } else if (path.startsWith(QLatin1String("/site/"))) {
+            file = inside(baseDir, path.mid(6));
+        }
+        QFile f(file);
+        if (file.isEmpty() || !QFileInfo(file).isFile() || !f.open(QIODevice::ReadOnly))
+            return job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+        reply(job, QMimeDatabase().mimeTypeForFile(file).name().toUtf8(), f.readAll());
+    }
+
+private:
+    // The file at `relative` below `dir`; empty when the name would leave it.
+    static QString inside(const QString& dir, const QString& relative) {
+        const QString root = QDir::cleanPath(dir);
+        const QString file = QDir::cleanPath(root + QLatin1Char('/') + relative);
+        return file.startsWith(root + QLatin1Char('/')) ? file : QString();
+    }
+
+    static void reply(QWebEngineUrlRequestJob* job, const QByteArray& type, const QByteArray& bytes) {
+        auto* buffer = new QBuffer(job);
+        buffer->setData(bytes);
+        job->reply(type, buffer);
+    }
+};
+
+// The page never leaves itself: links and forms stay, new windows are not made; the pane's
+// script speaks through console lines.
+class PanePage : public QWebEnginePage {
+public:
+    PanePage(QWebEngineProfile* profile, LivePreview* pane, std::function<void(const QJsonObject&)> heard)
+        : QWebEnginePage(profile, pane), heard_(std::move(heard)) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        return isMainFrame && url.scheme() == QLatin1String(kPreviewScheme) &&
+               (type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeOther);
+    }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
+                                  const QString& source) override {
+        // The page's own messages, for QT_LOGGING_RULES="sylvanode.preview.debug=true".
+        qCDebug(previewLog, "%s:%d: %s", qUtf8Printable(source), line, qUtf8Printable(message));
+        if (!message.startsWith(QLatin1String(kMessageMark)) || !source.endsWith(QLatin1String(kGlue))) return;
+        const QJsonDocument json = QJsonDocument::fromJson(message.mid(int(qstrlen(kMessageMark))).toUtf8());
+        if (json.isObject()) heard_(json.object());
+    }
+
+private:
+    std::function<void(const QJsonObject&)> heard_;
+};
+
+LivePreview::LivePreview(SchemeDocument& document, QWidget* parent) : QWidget(parent), document_(document) {
+    setObjectName(QStringLiteral("livePreview"));
+    profile_ = new QWebEngineProfile(this);  // off the record: nothing kept on disk
+    site_ = new PreviewSite(this);
+    profile_->installUrlSchemeHandler(kPreviewScheme, site_);
+    initUiResources();
+    QFile glue(QStringLiteral(":/preview/pane_page.js"));
+    if (glue.open(QIODevice::ReadOnly))
+        site_->memory[QStringLiteral("/lib/") + QLatin1String(kGlue)] = {"text/javascript", glue.readAll()};
+    site_->libraryDir = QFile::decodeName(webLibraryDirectory().c_str());
+
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(QStringLiteral("previewToolBar"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    auto* views = new QActionGroup(this);
+    const auto addAction = [&](const QString& text, const char* name, const QString& tip) {
+        QAction* a = bar->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        a->setCheckable(true);
+        a->setToolTip(tip);
+        a->setStatusTip(tip);
+        return a;
+    };
+    desktopAction_ = addAction(tr("桌面"), "desktopViewAction", tr("页面和预览窗格一样宽"));
+    phoneAction_ = addAction(tr("手机"), "phoneViewAction", tr("375 像素宽的触摸屏"));
+    views->addAction(desktopAction_);
+    views->addAction(phoneAction_);
+    desktopAction_->setChecked(true);
+    bar->addSeparator();
+    rtlAction_ = addAction(tr("从右到左"), "rtlViewAction", tr("页面从右到左排列"));
+    followLinksAction_ = addAction(tr("跟随链接"), "followLinksAction", tr("在浏览器中打开预览里点击的链接"));
+
+    view_ = new QWebEngineView(this);
+    view_->setObjectName(QStringLiteral("previewView"));
+    page_ = new PanePage(profile_, this, [this](const QJsonObject& m) { pageSaid(m); });
+    view_->setPage(page_);
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    viewFrame_ = new QWidget(this);
+    auto* frameLayout = new QHBoxLayout(viewFrame_);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->addWidget(view_);
+
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName(QStringLiteral("previewStatusLine"));
+    statusLine_->setTextFormat(Qt::PlainText);
+    statusLine_->setMinimumWidth(10);
+    statusLine_->setMinimumHeight(statusLine_->fontMetrics().height() + 4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(viewFrame_, 1);
+    layout->addWidget(statusLine_);
+
+    debounce_ = new QTimer(this);
+    debounce_->setSingleShot(true);
+    debounce_->setInterval(kDebounceMs);
+    connect(debounce_, &QTimer::timeout, this, &LivePreview::updateNow);
+    connect(&document_, &SchemeDocument::contentChanged, this, &LivePreview::schedule);
+    connect(&document_, &SchemeDocument::replaced, this, &LivePreview::schedule);
+    connect(&document_, &SchemeDocument::filePathChanged, this, &LivePreview::schedule);
+    connect(&document_, &SchemeDocument::currentItemChanged, this, &LivePreview::markCurrent);
+
+    const auto changeView = [this] {
+        const bool phone = phoneAction_->isChecked();
+        // A phone's width, whatever the pane's.
+        view_->setFixedWidth(phone ? 375 : QWIDGETSIZE_MAX);
+        view_->setMinimumWidth(phone ? 375 : 0);
+        viewFrame_->layout()->setAlignment(view_, phone ? Qt::AlignHCenter : Qt::Alignment());
+        updateNow();
+    };
+    connect(views, &QActionGroup::triggered, this, changeView);
+    connect(rtlAction_, &QAction::toggled, this, &LivePreview::updateNow);
+
+    connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        loading_ = false;
+        qCDebug(previewLog, "loaded %d %s", int(ok), qUtf8Printable(page_->url().toString()));
+        if (ok) {
+            const QByteArray state = QJsonDocument::fromVariant(state_).toJson(QJsonDocument::Compact);
+            const int current = document_.indexOf(document_.currentItem());
+            runScript(QStringLiteral("window.snPane && snPane.restore(%1, %2)")
+                          .arg(state.isEmpty() ? QStringLiteral("null") : QString::fromUtf8(state))
+                          .arg(current));
+        }
+        if (dirty_) {
+            dirty_ = false;
+            load();
+        }
+    });
+    connect(page_, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
+        hoveredLink_ = url;
+        statusLine_->setText(statusText_.isEmpty() ? hoveredLink_ : statusText_);
+    });
+    updateNow();
+}
+
+LivePreview::~LivePreview() {
+    // The page goes before its profile.
+    delete view_;
+    delete page_;
+}
+
+void LivePreview::runScript(const QString& script, const std::function<void(const QVariant&)>& done) {
+    if (done) {
+        QPointer<LivePreview> self(this);
+        page_->runJavaScript(script, [self, done](const QVariant& v) {
+            if (self) done(v);
+        });
+    } else {
+        page_->runJavaScript(script);
+    }
+}
+
+bool LivePreview::upToDate() const {
+    return !debounce_->isActive() && !loading_ && !dirty_ && shown_ == generation_;
+}
+
+void LivePreview::schedule() {
+    // The first change starts the clock; later ones ride along.
+    if (!debounce_->isActive()) debounce_->start();
+}
+
+void LivePreview::updateNow() {
+    debounce_->stop();
+    const MenuScheme& scheme = document_.scheme();
+    const QString schemeDir =
+        document_.isUntitled() ? QDir::currentPath() : QFileInfo(document_.filePath()).absolutePath();
+    const std::string base = previewBaseDirectory(scheme, QFile::encodeName(schemeDir).toStdString());
+    site_->baseDir = QFile::decodeName(base.c_str());
+
+    // Without node-line images at the site, the library's own are used (in the script only:
+    // the scheme is put back as it was before anything can see it).
+    auto& lent = const_cast<MenuScheme&>(scheme);
+    const std::string lineFolder = scheme.settings.lineFolder;
+    if (scheme.settings.showLine && !lineImagesPresent(lineFolder, base))
+        lent.settings.lineFolder = pageUrl(QStringLiteral("lib/")).toStdString();
+    const std::string script = scriptFileBytes(scheme);
+    lent.settings.lineFolder = lineFolder;
+
+    PreviewPageParts parts;
+    parts.title = (document_.isUntitled() ? tr("未命名") : document_.fileName()).toStdString();
+    parts.baseUrl = pageUrl(QStringLiteral("site/")).toStdString();
+    parts.libraryUrl = pageUrl(QStringLiteral("lib/") + QLatin1String(kWebLibraryFile)).toStdString();
+    parts.headScripts = {pageUrl(QStringLiteral("lib/") + QLatin1String(kGlue)).toStdString()};
+    // A new address for each version: the engine would take an earlier one from its cache.
+    parts.scriptUrl = pageUrl(QStringLiteral("menu.js?g=%1").arg(generation_ + 1)).toStdString();
+    parts.scriptCharset = scheme.settings.scriptCharset;
+    // No item's script runs in the pane: scripts come only from the page's own address.
+    parts.contentSecurityPolicy = "script-src 'self'";
+    const std::string html = previewPageHtml(parts);
+    site_->memory[QStringLiteral("/index.html")] = {"text/html", QByteArray(html.data(), qsizetype(html.size()))};
+    site_->memory[QStringLiteral("/menu.js")] = {"text/javascript", QByteArray(script.data(), qsizetype(script.size()))};
+
+    ++generation_;
+    if (loading_) {
+        dirty_ = true;
+        return;
+    }
+    load();
+}
+
+void LivePreview::load() {
+    loading_ = true;
+    const int generation = generation_;
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("g"), QString::number(generation));
+    if (phoneAction_->isChecked()) query.addQueryItem(QStringLiteral("v"), QStringLiteral("phone"));
+    if (rtlAction_->isChecked()) query.addQueryItem(QStringLiteral("rtl"), QStringLiteral("1"));
+    QUrl url(pageUrl(QStringLiteral("index.html")));
+    url.setQuery(query);
+    // What the visitor opened, and where the page was scrolled, go to the next version.
+    runScript(QStringLiteral("window.snPane ? snPane.state() : null"), [this, url](const QVariant& state) {
+        if (state.isValid() && !state.isNull()) state_ = state;
+        page_->load(url);
+    });
+}
+
+void LivePreview::markCurrent() {
+    runScript(QStringLiteral("window.snPane && snPane.mark(%1)").arg(document_.indexOf(document_.currentItem())));
+}
+
+void LivePreview::pageSaid(const QJsonObject& message) {
+    qCDebug(previewLog) << "said" << message;
+    if (message.contains(QLatin1String("ready"))) {
+        shown_ = message.value(QLatin1String("ready")).toInt();
+        Q_EMIT shown(shown_);
+    } else if (message.contains(QLatin1String("status"))) {
+        statusText_ = message.value(QLatin1String("status")).toString();
+        statusLine_->setText(statusText_.isEmpty() ? hoveredLink_ : statusText_);
+    } else if (message.contains(QLatin1String("click"))) {
+        const int index = message.value(QLatin1String("click")).toInt(-1);
+        const QString text = linkText(index, message);
+        if (!text.isEmpty()) Q_EMIT this->message(text);
+        if (index >= 0 && index < document_.itemCount()) Q_EMIT itemClicked(index);
+        if (followLinksAction_->isChecked()) {
+            const MenuNode* item = index >= 0 ? document_.itemAt(index) : nullptr;
+            const QString link = item && item->data.contentType == 0 ? toQString(item->data.menuLink)
+                                                                     : message.value(QLatin1String("href")).toString();
+            if (!link.isEmpty() && !link.trimmed().startsWith(QLatin1String("javascript:"), Qt::CaseInsensitive)) {
+                const QUrl target = QUrl::fromLocalFile(site_->baseDir).resolved(QUrl(link));
+                Q_EMIT followLink(target);
+            }
+        }
+    }
+}
+
+QString LivePreview::linkText(int index, const QJsonObject& click) const {
+    const MenuNode* item = index >= 0 && index < document_.itemCount() ? document_.itemAt(index) : nullptr;
+    QString link = click.value(QLatin1String("href")).toString();
+    QString target = click.value(QLatin1String("target")).toString();
+    if (item) {
+        if (item->data.contentType != 0) return tr("脚本: %1").arg(toQString(item->data.menuScript));
+        link = toQString(item->data.menuLink);
+        const std::string& own = item->data.menuTarget;
+        target = toQString(own.empty() ? document_.scheme().settings.target : own);
+    }
+    if (link.isEmpty()) return {};
+    return target.isEmpty() ? tr("链接: %1").arg(link) : tr("链接: %1 → %2").arg(link, target);
+}
+
+}  // namespace sylvanode

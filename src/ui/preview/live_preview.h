@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+#include <QWidget>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QTimer;
+class QWebEngineProfile;
+class QWebEngineView;
+
+namespace sylvanode {
+
+class PanePage;
+class PreviewSite;
+class SchemeDocument;
+
+// The URL scheme of the pages the live preview builds in memory.
+inline constexpr const char* kPreviewScheme = "sylvanode-preview";
+
+// The live preview: the document's menu drawn by the real library in a web view, following
+// every change (debounced), with selection both ways, desktop, phone and right-to-left views,
+// and a status line under the page. Nothing is written to disk.
+class LivePreview : public QWidget {
+    Q_OBJECT
+public:
+    explicit LivePreview(SchemeDocument& document, QWidget* parent = nullptr);
+    ~LivePreview() override;
+
+    // Changes reach the page this long after the first of them, at the latest.
+    static constexpr int kDebounceMs = 120;
+
+    // The version of the page asked for last, and the one the page has finished showing
+    // (folders reopened, scroll and mark restored).
+    int generation() const { return generation_; }
+    int shownGeneration() const { return shown_; }
+    // Whether the page shows the document as it is now (no change waiting, none on its way).
+    bool upToDate() const;
+    QWebEngineView* view() const { return view_; }
+    // Runs JavaScript in the page; the result goes to `done` (when given).
+    void runScript(const QString& script, const std::function<void(const QVariant&)>& done = {});
+    // Rebuilds the page now (without waiting for the debounce).
+    void updateNow();
+
+Q_SIGNALS:
+    void itemClicked(int index);
+    void message(const QString& text);
+    // A clicked link, to open in the browser (跟随链接 is on).
+    void followLink(const QUrl& url);
+    // The page finished showing a generation.
+    void shown(int generation);
+
+private:
+    void schedule();
+    void load();
+    void markCurrent();
+    void pageSaid(const QJsonObject& message);
+    QString linkText(int index, const QJsonObject& click) const;
+
+    SchemeDocument& document_;
+    QWebEngineProfile* profile_ = nullptr;
+    PreviewSite* site_ = nullptr;
+    PanePage* page_ = nullptr;
+    QWebEngineView* view_ = nullptr;
+    QWidget* viewFrame_ = nullptr;
+    QLabel* statusLine_ = nullptr;
+    QTimer* debounce_ = nullptr;
+    QAction* desktopAction_ = nullptr;
+    QAction* phoneAction_ = nullptr;
+    QAction* rtlAction_ = nullptr;
+    QAction* followLinksAction_ = nullptr;
+    QVariant state_;
+    QString statusText_;
+    QString hoveredLink_;
+    int generation_ = 0;
+    int shown_ = 0;
+    bool loading_ = false;
+    bool dirty_ = false;
+};
+
+}  // namespace sylvanode
