@@ -18,7 +18,7 @@ esac
 packages=(
   build-essential cmake ninja-build pkg-config git file lintian
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-webengine-dev
   libxml2-dev
 )
 if [[ $mode == all ]]; then

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The preview pane of the main window: a dock beside the pages, shown and hidden from the
-// 视图 menu, whose clicks select items and whose links show in the status bar.
+// The preview pane of the main window (a dock beside the pages, shown and hidden from the 视图
+// menu, whose clicks select items and whose links show in the status bar) and the 样式 menu.
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -9,6 +9,7 @@
 #include "ui/main/main_window.h"
 #include "ui/main/tool_commands.h"
 #include "ui/main/ui_main_window.h"
+#include "ui/preview/look_gallery.h"
 #include "ui/preview/preview_pane.h"
 
 using namespace sylvanode;
@@ -31,6 +32,24 @@ void MainWindow::buildPreviewDock() {
     viewMenu->setObjectName(QStringLiteral("viewMenu"));
     viewMenu->addAction(toggle);
     menuBar()->insertMenu(ui->toolsMenu->menuAction(), viewMenu);
+
+    // 样式: the gallery of looks, and the current look saved as one.
+    auto* styleMenu = new QMenu(tr("样式(&Y)"), this);
+    styleMenu->setObjectName(QStringLiteral("styleMenu"));
+    QAction* gallery = styleMenu->addAction(tr("样式库(&G)…"));
+    gallery->setObjectName(QStringLiteral("lookGalleryAction"));
+    gallery->setStatusTip(tr("从现成的样式中挑选一种套用到方案"));
+    QAction* saveLook = styleMenu->addAction(tr("保存当前样式…"));
+    saveLook->setObjectName(QStringLiteral("saveLookAction"));
+    saveLook->setStatusTip(tr("把方案的样式保存为样式库中的一种"));
+    menuBar()->insertMenu(ui->toolsMenu->menuAction(), styleMenu);
+    connect(gallery, &QAction::triggered, this, [this] {
+        guarded([this] {
+            LookGallery dialog(*document_, readLooks({shippedLooksFolder(), userLooksFolder()}), this);
+            prompter_.runDialog(dialog);
+        });
+    });
+    connect(saveLook, &QAction::triggered, this, [this] { guarded([this] { saveCurrentLook(*document_, prompter_, this); }); });
 
     connect(previewPane_, &PreviewPane::itemClicked, this, [this](int index) {
         if (MenuNode* node = document_->itemAt(index)) showItem(node);
