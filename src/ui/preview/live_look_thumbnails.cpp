@@ -55,10 +55,16 @@ void fillSample(MenuScheme& scheme, const SchemeLook& look, int index) {
 
 LookThumbnails::LookThumbnails(const std::vector<SchemeLook>& looks, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("lookThumbnails"));
-    profile_ = new QWebEngineProfile(this);
-    site_ = new PreviewSite(this);
+    // The program's default profile (off the record, never on disk) with one handler for all galleries.
+    profile_ = QWebEngineProfile::defaultProfile();
+    static PreviewSite* shared = nullptr;
+    if (!shared) {
+        shared = new PreviewSite(profile_);
+        profile_->installUrlSchemeHandler(kPreviewScheme, shared);
+    }
+    site_ = shared;
+    site_->memory.clear();
     site_->libraryDir = QFile::decodeName(webLibraryDirectory().c_str());
-    profile_->installUrlSchemeHandler(kPreviewScheme, site_);
 
     QByteArray html =
         "<!DOCTYPE html><html lang=\"zh-CN\"><head><meta charset=\"utf-8\">"
