@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -55,8 +56,10 @@ public:
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
-        return isMainFrame && url.scheme() == QLatin1String(kPreviewScheme) &&
-               (type == NavigationTypeTyped || type == NavigationTypeReload || type == NavigationTypeOther);
+        // Only the pane's own new versions of the page: no link, no form, no other address.
+        return isMainFrame && url.scheme() == QLatin1String(kPreviewScheme) && url.host() == QLatin1String(kHost) &&
+               url.path() == QLatin1String("/index.html") && type != NavigationTypeLinkClicked &&
+               type != NavigationTypeFormSubmitted;
     }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int line,
@@ -245,8 +248,16 @@ void LivePreview::load() {
     url.setQuery(query);
     // What the visitor opened, and where the page was scrolled, go to the next version.
     runScript(QStringLiteral("window.snPane ? snPane.state() : null"), [this, url](const QVariant& state) {
-        if (state.isValid() && !state.isNull()) state_ = state;
-        page_->load(url);
+        qCDebug(previewLog, "loading %s", qUtf8Printable(url.toString()));
+        if (state.isValid() && !state.isNull()) {
+            state_ = state;
+            // From the page itself: the engine keeps its process (a load from here would start a
+            // new one, which takes seconds on a busy machine).
+            const QByteArray address = QJsonDocument(QJsonArray{url.toString()}).toJson(QJsonDocument::Compact);
+            page_->runJavaScript(QStringLiteral("location.replace(%1[0])").arg(QString::fromUtf8(address)));
+        } else {
+            page_->load(url);
+        }
     });
 }
 

@@ -102,11 +102,12 @@
     try { r.dispatchEvent(new MouseEvent("click", { bubbles: true, cancelable: true })); } finally { quiet = 0; }
   }
 
-  // Calls step once a frame until it returns true, or gives up after `frames`.
-  function repeat(step, frames, then) {
+  // Calls step now and then every 10 ms until it returns true, or gives up after `times` more.
+  // (Not once a frame: a pane that is covered or not yet painted gets few frames.)
+  function repeat(step, times, then) {
     (function next() {
-      if (step() || !frames--) return then && then();
-      requestAnimationFrame(next);
+      if (step() || !times--) return then && then();
+      setTimeout(next, 10);
     })();
   }
 
