@@ -94,7 +94,7 @@ test('the current page: its fragment, a folder and its index page; the tree name
     const [open, close, name] = host[how];
     const file = address.replace(/#.*/, '').replace(/\/$/, '/index.html');
     env.site.page(file, `<!doctype html><html lang="${how === 'zh' ? 'zh-CN' : 'en'}"><head><meta charset="utf-8"><title>here</title>` +
-      `<script src="/sylvanode-tree.js"></script></head><body>${open}<script src="/here.js"></script>${close}</body></html>`);
+      `<script src="/sylvanode-tree.min.js"></script></head><body>${open}<script src="/here.js"></script>${close}</body></html>`);
     const { page, context, errors } = await openPage(env.browser);
     await page.goto(env.server.url + address);
     const current = await page.$$eval('[aria-current]', (as) => as.map((a) => [a.textContent, a.getAttribute('aria-current')]));
