@@ -106,12 +106,13 @@
     if (e == shared) shared = null;
   }
 
-  // TD rules with a height or a vertical padding: cells at least that high, the text in the middle.
+  // TD rules: the height of a table cell is the least it has. Cells with a height or a vertical
+  // padding become boxes that high with the text in the middle; the others stay inline text.
   function cells(text) {
     return text.replace(/\{([^{}]*)\}/g, function (r, b) {
       var h = /(?:^|;)\s*height\s*:\s*([^;]*)/i.exec(b), p = /(?:^|;)\s*padding\s*:\s*([^;]*)/i.exec(b), v = p ? p[1].split(/\s+/) : [];
-      return parseFloat(h && h[1]) || parseFloat(v[0]) || parseFloat(v[2]) ?
-        "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") + ";display:inline-flex;align-items:center;vertical-align:middle}" : r;
+      return "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
+        (parseFloat(h && h[1]) || parseFloat(v[0]) || parseFloat(v[2]) ? ";display:inline-flex;align-items:center;vertical-align:middle}" : "}");
     });
   }
 

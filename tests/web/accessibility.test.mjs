@@ -142,3 +142,20 @@ test('the focused item stays in view on a fully open 10,000-item menu, and pagin
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('every open row reaches the accessibility tree, at 5,000 and 10,000 open items', async () => {
+  for (const count of [5000, 10000]) {
+    const items = randomForest(count, { seed: 9 });
+    env.site.menu(`reach${count}`, items);
+    env.site.page(`reach${count}.html`, pageHtml(`<script src="reach${count}.js"></script>`));
+    const { page, context, errors } = await openPage(env.browser);
+    await page.goto(env.server.url + `reach${count}.html`);
+    await page.evaluate(() => tree.expandAll());
+    await frames(page);
+    const names = new Set((await accessibilityTree(page)).filter((n) => n.role === 'treeitem').map((n) => n.name));
+    const reached = items.filter((it) => names.has(it.name)).length;
+    assert.ok(reached >= 0.99 * count, `${reached} of ${count} open rows in the accessibility tree`);
+    assert.deepEqual(errors, []);
+    await context.close();
+  }
+});
