@@ -390,7 +390,8 @@
       return all[x];
     }
 
-    // The group of open folder f after its row; its rows are drawn by run() or fill().
+    // The group of open folder f after its row; its rows are drawn by run() or fill(). Rows are
+    // drawn top first, so what is new comes after what the browser laid out and painted before.
     function group(f) {
       var g = f.g = D.createElement("div");
       g.setAttribute("role", "group");
@@ -567,7 +568,7 @@
     box.setAttribute("data-menu", name);
     // The rules every menu shares, while any menu uses them.
     shared = shared || style(".sn-r{background-repeat:no-repeat}" +
-      ":where(.sn-r)>td{display:inline;padding:0;overflow-wrap:anywhere}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
+      ":where(.sn-r)>td{display:inline;padding:0}@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-r>td{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
       "@media (pointer:coarse){.sn-r{display:flex;align-items:center;min-height:24px}}" +
       "@media (" + F + "){.sn-a[aria-current=page]{forced-color-adjust:none;outline:1px dashed CanvasText;outline-offset:1px}" +
       ".sn-a:focus{forced-color-adjust:none;outline:2px solid CanvasText}}");
