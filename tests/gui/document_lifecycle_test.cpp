@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // New, Open, Save, Save As, the save question, closing, and the title that shows
 // the file name and the modified mark.
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -53,6 +56,31 @@ std::string sampleSchemeText() {
     return writeSchemeText(s);
 }
 
+// The shown controls of `page` that the user cannot see whole: covered or cut off by the page or by
+// another control, narrower than their text needs, or lower than a line of it.
+QStringList clippedControls(QWidget* page) {
+    QStringList clipped;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                             qobject_cast<QLabel*>(w);
+        // The text field inside an editable list or a spin box is sized by it.
+        const bool part = qobject_cast<QComboBox*>(w->parentWidget()) ||
+                          qobject_cast<QAbstractSpinBox*>(w->parentWidget());
+        if (!control || part || !w->isVisible()) continue;
+        const int width = qobject_cast<QLineEdit*>(w) ? w->minimumSizeHint().width() : w->sizeHint().width();
+        if (w->visibleRegion() != QRegion(w->rect()) || w->width() < width ||
+            w->height() < w->fontMetrics().height())
+            clipped << QStringLiteral("%1 %2x%3 (needs %4x%5)")
+                           .arg(w->objectName())
+                           .arg(w->width())
+                           .arg(w->height())
+                           .arg(width)
+                           .arg(w->fontMetrics().height());
+    }
+    return clipped;
+}
+
 // Levels 0, 2, 1: the walk back finds no level 1, so the load fails after two nodes.
 const char* const kBrokenScheme =
     "[Config]\r\ncount=3\r\n[MenuName]\r\n0=P\r\n1=Q\r\n2=R\r\n[MenuLevel]\r\n0=0\r\n1=2\r\n2=1\r\n";
@@ -95,9 +123,21 @@ private Q_SLOTS:
         QCOMPARE(pages->widget(1)->objectName(), QStringLiteral("stylePage"));
         QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("settingsPage"));
         QCOMPARE(pages->currentIndex(), 0);
-        QCOMPARE(pages->width(), 362);
         QCOMPARE(pages->minimumWidth(), 350);
-        QCOMPARE(pages->tabBar()->tabRect(0).height(), 35);
+        // At the first size every tab's title and every control of every page can be read whole.
+        const QFontMetrics tabFont(pages->tabBar()->font());
+        for (int i = 0; i < pages->count(); ++i) {
+            const QRect tab = pages->tabBar()->tabRect(i);
+            QVERIFY2(
+                tab.width() > tabFont.horizontalAdvance(pages->tabText(i)) && tab.height() > tabFont.height(),
+                qPrintable(pages->tabText(i)));
+            pages->setCurrentIndex(i);
+            const QStringList clipped = clippedControls(pages->widget(i));
+            QVERIFY2(clipped.isEmpty(), qPrintable(pages->tabText(i) + ": " + clipped.join(", ")));
+        }
+        pages->setCurrentIndex(0);
+        for (const char* name : {"menuNameEdit", "menuHintEdit", "menuStatusEdit", "menuLinkEdit"})
+            QVERIFY2(f->edit(name)->isVisible(), name);
         for (const char* name :
              {"newAction", "openAction", "saveAction", "generateAction", "helpAction", "addRootItemAction"})
             QVERIFY2(f->action(name)->isEnabled(), name);
@@ -164,8 +204,15 @@ private Q_SLOTS:
         QCOMPARE(f->action("newAction")->statusTip(), QStringLiteral("新建方案"));
         QCOMPARE(f->action("generateAction")->statusTip(), QStringLiteral("生成代码"));
         QCOMPARE(f->child<QWidget>("tree")->toolTip(), QStringLiteral("可拖放节点"));
-        QCOMPARE(f->child<QTreeView>("tree")->indentation(), 19);
         QCOMPARE(f->child<QTreeView>("tree")->iconSize(), QSize(16, 16));
+        // A sub item is shown indented from its parent by more than a picture's width.
+        f->trigger("addRootItemAction");
+        f->trigger("addSubItemAction");
+        const QModelIndex parentRow = f->w().treeModel().indexOf(f->node({0}));
+        f->w().tree().expand(parentRow);
+        const int indent = f->w().tree().visualRect(f->w().treeModel().indexOf(f->node({0, 0}))).left() -
+                           f->w().tree().visualRect(parentRow).left();
+        QVERIFY2(indent > 16, qPrintable(QString::number(indent)));
         QCOMPARE(f->child<QLabel>("namePanel")->text(), QStringLiteral("Sylvanode"));
         QCOMPARE(f->child<QLabel>("hintPanel")->width(), 300);
         // Hints reach the status bar's first panel.
@@ -196,13 +243,24 @@ private Q_SLOTS:
         QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
     }
 
+    // The file was deleted behind the editor's back: Save asks where to write it; cancelled, the
+    // document keeps its name and its modified mark; answered, it is written there and clean.
     void saveShowsTheDialogWhenTheFileHasGone() {
         openFile(sampleFile());
+        edit();
         QFile::remove(f->path(QStringLiteral("site.menu")));
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("saveAction");
         QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::SaveFile), 1);
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        QVERIFY(f->modified());
+        QVERIFY(!QFile::exists(f->path(QStringLiteral("site.menu"))));
+        const QString again = f->path(QStringLiteral("again.menu"));
+        f->prompter.answerSaveFile(again);
+        f->trigger("saveAction");
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-again.menu"));
+        QVERIFY(!f->modified());
+        QCOMPARE(WindowFixture::readFile(again), writeSchemeText(f->w().scheme()));
     }
 
     void saveAsCancelledOnlyRetitlesTheDialog() {
@@ -277,14 +335,14 @@ private Q_SLOTS:
                  std::string("\xB2\xCB\xB5\xA5.menu"));
     }
 
-    // The save question before New and Open: Cancel stops, No goes on, Yes goes on only
+    // The save question before New, Open and Import: Cancel stops, No goes on, Yes goes on only
     // once the scheme is written (a cancelled dialog or a failed write keeps everything).
     void questionAnswers_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
         QTest::addColumn<bool>("goesOn");
-        for (const char* command : {"newAction", "openAction"}) {
+        for (const char* command : {"newAction", "openAction", "importAction"}) {
             QTest::addRow("%s yes, saved", command) << command << int(Prompter::Yes) << "saved.menu" << true;
             QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << "" << false;
             QTest::addRow("%s yes, write fails", command)
@@ -308,6 +366,8 @@ private Q_SLOTS:
         }
         const QString opened = sampleFile();
         if (goesOn && command == QLatin1String("openAction")) f->prompter.answerOpenFile(opened);
+        const QString page = WindowFixture::fixturePath(QStringLiteral("import/two-lists-nav.html"));
+        if (goesOn && command == QLatin1String("importAction")) f->prompter.answerOpenFile(page);
         f->trigger(command.toLatin1().constData());
         const auto& q = f->prompter.requests().front();
         QCOMPARE(q.text, QStringLiteral("菜单方案已修改，是否保存"));
@@ -321,6 +381,9 @@ private Q_SLOTS:
         } else if (command == QLatin1String("newAction")) {
             QCOMPARE(f->title(), kUntitled);
             QVERIFY(f->w().scheme().empty());
+        } else if (command == QLatin1String("importAction")) {
+            QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+            QCOMPARE(f->outline().value(0), QStringLiteral("Home"));
         } else {
             QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
         }
@@ -393,27 +456,40 @@ private Q_SLOTS:
         QCOMPARE(saved.kinds[1].styles[2].textColor, std::string("FF0000"));
     }
 
-    void badFilesGiveTheFormatMessage_data() {
+    // A file that is read and rejected has the wrong format; one that cannot be read cannot be
+    // opened. Either way the reason follows on a line of its own, and the editor stays as it was.
+    void badFilesAreRefusedWithTheirReason_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addRow("empty") << "empty.menu" << QByteArray();
-        QTest::addRow("not a scheme") << "notes.txt" << QByteArray("hello\r\nworld=1\r\n");
-        QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15);
-        QTest::addRow("missing") << "" << QByteArray();
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("reason");
+        const QString badFormat = QStringLiteral("菜单方案格式不正确");
+        const QString cannotOpen = QStringLiteral("无法打开菜单方案");
+        QTest::addRow("empty") << "empty.menu" << QByteArray() << badFormat << "[Config] has no item count";
+        QTest::addRow("not a scheme")
+            << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << "[Config] has no item count";
+        QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15) << badFormat
+                                << "[Config] has no item count";
+        QTest::addRow("missing") << "absent.menu" << QByteArray() << cannotOpen << ": no such file or folder";
+        QTest::addRow("a folder") << "folder.menu" << QByteArray() << cannotOpen << ": it is a folder";
     }
-    void badFilesGiveTheFormatMessage() {
+    void badFilesAreRefusedWithTheirReason() {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        const QString path = name.isEmpty() ? f->path(QStringLiteral("absent.menu"))
-                                            : f->writeFile(name, bytes.toStdString());
+        QFETCH(QString, headline);
+        QFETCH(QString, reason);
+        QString path = f->path(name);
+        if (QTest::currentDataTag() == QLatin1String("a folder"))
+            QVERIFY(QDir().mkdir(path));
+        else if (QTest::currentDataTag() != QLatin1String("missing"))
+            f->writeFile(name, bytes.toStdString());
         openFile(path, true);
-        // The fixed text, then the reader's reason on a line of its own.
         const QStringList lines = f->prompter.last().text.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(lines[0], headline);
         QVERIFY(!lines[1].isEmpty());
-        if (name.isEmpty())
-            QVERIFY2(lines[1].contains(QStringLiteral(": no such file or folder")), qPrintable(lines[1]));
+        QVERIFY2(lines[1].contains(reason), qPrintable(lines[1]));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->w().scheme().empty());
         QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
@@ -481,33 +557,49 @@ private Q_SLOTS:
         QCOMPARE(f->prompter.last().initialFile, script);
     }
 
-    void successfulOpenEmptiesTheSuffix() {
-        f->w().scheme().settings.menuSuffix = "x1";
-        openFile(sampleFile());
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
+    // Closing asks about a modified scheme: the window closes once the scheme is saved or the user
+    // lets it go, and stays, still modified, when the save is cancelled or fails.
+    void closing_data() {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unmodified: no question") << false << 0 << "" << true;
+        QTest::newRow("cancel") << true << int(Prompter::Cancel) << "" << false;
+        QTest::newRow("no") << true << int(Prompter::No) << "" << true;
+        QTest::newRow("yes, save cancelled") << true << int(Prompter::Yes) << "" << false;
+        QTest::newRow("yes, write fails") << true << int(Prompter::Yes) << "no/such/dir/x.menu" << false;
+        QTest::newRow("yes, saved") << true << int(Prompter::Yes) << "closing.menu" << true;
     }
-
     void closing() {
-        // Unmodified: closes without a question.
-        QVERIFY(f->w().close());
-        f->w().show();
-        edit();
-        f->prompter.answerMessage(Prompter::Cancel);
-        QVERIFY(!f->w().close());
-        QVERIFY(f->w().isVisible());
-        QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
-        // Yes with the save dialog cancelled: the window stays, still modified.
-        f->prompter.answerMessage(Prompter::Yes);
-        f->prompter.answerSaveFile(std::nullopt);
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(bool, closes);
+        if (modified) {
+            edit();
+            f->prompter.answerMessage(answer);
+        }
+        if (answer == Prompter::Yes) {
+            f->prompter.answerSaveFile(saveTo.isEmpty() ? std::nullopt
+                                                        : std::optional<QString>(f->path(saveTo)));
+            if (saveTo.contains(QLatin1Char('/')))
+                f->prompter.answerMessage(Prompter::Ok);  // the write error
+        }
         f->trigger("exitAction");
-        QVERIFY(f->w().isVisible());
-        QVERIFY(f->modified());
-        // Yes and the scheme written: the window closes.
-        f->prompter.answerMessage(Prompter::Yes);
-        f->prompter.answerSaveFile(f->path(QStringLiteral("closing.menu")));
-        f->trigger("exitAction");
-        QVERIFY(!f->w().isVisible());
-        QVERIFY(QFile::exists(f->path(QStringLiteral("closing.menu"))));
+        QCOMPARE(f->w().isVisible(), !closes);
+        QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::Message) > 0, modified);
+        if (modified)
+            QCOMPARE(f->prompter.requests().front().text, QStringLiteral("菜单方案已修改，是否保存"));
+        if (saveTo.contains(QLatin1Char('/')))
+            QCOMPARE(f->prompter.last().text.section(QLatin1Char('\n'), 0, 0),
+                     QStringLiteral("保存菜单方案时出错"));
+        if (!closes) {
+            QVERIFY(f->modified());
+            QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        }
+        if (closes && !saveTo.isEmpty()) QVERIFY(QFile::exists(f->path(saveTo)));
+        QCOMPARE(QDir(f->dir.path()).entryList(QDir::Files).size(), closes && !saveTo.isEmpty() ? 1 : 0);
     }
 };
 

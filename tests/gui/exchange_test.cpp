@@ -6,6 +6,7 @@
 
 #include "exchange/json_format.h"
 #include "exchange/link_check.h"
+#include "model/menu_scheme.h"
 #include "model/scheme_io.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/link_check_dialog.h"
@@ -103,6 +104,57 @@ private Q_SLOTS:
         f->trigger("exportAction");
         QCOMPARE(f->prompter.last().text, QStringLiteral("请用 .html、.txt、.opml 或 .json 作文件的扩展名"));
         QVERIFY(!QFile::exists(f->path("menu.doc")));
+
+        // A write that fails says so, and why.
+        const QString target = f->path("no/such/menu.json");
+        f->prompter.answerSaveFile(target);
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("exportAction");
+        QCOMPARE(f->prompter.last().text,
+                 QStringLiteral("导出时出错：cannot write %1: no such folder").arg(target));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+    }
+
+    // A row chosen after the tree has changed goes to the item that has its problem now, never to
+    // whatever item took its place; a problem mended meanwhile selects nothing. Either way the list
+    // then shows the problems as they are. Without a folder to check against, a message says so.
+    void linkCheckRowsFollowTheirItems() {
+        f->prompter.answerFolder(WindowFixture::fixturePath("import/site"));
+        f->trigger("importFolderAction");
+        MenuNode* mooncake = f->node({4, 0});
+        f->w().selectNode(mooncake);
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/月饼.html"));
+        f->trigger("checkLinksAction");
+        LinkCheckDialog* dialog = f->w().linkCheckDialog();
+        QCOMPARE(dialog->rowCount(), 1);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("7\t月饼\t文件不存在：products/月饼.html"));
+
+        // An item added above it: 月饼 is item 8 now, and item 7 is another one.
+        f->w().selectNode(f->node({0}));
+        f->trigger("addSubItemAction");
+        dialog->activateRow(0);
+        QCOMPARE(f->w().selectedNode(), mooncake);
+        QCOMPARE(dialog->rowCount(), 2);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("1\tNew Item\t链接为空"));
+        QCOMPARE(dialog->rowText(1), QStringLiteral("8\t月饼\t文件不存在：products/月饼.html"));
+
+        // Mended since: the stale row selects nothing.
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/mooncake.html"));
+        f->w().selectNode(f->node({1}));
+        dialog->activateRow(1);
+        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(dialog->rowCount(), 1);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("1\tNew Item\t链接为空"));
+
+        f->w().scheme().settings.workDir = "/no/such/folder/";
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("checkLinksAction");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("工作目录不存在：/no/such/folder/"));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+        f->prompter.answerMessage(Prompter::Ok);
+        dialog->activateRow(0);
+        QCOMPARE(f->prompter.last().text, QStringLiteral("工作目录不存在：/no/such/folder/"));
+        QCOMPARE(f->w().selectedNode(), f->node({1}));
     }
 };
 

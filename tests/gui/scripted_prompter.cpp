@@ -2,6 +2,7 @@
 #include "scripted_prompter.h"
 
 #include <QDialog>
+#include <QTest>
 #include <stdexcept>
 
 namespace sylvanode {
@@ -94,6 +95,11 @@ QStringList ScriptedPrompter::failures() const {
     for (const Answer& a : answers_)
         out << QStringLiteral("answer never asked for: %1").arg(QLatin1String(kindName(a.kind)));
     return out;
+}
+
+void verifyAsScripted(const ScriptedPrompter& prompter) {
+    const QStringList failures = prompter.failures();
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
 }
 
 void ScriptedPrompter::reset() {

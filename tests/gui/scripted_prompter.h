@@ -108,4 +108,8 @@ private:
 
 const char* kindName(ScriptedPrompter::Kind kind);
 
+// Fails the running test when the prompter met a request it was not told to expect, or kept an
+// answer nobody asked for (for a test class's cleanup()).
+void verifyAsScripted(const ScriptedPrompter& prompter);
+
 }  // namespace sylvanode

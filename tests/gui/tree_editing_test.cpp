@@ -112,16 +112,30 @@ private Q_SLOTS:
         QVERIFY(f->modified());
     }
 
+    // The item that took the deleted one's place is selected, else the one before it, else its parent.
+    void deletingMovesTheSelectionToANeighbour_data() {
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<QStringList>("outline");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("the next sibling") << QList<int>{1} << QStringList({"A", "C"}) << "C";
+        QTest::newRow("the previous sibling") << QList<int>{2} << QStringList({"A", "B", "  b1"}) << "B";
+        QTest::newRow("the parent") << QList<int>{1, 0} << QStringList({"A", "B", "C"}) << "B";
+    }
     void deletingMovesTheSelectionToANeighbour() {
+        QFETCH(QList<int>, deleted);
+        QFETCH(QStringList, outline);
+        QFETCH(QString, selected);
         addRoots({"A", "B", "C"});
         addSub(f->node({1}), QStringLiteral("b1"));
-        f->w().selectNode(f->node({1}));
+        f->w().selectNode(deleted.size() == 1 ? f->node({deleted[0]}) : f->node({deleted[0], deleted[1]}));
         f->edit("menuHintEdit")->setText(QStringLiteral("stored into a node that goes"));
         f->trigger("deleteItemAction");
-        QCOMPARE(f->outline(), QStringList({"A", "C"}));
+        QCOMPARE(f->outline(), outline);
         MenuNode* now = f->w().selectedNode();
         QVERIFY(now);
-        QCOMPARE(f->edit("menuNameEdit")->text(), toQString(now->caption));
+        QCOMPARE(toQString(now->caption), selected);
+        QCOMPARE(f->edit("menuNameEdit")->text(), selected);
+        QVERIFY(f->edit("menuHintEdit")->text().isEmpty());
         QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(now)));
     }
 

@@ -147,8 +147,9 @@ void MainWindow::loadScheme(const QString& path) {
     MenuScheme loaded;
     const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result), Prompter::Icon::Error,
-                          Prompter::Ok);
+        // A file that could not be read is not called malformed: the reason says why it was not read.
+        const QString headline = result.ioError ? tr("无法打开菜单方案") : tr("菜单方案格式不正确");
+        prompter_.message(this, kCaption, withReason(headline, result), Prompter::Icon::Error, Prompter::Ok);
         return;
     }
     {

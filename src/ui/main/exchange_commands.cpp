@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "exchange/exporter.h"
 #include "exchange/link_check.h"
@@ -75,6 +76,36 @@ void placeBeside(QWidget* dialog, const QWidget* window, const QWidget* keepInVi
     dialog->move(at);
 }
 
+// The folder the links are checked against: the work directory, else the scheme file's folder.
+QString linkFolderOf(const MenuScheme& scheme) {
+    QString folder = toQString(scheme.settings.workDir);
+    if (folder.isEmpty() && !scheme.fileName.empty())
+        folder = QFileInfo(toQString(scheme.fileName)).absolutePath();
+    return folder;
+}
+
+bool sameProblem(const LinkProblem& a, const LinkProblem& b) {
+    return a.title == b.title && a.field == b.field && a.kind == b.kind && a.value == b.value;
+}
+
+bool sameList(const std::vector<LinkProblem>& a, const std::vector<LinkProblem>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LinkProblem& x, const LinkProblem& y) {
+        return x.item == y.item && x.firstItem == y.firstItem && sameProblem(x, y);
+    });
+}
+
+// Where the problem is in a newer check: at the same item, else the one item that has it now.
+// -1 when it has gone, or when several items have it and none is the listed one.
+int rowOfProblem(const std::vector<LinkProblem>& now, const LinkProblem& listed) {
+    int found = -1;
+    for (size_t row = 0; row < now.size(); ++row) {
+        if (!sameProblem(now[row], listed)) continue;
+        if (now[row].item == listed.item) return static_cast<int>(row);
+        found = found == -1 ? static_cast<int>(row) : -2;
+    }
+    return found < 0 ? -1 : found;
+}
+
 }  // namespace
 
 void MainWindow::importFile() {
@@ -124,29 +155,47 @@ void MainWindow::exportTree() {
                           Prompter::Icon::Error, Prompter::Ok);
 }
 
+void MainWindow::showMissingWorkFolder(const QString& folder) {
+    prompter_.message(this, kCaption, tr("工作目录不存在：%1").arg(folder), Prompter::Icon::Error,
+                      Prompter::Ok);
+}
+
 void MainWindow::checkLinks() {
     saveNodeData(selectedNode());
     // The work directory (GBK bytes) in the file system's encoding, else the scheme's folder.
-    QString folder = toQString(scheme_.settings.workDir);
-    if (folder.isEmpty() && !scheme_.fileName.empty())
-        folder = QFileInfo(toQString(scheme_.fileName)).absolutePath();
+    const QString folder = linkFolderOf(scheme_);
     const LinkCheckResult result = sylvanode::checkLinks(scheme_, QFile::encodeName(folder).toStdString());
     if (!result.error.empty()) {
-        prompter_.message(this, kCaption, tr("工作目录不存在：%1").arg(folder), Prompter::Icon::Error,
-                          Prompter::Ok);
+        showMissingWorkFolder(folder);
         return;
     }
     if (!linkCheckDialog_) {
         linkCheckDialog_ = new LinkCheckDialog(this);
         linkCheckDialog_->setObjectName(QStringLiteral("linkCheckDialog"));
-        connect(linkCheckDialog_, &LinkCheckDialog::itemChosen, this, [this](int index) {
+        connect(linkCheckDialog_, &LinkCheckDialog::problemChosen, this, [this](const LinkProblem& listed) {
             activateWindow();
-            if (index < 0) {  // a default icon: the settings page shows it
+            if (listed.item < 0) {  // a default icon: the settings page shows it
                 ui->pages->setCurrentWidget(settingsPage_);
                 return;
             }
+            // Items may have been added, moved or mended since the check: check again, list the
+            // problems as they are now, and go to the item that has the chosen one, if any does.
+            saveNodeData(selectedNode());
+            const QString now = linkFolderOf(scheme_);
+            const LinkCheckResult fresh =
+                sylvanode::checkLinks(scheme_, QFile::encodeName(now).toStdString());
+            if (!fresh.error.empty()) {
+                showMissingWorkFolder(now);
+                return;
+            }
+            const int row = rowOfProblem(fresh.problems, listed);
+            if (!sameList(fresh.problems, linkCheckDialog_->problems())) {
+                linkCheckDialog_->showResult(fresh, now);
+                linkCheckDialog_->setCurrentRow(row);
+            }
+            const int index = row < 0 ? -1 : fresh.problems[static_cast<size_t>(row)].item;
             const std::vector<MenuNode*> nodes = scheme_.flatten();
-            if (index >= static_cast<int>(nodes.size())) return;  // the tree has changed since
+            if (index < 0 || index >= static_cast<int>(nodes.size())) return;
             MenuNode* node = nodes[static_cast<size_t>(index)];
             for (MenuNode* p = node->parent(); p; p = p->parent())
                 tree_->setExpanded(model_->indexOf(p), true);

@@ -196,6 +196,8 @@ private:
         updateActions();
     }
     void showFailure(const QString& what);
+    // The link check's folder (the work directory, else the scheme file's) does not exist.
+    void showMissingWorkFolder(const QString& folder);
     void moveSelected(int delta);
     bool writeTo(const QString& path);
     // Save: true once the scheme is written (not when the dialog was cancelled or the write failed).
