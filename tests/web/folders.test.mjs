@@ -122,13 +122,11 @@ test('type-ahead: a space among the letters is a letter; any other key ends the 
   ], { target: '_self' });
   env.site.page('typing.html', pageHtml('<script src="typing.js"></script>'));
   const { page, context, errors } = await openPage(env.browser);
-  // A clock of the test's own: letters count as typed in a row until it moves on.
-  await page.addInitScript(() => {
-    let now = Date.now();
-    Date.now = () => now;
-    window.wait = (ms) => { now += ms; };
-  });
+  // The page's clock stands still while the keys arrive, however slowly: letters count as typed in
+  // a row until the test moves it on.
+  await page.clock.install();
   await page.goto(env.server.url + 'typing.html');
+  await page.clock.pauseAt(await page.evaluate(() => Date.now() + 1000));
   await page.locator('a[role=treeitem]:text-is("Beta")').focus();
   const focused = () => page.evaluate(() => document.activeElement.textContent);
   for (const k of ['a', 'l', 'p', 'h', 'a', ' ', 't']) await page.keyboard.press(k === ' ' ? 'Space' : k);
@@ -138,11 +136,12 @@ test('type-ahead: a space among the letters is a letter; any other key ends the 
   await page.keyboard.press('ArrowDown');
   await page.keyboard.press('t');
   assert.equal(await focused(), 'Tango', 'a new search for "t", not "alpha tt"');
-  await page.evaluate(() => wait(1000));
+  await page.clock.fastForward(1000);
   await page.keyboard.press('b');
   assert.equal(await focused(), 'Beta', 'after a pause a new search starts');
   // Space outside a search acts on the item.
-  await page.evaluate(() => wait(1000));
+  await page.clock.fastForward(1000);
+  await page.clock.resume();
   await page.keyboard.press('Space');
   await page.waitForURL(/about\.htm$/);
   await frames(page);
