@@ -17,7 +17,7 @@
 
 #include "model/colors.h"
 #include "scripted_prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/color_picker_dialog.h"
 #include "window_fixture.h"

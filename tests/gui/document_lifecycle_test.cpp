@@ -23,7 +23,7 @@
 #include <new>
 
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -111,7 +111,7 @@ private Q_SLOTS:
     void startsUntitledAndClean() {
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(!f->modified());
-        QVERIFY(f->w().scheme().empty());
+        QVERIFY(f->scheme().empty());
         QCOMPARE(f->w().size(), QSize(582, 500));
         QCOMPARE(f->w().minimumSize(), QSize(400, 500));
         auto* pages = f->child<QTabWidget>("pages");
@@ -148,7 +148,7 @@ private Q_SLOTS:
         for (const char* name :
              {"menuNameEdit", "menuHintEdit", "menuStatusEdit", "menuLinkEdit", "menuScriptEdit"})
             QVERIFY2(f->edit(name)->text().isEmpty(), name);
-        const SchemeSettings& s = f->w().scheme().settings;
+        const SchemeSettings& s = f->scheme().settings;
         QCOMPARE(s.indent, 13);
         QCOMPARE(s.target, std::string("_blank"));
         QVERIFY(!s.workDir.empty() && s.workDir.back() == '/');
@@ -171,7 +171,10 @@ private Q_SLOTS:
                      {"moveUpAction", "", "上移"}};
         for (const auto& t : tools) {
             QAction* action = f->action(t.name);
-            QCOMPARE(action->toolTip(), QString::fromUtf8(t.tip));
+            // The tool tip names the key too: "新建文件 (Ctrl+N)".
+            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+            QCOMPARE(action->toolTip(), keys.isEmpty() ? QString::fromUtf8(t.tip)
+                                                       : QString::fromUtf8(t.tip) + " (" + keys + ")");
             QVERIFY2(!action->icon().isNull(), t.name);
             // The tool button shares the menu item's action but shows its own hint in the
             // status bar, also after the action has changed.
@@ -189,8 +192,8 @@ private Q_SLOTS:
             QStringList items;
         } menus[] = {
             {"fileMenu",
-             {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "导入(&I)…", "导入文件夹(&D)…",
-              "导出(&E)…", "", "退出(&X)"}},
+             {"新建方案(&N)", "新建窗口(&W)", "打开方案(&O)", "最近打开(&R)", "保存方案(&S)", "另存为(&A)", "",
+              "导入(&I)…", "导入文件夹(&D)…", "导出(&E)…", "", "关闭(&C)", "退出(&X)"}},
             {"toolsMenu", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)", "检查链接(&L)"}},
             {"helpMenu", {"帮助(&H)", "关于(&A)"}}};
         for (const auto& m : menus) {
@@ -201,6 +204,7 @@ private Q_SLOTS:
         QCOMPARE(f->child<QMenu>("fileMenu")->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(f->child<QMenu>("toolsMenu")->title(), QStringLiteral("工具(&T)"));
         QCOMPARE(f->child<QMenu>("helpMenu")->title(), QStringLiteral("帮助(&H)"));
+        QCOMPARE(f->action("newAction")->toolTip(), QStringLiteral("新建文件 (Ctrl+N)"));
         QCOMPARE(f->action("newAction")->statusTip(), QStringLiteral("新建方案"));
         QCOMPARE(f->action("generateAction")->statusTip(), QStringLiteral("生成代码"));
         QCOMPARE(f->child<QWidget>("tree")->toolTip(), QStringLiteral("可拖放节点"));
@@ -234,33 +238,47 @@ private Q_SLOTS:
         QVERIFY(r.confirmOverwrite);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-first.menu"));
         QVERIFY(!f->modified());
-        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->scheme()));
 
         // A named scheme whose file exists is written without a dialog, modified or not.
-        f->writeFile(QStringLiteral("first.menu"), "garbage");
         f->trigger("saveAction");
         QCOMPARE(f->prompter.requests().size(), size_t(1));
-        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+        // When another program has written the file meanwhile, Save asks first.
+        f->writeFile(QStringLiteral("first.menu"), "garbage");
+        f->prompter.answerChoice(2);
+        f->trigger("saveAction");
+        QCOMPARE(f->prompter.last().choices, QStringList({"覆盖", "另存为...", "取消"}));
+        QCOMPARE(f->prompter.last().text, QStringLiteral("“first.menu”已被其他程序修改。保存会覆盖那些修改。"));
+        QCOMPARE(WindowFixture::readFile(target), std::string("garbage"));
+        f->prompter.answerChoice(0);
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->scheme()));
+        // Written: the next save is the document's own again.
+        f->trigger("saveAction");
+        QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::Choice), 2);
     }
 
     // The file was deleted behind the editor's back: Save asks where to write it; cancelled, the
     // document keeps its name and its modified mark; answered, it is written there and clean.
     void saveShowsTheDialogWhenTheFileHasGone() {
-        openFile(sampleFile());
+        const QString path = sampleFile();
+        openFile(path);
         edit();
-        QFile::remove(f->path(QStringLiteral("site.menu")));
+        QFile::remove(path);
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("saveAction");
         QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::SaveFile), 1);
+        // The dialog starts on the file's own name: Enter writes it again.
+        QCOMPARE(f->prompter.last().initialFile, path);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
         QVERIFY(f->modified());
-        QVERIFY(!QFile::exists(f->path(QStringLiteral("site.menu"))));
+        QVERIFY(!QFile::exists(path));
         const QString again = f->path(QStringLiteral("again.menu"));
         f->prompter.answerSaveFile(again);
         f->trigger("saveAction");
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-again.menu"));
         QVERIFY(!f->modified());
-        QCOMPARE(WindowFixture::readFile(again), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(again), writeSchemeText(f->scheme()));
     }
 
     void saveAsCancelledOnlyRetitlesTheDialog() {
@@ -269,7 +287,7 @@ private Q_SLOTS:
         f->trigger("saveAsAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
-        QVERIFY(f->w().scheme().fileName.empty());
+        QVERIFY(f->scheme().fileName.empty());
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("saveAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("保存菜单方案"));
@@ -282,7 +300,7 @@ private Q_SLOTS:
         f->prompter.answerSaveFile(copy);
         f->trigger("saveAsAction");
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
-        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->scheme()));
         QCOMPARE(WindowFixture::readFile(f->path(QStringLiteral("site.menu"))), sampleSchemeText());
     }
 
@@ -303,7 +321,7 @@ private Q_SLOTS:
         QCOMPARE(r.buttons, int(Prompter::Ok));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
         QVERIFY(f->modified());
-        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), original);
+        QCOMPARE(QString::fromStdString(f->scheme().fileName), original);
         QCOMPARE(WindowFixture::readFile(original), before);
     }
 
@@ -315,12 +333,12 @@ private Q_SLOTS:
         QCOMPARE(r.filter, kMenuFilter);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
-        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->current(), f->node({0}));
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("One"));
-        QCOMPARE(f->w().scheme().settings.indent, 21);
+        QCOMPARE(f->scheme().settings.indent, 21);
         // Selecting other items never marks the scheme.
-        f->w().selectNode(f->node({0, 1}));
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({0, 1}));
+        f->select(f->node({1}));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         // The first edit does.
         f->edit("menuHintEdit")->setText(QStringLiteral("h"));
@@ -331,18 +349,19 @@ private Q_SLOTS:
         // 誠 is D5 5C in GBK: its trail byte is no "\".
         openFile(sampleFile(QStringLiteral("誠菜单.menu")));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-誠菜单.menu"));
-        QCOMPARE(f->w().scheme().fileName.substr(f->w().scheme().fileName.size() - 9),
+        QCOMPARE(f->scheme().fileName.substr(f->scheme().fileName.size() - 9),
                  std::string("\xB2\xCB\xB5\xA5.menu"));
     }
 
-    // The save question before New, Open and Import: Cancel stops, No goes on, Yes goes on only
-    // once the scheme is written (a cancelled dialog or a failed write keeps everything).
+    // The save question before New and Import (Open never replaces a modified document): Cancel
+    // stops, No goes on, Yes goes on only once the scheme is written (a cancelled dialog or a
+    // failed write keeps everything).
     void questionAnswers_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
         QTest::addColumn<bool>("goesOn");
-        for (const char* command : {"newAction", "openAction", "importAction"}) {
+        for (const char* command : {"newAction", "importAction"}) {
             QTest::addRow("%s yes, saved", command) << command << int(Prompter::Yes) << "saved.menu" << true;
             QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << "" << false;
             QTest::addRow("%s yes, write fails", command)
@@ -364,8 +383,6 @@ private Q_SLOTS:
             if (saveTo.contains(QLatin1Char('/')))
                 f->prompter.answerMessage(Prompter::Ok);  // the write error
         }
-        const QString opened = sampleFile();
-        if (goesOn && command == QLatin1String("openAction")) f->prompter.answerOpenFile(opened);
         const QString page = WindowFixture::fixturePath(QStringLiteral("import/two-lists-nav.html"));
         if (goesOn && command == QLatin1String("importAction")) f->prompter.answerOpenFile(page);
         f->trigger(command.toLatin1().constData());
@@ -380,36 +397,47 @@ private Q_SLOTS:
             QVERIFY(f->modified());
         } else if (command == QLatin1String("newAction")) {
             QCOMPARE(f->title(), kUntitled);
-            QVERIFY(f->w().scheme().empty());
-        } else if (command == QLatin1String("importAction")) {
+            QVERIFY(f->scheme().empty());
+        } else {
             QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
             QCOMPARE(f->outline().value(0), QStringLiteral("Home"));
-        } else {
-            QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
         }
         if (!saveTo.isEmpty() && goesOn) QVERIFY(QFile::exists(f->path(saveTo)));
     }
 
-    void openCancelledAfterNoKeepsTheChanges() {
+    // Open never asks: a window that holds changes (or a file) keeps them, and the file opens
+    // in a window of its own; a file already open brings its window forward.
+    void openGoesToAWindowOfItsOwn() {
         edit();
-        f->prompter.answerMessage(Prompter::No);
         f->prompter.answerOpenFile(std::nullopt);
         f->trigger("openAction");
+        QCOMPARE(f->workspace->windows().size(), 1);
+        const QString path = sampleFile();
+        openFile(path);
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
         QCOMPARE(f->outline(), QStringList({"New Item"}));
+        QCOMPARE(f->workspace->windows().size(), 2);
+        MainWindow* other = f->workspace->windowFor(path);
+        QVERIFY(other && other != &f->w());
+        QCOMPARE(other->windowTitle(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        QVERIFY(!other->document().isModified());
+        openFile(path);
+        QCOMPARE(f->workspace->windows().size(), 2);
+        other->close();
+        QTRY_COMPARE(f->workspace->windows().size(), 1);
     }
 
     void newResetsEverything() {
         openFile(sampleFile());
-        f->w().scheme().settings.menuSuffix = "two";
+        f->doc().setMenuSuffix("two");
         edit();
         f->prompter.answerMessage(Prompter::No);
         f->trigger("newAction");
         QCOMPARE(f->title(), kUntitled);
-        QVERIFY(f->w().scheme().empty());
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
-        QCOMPARE(f->w().scheme().settings.indent, 13);
-        QCOMPARE(f->w().selectedNode(), nullptr);
+        QVERIFY(f->scheme().empty());
+        QVERIFY(f->scheme().settings.menuSuffix.empty());
+        QCOMPARE(f->scheme().settings.indent, 13);
+        QCOMPARE(f->current(), nullptr);
         QVERIFY(f->edit("menuNameEdit")->text().isEmpty());
         QVERIFY(!f->action("itemSelectedAction")->isEnabled());
     }
@@ -419,17 +447,17 @@ private Q_SLOTS:
     void failedOpenChangesNothing() {
         const QString good = sampleFile();
         openFile(good);
-        f->w().selectNode(f->node({0, 1}));
-        f->edit("menuScriptEdit")->setText(QStringLiteral("typed()"));  // not stored yet
-        f->w().scheme().settings.menuSuffix = "keep";
-        f->w().scheme().kinds[1].styles[2].textColor = "FF0000";
+        f->select(f->node({0, 1}));
+        f->edit("menuScriptEdit")->setText(QStringLiteral("typed()"));
+        f->doc().setMenuSuffix("keep");
+        f->changeStyles([](std::array<KindStyle, 2>& kinds) { kinds[1].styles[2].textColor = "FF0000"; });
         QVERIFY(f->modified());
-        const std::string before = writeSchemeText(f->w().scheme());
+        const std::string before = writeSchemeText(f->scheme());
         const QStringList outline = f->outline();
         const QString title = f->title();
 
-        f->prompter.answerMessage(Prompter::No);  // the save question
         openFile(f->writeFile(QStringLiteral("broken.menu"), kBrokenScheme), true);
+        QCOMPARE(f->workspace->windows().size(), 1);
         const auto& r = f->prompter.last();
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
         QVERIFY2(r.text.contains(QStringLiteral("item 2")), qPrintable(r.text));  // the reader's reason
@@ -438,14 +466,14 @@ private Q_SLOTS:
 
         QCOMPARE(f->title(), title);
         QVERIFY(f->modified());
-        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), good);
+        QCOMPARE(QString::fromStdString(f->scheme().fileName), good);
         QCOMPARE(f->outline(), outline);
-        QCOMPARE(f->w().selectedNode(), f->node({0, 1}));
+        QCOMPARE(f->current(), f->node({0, 1}));
         QCOMPARE(f->w().treeModel().nodeFromIndex(f->w().tree().currentIndex()), f->node({0, 1}));
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("B"));
         QCOMPARE(f->edit("menuScriptEdit")->text(), QStringLiteral("typed()"));
-        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("keep"));
-        QCOMPARE(writeSchemeText(f->w().scheme()), before);
+        QCOMPARE(f->scheme().settings.menuSuffix, std::string("keep"));
+        QCOMPARE(writeSchemeText(f->scheme()), before);
         QCOMPARE(f->child<QLineEdit>("target")->text(), QStringLiteral("_top"));
 
         f->trigger("saveAction");
@@ -491,28 +519,75 @@ private Q_SLOTS:
         QVERIFY2(lines[1].contains(reason), qPrintable(lines[1]));
         QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
         QCOMPARE(f->title(), kUntitled);
-        QVERIFY(f->w().scheme().empty());
-        QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
+        QVERIFY(f->scheme().empty());
+        QCOMPARE(f->scheme().settings.target, std::string("_blank"));
         f->trigger("addRootItemAction");
         QCOMPARE(f->outline(), QStringList({"New Item"}));
     }
 
-    // A file the user may not write is not replaced: the save fails with its reason, the file
-    // keeps its bytes and the document stays modified.
+    // A file the user may not write: "只读" in the title, never replaced; its save failure
+    // offers Save As at once.
     void readOnlyFileIsNotReplaced() {
         const QString path = sampleFile();
-        openFile(path);
-        edit();
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        f->prompter.answerMessage(Prompter::Ok);
+        openFile(path);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[只读]"));
+        edit();
+        const QString copy = f->path(QStringLiteral("copy.menu"));
+        f->prompter.clearRequests();
+        f->prompter.answerChoice(0);
+        f->prompter.answerSaveFile(copy);
         f->trigger("saveAction");
-        const QString text = f->prompter.last().text;
+        const auto& question = f->prompter.requests().front();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        QCOMPARE(text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
-        QVERIFY2(text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")), qPrintable(text));
+        QCOMPARE(question.kind, ScriptedPrompter::Kind::Choice);
+        QCOMPARE(question.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
+        QVERIFY2(question.text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")),
+                 qPrintable(question.text));
+        QCOMPARE(question.choices, QStringList({"另存为...", "取消"}));
+        QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(WindowFixture::readFile(path), sampleSchemeText());
-        QVERIFY(f->modified());
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->scheme()));
+        QVERIFY(!f->modified());
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
+    }
+
+    // The file changed by another program: the bar above the tree says what happened and
+    // offers what the author can do; nothing is lost and nothing is overwritten unasked.
+    void outsideChangesShowTheBar() {
+        const QString path = sampleFile();
+        openFile(path);
+        auto* bar = f->child<QWidget>("fileChangeBar");
+        auto* message = f->child<QLabel>("fileChangeMessage");
+        QVERIFY(!bar->isVisible());
+        MenuScheme other;
+        other.reset();
+        other.appendRoot()->caption = "Outside";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改，已重新载入。撤销可以取回之前的内容。"));
+        QCOMPARE(f->outline(), QStringList({"Outside"}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        f->trigger("closeBarButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("undoAction");
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+
+        // Modified: the author chooses; keeping this version saves it without another question.
+        other.appendRoot()->caption = "Again";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改。"));
+        QVERIFY(f->child<QWidget>("reloadButton")->isVisible());
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+        f->trigger("keepMineButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(path), writeSchemeText(f->scheme()));
+
+        QFile::remove(path);
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已从磁盘上删除。保存可以重新写入它。"));
     }
 
     // Running out of memory is reported in words, and the document stays as it was.
@@ -547,11 +622,21 @@ private Q_SLOTS:
         f->trigger("saveAsAction");
         QCOMPARE(f->prompter.last().initialFile, copy);
 
+        // Generate suggests the scheme's folder and name, with ".js".
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("generateAction");
+        QCOMPARE(f->prompter.last().initialFile, f->path(QStringLiteral("copy.js")));
+
+        // An untitled scheme: its title in the last folder used; the script where the last went.
+        f->trigger("newAction");
+        f->trigger("addRootItemAction");
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("saveAsAction");
+        QCOMPARE(f->prompter.last().initialFile, f->path(QStringLiteral("未命名.menu")));
         const QString script = f->path(QStringLiteral("menu.js"));
         f->prompter.answerSaveFile(script);
         f->prompter.answerMessage(Prompter::Ok);
         f->trigger("generateAction");
-        QVERIFY(f->prompter.requests()[f->prompter.requests().size() - 2].initialFile.isEmpty());
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("generateAction");
         QCOMPARE(f->prompter.last().initialFile, script);

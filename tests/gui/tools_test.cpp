@@ -6,8 +6,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
+#include "model/scheme_io.h"
 #include "ui/dialogs/suffix_dialog.h"
+#include "ui/main/tool_commands.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -44,24 +46,23 @@ private slots:
     void cleanup() { closeWindowFixture(f); }
 
     void suffixDialogIsMadeAtStartAndKept() {
-        SuffixDialog* dialog = f->w().suffixDialog();
+        SuffixDialog* dialog = f->w().toolCommands().suffixDialog();
         QVERIFY(dialog);
         QVERIFY(!dialog->isVisible());
         answerSuffix(f->prompter, "first");
         f->trigger("editSuffixAction");
-        QCOMPARE(f->w().suffixDialog(), dialog);
+        QCOMPARE(f->w().toolCommands().suffixDialog(), dialog);
         QCOMPARE(dialog->findChild<QLineEdit*>("suffixEdit")->text(), QString("first"));
     }
 
     void suffixReachesTheScriptWithoutMarking() {
         f->trigger("addRootItemAction");
-        f->w().scheme().modified = false;
-        f->w().updateTitle();
+        f->doc().undoStack().setClean();
         const QString title = f->title();
 
         answerSuffix(f->prompter, "  Two ");
         f->trigger("editSuffixAction");
-        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f->scheme().settings.menuSuffix, std::string("two"));
         QVERIFY(!f->modified());
         QCOMPARE(f->title(), title);
         const QByteArray script = generate(*f, "a.js");
@@ -70,29 +71,32 @@ private slots:
         // Cancel keeps the suffix.
         f->prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
         f->trigger("editSuffixAction");
-        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("two"));
+        QCOMPARE(f->scheme().settings.menuSuffix, std::string("two"));
 
         // New empties the suffix (no question: the suffix never marked the scheme);
         // the dialog keeps its text.
         QVERIFY(!f->modified());
         f->trigger("newAction");
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
-        QCOMPARE(f->w().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("  Two "));
-        QCOMPARE(f->w().suffixDialog()->suffix(), std::string("two"));
+        QVERIFY(f->scheme().settings.menuSuffix.empty());
+        QCOMPARE(f->w().toolCommands().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("  Two "));
+        QCOMPARE(f->w().toolCommands().suffixDialog()->suffix(), std::string("two"));
     }
 
+    // Open replaces the untitled window's scheme, and the suffix goes with it.
     void openEmptiesTheSuffix() {
-        f->trigger("addRootItemAction");
         const QString file = f->path("s.menu");
-        f->prompter.answerSaveFile(file);
-        f->trigger("saveAction");
-        QVERIFY(QFile::exists(file));
+        MenuScheme s;
+        s.reset();
+        s.appendRoot();
+        QVERIFY(writeSchemeFile(s, toSchemeBytes(file)));
         answerSuffix(f->prompter, "abc");
         f->trigger("editSuffixAction");
-        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("abc"));
+        QCOMPARE(f->scheme().settings.menuSuffix, std::string("abc"));
+        QVERIFY(!f->modified());
         f->prompter.answerOpenFile(file);
         f->trigger("openAction");
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
+        QCOMPARE(f->doc().filePath(), file);
+        QVERIFY(f->scheme().settings.menuSuffix.empty());
         QVERIFY(!generate(*f, "b.js").contains("tree_nodeabc"));
     }
 

@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/form_font.h"
 #include "ui_link_check_dialog.h"
 
