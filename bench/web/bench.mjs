@@ -15,7 +15,9 @@
 // what is in view.
 // Ready and open all are given twice: in wall time, as a visitor waits, and in the main thread's CPU
 // time from a Chromium trace, which other processes on a busy machine do not inflate.
-// Usage: node bench/web/bench.mjs [--cli PATH] [--runs N]
+// With --before FILE (another build of the library, e.g. from an earlier commit) that one is measured
+// too, in the same browser and interleaved run by run, for a before/after comparison.
+// Usage: node bench/web/bench.mjs [--cli PATH] [--runs N] [--before FILE]
 // Needs tests/web's npm packages (playwright-core) and this directory's (jquery, jstree, wunderbaum):
 // npm ci here.
 import { execFileSync } from 'node:child_process';
@@ -37,6 +39,7 @@ const cli = arg('--cli', process.env.SYLVANODE_CLI || ['dev', 'release', 'web']
   .map((d) => join(repo, 'build', d, 'src/sylvanode-cli')).filter(existsSync)
   .sort((a, b) => statSync(b).mtimeMs - statSync(a).mtimeMs)[0]);
 const runs = Number(arg('--runs', 7));
+const before = arg('--before', '');
 if (!cli || !existsSync(cli)) {
   console.error('sylvanode-cli not found: build it, or pass --cli PATH');
   process.exit(2);
@@ -50,6 +53,7 @@ const { serve, launch } = await import(createRequire(import.meta.url).resolve('.
 
 const dir = mkdtempSync(join(tmpdir(), 'sylvanode-bench-'));
 copyFileSync(join(repo, 'web/sylvanode-tree.min.js'), join(dir, 'sylvanode-tree.min.js'));
+if (before) copyFileSync(before, join(dir, 'before.js'));
 for (const f of ['sn-line-i.svg', 'sn-line-t.svg', 'sn-line-l.svg', 'sn-plus.svg', 'sn-minus.svg']) copyFileSync(join(repo, 'web', f), join(dir, f));
 for (const f of ['file.svg', 'closed.svg', 'open.svg']) {
   writeFileSync(join(dir, f), '<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="#999"/></svg>');
@@ -67,11 +71,11 @@ const observe = `<script>function inTask(f) { return new Promise(function (ok) {
 window.tasks = []; new PerformanceObserver(function (l) { l.getEntries().forEach(function (e) {
   tasks.push([Math.round(e.startTime), Math.round(e.duration)]); }); }).observe({ type: 'longtask', buffered: true });</script>`;
 
-function oursPage(name, items) {
+function oursPage(name, items, library = 'sylvanode-tree.min.js', page = name) {
   writeFileSync(join(dir, `${name}.menu`), schemeText(items), 'latin1');
   execFileSync(cli, ['generate', join(dir, `${name}.menu`), '-o', join(dir, `${name}.js`)]);
-  writeFileSync(join(dir, `${name}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
-<script src="sylvanode-tree.min.js"></script>
+  writeFileSync(join(dir, `${page}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
+<script src="${library}"></script>
 <script>var realBuild = Tree_buildTree; Tree_buildTree = function (a, t) {
   performance.mark('ready0'); var t0 = window.buildAt = performance.now(); realBuild(a, t); window.buildMs = performance.now() - t0;
   window.benchTree = t;
@@ -80,7 +84,7 @@ function oursPage(name, items) {
   // cost that only the automation pays.
   queueMicrotask(function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); }); };</script>
 </head><body><script>document.body.offsetHeight;</script><script src="${name}.js"></script></body></html>`);
-  return `${name}.html`;
+  return `${page}.html`;
 }
 
 function jstreePage(name, items) {
@@ -156,18 +160,21 @@ try {
   console.log(`Random forest: ${describe(forest)}; median of ${runs} runs in ${browser.version()}`);
   const ours = oursPage('forest', forest), theirs = jstreePage('forest', forest), wb = wunderbaumPage('forest', forest);
   const m = {};
-  for (const who of ['ours', 'jstree', 'wunderbaum']) m[who] = { ready: [], open: [], readyCpu: [], openCpu: [], rows: [], found: [] };
+  const earlier = before && oursPage('forest', forest, 'before.js', 'forest-before');
+  for (const who of ['ours', 'jstree', 'wunderbaum', 'before']) m[who] = { ready: [], open: [], readyCpu: [], openCpu: [], rows: [], found: [] };
   const last = forest.at(-1).name;
+  const openOurs = (file) => withPage(file, (page) => page.evaluate(async (last) => {
+    performance.mark('open0');
+    const t0 = performance.now();
+    await inTask(() => benchTree.expandAll());
+    document.body.offsetHeight;
+    const open = performance.now() - t0;
+    performance.mark('open1');
+    return { ready: readyMs, open, rows: document.querySelectorAll('[role=treeitem]').length, found: window.find(last) };
+  }, last), ['ready', 'open']);
   for (let r = 0; r < runs; r++) {
-    const a = await withPage(ours, (page) => page.evaluate(async (last) => {
-      performance.mark('open0');
-      const t0 = performance.now();
-      await inTask(() => benchTree.expandAll());
-      document.body.offsetHeight;
-      const open = performance.now() - t0;
-      performance.mark('open1');
-      return { ready: readyMs, open, rows: document.querySelectorAll('[role=treeitem]').length, found: window.find(last) };
-    }, last), ['ready', 'open']);
+    const a = await openOurs(ours);
+    const d = earlier && await openOurs(earlier);
     const b = await withPage(theirs, async (page) => {
       await page.waitForFunction(() => window.readyMs !== undefined);
       return page.evaluate(async (last) => {
@@ -193,7 +200,7 @@ try {
       }, last);
     }, ['ready', 'open']);
     if (c.count !== forest.length) throw new Error(`wunderbaum: ${c.count} nodes shown of ${forest.length}`);
-    for (const [who, x] of [['ours', a], ['jstree', b], ['wunderbaum', c]]) {
+    for (const [who, x] of [['ours', a], ['jstree', b], ['wunderbaum', c], ...(d ? [['before', d]] : [])]) {
       if (who !== 'wunderbaum' && x.rows !== forest.length) throw new Error(`${who}: ${x.rows} rows shown of ${forest.length}`);
       for (const k of ['ready', 'open', 'rows', 'found']) m[who][k].push(x[k]);
       m[who].readyCpu.push(x.cpu.ready);
@@ -290,6 +297,12 @@ try {
     const [a, b, c] = ['ours', 'jstree', 'wunderbaum'].map((w) => median(m[w][key]));
     console.log(`${what.padEnd(14)}${ms(a)}${ms(b)}${ms(c).padStart(11)}   ${ratio(a, b)} ${ratio(c, b).padStart(6)}    <= ${target}${a / b <= target ? '' : '  MISSED'}`);
   }
+  if (before) {
+    for (const [what, key] of [['ready', 'ready'], ['  CPU', 'readyCpu'], ['open all', 'open'], ['  CPU', 'openCpu']]) {
+      const [a, d, b] = ['ours', 'before', 'jstree'].map((w) => median(m[w][key]));
+      console.log(`${(what + ', before').padEnd(16)}${ms(d)}, now ${ms(a)}; ratio to jsTree before ${ratio(d, b)}, now ${ratio(a, b)}`);
+    }
+  }
   console.log(`Rows after open all: sylvanode ${median(m.ours.rows)}, jsTree ${median(m.jstree.rows)}, wunderbaum ${median(m.wunderbaum.rows)} ` +
     `(it draws the rows in view); find-in-page finds the last item: ${['ours', 'jstree', 'wunderbaum'].map((w) => m[w].found.every(Boolean) ? 'yes' : 'no').join(', ')}`);
   for (const [what, kind] of [['the same rows and groups', 'rows'], ['one <a> per row', 'links']]) {
@@ -313,22 +326,23 @@ try {
   console.log(`A folder of 1,000 files opened and painted: ${median(paint).toFixed(1)} ms (target < 100)`);
 
   const huge = randomForest(100000);
-  const file = oursPage('huge', huge);
-  const h = await withPage(file, async (page) => page.evaluate(async () => {
-    const t0 = performance.now();
-    await inTask(() => benchTree.expandAll());
-    document.body.offsetHeight;
-    const open = performance.now() - t0;
-    await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
-    const longest = tasks.reduce((a, b) => (b[1] > a[1] ? b : a), [0, 0]);
-    return { build: buildMs, open, total: performance.now(), longest: longest[1], tasks: tasks.length,
-      withBuild: longest[0] <= buildAt && buildAt <= longest[0] + longest[1],
-      elements: document.getElementsByTagName('*').length, rows: document.querySelectorAll('[role=treeitem]').length };
-  }));
-  console.log(`${describe(huge)}: built in ${h.build.toFixed(0)} ms, all opened in ${h.open.toFixed(0)} ms ` +
-    `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
-    `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
-    `of ${h.tasks} long tasks (target <= 200)`);
+  for (const [who, file] of [['', oursPage('huge', huge)], ...(before ? [['Before: ', oursPage('huge', huge, 'before.js', 'huge-before')]] : [])]) {
+    const h = await withPage(file, async (page) => page.evaluate(async () => {
+      const t0 = performance.now();
+      await inTask(() => benchTree.expandAll());
+      document.body.offsetHeight;
+      const open = performance.now() - t0;
+      await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
+      const longest = tasks.reduce((a, b) => (b[1] > a[1] ? b : a), [0, 0]);
+      return { build: buildMs, open, total: performance.now(), longest: longest[1], tasks: tasks.length,
+        withBuild: longest[0] <= buildAt && buildAt <= longest[0] + longest[1],
+        elements: document.getElementsByTagName('*').length, rows: document.querySelectorAll('[role=treeitem]').length };
+    }));
+    console.log(`${who}${describe(huge)}: built in ${h.build.toFixed(0)} ms, all opened in ${h.open.toFixed(0)} ms ` +
+      `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
+      `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
+      `of ${h.tasks} long tasks (target <= 200)`);
+  }
 } finally {
   await browser.close();
   await server.close();
