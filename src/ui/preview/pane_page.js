@@ -15,7 +15,7 @@
 (function (W, D) {
   "use strict";
   var args = new URLSearchParams(location.search), phone = args.get("v") == "phone", rtl = args.get("rtl") == "1",
-    trees = [], parents = null, wanted = null, marked = -1, pending = -1, quiet = 0, build = W.Tree_buildTree;
+    trees = [], parents = null, wanted = null, marked = -1, pending = -1, quiet = 0, touched = 0, build = W.Tree_buildTree;
 
   function tell(message) {
     console.info("sylvanode-pane " + JSON.stringify(message));
@@ -35,7 +35,10 @@
     };
   }
 
+  // Once the menu has its style sheets (the library may add them while it draws).
   function touchRules() {
+    if (!phone || touched) return;
+    touched = 1;
     var text = "", sheets = [].slice.call(D.styleSheets).concat(D.adoptedStyleSheets || []);
     sheets.forEach(function (s) {
       var rules;
@@ -51,7 +54,6 @@
   W.Tree_buildTree = function (nodes, T) {
     var result = build.apply(this, arguments);
     trees.push({ nodes: nodes, T: T });
-    if (phone) touchRules();
     return result;
   };
 
@@ -113,7 +115,10 @@
 
   function opened() {
     var b = box(), out = [];
-    if (b) [].forEach.call(b.querySelectorAll(".sn-r.sn-o"), function (r) { var x = indexOfRow(r); if (x >= 0) out.push(x); });
+    if (b) [].forEach.call(b.querySelectorAll("[role=treeitem][aria-expanded=true]"), function (a) {
+      var x = indexOfRow(a.closest(".sn-r"));
+      if (x >= 0) out.push(x);
+    });
     return out.sort(function (x, y) { return x - y; });
   }
 
@@ -177,6 +182,7 @@
         var b = box();
         return b && (b.querySelector(".sn-r") || !parentList().length);
       }, 300, function () {
+        touchRules();
         openAll(wanted ? wanted.open : [], function () {
           if (wanted) W.scrollTo(wanted.x, wanted.y);
           wanted = null;
