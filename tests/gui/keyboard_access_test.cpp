@@ -277,7 +277,7 @@ private Q_SLOTS:
         // The edit menu sits between the file and tools menus.
         QStringList bar;
         for (QAction* a : f->w().menuBar()->actions()) bar << a->text();
-        QCOMPARE(bar, QStringList({"文件(&F)", "编辑(&E)", "工具(&T)", "帮助(&H)"}));
+        QCOMPARE(bar, QStringList({"文件(&F)", "编辑(&E)", "视图(&V)", "样式(&Y)", "工具(&T)", "帮助(&H)"}));
     }
 
     void tabRunsFromTheTreeThroughTheItemFields() {
