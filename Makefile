@@ -45,13 +45,13 @@ bench-web:
 	@node bench/web/bench.mjs --cli build/release/src/sylvanode-cli
 
 # The whole core is instrumented for coverage (fuzzer-no-link), not only the harnesses. The seeds are
-# fuzz/corpus and the test fixtures' schemes and pages.
+# fuzz/corpus and the test fixtures' schemes, pages and hostile XML files.
 fuzz: setup
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/fuzz/fuzz_*; do \
-	  work=$$(mktemp -d); cp fuzz/corpus/* tests/fixtures/import/*.html "$$work"/; \
+	  work=$$(mktemp -d); cp fuzz/corpus/* tests/fixtures/import/*.html tests/fixtures/hostile-xml/* "$$work"/; \
 	  for d in tests/fixtures/*/scheme.menu; do cp "$$d" "$$work/$$(basename $$(dirname $$d)).menu"; done; \
 	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
 	  rm -rf "$$work"; done

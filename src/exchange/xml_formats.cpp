@@ -156,7 +156,9 @@ std::string hostTitle(const std::string& host) {
 
 ImportResult readSitemap(std::string_view bytes) {
     if (binary(bytes)) return ImportResult::failure("not a sitemap (binary data)");
-    xml::Doc doc = xml::parseXml(bytes);
+    std::string refusal;
+    xml::Doc doc = xml::parseXml(bytes, &refusal);
+    if (!refusal.empty()) return ImportResult::failure(refusal);
     const xmlNode* root = rootOf(doc);
     if (!root) return ImportResult::failure("not a sitemap (not well-formed XML)");
     if (xml::localName(root) == "sitemapindex")
@@ -218,7 +220,9 @@ ImportResult readSitemap(std::string_view bytes) {
 
 ImportResult readOpml(std::string_view bytes) {
     if (binary(bytes)) return ImportResult::failure("not an OPML file (binary data)");
-    xml::Doc doc = xml::parseXml(bytes);
+    std::string refusal;
+    xml::Doc doc = xml::parseXml(bytes, &refusal);
+    if (!refusal.empty()) return ImportResult::failure(refusal);
     const xmlNode* root = rootOf(doc);
     if (!root) return ImportResult::failure("not an OPML file (not well-formed XML)");
     if (xml::localName(root) != "opml") return ImportResult::failure("not an OPML file (no <opml>)");
