@@ -232,7 +232,7 @@ ImportResult JsonReader::read() {
                 stack.push_back({false, true, nullptr});
                 continue;
             }
-            std::string* field = key == "title"    ? &d.menuName
+            SchemeText* field = key == "title"    ? &d.menuName
                                  : key == "hint"   ? &d.menuHint
                                  : key == "status" ? &d.menuStatus
                                  : key == "icon1"  ? &d.menuIcon1

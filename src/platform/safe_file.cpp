@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <vector>
 #include <istream>
 #include <new>
 
@@ -153,22 +155,34 @@ std::string plainErrorText(int err) {
     }
 }
 
+namespace {
+
+// Opens a regular file for reading, refusing anything else without opening it.
+IoResult openRegularFile(const std::string& path, std::uint64_t limit, int& fd, struct stat& st) {
+    fd = -1;
+    // Look before opening: opening a FIFO or a device can wait or have effects of its own.
+    if (::stat(path.c_str(), &st) != 0) return IoResult::failure(errnoText("cannot open", path, errno));
+    if (!S_ISREG(st.st_mode)) return IoResult::failure("cannot read " + path + ": it is " + kindName(st.st_mode));
+    if (static_cast<std::uint64_t>(st.st_size) > limit) return IoResult::failure(tooLarge(path, limit));
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return IoResult::failure(errnoText("cannot open", path, errno));
+    // The name may have been swapped for something else in between.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        return IoResult::failure("cannot read " + path + ": it is not a regular file");
+    }
+    return {};
+}
+
+}  // namespace
+
 IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t limit) {
     out.clear();
     try {
-        // Look before opening: opening a FIFO or a device can wait or have effects of its own.
+        int fd = -1;
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return IoResult::failure(errnoText("cannot open", path, errno));
-        if (!S_ISREG(st.st_mode))
-            return IoResult::failure("cannot read " + path + ": it is " + kindName(st.st_mode));
-        if (static_cast<std::uint64_t>(st.st_size) > limit) return IoResult::failure(tooLarge(path, limit));
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return IoResult::failure(errnoText("cannot open", path, errno));
-        // The name may have been swapped for something else in between.
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return IoResult::failure("cannot read " + path + ": it is not a regular file");
-        }
+        if (IoResult r = openRegularFile(path, limit, fd, st); !r) return r;
         IoResult r = readDescriptor(fd, path, out, limit, static_cast<std::uint64_t>(st.st_size));
         ::close(fd);
         return r;
@@ -176,6 +190,41 @@ IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t 
         out.clear();
         out.shrink_to_fit();
         return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+    }
+}
+
+IoResult readFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                          std::uint64_t limit) {
+    int fd = -1;
+    try {
+        struct stat st {};
+        if (IoResult r = openRegularFile(path, limit, fd, st); !r) return r;
+        std::vector<char> buf(size_t{256} << 10);
+        std::uint64_t total = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, buf.data(), buf.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                const int err = errno;
+                ::close(fd);
+                return IoResult::failure(errnoText("cannot read", path, err));
+            }
+            if (n == 0) break;
+            total += static_cast<std::uint64_t>(n);
+            if (total > limit) {
+                ::close(fd);
+                return IoResult::failure(tooLarge(path, limit));
+            }
+            take(std::string_view(buf.data(), static_cast<size_t>(n)));
+        }
+        ::close(fd);
+        return {};
+    } catch (const std::bad_alloc&) {
+        if (fd >= 0) ::close(fd);
+        return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+    } catch (...) {
+        if (fd >= 0) ::close(fd);
+        throw;
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -99,6 +100,12 @@ private:
 // writer can neither exhaust memory nor hang the caller; use readBounded on a
 // descriptor for standard input).
 IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t limit = kMaxInputBytes);
+
+// Reads a regular file as readWholeFile does, handing it to `take` piece by piece (a few
+// hundred kilobytes each) instead of holding it whole. An exception `take` throws passes
+// through, except std::bad_alloc, which becomes an out-of-memory failure.
+IoResult readFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                          std::uint64_t limit = kMaxInputBytes);
 
 // Reads a descriptor or a stream to its end, failing once more than `limit` bytes
 // arrive. Blocks like any read does (meant for standard input); `name` is what the
