@@ -35,6 +35,7 @@ bench: setup
 	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@bench/load_process.sh build/release
 	@$(MAKE) --no-print-directory bench-web
 
 # The tree-menu library against its baseline in Chromium. The baseline (jsTree, jQuery) is installed

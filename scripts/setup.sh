@@ -23,7 +23,7 @@ packages=(
 )
 if [[ $mode == all ]]; then
   packages+=(
-    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev libacl1-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev libacl1-dev time
     clang libclang-rt-dev
     xvfb xauth fonts-wqy-microhei
     chromium poppler-utils
