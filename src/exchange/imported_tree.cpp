@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "exchange/imported_tree.h"
 
+#include "exchange/import_control.h"
+
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
+
+ImportResult ImportResult::cancellation() {
+    ImportResult r = failure(kImportCancelled);
+    r.cancelled = true;
+    return r;
+}
 
 MenuItemData emptyItem() {
     MenuItemData d;

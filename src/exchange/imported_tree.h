@@ -17,12 +17,14 @@ struct ImportResult {
     std::vector<std::unique_ptr<MenuNode>> roots;
     std::string error;    // empty on success; one line of UTF-8
     std::string workDir;  // set by importPath: the folder or the file's folder, ending in "/"
+    bool cancelled = false;  // the failure is a cancellation (the error says so)
     explicit operator bool() const { return error.empty(); }
     static ImportResult failure(std::string why) {
         ImportResult r;
         r.error = std::move(why);
         return r;
     }
+    static ImportResult cancellation();
 };
 
 // Builds a forest in document order: open an item, add children under it, close it.

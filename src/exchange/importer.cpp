@@ -38,6 +38,9 @@ bool isBinary(std::string_view bytes) {
 // A folder with a trailing "/", as scheme bytes, for the work directory.
 std::string workDirText(const fs::path& folder);
 
+// Thrown out of a file read that was cancelled half way.
+struct ImportCancelledSignal {};
+
 // Reads at most `limit` bytes; false when the file cannot be read. `whole` false when cut.
 bool readPrefix(const fs::path& path, size_t limit, std::string& out, bool& whole) {
     std::ifstream in(path, std::ios::binary);
@@ -184,6 +187,7 @@ ImportResult importFolder(const std::string& folder) {
     size_t pages = 0;
     // Reads each folder once; the list of entries grows as folders are found.
     for (size_t at = 0; at < entries.size(); ++at) {
+        if (importCancelled()) return ImportResult::cancellation();
         if (!entries[at].folder) continue;
         const fs::path dir = entries[at].rel.empty() ? top : top / entries[at].rel;
         std::vector<std::pair<std::string, bool>> found;
@@ -232,8 +236,16 @@ ImportResult importFolder(const std::string& folder) {
     }
     if (!entries[0].keep) return ImportResult::failure("no .html or .htm pages in the folder");
 
+    // Reading the pages' titles is the long part: it is what the progress counts.
+    ImportControl* control = currentImportControl();
+    uint64_t read = 0;
+    auto nextPage = [&] {
+        if (control) control->report(read++, pages);
+        return !importCancelled();
+    };
     ForestBuilder builder;
     if (!entries[0].indexRel.empty()) {
+        if (!nextPage()) return ImportResult::cancellation();
         const std::string title = pageTitle(top / entries[0].indexRel, top.filename().string());
         builder.leaf(title).menuLink = toSchemeText(nameAsUtf8(entries[0].indexRel));
     }
@@ -252,6 +264,7 @@ ImportResult importFolder(const std::string& folder) {
         const Entry& e = entries[entries[f.entry].children[f.next++]];
         if (e.folder && !e.keep) continue;
         if (!e.folder) {
+            if (!nextPage()) return ImportResult::cancellation();
             builder.leaf(pageTitle(top / e.rel, e.name)).menuLink = toSchemeText(nameAsUtf8(e.rel));
             continue;
         }
@@ -259,34 +272,74 @@ ImportResult importFolder(const std::string& folder) {
         if (!e.indexRel.empty()) d.menuLink = toSchemeText(nameAsUtf8(e.indexRel));
         stack.push_back({static_cast<size_t>(&e - entries.data()), 0});
     }
+    if (control) control->report(pages, pages);
     ImportResult r;
     r.roots = builder.finish();
     r.workDir = workDirText(top);
     return r;
 }
 
-ImportResult importPath(const std::string& path, const ImportOptions& options) {
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        if (options.kind && *options.kind != ImportKind::Folder)
-            return ImportResult::failure(std::string("it is a folder; --from ") +
-                                         importKindName(*options.kind) + " reads a file");
-        return importFolder(path);
-    }
-    if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failure("not a folder");
+namespace {
+
+// Progress of a file import, in thousandths: reading, then parsing, then making the items.
+constexpr uint64_t kReadEnd = 300;
+constexpr uint64_t kParseEnd = 950;
+constexpr uint64_t kWhole = 1000;
+
+ImportResult importFile(const std::string& path, const ImportOptions& options, ImportControl* control) {
     // Only a regular file is read, and only when it is not too large: a pipe or a device
     // neither blocks the import nor fills the memory.
     std::string bytes;
-    if (const IoResult in = readWholeFile(path, bytes, kMaxImportBytes); !in) {
+    IoResult in;
+    if (!control) {
+        in = readWholeFile(path, bytes, kMaxImportBytes);
+    } else {
+        std::error_code ec;
+        const uint64_t size = fs::file_size(path, ec);
+        control->report(0, kWhole);
+        control->setStage(0, kReadEnd);
+        in = readFileInPieces(
+            path,
+            [&](std::string_view piece) {
+                if (control->cancelled()) throw ImportCancelledSignal();
+                bytes.append(piece);
+                control->reportStage(bytes.size(), ec ? 0 : size);
+            },
+            kMaxImportBytes);
+    }
+    if (!in) {
         // The caller names the file; the reason is what follows the name.
         const size_t named = in.error.find(path + ": ");
         return ImportResult::failure(named == std::string::npos ? in.error
                                                                 : in.error.substr(named + path.size() + 2));
     }
+    if (control) control->setStage(kReadEnd, kParseEnd);
     ImportResult r = importBytes(bytes, options);
-    // Relative links of a page or an outline point beside the file: its folder is the work directory.
-    if (r) r.workDir = workDirText(fs::absolute(fs::path(path), ec).parent_path());
+    if (importCancelled()) return ImportResult::cancellation();
+    if (control) control->report(kWhole, kWhole);
     return r;
+}
+
+}  // namespace
+
+ImportResult importPath(const std::string& path, const ImportOptions& options, ImportControl* control) {
+    ImportControlScope scope(control);
+    try {
+        std::error_code ec;
+        if (fs::is_directory(path, ec)) {
+            if (options.kind && *options.kind != ImportKind::Folder)
+                return ImportResult::failure(std::string("it is a folder; --from ") +
+                                             importKindName(*options.kind) + " reads a file");
+            return importFolder(path);
+        }
+        if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failure("not a folder");
+        ImportResult r = importFile(path, options, control);
+        // Relative links of a page or an outline point beside the file: its folder is the work directory.
+        if (r) r.workDir = workDirText(fs::absolute(fs::path(path), ec).parent_path());
+        return r;
+    } catch (const ImportCancelledSignal&) {
+        return ImportResult::cancellation();
+    }
 }
 
 void adoptImport(MenuScheme& scheme, ImportResult& result) {

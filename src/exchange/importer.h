@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "exchange/import_control.h"
 #include "exchange/imported_tree.h"
 #include "model/menu_scheme.h"
 
@@ -41,7 +42,10 @@ ImportResult importFolder(const std::string& folder);
 // A file or a folder (native path), whatever it holds. The work directory is the folder, or
 // the file's folder (the links of a page or an outline are relative to it). Only a regular
 // file is read. An error gives the reason without the path, which the caller names.
-ImportResult importPath(const std::string& path, const ImportOptions& options = {});
+// With a control, the import reports its progress there and stops when it is cancelled
+// (the result is then a failure with `cancelled` set); meant for a thread of its own.
+ImportResult importPath(const std::string& path, const ImportOptions& options = {},
+                        ImportControl* control = nullptr);
 
 // Makes `scheme` a new scheme holding the imported tree (and the folder as work directory);
 // `result.roots` is emptied.

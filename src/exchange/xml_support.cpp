@@ -3,6 +3,8 @@
 
 #include <libxml/parserInternals.h>
 
+#include "exchange/import_control.h"
+
 namespace sylvanode::xml {
 namespace {
 
@@ -33,6 +35,56 @@ void refuseEntityDeclaration(void* userData, const xmlChar*, int, const xmlChar*
     xmlStopParser(ctxt);
 }
 
+// While an import is watched: every so many elements, how far the parser has got, and a stop
+// when the import was cancelled. The parser's own element handler runs first.
+struct ParseWatch {
+    ImportControl* control = nullptr;
+    size_t length = 0;
+    unsigned elements = 0;
+    startElementSAXFunc htmlElement = nullptr;
+    startElementNsSAX2Func xmlElement = nullptr;
+};
+thread_local ParseWatch* watch = nullptr;
+
+void checkpoint(void* ctx) {
+    if (++watch->elements % 1024 != 0) return;
+    auto* ctxt = static_cast<xmlParserCtxt*>(ctx);
+    if (ctxt->input && ctxt->input->cur && ctxt->input->base)
+        watch->control->reportStage(static_cast<std::uint64_t>(ctxt->input->cur - ctxt->input->base), watch->length);
+    if (watch->control->cancelled()) xmlStopParser(ctxt);
+}
+
+void watchedHtmlElement(void* ctx, const xmlChar* name, const xmlChar** attributes) {
+    if (watch->htmlElement) watch->htmlElement(ctx, name, attributes);
+    checkpoint(ctx);
+}
+
+void watchedXmlElement(void* ctx, const xmlChar* localname, const xmlChar* prefix, const xmlChar* uri,
+                       int namespaces, const xmlChar** namespaceList, int attributes, int defaulted,
+                       const xmlChar** attributeList) {
+    if (watch->xmlElement)
+        watch->xmlElement(ctx, localname, prefix, uri, namespaces, namespaceList, attributes, defaulted, attributeList);
+    checkpoint(ctx);
+}
+
+// Sets up the watch for one parse on this thread, when an import is watched.
+class WatchScope {
+public:
+    WatchScope(size_t length) {
+        state_.control = currentImportControl();
+        state_.length = length;
+        if (state_.control) watch = &state_;
+    }
+    ~WatchScope() {
+        if (watch == &state_) watch = nullptr;
+    }
+    bool active() const { return state_.control != nullptr; }
+    ParseWatch& state() { return state_; }
+
+private:
+    ParseWatch state_;
+};
+
 }  // namespace
 
 Doc parseHtmlUtf8(std::string_view utf8) {
@@ -41,7 +93,16 @@ Doc parseHtmlUtf8(std::string_view utf8) {
     // HTML has no entity declarations: its named entities are a fixed table.
     const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
                         HTML_PARSE_IGNORE_ENC | HTML_PARSE_COMPACT;
-    return Doc(htmlReadMemory(utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", options));
+    WatchScope scope(utf8.size());
+    if (!scope.active())
+        return Doc(htmlReadMemory(utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", options));
+    std::unique_ptr<xmlParserCtxt, CtxtDeleter> ctxt(htmlNewParserCtxt());
+    if (!ctxt || !ctxt->sax) return nullptr;
+    scope.state().htmlElement = ctxt->sax->startElement;
+    ctxt->sax->startElement = watchedHtmlElement;
+    Doc doc(htmlCtxtReadMemory(ctxt.get(), utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", options));
+    if (scope.state().control->cancelled()) doc.reset();
+    return doc;
 }
 
 Doc parseXml(std::string_view bytes, std::string* refusal) {
@@ -58,10 +119,15 @@ Doc parseXml(std::string_view bytes, std::string* refusal) {
     bool declaresEntity = false;
     ctxt->_private = &declaresEntity;
     ctxt->sax->entityDecl = refuseEntityDeclaration;
+    WatchScope scope(bytes.size());
+    if (scope.active()) {
+        scope.state().xmlElement = ctxt->sax->startElementNs;
+        ctxt->sax->startElementNs = watchedXmlElement;
+    }
     xmlParseDocument(ctxt.get());
     Doc doc(ctxt->myDoc);
     ctxt->myDoc = nullptr;
-    if (!ctxt->wellFormed) doc.reset();
+    if (!ctxt->wellFormed || importCancelled()) doc.reset();
     if (declaresEntity) {
         if (refusal) *refusal = kEntityRefusal;
         return nullptr;
