@@ -98,9 +98,16 @@ public:
     // is this document's own file, and it exists but no longer holds what was last read,
     // written or seen.
     bool changedOnDiskSinceRead(const QString& path) const;
-    // Writes the scheme to `path`. On success the document takes the path, the history's
-    // clean state and the file's new identity; on failure nothing changes.
-    SchemeResult save(const QString& path);
+    // Writes the scheme to `path` under the file's save lock (safe_file.h). While it holds the
+    // lock it checks what changedOnDiskSinceRead checks: when another program (another saver
+    // that came first, say) changed the file, nothing is written and the result says
+    // `changedOnDisk`; the author decides, and keepMine() lets the next save overwrite it.
+    // On success the document takes the path, the history's clean state and the file's new
+    // identity; on failure nothing changes.
+    struct SaveResult : SchemeResult {
+        bool changedOnDisk = false;
+    };
+    SaveResult save(const QString& path);
 
     // ---- The file changed outside ----
     // Reads the file again as one undo step; the document is then clean.
