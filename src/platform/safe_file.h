@@ -68,7 +68,8 @@ inline constexpr std::chrono::milliseconds kSaveLockWait{5000};
 //     if (the file is not what we last read or wrote) ...;  // ask, or reload
 //     return lock.write(bytes);                              // as writeFileAtomically
 //
-// The lock ends with release() or the object. Pipes and devices take no lock.
+// SchemeDocument::save works this way with the file's identity. The lock ends with release()
+// or the object. Pipes and devices take no lock.
 class SaveLock {
 public:
     SaveLock() = default;

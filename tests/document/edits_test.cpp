@@ -157,9 +157,9 @@ void randomAction(SchemeDocument& document, std::mt19937& rng, qint64& clock) {
             MenuItemData fields = some->data;
             for (int i = static_cast<int>(rng() % 4); i >= 0; --i) {
                 const char typed = "ab \xB2"[rng() % 4];
-                for (std::string* text : {&fields.menuName, &fields.menuHint, &fields.menuStatus, &fields.menuIcon1,
-                                          &fields.menuIcon2, &fields.menuLink, &fields.menuTarget, &fields.menuScript})
-                    text->push_back(typed == '\xB2' ? 'x' : typed);
+                for (SchemeText* text : {&fields.menuName, &fields.menuHint, &fields.menuStatus, &fields.menuIcon1,
+                                         &fields.menuIcon2, &fields.menuLink, &fields.menuTarget, &fields.menuScript})
+                    *text = text->str() + (typed == '\xB2' ? 'x' : typed);
                 if (field == ItemField::Action) fields.contentType = static_cast<int>(rng() % 2);
                 editItemField(document, some, field, fields);
                 clock += rng() % 3 == 0 ? 1500 : 100;
@@ -364,7 +364,8 @@ private Q_SLOTS:
         const auto type = [&](ItemField field, const std::string& text) {
             MenuItemData fields = item->data;
             for (char c : text) {
-                (field == ItemField::Hint ? fields.menuHint : fields.menuName).push_back(c);
+                SchemeText& typed = field == ItemField::Hint ? fields.menuHint : fields.menuName;
+                typed = typed.str() + c;
                 editItemField(document, item, field, fields);
                 clock += 200;
             }

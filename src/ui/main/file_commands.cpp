@@ -259,6 +259,8 @@ void FileCommands::followImport() {
         finishImport();
         return;
     }
+    // Cancelled, the dialog has gone; the import stops at its next look.
+    if (import_->control.cancelled()) return;
     const uint64_t total = import_->control.total();
     const uint64_t done = import_->control.done();
     // A folder counts its pages once it knows them; until then the bar only shows it works.
