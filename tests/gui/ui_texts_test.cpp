@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every text the editor shows, gathered from the real window, its pages, its dialogs and the
 // questions it asks: in Chinese exactly the texts recorded in tests/fixtures/ui-texts/zh_CN.txt,
-// in English none with a Chinese character except what the user typed.
+// in English none with a Chinese character (the user's own texts here are ASCII).
 //
 // After a deliberate change of a Chinese text, record the texts again with
 //   SYLVANODE_RECORD_UI_TEXTS=1 build/dev/tests/gui/gui_ui_texts_test
@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "ui/common/translations.h"
 #include "ui/dialogs/link_check_dialog.h"
 #include "window_fixture.h"
 
@@ -107,6 +108,17 @@ private:
     }
     QSet<QString> lines_;
 };
+
+// A text with a character of the CJK scripts, their punctuation or full-width forms.
+bool hasChinese(const QString& text) {
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x3000 && u <= 0x303F) || (u >= 0x3400 && u <= 0x9FFF) || (u >= 0xF900 && u <= 0xFAFF) ||
+            (u >= 0xFF00 && u <= 0xFFEF) || c.isSurrogate())
+            return true;
+    }
+    return false;
+}
 
 // Runs the editor through every page, dialog and question, gathering what it shows.
 // What the user types here is plain ASCII, so that any Chinese text is the program's.
@@ -234,6 +246,28 @@ private Q_SLOTS:
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
         // The walk reached every part: a few texts of each.
         QVERIFY(shown.size() > 300);
+    }
+
+    void englishTextsHaveNoChinese() {
+        QVERIFY(installTranslations(QStringLiteral("en")));
+        const QStringList shown = walkTheEditor();
+        installTranslations(QLatin1String(kSourceLanguage));
+        QStringList chinese;
+        int languageNames = 0;
+        for (const QString& line : shown) {
+            if (!hasChinese(line)) continue;
+            // The language menu lists each language by its own name.
+            if (line.startsWith(QLatin1String("window/languageAction_zh_CN.")) &&
+                line.endsWith(QLatin1Char('\t') + languageName(QLatin1String(kSourceLanguage)))) {
+                ++languageNames;
+                continue;
+            }
+            chinese << line;
+        }
+        QVERIFY2(chinese.isEmpty(), qPrintable(chinese.join(QLatin1Char('\n'))));
+        QCOMPARE(languageNames, 2);  // its text and tool tip
+        QVERIFY(shown.size() > 300);
+        QVERIFY(shown.contains(QStringLiteral("window/QAction.text\t&File")));
     }
 };
 

@@ -64,7 +64,7 @@ void LinkCheckDialog::showResult(const LinkCheckResult& result, const QString& f
         row->setText(2, problemText(p));
         if (!p.isFault()) row->setForeground(2, palette().brush(QPalette::Disabled, QPalette::Text));
     }
-    ui->summaryLabel->setText(tr("在 %1 中检查：%2 个问题").arg(folder).arg(result.faults()));
+    ui->summaryLabel->setText(tr("在 %1 中检查：%n 个问题", nullptr, result.faults()).arg(folder));
     if (ui->problemList->topLevelItemCount() > 0)
         ui->problemList->setCurrentItem(ui->problemList->topLevelItem(0));
 }

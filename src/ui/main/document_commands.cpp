@@ -9,6 +9,7 @@
 #include "exchange/importer.h"
 #include "model/scheme_io.h"
 #include "platform/paths.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/item_panel.h"
@@ -23,7 +24,6 @@ using namespace sylvanode;
 namespace {
 
 const QString kCaption = QStringLiteral("Sylvanode");
-const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
 
 // The file-name part of a path in scheme bytes: what follows the last "/", "\" or
 // ":", each taken only as a character of its own (never as a trail byte).
@@ -61,7 +61,7 @@ void MainWindow::markModified() {
 void MainWindow::updateTitle() {
     QString title = QStringLiteral("Sylvanode 3.0-");
     title += scheme_.fileName.empty() ? tr("未命名") : toQString(fileNamePart(scheme_.fileName));
-    if (scheme_.modified) title += QStringLiteral("[Modify]");
+    if (scheme_.modified) title += tr("[Modify]");
     if (windowTitle() != title) setWindowTitle(title);
 }
 
@@ -131,7 +131,7 @@ void MainWindow::openScheme() {
     if (!askToSave()) return;
     Prompter::FileRequest request;
     request.title = tr("打开菜单文件");
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     startDialogOn(request, lastOpenPath_);
     const std::optional<QString> path = prompter_.openFile(this, request);
@@ -209,7 +209,7 @@ void MainWindow::resetScheme() {
 std::optional<QString> MainWindow::askSavePath() {
     Prompter::FileRequest request;
     request.title = saveDialogTitle_;
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     request.confirmOverwrite = true;
     // The name last chosen here, else the scheme's own file.

@@ -8,6 +8,7 @@
 #include "exchange/exporter.h"
 #include "exchange/link_check.h"
 #include "platform/safe_file.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/link_check_dialog.h"
@@ -22,12 +23,6 @@ using namespace sylvanode;
 namespace {
 
 const QString kCaption = QStringLiteral("Sylvanode");
-const QString kImportFilter = QStringLiteral(
-    "网页、大纲和菜单文件(*.html;*.htm;*.txt;*.md;*.xml;*.opml;*.json)|*.html;*.htm;*.txt;*.md;*.xml;*.opml;*"
-    ".json|"
-    "所有文件(*.*)|*.*");
-const QString kExportFilter =
-    QStringLiteral("HTML 列表(*.html)|*.html|大纲(*.txt)|*.txt|OPML(*.opml)|*.opml|JSON(*.json)|*.json");
 
 // The export format a file name asks for by its ending.
 bool formatOfPath(const QString& path, ExportFormat& format) {
@@ -81,7 +76,7 @@ void MainWindow::importFile() {
     if (!askToSave()) return;
     Prompter::FileRequest request;
     request.title = tr("导入");
-    request.filter = kImportFilter;
+    request.filter = importFileFilter();
     startDialogOn(request, lastImportPath_);
     const std::optional<QString> path = prompter_.openFile(this, request);
     if (!path) return;
@@ -101,7 +96,7 @@ void MainWindow::importFolder() {
 void MainWindow::exportTree() {
     Prompter::FileRequest request;
     request.title = tr("导出");
-    request.filter = kExportFilter;
+    request.filter = exportFileFilter();
     startDialogOn(request, lastExportPath_);
     request.defaultExtension = QStringLiteral("*.html");
     request.confirmOverwrite = true;

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "codegen/script_text.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/main_window.h"
@@ -17,7 +18,7 @@ void MainWindow::generateScript() {
     }
     Prompter::FileRequest request;
     request.title = tr("生成脚本文件");
-    request.filter = QStringLiteral("脚本文件(*.js)|*.js|所有文件(*.*)|*.*");
+    request.filter = scriptFileFilter();
     request.defaultExtension = QStringLiteral("*.js");
     request.confirmOverwrite = true;
     startDialogOn(request, lastScriptPath_);

@@ -26,6 +26,7 @@
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/item_panel.h"
+#include "ui/main/language_menu.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/settings_page.h"
@@ -82,6 +83,7 @@ MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
 
     buildFrame();
     buildEditMenu();
+    ui->mainMenuBar->insertMenu(ui->toolsMenu->menuAction(), createViewMenu(this, prompter_));
     connectCommands();
 
     // Construction: an untitled scheme in its reset state.

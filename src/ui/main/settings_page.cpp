@@ -10,6 +10,7 @@
 #include "platform/paths.h"
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
@@ -18,7 +19,6 @@
 namespace sylvanode {
 namespace {
 
-const QString kGifFilter = QStringLiteral("Gif文件(*.gif)|*.gif");
 
 // Sets a field's text only when it differs, so the cursor of an unchanged field stays.
 void setTextIfChanged(QLineEdit* field, const QString& text) {
@@ -155,7 +155,7 @@ void SettingsPage::chooseLineFolder() {
 }
 
 void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey) {
-    const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), kGifFilter);
+    const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), gifFileFilter());
     if (p.empty()) return;
     field->setText(toQString(p));
     setting = p;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Tools and Help commands of the main window (multi-menu settings, help, About).
 #include <QFile>
-#include <QLocale>
 
 #include "platform/help_files.h"
 #include "platform/paths.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
+#include "ui/common/translations.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/suffix_dialog.h"
 #include "ui/main/main_window.h"
@@ -26,14 +26,13 @@ void MainWindow::editSuffix() {
 }
 
 void MainWindow::showHelp() {
-    // The guide in the reader's language. Chinese readers get the help file first when the
-    // desktop names a viewer for it; a viewer that fails to start gives way to the HTML guide.
+    // The guide in the language the editor speaks (English for a language it has no guide in).
+    // Chinese readers get the help file first when the desktop names a viewer for it; a viewer
+    // that fails to start gives way to the HTML guide.
     const std::string exeDir = sylvanode::executableDirectory();
-    const QLocale locale;
-    const QString localeName = locale.uiLanguages().value(0, locale.name());
-    const sylvanode::GuideLanguage language = sylvanode::guideLanguageFor(localeName.toStdString());
+    const sylvanode::Language language = sylvanode::languageOfLocale(sylvanode::uiLanguage().toStdString());
     bool viewerKnown = false;
-    if (language == sylvanode::GuideLanguage::Chinese && !sylvanode::findHelpFile(exeDir).empty())
+    if (language == sylvanode::Language::Chinese && !sylvanode::findHelpFile(exeDir).empty())
         for (const char* type : sylvanode::kHelpFileTypes)
             if (!viewerKnown) viewerKnown = !prompter_.desktopApplicationFor(QLatin1String(type)).isEmpty();
     const std::vector<std::string> docs = sylvanode::helpDocuments(exeDir, language, viewerKnown);
