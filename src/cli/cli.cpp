@@ -14,9 +14,6 @@
 namespace sylvanode::cli {
 namespace {
 
-constexpr const char* kNoItems = "没有菜单项，终止生成代码";
-constexpr const char* kOutOfMemory = "内存不足";
-constexpr const char* kSchemeFromStdin = "FILE.menu may be \"-\" to read the scheme from standard input.";
 
 int cmdCheck(Invocation& inv) {
     MenuScheme scheme;
@@ -62,7 +59,7 @@ int cmdGenerate(Invocation& inv) {
     if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
-    if (scheme.empty()) return inv.fail(kRejected, kNoItems);
+    if (scheme.empty()) return inv.fail(kRejected, inv.text("no menu items, no code generated"));
     scheme.settings.menuSuffix = suffix;
     if (charset) scheme.settings.scriptCharset = *charset;
     const std::string* file = inv.option("-o");
@@ -71,26 +68,17 @@ int cmdGenerate(Invocation& inv) {
     return inv.writeOutput(file ? *file : "-", script);
 }
 
-std::string usageText() {
-    std::string text =
-        "Usage: sylvanode-cli COMMAND [ARGS]\n"
-        "       sylvanode-cli COMMAND --help\n"
-        "\n"
-        "Commands:\n";
-    for (const CommandSyntax& c : commands()) {
-        std::string left = "  " + c.name + " " + c.operands;
-        if (left.size() < 24)
-            left.resize(24, ' ');
-        else
-            left += "  ";
-        text += left + c.summary + "\n";
-    }
-    text +=
-        "  --help                show this help\n"
-        "  --version             show the version\n"
-        "\n"
-        "A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n"
-        "Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.\n";
+std::string usageText(Language language) {
+    std::string text(Text("Usage: sylvanode-cli COMMAND [ARGS]\n       sylvanode-cli COMMAND --help\n\nCommands:\n")
+                         .in(language));
+    for (const CommandSyntax& c : commands()) text += helpRow(c.name + " " + c.operands, c.summary.in(language));
+    text += helpRow("--help", Text("show this help").in(language));
+    text += helpRow("--version", Text("show the version").in(language));
+    text += "\n" +
+            format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
+                   language) +
+            "\n" + format("Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.", language) +
+            "\n";
     return text;
 }
 
@@ -101,7 +89,7 @@ const std::vector<CommandSyntax>& commands() {
         {"check",
          "FILE.menu",
          "load a scheme and report its item count",
-         kSchemeFromStdin,
+         "FILE.menu may be \"-\" to read the scheme from standard input.",
          {},
          1,
          1,
@@ -109,7 +97,8 @@ const std::vector<CommandSyntax>& commands() {
         {"tree",
          "FILE.menu",
          "print the scheme's outline, one item per line",
-         std::string(kSchemeFromStdin) + "\nControl characters in texts are shown as \\xNN.",
+         "FILE.menu may be \"-\" to read the scheme from standard input.\n"
+         "Control characters in texts are shown as \\xNN.",
          {},
          1,
          1,
@@ -117,7 +106,7 @@ const std::vector<CommandSyntax>& commands() {
         {"rewrite",
          "FILE.menu",
          "load a scheme and write it again",
-         kSchemeFromStdin,
+         "FILE.menu may be \"-\" to read the scheme from standard input.",
          {outputOption("OUT.menu", "write the scheme to OUT.menu (\"-\": standard output)", true)},
          1,
          1,
@@ -125,7 +114,7 @@ const std::vector<CommandSyntax>& commands() {
         {"generate",
          "FILE.menu",
          "write the menu script (to standard output without -o)",
-         kSchemeFromStdin,
+         "FILE.menu may be \"-\" to read the scheme from standard input.",
          {outputOption("OUT.js", "write the script to OUT.js (\"-\": standard output)"), suffixOption(),
           charsetOption(),
           {"--from-list", "", "read the items from the page's exported <nav> list instead of carrying them"}},
@@ -141,13 +130,14 @@ const std::vector<CommandSyntax>& commands() {
     return table;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input,
+        Language language) {
     static const CommandSyntax program{kProgram, "COMMAND", "", "", {}, 1, 1, {}};
-    Invocation top(program, out, err, input);
-    if (args.empty()) return top.fail(kUsage, "no command given (see sylvanode-cli --help)");
+    Invocation top(program, out, err, input, language);
+    if (args.empty()) return top.fail(kUsage, top.text("no command given (see sylvanode-cli --help)"));
     const std::string& name = args[0];
     if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
-        out << usageText();
+        out << usageText(language);
         return top.checkOutput();
     }
     if (name == "--version") {
@@ -158,9 +148,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string& wanted = name == "help" ? args[1] : name;
     for (const CommandSyntax& c : commands()) {
         if (c.name != wanted) continue;
-        Invocation inv(c, out, err, input);
+        Invocation inv(c, out, err, input, language);
         if (name == "help") {
-            out << commandHelp(c);
+            out << commandHelp(c, language);
             return inv.checkOutput();
         }
         if (const int rc = inv.parse(std::vector<std::string>(args.begin() + 1, args.end())); rc >= 0)
@@ -169,12 +159,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         try {
             return c.run(inv);
         } catch (const std::bad_alloc&) {
-            return inv.fail(kIoError, kOutOfMemory);
+            return inv.fail(kIoError, inv.text("out of memory"));
         } catch (const std::exception& e) {
             return inv.fail(kIoError, e.what());
         }
     }
-    return top.fail(kUsage, "unknown command " + wanted + " (see sylvanode-cli --help)");
+    return top.fail(kUsage, top.text("unknown command {1} (see sylvanode-cli --help)", {wanted}));
 }
 
 }  // namespace sylvanode::cli

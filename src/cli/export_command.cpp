@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "cli/exchange_commands.h"
+#include "cli/failure_text.h"
 #include "exchange/exporter.h"
 
 namespace sylvanode::cli {
@@ -11,19 +12,19 @@ int exportCommand(Invocation& inv) {
     ExportFormat format;
     const std::string& to = *inv.option("--to");
     if (!parseExportFormat(to, format))
-        return inv.usageError("unknown format " + to + " (html, outline, opml or json)");
+        return inv.usageError(inv.text("unknown format {1} (html, outline, opml or json)", {to}));
     std::string suffix;
     std::optional<ScriptCharset> charset;
     if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     if (charset == ScriptCharset::Gbk && format != ExportFormat::Html)
-        return inv.usageError("--charset gbk is for --to html; outline, OPML and JSON are UTF-8");
+        return inv.usageError(inv.text("--charset gbk is for --to html; outline, OPML and JSON are UTF-8"));
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     scheme.settings.menuSuffix = suffix;
     if (charset) scheme.settings.scriptCharset = *charset;
     if (inv.operands()[0] != "-") scheme.fileName = inv.operands()[0];
     const ExportResult result = exportScheme(scheme, format);
-    if (!result) return inv.fail(kRejected, "export: " + result.error);
+    if (!result) return inv.fail(kRejected, exportFailureText(result.error, inv.language()));
     const std::string* file = inv.option("-o");
     return inv.writeOutput(file ? *file : "-", result.bytes);
 }

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/exchange_commands.h"
+#include "cli/failure_text.h"
 #include "exchange/importer.h"
 #include "model/scheme_io.h"
 
@@ -15,15 +16,14 @@ int importCommand(Invocation& inv) {
     if (const std::string* from = inv.option("--from")) {
         ImportKind kind;
         if (!parseImportKind(*from, kind))
-            return inv.usageError("unknown kind " + *from +
-                                  " (html, outline, sitemap, opml, json or folder)");
+            return inv.usageError(inv.text("unknown kind {1} (html, outline, sitemap, opml, json or folder)", {*from}));
         options.kind = kind;
     }
     if (const std::string* select = inv.option("--select")) options.selectId = *select;
 
     ImportResult result;
     if (source == "-") {
-        if (options.kind == ImportKind::Folder) return inv.usageError("standard input is not a folder");
+        if (options.kind == ImportKind::Folder) return inv.usageError(inv.text("standard input is not a folder"));
         std::string bytes;
         if (int rc = inv.readInput(source, bytes)) return rc;
         result = importBytes(bytes, options);
@@ -35,7 +35,7 @@ int importCommand(Invocation& inv) {
         result = importPath(source, options);
     }
     if (!result)
-        return inv.fail(kRejected, "import: " + Invocation::displayName(source) + ": " + result.error);
+        return inv.fail(kRejected, importFailureText(inv.displayName(source), result.error, inv.language()));
     MenuScheme scheme;
     adoptImport(scheme, result);
     const std::string& target = *inv.option("-o");

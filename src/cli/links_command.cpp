@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/exchange_commands.h"
+#include "cli/failure_text.h"
 #include "cli/terminal_text.h"
 #include "exchange/link_check.h"
 
@@ -13,7 +14,7 @@ int linksCommand(Invocation& inv) {
     const std::string* format = inv.option("--format");
     const bool json = format && *format == "json";
     if (format && !json && *format != "text")
-        return inv.usageError("unknown format " + *format + " (text or json)");
+        return inv.usageError(inv.text("unknown format {1} (text or json)", {*format}));
     const std::string& file = inv.operands()[0];
     MenuScheme scheme;
     if (int rc = inv.loadScheme(file, scheme)) return rc;
@@ -21,7 +22,7 @@ int linksCommand(Invocation& inv) {
     const std::string* root = inv.option("--root");
     const LinkCheckResult result = checkLinks(scheme, root ? *root : linkRootOf(scheme));
     if (!result.error.empty())
-        return inv.fail(kIoError, "links: " + result.error + (root ? "" : " (give --root DIR)"));
+        return inv.fail(kIoError, linkCheckFailureText(result.error, root != nullptr, inv.language()));
     if (json) {
         inv.out() << linkProblemsJson(result);
     } else {

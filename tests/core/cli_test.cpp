@@ -127,17 +127,17 @@ TEST(Cli, Generate) {
 
     r = cli({"generate", scheme, "--suffix", "bad_one", "-o", dir.file("bad.js")});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "sylvanode-cli: 后缀名格式不正确: bad_one\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: invalid suffix: bad_one (letters and digits only)\n");
 
     test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
     r = cli({"generate", dir.file("empty.menu"), "-o", dir.file("e.js")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "sylvanode-cli: 没有菜单项，终止生成代码\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: no menu items, no code generated\n");
 
     test::writeFile(dir.file("junk.menu"), "not a scheme");
     r = cli({"generate", dir.file("junk.menu")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.rfind("sylvanode-cli: 菜单方案格式不正确", 0), 0u);
+    EXPECT_EQ(r.err.rfind("sylvanode-cli: invalid menu scheme: ", 0), 0u);
 
     test::writeFile(dir.file("keep.js"), "old");
     r = cli({"generate", scheme, "-o", dir.file("no/such/dir.js")});
@@ -180,7 +180,7 @@ TEST(Cli, ConventionsOfEveryCommand) {
         {{"generate", "--suffix=", "-o", "-", "--", scheme}, "", 0, script, ""},
         {{"generate", "--suffix=M2", scheme}, "", 0, "var tree_nodem2=...", ""},
         {{"tree", "--", "--help"}, "", 3, "", "sylvanode-cli: cannot open --help..."},
-        {{"check", "-"}, "junk", 1, "", "sylvanode-cli: 菜单方案格式不正确: standard input: ..."},
+        {{"check", "-"}, "junk", 1, "", "sylvanode-cli: invalid menu scheme: standard input: ..."},
         {{"generate", "--help"},
          "",
          0,
@@ -248,7 +248,7 @@ TEST(Cli, ConventionsOfEveryCommand) {
     std::ostringstream out2, err2;
     EXPECT_EQ(cli::run({"tree", "-"}, out2, err2, [](std::string&) -> IoResult { throw std::bad_alloc(); }),
               3);
-    EXPECT_EQ(err2.str(), "sylvanode-cli: 内存不足\n");
+    EXPECT_EQ(err2.str(), "sylvanode-cli: out of memory\n");
 }
 
 TEST(Cli, FailedWritesToStandardOutputExitWithOneLine) {
