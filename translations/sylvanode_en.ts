@@ -44,15 +44,15 @@
     </message>
     <message>
         <source>你可以设置与Window系统一样的颜色。不同的系统设置的颜色可能不同。</source>
-        <translation>You can use the same colors as the system. Different systems may set different colors.</translation>
+        <translation>The colors of the system; they differ from system to system.</translation>
     </message>
     <message>
         <source>输入RGB值(#rrggbb)</source>
-        <translation>Enter an RGB value (#rrggbb)</translation>
+        <translation>RGB value (#rrggbb)</translation>
     </message>
     <message>
         <source>屏幕取色</source>
-        <translation>Pick from the screen</translation>
+        <translation>Pick on screen</translation>
     </message>
 </context>
 <context>
@@ -193,7 +193,7 @@
     </message>
     <message>
         <source>鼠标移至菜单上时的提示文字</source>
-        <translation>The hint shown while the pointer rests on the item</translation>
+        <translation>The hint shown while the pointer is on the item</translation>
     </message>
     <message>
         <source>提示文字复制于菜单标题</source>
@@ -209,7 +209,7 @@
     </message>
     <message>
         <source>鼠标移至菜单上时的状态栏文字</source>
-        <translation>The status bar text shown while the pointer rests on the item</translation>
+        <translation>The status bar text while the pointer is on the item</translation>
     </message>
     <message>
         <source>状态栏文字复制于菜单标题</source>
@@ -304,7 +304,7 @@
     </message>
     <message>
         <source>选择界面的语言，下次启动时生效</source>
-        <translation>Choose the language of the program; it applies at the next start</translation>
+        <translation>The program&apos;s language, from the next start on</translation>
     </message>
     <message>
         <source>跟随系统(&amp;S)</source>
@@ -803,7 +803,7 @@
     </message>
     <message>
         <source>结点图片目录</source>
-        <translation>Node image directory</translation>
+        <translation>Node images</translation>
     </message>
     <message>
         <source>选择结点图片目录</source>
@@ -811,7 +811,7 @@
     </message>
     <message>
         <source>默认目标框架</source>
-        <translation>Default target frame</translation>
+        <translation>Default target</translation>
     </message>
     <message>
         <source>显示结点连线</source>
@@ -827,7 +827,7 @@
     </message>
     <message>
         <source>生成的脚本文件的字符集，与网页的字符集相同</source>
-        <translation>The character set of the generated script: the same as the page&apos;s</translation>
+        <translation>The character set of the script: the page&apos;s own</translation>
     </message>
     <message>
         <source>默认图标</source>

@@ -169,7 +169,8 @@ void MainWindow::buildFrame() {
     // Status bar: the hint panel and the program's name.
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("hintPanel"));
-    hintPanel_->setFixedWidth(300);
+    // 300 pixels wide, and wider for a hint that needs it: no hint is cut off.
+    hintPanel_->setMinimumWidth(300);
     namePanel_ = new QLabel(QStringLiteral("Sylvanode"), this);
     namePanel_->setObjectName(QStringLiteral("namePanel"));
     namePanel_->setAlignment(Qt::AlignCenter);
