@@ -24,6 +24,7 @@ set(expected
   share/doc/sylvanode/guide/index.en.html
   share/doc/sylvanode/guide/style.css
   share/doc/sylvanode/guide/images/main-items.png
+  share/doc/sylvanode/guide/images/en/main-items.png
   share/doc/sylvanode/guide/example/site.menu
   share/doc/sylvanode/copyright
   share/doc/sylvanode/changelog.gz
