@@ -29,6 +29,7 @@ set(expected
   share/doc/sylvanode/copyright
   share/doc/sylvanode/changelog.gz
   share/man/man1/sylvanode-cli.1.gz
+  share/man/zh_CN/man1/sylvanode-cli.1.gz
   share/bash-completion/completions/sylvanode-cli
   share/zsh/vendor-completions/_sylvanode-cli)
 if(GUI)
