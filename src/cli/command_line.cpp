@@ -67,14 +67,17 @@ std::string commandHelp(const CommandSyntax& syntax, Language language) {
     std::string text = format("Usage: {1}", language, {synopsis(syntax)}) + "\n\n" +
                        format("{1}.", language, {summary}) + "\n";
     if (!syntax.details.empty()) text += std::string(syntax.details.in(language)) + "\n";
-    text += "\n" + format("Options:", language) + "\n";
+    // Appended piece by piece: "\n" + a temporary string trips a false warning of GCC 12 at -O3.
+    text += '\n';
+    text += format("Options:", language);
+    text += '\n';
     for (const OptionSyntax& o : syntax.options)
         text += helpRow(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help.in(language));
     text += helpRow("-h, --help", Text("show this help").in(language));
-    text += "\n" +
-            format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
-                   language) +
-            "\n";
+    text += '\n';
+    text += format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
+                   language);
+    text += '\n';
     return text;
 }
 

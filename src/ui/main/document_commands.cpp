@@ -9,6 +9,7 @@
 #include "exchange/importer.h"
 #include "model/scheme_io.h"
 #include "platform/paths.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -38,12 +39,6 @@ std::string fileNamePart(const std::string& path) {
         if (c == '\\' || c == '/' || c == ':') start = i + 1;
     }
     return path.substr(start);
-}
-
-// A failure message: the fixed text, and below it why.
-QString withReason(const QString& text, const SchemeResult& result) {
-    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
-    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
 }
 
 // Scheme bytes to the file system's own encoding of the same path.
@@ -147,7 +142,7 @@ void MainWindow::loadScheme(const QString& path) {
     MenuScheme loaded;
     const SchemeResult result = readSchemeFile(loaded, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), result), Prompter::Icon::Error,
+        prompter_.message(this, kCaption, withReason(tr("菜单方案格式不正确"), failureReason(result)), Prompter::Icon::Error,
                           Prompter::Ok);
         return;
     }
@@ -174,7 +169,7 @@ bool MainWindow::importFrom(const QString& path) {
     // Read first: a refused import leaves the open scheme exactly as it was.
     ImportResult imported = importPath(QFile::encodeName(path).toStdString());
     if (!imported) {
-        prompter_.message(this, kCaption, tr("无法导入 %1：%2").arg(path, QString::fromStdString(imported.error)),
+        prompter_.message(this, kCaption, tr("无法导入 %1：%2").arg(path, failureReason(imported.error)),
                           Prompter::Icon::Error, Prompter::Ok);
         return false;
     }
@@ -223,7 +218,7 @@ bool MainWindow::writeTo(const QString& path) {
     saveNodeData(selected_);
     const SchemeResult result = writeSchemeFile(scheme_, fsPath(toSchemeBytes(path)));
     if (!result) {
-        prompter_.message(this, kCaption, withReason(tr("保存菜单方案时出错"), result), Prompter::Icon::Error,
+        prompter_.message(this, kCaption, withReason(tr("保存菜单方案时出错"), failureReason(result)), Prompter::Icon::Error,
                           Prompter::Ok);
         return false;
     }

@@ -8,6 +8,7 @@
 #include "exchange/exporter.h"
 #include "exchange/link_check.h"
 #include "platform/safe_file.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -115,7 +116,7 @@ void MainWindow::exportTree() {
                                  ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
                                  : IoResult::failure(result.error);
     if (!written)
-        prompter_.message(this, kCaption, tr("导出时出错：%1").arg(QString::fromStdString(written.error)),
+        prompter_.message(this, kCaption, tr("导出时出错：%1").arg(failureReason(written)),
                           Prompter::Icon::Error, Prompter::Ok);
 }
 

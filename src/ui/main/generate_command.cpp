@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "codegen/script_text.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
@@ -29,12 +30,8 @@ void MainWindow::generateScript() {
     // Written whole or not at all: a failed write leaves an existing file as it was.
     const IoResult result = writeScriptFile(scheme_, QFile::encodeName(*path).toStdString());
     if (!result) {
-        QString text = tr("生成代码时出错");
-        if (result.outOfMemory)
-            text += QLatin1Char('\n') + tr("内存不足");
-        else if (!result.error.empty())
-            text += QLatin1Char('\n') + messageText(result.error);
-        prompter_.message(this, caption, text, Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(this, caption, withReason(tr("生成代码时出错"), failureReason(result)),
+                          Prompter::Icon::Error, Prompter::Ok);
         return;
     }
     prompter_.message(this, caption, tr("生成代码完毕"), Prompter::Icon::Information, Prompter::Ok);

@@ -8,6 +8,7 @@
 
 #include "preview/preview_page.h"
 #include "preview/web_library.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/prompter.h"
 #include "ui/common/text_codec.h"
 #include "ui/main/main_window.h"
@@ -39,7 +40,7 @@ void MainWindow::showPreview() {
         const std::string base = previewBaseDirectory(scheme_, QFile::encodeName(schemeDir).toStdString());
         const IoResult written = writePreview(scheme_, base, QFile::encodeName(pageDir).toStdString(), library,
                                               title.toUtf8().toStdString(), pagePath);
-        if (!written) failure = QString::fromLocal8Bit(written.error.c_str());
+        if (!written) failure = failureReason(written);
     }
     if (!failure.isEmpty()) {
         prompter_.message(this, caption, tr("预览时出错") + QLatin1Char('\n') + failure, Prompter::Icon::Error,
