@@ -19,6 +19,10 @@
         <source>Date   :  2003-03-03</source>
         <translation>Date   :  2003-03-03</translation>
     </message>
+    <message>
+        <source>没有可以打开主页的浏览器：</source>
+        <translation>No browser could open the homepage:</translation>
+    </message>
 </context>
 <context>
     <name>ColorPickerDialog</name>
@@ -224,10 +228,6 @@
         <translation>Icons</translation>
     </message>
     <message>
-        <source>折叠</source>
-        <translation>Closed</translation>
-    </message>
-    <message>
         <source>折叠图标</source>
         <translation>Closed icon</translation>
     </message>
@@ -240,10 +240,6 @@
         <translation>Choose the closed icon</translation>
     </message>
     <message>
-        <source>展开</source>
-        <translation>Open</translation>
-    </message>
-    <message>
         <source>展开图标</source>
         <translation>Open icon</translation>
     </message>
@@ -254,10 +250,6 @@
     <message>
         <source>点击动作</source>
         <translation>Click action</translation>
-    </message>
-    <message>
-        <source>链接</source>
-        <translation>Link</translation>
     </message>
     <message>
         <source>链接地址</source>
@@ -280,16 +272,44 @@
         <translation>Empty: the default target frame</translation>
     </message>
     <message>
-        <source>脚本</source>
-        <translation>Script</translation>
-    </message>
-    <message>
         <source>脚本代码</source>
         <translation>Script code</translation>
     </message>
     <message>
         <source>点击菜单项时运行的脚本</source>
         <translation>The script run when the item is clicked</translation>
+    </message>
+    <message>
+        <source>菜单标题(&amp;N)</source>
+        <translation>Tit&amp;le</translation>
+    </message>
+    <message>
+        <source>提示文字(&amp;I)</source>
+        <translation>H&amp;int</translation>
+    </message>
+    <message>
+        <source>状态栏文字(&amp;U)</source>
+        <translation>Stat&amp;us text</translation>
+    </message>
+    <message>
+        <source>折叠(&amp;O)</source>
+        <translation>&amp;Closed</translation>
+    </message>
+    <message>
+        <source>展开(&amp;X)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>链接(&amp;L)</source>
+        <translation>Lin&amp;k</translation>
+    </message>
+    <message>
+        <source>目标框架(&amp;G)</source>
+        <translation>Tar&amp;get frame</translation>
+    </message>
+    <message>
+        <source>脚本(&amp;S)</source>
+        <translation>&amp;Script</translation>
     </message>
 </context>
 <context>
@@ -541,10 +561,6 @@
         <translation>Insert the items on the clipboard after the selected item</translation>
     </message>
     <message>
-        <source>创建副本</source>
-        <translation>Duplicate</translation>
-    </message>
-    <message>
         <source>在选中菜单项之后插入它的副本</source>
         <translation>Insert a copy of the selected item after it</translation>
     </message>
@@ -557,16 +573,8 @@
         <translation>Edit the title in the tree</translation>
     </message>
     <message>
-        <source>升级</source>
-        <translation>Outdent</translation>
-    </message>
-    <message>
         <source>成为上级菜单的下一个同级菜单</source>
         <translation>Make the item the next sibling of its parent</translation>
-    </message>
-    <message>
-        <source>降级</source>
-        <translation>Indent</translation>
     </message>
     <message>
         <source>成为上一个同级菜单的最后一个子菜单</source>
@@ -581,76 +589,8 @@
         <translation>Untitled</translation>
     </message>
     <message>
-        <source>菜单方案已修改，是否保存</source>
-        <translation>The menu scheme has been modified. Do you want to save it?</translation>
-    </message>
-    <message>
-        <source>打开菜单文件</source>
-        <translation>Open Menu Scheme</translation>
-    </message>
-    <message>
         <source>菜单方案格式不正确</source>
         <translation>This is not a valid menu scheme</translation>
-    </message>
-    <message>
-        <source>无法导入 %1：%2</source>
-        <translation>Cannot import %1: %2</translation>
-    </message>
-    <message>
-        <source>保存菜单方案时出错</source>
-        <translation>The menu scheme could not be saved</translation>
-    </message>
-    <message>
-        <source>另存为...</source>
-        <translation>Save As</translation>
-    </message>
-    <message>
-        <source>保存菜单方案</source>
-        <translation>Save Menu Scheme</translation>
-    </message>
-    <message>
-        <source>导入</source>
-        <translation>Import</translation>
-    </message>
-    <message>
-        <source>选择要导入的网站文件夹</source>
-        <translation>Choose the Site Folder to Import</translation>
-    </message>
-    <message>
-        <source>导出</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>请用 .html、.txt、.opml 或 .json 作文件的扩展名</source>
-        <translation>Please end the file name in .html, .txt, .opml or .json</translation>
-    </message>
-    <message>
-        <source>导出时出错：%1</source>
-        <translation>The export failed: %1</translation>
-    </message>
-    <message>
-        <source>工作目录不存在：%1</source>
-        <translation>The work directory does not exist: %1</translation>
-    </message>
-    <message>
-        <source>没有菜单项，终止生成代码</source>
-        <translation>The menu has no items; no code was generated</translation>
-    </message>
-    <message>
-        <source>生成脚本文件</source>
-        <translation>Generate Script File</translation>
-    </message>
-    <message>
-        <source>生成代码时出错</source>
-        <translation>The code could not be generated</translation>
-    </message>
-    <message>
-        <source>生成代码完毕</source>
-        <translation>The code has been generated</translation>
-    </message>
-    <message>
-        <source>保存菜单文件</source>
-        <translation>Save Menu File</translation>
     </message>
     <message>
         <source>菜单项属性</source>
@@ -667,74 +607,6 @@
     <message>
         <source>未知错误</source>
         <translation>Unknown error</translation>
-    </message>
-    <message>
-        <source>找不到树形菜单库 %1</source>
-        <translation>The tree-menu library %1 was not found</translation>
-    </message>
-    <message>
-        <source>无法建立预览文件夹</source>
-        <translation>The preview folder could not be made</translation>
-    </message>
-    <message>
-        <source>预览时出错</source>
-        <translation>The preview failed</translation>
-    </message>
-    <message>
-        <source>没有可以打开预览页面的浏览器：</source>
-        <translation>No browser could open the preview page:</translation>
-    </message>
-    <message>
-        <source>找不到用户指南，它应在：</source>
-        <translation>The user guide was not found. It belongs here:</translation>
-    </message>
-    <message>
-        <source>没有可以打开用户指南的程序：</source>
-        <translation>No program could open the user guide:</translation>
-    </message>
-    <message>
-        <source>删除菜单项</source>
-        <translation>Delete Item</translation>
-    </message>
-    <message>
-        <source>拖放菜单项</source>
-        <translation>Drag and Drop Item</translation>
-    </message>
-    <message>
-        <source>修改菜单标题</source>
-        <translation>Edit Title</translation>
-    </message>
-    <message>
-        <source>修改提示文字</source>
-        <translation>Edit Hint</translation>
-    </message>
-    <message>
-        <source>修改状态栏文字</source>
-        <translation>Edit Status Text</translation>
-    </message>
-    <message>
-        <source>修改折叠图标</source>
-        <translation>Change Closed Icon</translation>
-    </message>
-    <message>
-        <source>修改展开图标</source>
-        <translation>Change Open Icon</translation>
-    </message>
-    <message>
-        <source>修改链接</source>
-        <translation>Edit Link</translation>
-    </message>
-    <message>
-        <source>修改目标框架</source>
-        <translation>Edit Target Frame</translation>
-    </message>
-    <message>
-        <source>修改脚本</source>
-        <translation>Edit Script</translation>
-    </message>
-    <message>
-        <source>修改点击动作</source>
-        <translation>Change Click Action</translation>
     </message>
     <message>
         <source>[Modify]</source>
@@ -789,6 +661,34 @@
         <source>降级</source>
         <comment>menu</comment>
         <translation>&amp;Indent</translation>
+    </message>
+    <message>
+        <source>最近打开(&amp;R)</source>
+        <translation>Open &amp;Recent</translation>
+    </message>
+    <message>
+        <source>新建窗口(&amp;W)</source>
+        <translation>New &amp;Window</translation>
+    </message>
+    <message>
+        <source>在新窗口中新建方案</source>
+        <translation>Start a new menu scheme in a new window</translation>
+    </message>
+    <message>
+        <source>关闭(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>关闭这个窗口</source>
+        <translation>Close this window</translation>
+    </message>
+    <message>
+        <source>[只读]</source>
+        <translation>[Read-Only]</translation>
+    </message>
+    <message>
+        <source>无法打开菜单方案</source>
+        <translation>Cannot open the menu scheme</translation>
     </message>
 </context>
 <context>
@@ -1021,6 +921,104 @@
     </message>
 </context>
 <context>
+    <name>sylvanode::FileChangeBar</name>
+    <message>
+        <source>重新载入</source>
+        <translation>Reload</translation>
+    </message>
+    <message>
+        <source>保留我的版本</source>
+        <translation>Keep Mine</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>无法重新载入：%1</source>
+        <translation>Cannot reload: %1</translation>
+    </message>
+    <message>
+        <source>文件已被其他程序修改，已重新载入。撤销可以取回之前的内容。</source>
+        <translation>Another program changed the file, and it was read again. Undo brings back what was there before.</translation>
+    </message>
+    <message>
+        <source>文件已被其他程序修改。</source>
+        <translation>Another program changed the file.</translation>
+    </message>
+    <message>
+        <source>文件已从磁盘上删除。保存可以重新写入它。</source>
+        <translation>The file was deleted from the disk. Save writes it again.</translation>
+    </message>
+</context>
+<context>
+    <name>sylvanode::FileCommands</name>
+    <message>
+        <source>保存菜单文件</source>
+        <translation>Save Menu File</translation>
+    </message>
+    <message>
+        <source>菜单方案已修改，是否保存</source>
+        <translation>The menu scheme has been modified. Do you want to save it?</translation>
+    </message>
+    <message>
+        <source>打开菜单文件</source>
+        <translation>Open Menu Scheme</translation>
+    </message>
+    <message>
+        <source>未命名</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>另存为...</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>保存菜单方案</source>
+        <translation>Save Menu Scheme</translation>
+    </message>
+    <message>
+        <source>“%1”已被其他程序修改。保存会覆盖那些修改。</source>
+        <translation>“%1” was changed by another program. Saving overwrites those changes.</translation>
+    </message>
+    <message>
+        <source>覆盖</source>
+        <translation>Overwrite</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>保存菜单方案时出错</source>
+        <translation>The menu scheme could not be saved</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>选择要导入的网站文件夹</source>
+        <translation>Choose the Site Folder to Import</translation>
+    </message>
+    <message>
+        <source>无法导入 %1：%2</source>
+        <translation>Cannot import %1: %2</translation>
+    </message>
+    <message>
+        <source>导出</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>请用 .html、.txt、.opml 或 .json 作文件的扩展名</source>
+        <translation>Please end the file name in .html, .txt, .opml or .json</translation>
+    </message>
+    <message>
+        <source>导出时出错：%1</source>
+        <translation>The export failed: %1</translation>
+    </message>
+</context>
+<context>
     <name>sylvanode::LinkCheckDialog</name>
     <message>
         <source>图标不存在：</source>
@@ -1072,6 +1070,85 @@
             <numerusform>Checked in %1: %n problem</numerusform>
             <numerusform>Checked in %1: %n problems</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>sylvanode::SchemeDocument</name>
+    <message>
+        <source>修改菜单标题</source>
+        <translation>Edit Title</translation>
+    </message>
+    <message>
+        <source>修改提示文字</source>
+        <translation>Edit Hint</translation>
+    </message>
+    <message>
+        <source>修改状态栏文字</source>
+        <translation>Edit Status Text</translation>
+    </message>
+    <message>
+        <source>修改折叠图标</source>
+        <translation>Change Closed Icon</translation>
+    </message>
+    <message>
+        <source>修改展开图标</source>
+        <translation>Change Open Icon</translation>
+    </message>
+    <message>
+        <source>修改链接</source>
+        <translation>Edit Link</translation>
+    </message>
+    <message>
+        <source>修改目标框架</source>
+        <translation>Edit Target Frame</translation>
+    </message>
+    <message>
+        <source>修改脚本</source>
+        <translation>Edit Script</translation>
+    </message>
+    <message>
+        <source>修改点击动作</source>
+        <translation>Change Click Action</translation>
+    </message>
+    <message>
+        <source>增加根菜单</source>
+        <translation>Add R&amp;oot Item</translation>
+    </message>
+    <message>
+        <source>增加子菜单</source>
+        <translation>Add &amp;Sub Item</translation>
+    </message>
+    <message>
+        <source>删除菜单项</source>
+        <translation>Delete Item</translation>
+    </message>
+    <message>
+        <source>上移</source>
+        <translation>&amp;Move Up</translation>
+    </message>
+    <message>
+        <source>下移</source>
+        <translation>Move Do&amp;wn</translation>
+    </message>
+    <message>
+        <source>升级</source>
+        <translation>Outd&amp;ent</translation>
+    </message>
+    <message>
+        <source>降级</source>
+        <translation>&amp;Indent</translation>
+    </message>
+    <message>
+        <source>拖放菜单项</source>
+        <translation>Drag and Drop Item</translation>
+    </message>
+    <message>
+        <source>创建副本</source>
+        <translation>Dup&amp;licate</translation>
+    </message>
+    <message>
+        <source>重新载入</source>
+        <translation>Reload</translation>
     </message>
 </context>
 <context>
@@ -1154,6 +1231,61 @@
     <message>
         <source>修改边距</source>
         <translation>Change Padding</translation>
+    </message>
+</context>
+<context>
+    <name>sylvanode::ToolCommands</name>
+    <message>
+        <source>没有菜单项，终止生成代码</source>
+        <translation>The menu has no items; no code was generated</translation>
+    </message>
+    <message>
+        <source>生成脚本文件</source>
+        <translation>Generate Script File</translation>
+    </message>
+    <message>
+        <source>生成代码时出错</source>
+        <translation>The code could not be generated</translation>
+    </message>
+    <message>
+        <source>生成代码完毕</source>
+        <translation>The code has been generated</translation>
+    </message>
+    <message>
+        <source>找不到树形菜单库 %1</source>
+        <translation>The tree-menu library %1 was not found</translation>
+    </message>
+    <message>
+        <source>无法建立预览文件夹</source>
+        <translation>The preview folder could not be made</translation>
+    </message>
+    <message>
+        <source>预览时出错</source>
+        <translation>The preview failed</translation>
+    </message>
+    <message>
+        <source>没有可以打开预览页面的浏览器：</source>
+        <translation>No browser could open the preview page:</translation>
+    </message>
+    <message>
+        <source>复制路径</source>
+        <translation>Copy Path</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>工作目录不存在：%1</source>
+        <translation>The work directory does not exist: %1</translation>
+    </message>
+    <message>
+        <source>找不到用户指南，它应在：</source>
+        <translation>The user guide was not found. It belongs here:</translation>
+    </message>
+    <message>
+        <source>没有可以打开用户指南的程序：</source>
+        <translation>No program could open the user guide:</translation>
     </message>
 </context>
 </TS>

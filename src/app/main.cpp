@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The editor: one window with an untitled, empty scheme. --help and --version print and
-// exit without a window; every other argument is ignored (a file name does not open anything).
+// The editor: a window for each scheme file named on the command line (or one untitled,
+// empty scheme). --help and --version print and exit without a window.
 #include <QApplication>
 #include <QIcon>
 #include <cstdio>
@@ -12,6 +12,8 @@
 #include "ui/common/qt_prompter.h"
 #include "ui/common/translations.h"
 #include "ui/main/main_window.h"
+#include "ui/main/session.h"
+#include "ui/main/workspace.h"
 
 namespace {
 
@@ -44,17 +46,18 @@ private:
 
 // Before there is an application, the texts follow the locale as the command-line tool's do.
 constexpr const char* kHelpText[] = {
-    "用法：sylvanode [--help] [--version]\n"
+    "用法：sylvanode [--help] [--version] [文件...]\n"
     "\n"
-    "Sylvanode，网页上可折叠树形菜单的编辑器。它启动时是一个空的、未命名的菜单方案；\n"
-    "其他参数被忽略。另见 sylvanode-cli(1)。\n"
+    "Sylvanode，网页上可折叠树形菜单的编辑器。它在各自的窗口中打开每个菜单方案文件，\n"
+    "或者以一个空的、未命名的菜单方案启动。另见 sylvanode-cli(1)。\n"
     "\n"
     "  --help     显示本帮助\n"
     "  --version  显示版本\n",
-    "Usage: sylvanode [--help] [--version]\n"
+    "Usage: sylvanode [--help] [--version] [FILE...]\n"
     "\n"
-    "Sylvanode, an editor for collapsible tree menus on web pages. It starts with an empty,\n"
-    "untitled menu scheme; other arguments are ignored. See also sylvanode-cli(1).\n"
+    "Sylvanode, an editor for collapsible tree menus on web pages. It opens each menu scheme\n"
+    "FILE in a window of its own, or starts with an empty, untitled scheme.\n"
+    "See also sylvanode-cli(1).\n"
     "\n"
     "  --help     show this help\n"
     "  --version  show the version\n"};
@@ -64,7 +67,7 @@ constexpr const char* kCannotWrite[] = {"sylvanode: 无法写入标准输出\n",
 // Answers --help and --version before any window (or display) is needed; -1 otherwise.
 int answerInformationOptions(int argc, char** argv) {
     const auto language = static_cast<size_t>(sylvanode::environmentLanguage() == sylvanode::Language::English);
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const char* text = nullptr;
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) text = kHelpText[language];
         if (std::strcmp(argv[i], "--version") == 0) text = "sylvanode " SYLVANODE_VERSION "\n";
@@ -92,7 +95,12 @@ int main(int argc, char** argv) {
     // speak it too.
     sylvanode::installTranslations(sylvanode::languageToUse());
 
-    MainWindow window(prompter);
-    window.show();
+    sylvanode::Session session;
+    sylvanode::Workspace workspace(prompter, session);
+    MainWindow* first = workspace.newWindow();
+    QStringList files = QApplication::arguments().mid(1);
+    // "--" ends the options: a file may be named "-x".
+    files.removeOne(QStringLiteral("--"));
+    workspace.openFiles(files, first);
     return QApplication::exec();
 }

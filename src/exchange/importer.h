@@ -20,14 +20,15 @@ const char* importKindName(ImportKind kind);
 // element, HTML when it has markup, an outline otherwise.
 ImportKind guessImportKind(std::string_view bytes);
 
-struct ImportOptions {
-    std::optional<ImportKind> kind;  // guessed when not given
-    std::string selectId;            // HTML: the id of the element whose list to take
-};
-
 // Largest file an import reads; a folder import reads at most this many pages.
 inline constexpr size_t kMaxImportBytes = size_t{256} << 20;
 inline constexpr size_t kMaxFolderPages = 100000;
+
+struct ImportOptions {
+    std::optional<ImportKind> kind;  // guessed when not given
+    std::string selectId;            // HTML: the id of the element whose list to take
+    size_t maxFolderPages = kMaxFolderPages;
+};
 
 // Reads a file's content as the given or guessed kind (never Folder).
 ImportResult importBytes(std::string_view bytes, const ImportOptions& options = {});
@@ -36,7 +37,8 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options = 
 // <title> (else its file name) linking to its path relative to the folder; a folder's
 // index.html (or index.htm) is the folder item's own link, and the top folder's is the first
 // item. Hidden entries and linked folders are passed over; folders without pages are left out.
-ImportResult importFolder(const std::string& folder);
+// A folder with more than `maxPages` pages is refused.
+ImportResult importFolder(const std::string& folder, size_t maxPages = kMaxFolderPages);
 
 // A file or a folder (native path), whatever it holds. The work directory is the folder, or
 // the file's folder (the links of a page or an outline are relative to it). Only a regular

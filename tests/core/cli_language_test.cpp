@@ -120,7 +120,9 @@ TEST(CliLanguage, EveryKindOfMessageInEachLanguage) {
             EXPECT_TRUE(matches(message, expected)) << name << "\n  got:      " << message
                                                     << "\n  expected: " << expected;
             // Apart from the core's reasons, each message is in one language.
-            if (language == Language::English) EXPECT_FALSE(hasChinese(message)) << name << message;
+            if (language == Language::English) {
+                EXPECT_FALSE(hasChinese(message)) << name << message;
+            }
         }
     }
     // Without --root the message says where the folder is given.
@@ -185,7 +187,9 @@ TEST(CliLanguage, HelpInEachLanguage) {
         EXPECT_EQ("用法：" + firstLine(e.out).substr(7), firstLine(z.out));
         std::istringstream lines(z.out);
         for (std::string line; std::getline(lines, line);)
-            if (line.rfind("  -", 0) == 0) EXPECT_TRUE(hasChinese(line)) << command << ": " << line;
+            if (line.rfind("  -", 0) == 0) {
+                EXPECT_TRUE(hasChinese(line)) << command << ": " << line;
+            }
         EXPECT_NE(z.out.find("\n选项：\n"), std::string::npos) << z.out;
     }
 }

@@ -3,7 +3,9 @@
 // what a file holds.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "exchange/importer.h"
@@ -13,18 +15,54 @@
 namespace sylvanode {
 namespace {
 
-std::string importAsText(const std::string& fixture, ImportOptions options = {}) {
-    ImportResult r = importPath(test::fixturePath("import/" + fixture), options);
+// `source`: a fixture in tests/fixtures/import, or a full path.
+std::string importAsText(const std::string& source, ImportOptions options = {}) {
+    ImportResult r =
+        importPath(source.starts_with('/') ? source : test::fixturePath("import/" + source), options);
     if (!r) return "error: " + r.error;
     return test::dumpForest(r.roots);
 }
 
 TEST(Import, FixturesGiveTheirMenus) {
     struct Case {
-        const char* fixture;
+        std::string source;
         ImportOptions options;
         std::string expected;
+        bool asAnotherUser = false;  // imported by a user whom permission bits bind
     };
+    // Files and folders that only a test makes.
+    test::TempDir made;
+    ::chmod(made.path().c_str(), 0755);
+    const auto file = [&made](const std::string& name, const std::string& bytes) {
+        test::writeFile(made.file(name), bytes);
+        return made.file(name);
+    };
+    const auto folder = [&made](const std::string& name, std::initializer_list<const char*> files) {
+        for (std::string f : files) {
+            std::filesystem::create_directories(
+                std::filesystem::path(made.file(name + "/" + f)).parent_path());
+            test::writeFile(made.file(name + "/" + f), "<title>" + f + "</title>");
+        }
+        std::filesystem::create_directories(made.file(name));
+        return made.file(name);
+    };
+    const std::string sitemapIndex =
+        file("index.xml",
+             "<?xml version=\"1.0\"?><sitemapindex><sitemap><loc>https://a.example/s1.xml</loc>"
+             "</sitemap></sitemapindex>");
+    const std::string emptySitemap =
+        file("empty.xml", "<?xml version=\"1.0\"?><urlset xmlns=\"x\"></urlset>");
+    const std::string opmlWithoutBody =
+        file("head.opml", "<?xml version=\"1.0\"?><opml version=\"2.0\"><head/></opml>");
+    const std::string opmlWithoutItems =
+        file("bare.opml", "<?xml version=\"1.0\"?><opml version=\"2.0\"><head/><body></body></opml>");
+    const std::string noPages = folder("no-pages", {"notes.txt", "img/logo.png"});
+    const std::string threePages = folder("three", {"a.html", "b.htm", "sub/c.html"});
+    const std::string locked = folder("locked", {"index.html", "private/secret.html"});
+    ::chmod((locked + "/private").c_str(), 0);
+    const std::string huge = file("huge.html", "");  // sparse: takes no room on disk
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kMaxImportBytes + 1)), 0);
+
     const std::vector<Case> cases = {
         {"docs-sidebar.html",
          {},
@@ -115,13 +153,27 @@ TEST(Import, FixturesGiveTheirMenus) {
          "error: not a page, outline or menu file (binary data)"},
         {"site/about.html", {ImportKind::Sitemap, {}}, "error: not a sitemap (not well-formed XML)"},
         {"bookmarks.opml", {ImportKind::Sitemap, {}}, "error: not a sitemap (no <urlset>)"},
+        {sitemapIndex, {}, "error: a sitemap index: import one of the sitemaps it lists"},
+        {emptySitemap, {}, "error: the sitemap lists no addresses"},
+        {opmlWithoutBody, {}, "error: the OPML file has no <body>"},
+        {opmlWithoutItems, {}, "error: the OPML outline has no items"},
+        {noPages, {}, "error: no .html or .htm pages in the folder"},
+        {threePages,
+         {std::nullopt, {}, 3},
+         "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
+        {threePages, {std::nullopt, {}, 2}, "error: the folder holds more than 2 pages"},
+        {locked, {}, "error: cannot read the folder " + locked + "/private: permission denied", true},
+        {huge, {}, "error: it is larger than 256 MiB"},
     };
     for (const auto& c : cases) {
-        const std::string got = importAsText(c.fixture, c.options);
+        const std::string got = c.asAnotherUser ? test::inChildProcess([&c] {
+            return test::becomeUnprivileged() ? importAsText(c.source, c.options) : "cannot change the user";
+        })
+                                                : importAsText(c.source, c.options);
         if (c.expected.rfind("error: ", 0) == 0)
-            EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.fixture << "\n" << got;
+            EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.source << "\n" << got;
         else
-            EXPECT_EQ(got, c.expected) << c.fixture;
+            EXPECT_EQ(got, c.expected) << c.source;
     }
 }
 
@@ -153,6 +205,46 @@ TEST(Import, ReadsOnlyRegularFiles) {
         {"/dev/zero", "it is a device"},
     };
     for (const auto& [path, error] : cases) EXPECT_EQ(importPath(path).error, error) << path;
+}
+
+// JSON as a person or another program writes it: escapes, pairs of surrogates, keys this
+// program does not know, and each refusal with the line it stopped on.
+TEST(Import, MenuJsonWrittenByHand) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\"items\":[{\"title\":\"caf\\u00E9 \\u4e2d\\u6587\",\"link\":\"a\\/b.htm\"}]}",
+         "café 中文 -> a/b.htm\n"},
+        {"{\"items\":[{\"title\":\"\\ud83c\\udf32 tree\\t\\\"x\\\" \\\\\"}]}", "🌲 tree\t\"x\" \\\n"},
+        // A lone surrogate half is no character: it becomes U+FFFD.
+        {"{\"items\":[{\"title\":\"a\\ud800b\"},{\"title\":\"\\udc00\"}]}", "a\uFFFDb\n\uFFFD\n"},
+        {"\xEF\xBB\xBF{\"version\":[1,{\"x\":null}],\"items\":[{\"id\":7,\"title\":\"A\",\"open\":true,"
+         "\"children\":[{\"title\":\"B\",\"script\":\"go()\",\"meta\":{\"k\":[\"v\",2.5e3]}}]}],\"extra\":"
+         "false}",
+         "A\n  B !go()\n"},
+        {"\xFF{}", "error: not a menu in JSON (the text is not UTF-8)"},
+        {"\n[]", "error: not a menu in JSON (line 2: expected {)"},
+        {"{\"a\":1\n\"items\":[]}", "error: not a menu in JSON (line 2: expected , or })"},
+        {"{\n\n1:2}", "error: not a menu in JSON (line 3: expected a key)"},
+        {"{\"a\":\n}", "error: not a menu in JSON (line 2: bad value)"},
+        {"{\"items\":\n{}}", "error: not a menu in JSON (line 2: \"items\" is not a list)"},
+        {"{\"items\":[{}\n{}]}", "error: not a menu in JSON (line 2: expected , or ])"},
+        {"{\"items\":[\n\"A\"]}", "error: not a menu in JSON (line 2: an item is not an object)"},
+        {"{\"items\":[{\"title\":\"A\"\n\"link\":\"a\"}]}",
+         "error: not a menu in JSON (line 2: expected , or })"},
+        {"{\"items\":[{\n\"title\"}]}", "error: not a menu in JSON (line 2: expected a key)"},
+        {"{\"items\":[{\"children\":\n\"none\"}]}",
+         "error: not a menu in JSON (line 2: \"children\" is not a list)"},
+        {"{\"items\":[{\"id\":\n]}]}", "error: not a menu in JSON (line 2: bad value)"},
+        {"{\"items\":[{\n\"title\":7}]}", "error: not a menu in JSON (line 2: \"title\" is not a text)"},
+        {"{\"items\":[{\"title\":\"bad \\x\"}]}",
+         "error: not a menu in JSON (line 1: \"title\" is not a text)"},
+        {"{\"items\":[{\"title\":\"A\"}]}\n\nx", "error: not a menu in JSON (line 3: text after the end)"},
+        {"{\"menu\":[]\n}", "error: not a menu in JSON (line 2: no \"items\")"},
+        {"{\"items\":[]}", "error: the menu has no items"},
+    };
+    for (const auto& [text, expected] : cases) {
+        ImportResult r = importBytes(text, {ImportKind::Json, {}});
+        EXPECT_EQ(r ? test::dumpForest(r.roots) : "error: " + r.error, expected) << text;
+    }
 }
 
 TEST(Import, GuessesWhatAFileHolds) {

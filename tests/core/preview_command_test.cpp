@@ -305,7 +305,7 @@ TEST(Preview, ThePageLanguageFollowsTheMenusTexts) {
         {"a Chinese title", "\xB9\xD8\xD3\xDA", "", "", "zh-CN"},             // 关于
         {"a Chinese hint", "About", "\xB9\xD8\xD3\xDA", "", "zh-CN"},
         {"a Chinese status text", "About", "", "\xD6\xD0\xDF\x5C", "zh-CN"},  // 中運, 0x5C trail
-        {"full-width punctuation only", "A\xA3\xBAB", "", "", "en"},            // A：B
+        {"full-width punctuation only", "A\xA3\xBA" "B", "", "", "en"},            // A：B
         {"bytes that are not GBK", "\xFF\x80", "", "", "en"},
         {"a GB18030 four-byte character", "\x95\x32\x82\x36", "", "", "zh-CN"},  // U+20000
     };

@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "model/scheme_io.h"
 #include "ui/common/translations.h"
 #include "ui/dialogs/link_check_dialog.h"
 #include "window_fixture.h"
@@ -122,7 +123,7 @@ bool hasChinese(const QString& text) {
 
 // Runs the editor through every page, dialog and question, gathering what it shows.
 // What the user types here is plain ASCII, so that any Chinese text is the program's.
-QStringList walkTheEditor() {
+void walkTheEditor(QStringList& shown) {
     TextCollector texts;
     auto f = std::make_unique<WindowFixture>();
     ScriptedPrompter& prompter = f->prompter;
@@ -148,7 +149,7 @@ QStringList walkTheEditor() {
     f->trigger("addRootItemAction");
     f->edit("menuNameEdit")->setText(QStringLiteral("Products"));
     f->trigger("addSubItemAction");
-    w.selectNode(f->node({0, 0}));
+    f->select(f->node({0, 0}));
     f->edit("menuNameEdit")->setText(QStringLiteral("Software"));
     f->edit("menuLinkEdit")->setText(QStringLiteral("missing.html"));
     f->trigger("addRootItemAction");
@@ -197,16 +198,70 @@ QStringList walkTheEditor() {
     QTest::keyClick(f->edit("folderNormalStyle"), Qt::Key_Return);
 
     // The link check: first without a work directory that exists, then with one.
-    w.scheme().settings.workDir = "/nonexistent-sylvanode-folder/";
+    f->changeSettings([](SchemeSettings& s) { s.workDir = "/nonexistent-sylvanode-folder/"; });
     f->trigger("checkLinksAction");
-    w.scheme().settings.workDir = f->dir.path().toStdString() + "/";
-    w.scheme().settings.fileIcon = "missing.gif";
+    const std::string workDir = f->dir.path().toStdString() + "/";
+    f->changeSettings([&](SchemeSettings& s) {
+        s.workDir = workDir;
+        s.fileIcon = "missing.gif";
+    });
     f->trigger("checkLinksAction");
-    if (LinkCheckDialog* links = w.linkCheckDialog()) texts.collect(links, QStringLiteral("links"));
+    if (auto* links = w.findChild<LinkCheckDialog*>(QStringLiteral("linkCheckDialog")))
+        texts.collect(links, QStringLiteral("links"));
 
     // The save question, and the title of a modified scheme.
     texts.collect(&w, QStringLiteral("window"));
     f->trigger("newAction");
+
+    // A file that cannot be opened, a read-only one (its title), and the recent files.
+    f->workspace->openFiles({f->path(QStringLiteral("missing.menu"))}, nullptr);
+    MenuScheme sample;
+    sample.reset();
+    sample.appendRoot()->caption = "Home";
+    const QString readOnly = f->writeFile(QStringLiteral("read-only.menu"), writeSchemeText(sample));
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    MainWindow* other = f->workspace->openFiles({readOnly}, nullptr);
+    QVERIFY(other && other != &w);
+    texts.collect(other, QStringLiteral("window"));
+    other->close();
+    QTRY_COMPARE(f->workspace->windows().size(), 1);
+
+    // Another program changes the open file: read again while unmodified, a choice when
+    // modified, a question before overwriting it; then it is deleted.
+    const QString site = f->writeFile(QStringLiteral("site.menu"), writeSchemeText(sample));
+    other = f->workspace->openFiles({site}, nullptr);
+    QVERIFY(other);
+    auto* bar = other->findChild<QWidget*>(QStringLiteral("fileChangeBar"));
+    auto* message = other->findChild<QLabel*>(QStringLiteral("fileChangeMessage"));
+    sample.appendRoot()->caption = "Outside";
+    f->writeFile(QStringLiteral("site.menu"), writeSchemeText(sample));
+    QTRY_VERIFY(bar->isVisible());
+    texts.collect(other, QStringLiteral("window"));
+    const QString reloaded = message->text();
+    other->findChild<QAction*>(QStringLiteral("addRootItemAction"))->trigger();
+    sample.appendRoot()->caption = "Again";
+    f->writeFile(QStringLiteral("site.menu"), writeSchemeText(sample));
+    QTRY_VERIFY(message->text() != reloaded);
+    texts.collect(other, QStringLiteral("window"));
+    const QString changed = message->text();
+    other->findChild<QAction*>(QStringLiteral("saveAction"))->trigger();  // the question, answered "cancel"
+    QFile::remove(site);
+    QTRY_VERIFY(message->text() != changed);
+    texts.collect(other, QStringLiteral("window"));
+    prompter.answerMessage(Prompter::No);
+    other->close();
+    QTRY_COMPARE(f->workspace->windows().size(), 1);
+
+    // The recent files, and a new window.
+    texts.collect(&w, QStringLiteral("window"));
+    f->trigger("newWindowAction");
+    QCOMPARE(f->workspace->windows().size(), 2);
+    for (MainWindow* shown : f->workspace->windows()) {
+        if (shown == &w) continue;
+        texts.collect(shown, QStringLiteral("window"));
+        shown->close();
+    }
+    QTRY_COMPARE(f->workspace->windows().size(), 1);
 
     for (const ScriptedPrompter::Request& r : prompter.requests()) {
         const QString at = QStringLiteral("request/") + QLatin1String(kindName(r.kind)) + QLatin1Char('.');
@@ -214,10 +269,11 @@ QStringList walkTheEditor() {
         texts.add(at + QStringLiteral("text"), r.text);
         texts.add(at + QStringLiteral("title"), r.title);
         texts.add(at + QStringLiteral("filter"), r.filter);
+        for (const QString& choice : r.choices) texts.add(at + QStringLiteral("choice"), choice);
     }
     f->prompter.reset();
     f.reset();
-    return texts.lines();
+    shown = texts.lines();
 }
 
 }  // namespace
@@ -226,7 +282,9 @@ class UiTextsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void chineseTextsAreTheRecordedOnes() {
-        const QStringList shown = walkTheEditor();
+        QStringList shown;
+        walkTheEditor(shown);
+        if (QTest::currentTestFailed()) return;
         if (qEnvironmentVariableIsSet("SYLVANODE_RECORD_UI_TEXTS")) {
             QFile out(kRecorded);
             QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -250,8 +308,10 @@ private Q_SLOTS:
 
     void englishTextsHaveNoChinese() {
         QVERIFY(installTranslations(QStringLiteral("en")));
-        const QStringList shown = walkTheEditor();
+        QStringList shown;
+        walkTheEditor(shown);
         installTranslations(QLatin1String(kSourceLanguage));
+        if (QTest::currentTestFailed()) return;
         QStringList chinese;
         int languageNames = 0;
         for (const QString& line : shown) {

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "model/scheme_io.h"
 #include "ui/common/translations.h"
 #include "ui/dialogs/link_check_dialog.h"
 #include "ui/main/menu_tree_view.h"
@@ -32,15 +33,15 @@ class WindowLookTest : public QObject {
             f->trigger("addRootItemAction");
             f->edit("menuNameEdit")->setText(n);
         }
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         for (const QString& n : {QStringLiteral("软件"), QStringLiteral("硬件")}) {
             f->trigger("addSubItemAction");
-            f->w().selectNode(f->node({0})->lastChild());
+            f->select(f->node({0})->lastChild());
             f->edit("menuNameEdit")->setText(n);
-            f->w().selectNode(f->node({0}));
+            f->select(f->node({0}));
         }
         f->w().tree().expand(f->w().treeModel().indexOf(f->node({0})));
-        f->w().selectNode(f->node({0, 1}));
+        f->select(f->node({0, 1}));
         f->edit("menuHintEdit")->setText(QStringLiteral("硬件产品一览"));
         f->edit("menuLinkEdit")->setText(QStringLiteral("products/hardware.htm"));
     }
@@ -58,7 +59,11 @@ class WindowLookTest : public QObject {
                          qPrintable(l->objectName() + QStringLiteral(" cut off: ") + l->text()));
                 continue;
             }
-            const int textWidth = l->fontMetrics().horizontalAdvance(l->text());
+            // The text as shown: a mnemonic's "&" is an underline ("&&" shows one "&").
+            QString shown = l->text();
+            shown.replace(QLatin1String("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&'));
+            shown.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+            const int textWidth = l->fontMetrics().horizontalAdvance(shown);
             QVERIFY2(l->width() >= textWidth, qPrintable(l->objectName() + QStringLiteral(" clipped: ") + l->text()));
             // A field beside its label starts after the label's text (a squeezed row overlaps them).
             if (QWidget* field = l->buddy(); field && field->isVisibleTo(page) && !(l->alignment() & Qt::AlignRight)) {
@@ -129,6 +134,17 @@ private Q_SLOTS:
             QVERIFY2(hints->contentsRect().width() >= hints->fontMetrics().horizontalAdvance(tip),
                      qPrintable(QStringLiteral("hint cut off: ") + tip));
         }
+        // The bar above the tree, with its buttons, once another program changed the file.
+        f->prompter.answerSaveFile(f->path(QStringLiteral("look.menu")));
+        f->trigger("saveAsAction");
+        f->trigger("addRootItemAction");
+        MenuScheme outside;
+        outside.reset();
+        f->writeFile(QStringLiteral("look.menu"), writeSchemeText(outside));
+        QTRY_VERIFY(f->child<QWidget>("reloadButton")->isVisible());
+        checkNothingClipped(&f->w());
+        save(language + QStringLiteral("-file-changed"));
+        f->trigger("keepMineButton");
         ScriptedPrompter& prompter = f->prompter;
         const auto look = [&](const QString& name) {
             return [this, name, language](QDialog& d) {
@@ -153,11 +169,13 @@ private Q_SLOTS:
             return int(QDialog::Rejected);
         });
         QTest::keyClick(f->edit("folderNormalStyle"), Qt::Key_Return);
-        f->w().scheme().settings.workDir = f->dir.path().toStdString() + "/";
+        const std::string workDir = f->dir.path().toStdString() + "/";
+        f->changeSettings([&](SchemeSettings& s) { s.workDir = workDir; });
         f->trigger("checkLinksAction");
-        QVERIFY(f->w().linkCheckDialog());
-        lookAt(*f->w().linkCheckDialog(), language + QStringLiteral("-dialog-links"));
-        f->w().linkCheckDialog()->close();
+        auto* links = f->w().findChild<QDialog*>(QStringLiteral("linkCheckDialog"));
+        QVERIFY(links);
+        lookAt(*links, language + QStringLiteral("-dialog-links"));
+        links->close();
         QVERIFY(installTranslations(QString::fromLatin1(kSourceLanguage)));
         f->prompter.reset();
     }

@@ -8,7 +8,7 @@
 #include "platform/paths.h"
 #include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 namespace sylvanode {
 

@@ -3,7 +3,7 @@
 
 #include <QCoreApplication>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 namespace sylvanode {
 namespace {
