@@ -43,7 +43,7 @@ test('sylvanode-cli library copies the shipped files, byte for byte', () => {
   cli('library', dir);
   const names = readdirSync(dir).sort();
   assert.deepEqual(names, ['sn-line-i.svg', 'sn-line-l.svg', 'sn-line-t.svg', 'sn-minus.svg', 'sn-plus.svg',
-    'sylvanode-tree.min.js', 'sylvanode-tree.min.js.map']);
+    'sylvanode-tree.js', 'sylvanode-tree.min.js', 'sylvanode-tree.min.js.map']);
   for (const name of names) assert.ok(readFileSync(join(dir, name)).equals(readFileSync(join(webDir, name))), name);
 });
 
