@@ -65,18 +65,17 @@ TEST(ExchangeCli, ImportExportAndCheck) {
         EXPECT_EQ(r.out, cli({"tree", dir.file("gbk.menu")}).out) << format;
     }
 
-    // Bad input: one line, exit 1, and the target is not touched.
+    // Bad input: one line, exit 1 (3 when the source cannot be read), and the target is not touched.
     test::writeFile(dir.file("keep.menu"), "old");
-    const std::vector<std::vector<std::string>> bad = {
-        {"import", test::fixturePath("import/docs-sidebar.html"), "--select", "nope", "-o",
-         dir.file("keep.menu")},
-        {"import", test::fixturePath("import/site/about.html"), "--from", "opml", "-o",
-         dir.file("keep.menu")},
-        {"import", dir.file("nothing-here.html"), "-o", dir.file("keep.menu")},
+    const std::vector<std::pair<std::vector<std::string>, int>> bad = {
+        {{"import", test::fixturePath("import/docs-sidebar.html"), "--select", "nope", "-o", dir.file("keep.menu")},
+         1},
+        {{"import", test::fixturePath("import/site/about.html"), "--from", "opml", "-o", dir.file("keep.menu")}, 1},
+        {{"import", dir.file("nothing-here.html"), "-o", dir.file("keep.menu")}, 3},
     };
-    for (const auto& args : bad) {
+    for (const auto& [args, code] : bad) {
         r = cli(args);
-        EXPECT_EQ(r.code, 1) << args[1];
+        EXPECT_EQ(r.code, code) << args[1];
         EXPECT_EQ(r.err.rfind("sylvanode-cli: import: ", 0), 0u) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(test::readFile(dir.file("keep.menu")), "old");

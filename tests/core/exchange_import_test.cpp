@@ -6,6 +6,7 @@
 
 #include <tuple>
 
+#include "exchange/exporter.h"
 #include "exchange/importer.h"
 #include "exchange_support.h"
 #include "test_support.h"
@@ -13,17 +14,30 @@
 namespace sylvanode {
 namespace {
 
-std::string importAsText(const std::string& fixture, ImportOptions options = {}) {
-    ImportResult r = importPath(test::fixturePath("import/" + fixture), options);
-    if (!r) return "error: " + r.error;
-    return test::dumpForest(r.roots);
+ImportOptions from(ImportKind kind) {
+    ImportOptions o;
+    o.kind = kind;
+    return o;
+}
+ImportOptions selecting(const char* select) {
+    ImportOptions o;
+    o.select = select;
+    return o;
+}
+ImportOptions readAs(const char* charset) {
+    ImportOptions o;
+    o.charset = charset;
+    return o;
 }
 
+// Every kind of input as the sites people have write it: the menu each gives, and what the
+// report names as taken.
 TEST(Import, FixturesGiveTheirMenus) {
     struct Case {
         const char* fixture;
         ImportOptions options;
-        std::string expected;
+        std::string expected;  // the tree, or "error: " and the start of the reason
+        std::string taken;     // what the report says was taken
     };
     const std::vector<Case> cases = {
         {"docs-sidebar.html",
@@ -39,9 +53,10 @@ TEST(Import, FixturesGiveTheirMenus) {
          "    Plugin API -> guides/plugins-api.html\n"
          "    Publishing -> guides/plugins-publish.html\n"
          "FAQ -> faq.html\n"
-         "Report a problem -> https://github.example.org/lantern/issues @_blank\n"},
+         "Report a problem -> https://github.example.org/lantern/issues @_blank\n",
+         "<ul class=\"toc\"> in <aside id=\"docs-toc\" class=\"sidebar\">"},
         {"shop-categories.html",
-         {std::nullopt, "categories"},
+         selecting("categories"),
          "Women\n"
          "  Jackets (48) -> /c/women/jackets\n"
          "  Boots (12) -> /c/women/boots\n"
@@ -50,9 +65,10 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  Jackets -> /c/men/jackets\n"
          "  Trousers & shorts -> /c/men/trousers\n"
          "Kids -> /c/kids\n"
-         "Gift cards -> /c/gift-cards {Give the outdoors}\n"},
+         "Gift cards -> /c/gift-cards {Give the outdoors}\n",
+         "<ul> in <div id=\"categories\" class=\"mega-menu\">"},
         {"gbk-site.html",
-         {ImportKind::Html, {}},
+         from(ImportKind::Html),
          "网站首页 -> index.htm\n"
          "关于我们 -> about/index.htm {公司简介}\n"
          "  发展历程 -> about/history.htm\n"
@@ -62,7 +78,8 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  电机系列 -> products/motor.htm @main\n"
          "  水泵系列 € -> products/pump.htm\n"
          "新闻动态 -> news.asp\n"
-         "联系我们 -> mailto:sales@example.cn\n"},
+         "联系我们 -> mailto:sales@example.cn\n",
+         "<ul> in <div id=\"menu\">"},
         {"two-lists-nav.html",
          {},
          "Home -> /\n"
@@ -70,10 +87,191 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  New arrivals -> /catalogue/new.html\n"
          "  E-books -> /catalogue/ebooks.html\n"
          "Events -> /events.html\n"
-         "Visit us -> /visit.html @_self\n"},
-        {"two-lists-nav.html",
-         {std::nullopt, "clubs"},
-         "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n"},
+         "Visit us -> /visit.html @_self\n",
+         "<nav class=\"main-nav\">"},
+        {"two-lists-nav.html", selecting("clubs"), "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n",
+         "<ol id=\"clubs\"> in <main>"},
+        {"two-lists-nav.html", selecting("main > ul"),
+         "Monday 9–17\nTuesday 9–17\nWednesday 9–20\nThursday 9–17\nFriday 9–17\nSaturday 10–14\nSunday closed\n",
+         "<ul id=\"hours\"> in <main>"},
+        // JSON as tree widgets keep it: jsTree (nested and flat), Fancytree, and the usual keys.
+        {"jstree-nested.json",
+         {},
+         "Documentation\n"
+         "  Getting started -> docs/start.html (img/page.png|)\n"
+         "  API & SDK -> docs/api.html @_blank {Reference for every call}\n"
+         "  Changelog\n"
+         "Plain node\n"
+         "Support\n"
+         "  Forum -> https://forum.example.com/\n"
+         "  Contact us !openContact()\n",
+         ""},
+        {"jstree-flat.json",
+         {},
+         "Shop -> shop/\n"
+         "  Mooncakes -> shop/mooncakes.html\n"
+         "  Sourdough -> shop/sourdough.html\n"
+         "About us -> about.html\n"
+         "  Opening hours -> about.html#hours\n",
+         ""},
+        {"fancytree.json",
+         {},
+         "Products\n"
+         "  Garden tools -> products/garden.html {Spades, rakes and hoes}\n"
+         "  Seeds -> products/seeds.html\n"
+         "  Archive\n"
+         "Blog -> https://blog.example.org/ @_blank\n",
+         ""},
+        {"generic-tree.json",
+         {},
+         "Home -> /\nServices\n  Design -> /services/design\n  Hosting -> /services/hosting\nCareers -> /jobs\n", ""},
+        // Pages that declare no character set.
+        {"latin1-recipes.html",
+         {},
+         "Entrées -> entrees.html\n"
+         "  Velouté de châtaignes -> entrees/veloute.html\n"
+         "  Quiche lorraine à l'ancienne -> entrees/quiche.html\n"
+         "Desserts -> desserts.html\n"
+         "  Crème brûlée -> desserts/creme.html\n"
+         "  Gâteau aux noix -> desserts/gateau.html\n",
+         "<nav>"},
+        {"cp1252-news.html",
+         {},
+         "“Open day” – Saturday -> open-day.html\n"
+         "Farmers’ market: stalls from 5 € -> market.html\n"
+         "The library is moving… -> moving.html\n",
+         "<ul class=\"events\">"},
+        {"cp1252-news.html", readAs("utf-8"),
+         "\uFFFDOpen day\uFFFD \uFFFD Saturday -> open-day.html\n"
+         "Farmers\uFFFD market: stalls from 5 \uFFFD -> market.html\n"
+         "The library is moving\uFFFD -> moving.html\n",
+         "<ul class=\"events\">"},
+        {"gbk-no-meta.html",
+         {},
+         "首页 -> index.htm\n"
+         "公司简介 -> about.htm\n"
+         "  发展历程 -> about.htm#history\n"
+         "  荣誉证书 -> honor.htm\n"
+         "茶叶产品 -> tea/index.htm\n"
+         "  西湖龙井 -> tea/longjing.htm\n"
+         "  洞庭碧螺春 -> tea/biluochun.htm\n"
+         "  云南普洱 -> tea/puer.htm\n"
+         "联系我们 -> contact.htm\n",
+         "<ul>"},
+        // Lists in the markup of site builders and frameworks.
+        {"mkdocs-material.html",
+         {},
+         "Home -> ..\n"
+         "Getting started\n"
+         "  Installation -> ./\n"
+         "  Configuration -> ../configuration/\n"
+         "Reference\n"
+         "  Command line -> ../reference/cli/\n"
+         "  Python API -> ../reference/api/\n",
+         "<nav class=\"md-nav md-nav--primary\">"},
+        // Two navigations match: the table of contents inside the site menu is the larger.
+        {"mkdocs-material.html", selecting("nav.md-nav--secondary"),
+         "With pip -> #with-pip\nWith docker -> #with-docker\n  Compose -> #compose\n",
+         "<nav class=\"md-nav md-nav--secondary\">"},
+        {"bootstrap3-navbar.html",
+         {},
+         "Home -> index.html\n"
+         "Shop\n"
+         "  Tents -> shop/tents.html\n"
+         "  Sleeping bags -> shop/sleeping-bags.html\n"
+         "  Outlet -> shop/outlet.html\n"
+         "Stores -> stores.html\n",
+         "<ul class=\"nav navbar-nav\"> in <nav class=\"navbar navbar-default navbar-static-top\">"},
+        {"bootstrap4-navbar.html",
+         {},
+         "Home -> index.html\n"
+         "Treatments\n"
+         "  Check-ups -> treatments/check-ups.html\n"
+         "  Whitening -> treatments/whitening.html {Book a free consultation}\n"
+         "  First visit -> treatments/kids.html\n"
+         "Our team -> team.html\n"
+         "Careers\n",
+         "<nav class=\"navbar navbar-expand-lg navbar-light bg-light\">"},
+        {"wordpress.html",
+         {},
+         "Home -> https://bakery.example.com/\n"
+         "Breads -> https://bakery.example.com/breads/\n"
+         "  Rye -> https://bakery.example.com/breads/rye/\n"
+         "  Spelt -> https://bakery.example.com/breads/spelt/\n"
+         "Visit -> https://bakery.example.com/visit/\n",
+         "<nav id=\"site-navigation\" class=\"main-navigation\">"},
+        {"wordpress.html", selecting("footer ul"),
+         "A new oven -> https://bakery.example.com/2024/05/new-oven/\n"
+         "Spring loaves -> https://bakery.example.com/2024/04/spring-loaves/\n"
+         "Easter hours -> https://bakery.example.com/2024/03/easter-hours/\n"
+         "Rye week -> https://bakery.example.com/2024/02/rye-week/\n"
+         "Hello world -> https://bakery.example.com/2024/01/hello/\n"
+         "Stollen -> https://bakery.example.com/2023/12/stollen/\n",
+         "<ul> in <section id=\"recent-posts-2\" class=\"widget widget_recent_entries\">"},
+        {"sphinx-rtd.html",
+         {},
+         "Introduction -> intro.html\n"
+         "Installing\n"
+         "Usage -> usage.html\n"
+         "  Lamps -> usage.html#lamps\n"
+         "  Wicks -> usage.html#wicks\n",
+         "<ul class=\"current\"> in <div class=\"wy-menu wy-menu-vertical\">"},
+        // Menus without lists: table cells nested by tables, classes and spaces; <div> rows.
+        {"table-portal.html",
+         {},
+         "起重设备 -> products.asp?cid=1\n"
+         "  电动葫芦 -> products.asp?cid=11\n"
+         "  桥式起重机 -> products.asp?cid=12\n"
+         "输送设备 -> products.asp?cid=2\n"
+         "  皮带输送机 -> products.asp?cid=21\n"
+         "  螺旋输送机 -> products.asp?cid=22\n"
+         "配件 -> products.asp?cid=3\n"
+         "  钢丝绳 -> products.asp?cid=31\n"
+         "  吊钩 -> products.asp?cid=32\n"
+         "资料下载 -> download.asp\n",
+         "<table>"},
+        {"table-portal.html", selecting(".topnav"),
+         "首页 -> index.asp\n关于我们 -> about.asp\n新闻中心 -> news.asp\n联系我们 -> contact.asp\n",
+         "<td class=\"topnav\">"},
+        {"div-sidebar.html",
+         {},
+         "Arts -> dept/arts.html\n"
+         "  Music -> dept/arts/music.html\n"
+         "  Painting -> dept/arts/painting.html\n"
+         "    Oil -> dept/arts/painting/oil.html\n"
+         "Science -> dept/science.html\n"
+         "  Physics -> dept/science/physics.html {Labs and lectures}\n",
+         "<div id=\"sidebar\">"},
+        // A frameset: the frame with the largest menu, its links seen from the frameset's folder.
+        {"frameset/index.html",
+         {},
+         "Start -> welcome.html @main\n"
+         "Departments\n"
+         "  Human resources -> hr/index.html @main\n"
+         "  IT help desk -> it/index.html @main\n"
+         "Phone list -> phone.html @main\n"
+         "Intranet guide -> menu/guide.html @main\n",
+         "<ul>"},
+        // Markdown: a README's table of contents; a file of headings.
+        {"readme.md",
+         {},
+         "Installation -> #installation\n"
+         "  With pip -> #with-pip\n"
+         "  From source -> #from-source\n"
+         "Usage -> #usage\n"
+         "Contributing -> #contributing\n",
+         "<ul> after \"Contents\""},
+        {"headings.md",
+         {},
+         "Field guide -> #field-guide\n"
+         "  Before you go -> #before-you-go\n"
+         "    What to pack -> #what-to-pack\n"
+         "    Safety -> #safety\n"
+         "  On the trail -> #on-the-trail\n"
+         "    Marking birds -> #marking-birds\n"
+         "    Marking plants: ferns & mosses -> #marking-plants-ferns--mosses\n"
+         "  After the walk -> #after-the-walk\n",
+         "<h1>-<h6>"},
         {"sitemap.xml",
          {},
          "www.example.org -> https://www.example.org/\n"
@@ -86,16 +284,18 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  2024\n"
          "    05\n"
          "      first-post -> https://www.example.org/blog/2024/05/first-post.html?ref=sitemap\n"
-         "contact -> https://www.example.org/contact.html\n"},
+         "contact -> https://www.example.org/contact.html\n",
+         ""},
         {"bookmarks.opml",
          {},
          "Handbook -> https://handbook.example.com/\n"
-         "  Onboarding -> https://handbook.example.com/onboarding\n"
+         "  Onboarding -> https://handbook.example.com/onboarding {Start here in your first week}\n"
          "  Holidays & leave -> https://handbook.example.com/leave\n"
          "News feeds\n"
          "  Release notes -> https://example.com/releases\n"
          "  Status -> https://status.example.com/feed.xml\n"
-         "周报 -> reports/weekly.html\n"},
+         "周报 -> reports/weekly.html\n",
+         ""},
         {"site",
          {},
          "Harbour Bakery -> index.html\n"
@@ -106,22 +306,59 @@ TEST(Import, FixturesGiveTheirMenus) {
          "    How to order -> docs/guide/ordering.html\n"
          "products -> products/index.html\n"
          "  月饼 -> products/mooncake.html\n"
-         "  Sourdough loaf -> products/sourdough.html\n"},
-        {"site", {ImportKind::Html, {}}, "error: "},
-        {"missing.html", {}, "error: no such file or folder"},
-        {"site", {ImportKind::Opml, {}}, "error: it is a folder; --from opml reads a file"},
-        {"site/images/logo.png",
-         {ImportKind::Sitemap, {}},
-         "error: not a page, outline or menu file (binary data)"},
-        {"site/about.html", {ImportKind::Sitemap, {}}, "error: not a sitemap (not well-formed XML)"},
-        {"bookmarks.opml", {ImportKind::Sitemap, {}}, "error: not a sitemap (no <urlset>)"},
+         "  Sourdough loaf -> products/sourdough.html\n",
+         ""},
+        {"mkdocs-material.html", selecting("nav:first-child"), "error: not a selector this tool reads", ""},
+        {"mkdocs-material.html", selecting("#nowhere"), "error: nothing in the page matches \"#nowhere\"", ""},
+        {"site", from(ImportKind::Html), "error: ", ""},
+        {"missing.html", {}, "error: no such file or folder", ""},
+        {"site", from(ImportKind::Opml), "error: it is a folder; --from opml reads a file", ""},
+        {"site/images/logo.png", from(ImportKind::Sitemap), "error: not a page, outline or menu file (binary data)",
+         ""},
+        {"site/about.html", from(ImportKind::Sitemap), "error: not a sitemap (not well-formed XML)", ""},
+        {"bookmarks.opml", from(ImportKind::Sitemap), "error: not a sitemap (no <urlset>)", ""},
+        {"bookmarks.opml", readAs("klingon"), "error: unknown character set klingon", ""},
     };
     for (const auto& c : cases) {
-        const std::string got = importAsText(c.fixture, c.options);
-        if (c.expected.rfind("error: ", 0) == 0)
+        ImportResult r = importPath(test::fixturePath(std::string("import/") + c.fixture), c.options);
+        const std::string got = r ? test::dumpForest(r.roots) : "error: " + r.error;
+        if (c.expected.rfind("error: ", 0) == 0) {
             EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.fixture << "\n" << got;
-        else
-            EXPECT_EQ(got, c.expected) << c.fixture;
+            continue;
+        }
+        EXPECT_EQ(got, c.expected) << c.fixture << " " << c.options.select;
+        EXPECT_EQ(r.report.taken.element, c.taken) << c.fixture << " " << c.options.select;
+    }
+}
+
+// Whatever a fixture gives goes through every export format and back unchanged (the outline
+// keeps no targets, status texts or icons; jsTree's and our JSON, OPML and HTML keep all).
+TEST(Import, FixtureMenusRoundTripThroughEveryExport) {
+    for (const char* fixture :
+         {"jstree-nested.json", "fancytree.json", "latin1-recipes.html", "gbk-no-meta.html", "mkdocs-material.html",
+          "bootstrap4-navbar.html", "table-portal.html", "frameset/index.html", "readme.md", "headings.md",
+          "bookmarks.opml", "sitemap.xml", "site"}) {
+        ImportResult imported = importPath(test::fixturePath(std::string("import/") + fixture));
+        ASSERT_TRUE(imported) << fixture << ": " << imported.error;
+        MenuScheme scheme;
+        adoptImport(scheme, imported);
+        for (ExportFormat format : {ExportFormat::Html, ExportFormat::Outline, ExportFormat::Opml, ExportFormat::Json,
+                                    ExportFormat::JsTree}) {
+            const ExportResult exported = exportScheme(scheme, format);
+            ASSERT_TRUE(exported) << exported.error;
+            ImportOptions as;
+            as.kind = format == ExportFormat::Html      ? ImportKind::Html
+                      : format == ExportFormat::Outline ? ImportKind::Outline
+                      : format == ExportFormat::Opml    ? ImportKind::Opml
+                                                        : ImportKind::Json;
+            ImportResult back = importBytes(exported.bytes, as);
+            ASSERT_TRUE(back) << fixture << " " << exportFormatName(format) << ": " << back.error;
+            const bool all = format != ExportFormat::Outline;
+            EXPECT_EQ(test::dumpForest(back.roots, all), test::dumpForest(scheme.roots(), all))
+                << fixture << " through " << exportFormatName(format);
+            // The guess finds the same kind that was written.
+            EXPECT_EQ(guessImportKind(exported.bytes), *as.kind) << fixture << " " << exportFormatName(format);
+        }
     }
 }
 

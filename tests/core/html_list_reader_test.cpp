@@ -18,7 +18,9 @@ struct HtmlCase {
 };
 
 std::string readAsText(const std::string& html, const std::string& select = {}) {
-    ImportResult r = readHtmlList(html, {select});
+    HtmlListOptions options;
+    options.select = select;
+    ImportResult r = readHtmlList(html, options);
     if (!r) return "error: " + r.error;
     return dumpForest(r.roots);
 }
@@ -59,8 +61,9 @@ TEST(HtmlListReader, ListsAndItems) {
          "<li><a href='b.htm'><img src='b.png' alt='Logo'></a></li><li></li></ul>",
          "", "Getting started -> a.htm\nLogo -> b.htm\n"},
         {"a page without a list", "<html><body><p>Hello</p></body></html>", "", "error: no list"},
-        {"an id that is not there", "<ul><li>a</li></ul>", "nav2", "error: no element with the id \"nav2\""},
-        {"an id without a list", "<ul><li>a</li></ul><p id='p'>x</p>", "p", "error: no list inside"},
+        {"an id that is not there", "<ul><li>a</li></ul>", "nav2", "error: nothing in the page matches \"nav2\""},
+        {"an id without a list or a link", "<ul><li>a</li></ul><p id='p'>x</p>", "p",
+         "error: no list or link inside \"p\""},
         {"a list without items", "<ul></ul>", "", "error: the list has no items"},
         {"binary data", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "",
          "error: not an HTML page (binary data)"},
@@ -75,9 +78,13 @@ TEST(HtmlListReader, ListsAndItems) {
 }
 
 // The character set comes from the byte-order mark, <meta charset>, http-equiv, else UTF-8
-// when the bytes are UTF-8, else GB18030; titles always arrive as scheme bytes.
+// when the bytes are UTF-8, else the detection library's verdict; titles always arrive as
+// scheme bytes.
 TEST(HtmlListReader, CharacterSets) {
-    const std::string gbkList = "<ul><li><a href='cp.htm'>\xB2\xFA\xC6\xB7</a></li></ul>";  // 产品 in GBK
+    // 产品 and more in GBK: enough text for the detection to recognise, as any real page has.
+    const std::string gbkList =
+        "<ul><li><a href='cp.htm'>\xB2\xFA\xC6\xB7</a></li><li>\xB9\xD8\xD3\xDA\xCE\xD2\xC3\xC7</li>"
+        "<li>\xD0\xC2\xCE\xC5\xD6\xD0\xD0\xC4</li><li>\xC1\xAA\xCF\xB5\xB7\xBD\xCA\xBD</li></ul>";
     const std::string utf8List = "<ul><li><a href='cp.htm'>产品</a></li></ul>";
     struct Case {
         const char* what;

@@ -184,8 +184,8 @@ bool MainWindow::importFrom(const QString& path) {
         clearItemPanel();
         panel_->menuName()->clear();
         resetScheme();
+        applyImportSettings(scheme_.settings, imported);
         for (auto& root : imported.roots) scheme_.appendRoot(std::move(root));
-        if (!imported.workDir.empty()) scheme_.settings.workDir = imported.workDir;
     }
     if (!scheme_.empty()) selectNode(scheme_.roots().front().get());
     refreshPages();
