@@ -166,7 +166,7 @@ CommandSyntax importCommandSyntax() {
              {"--from", "KIND", "html, markdown, outline, sitemap, opml, json or folder"},
              {"--select", "SELECTOR", "take the menu inside the element with this id or CSS selector"},
              {"--charset", "NAME", "read the source in this character set (utf-8, gbk, windows-1252, ...)"},
-             formatOption("text (default), or json: a report of what was taken on standard output")},
+             formatOption("what was taken, on standard output: text (default) or json")},
             1,
             1,
             importCommand};

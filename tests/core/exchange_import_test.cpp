@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <tuple>
 
 #include "exchange/exporter.h"
 #include "exchange/importer.h"
+#include "exchange/link_check.h"
+#include "model/scheme_io.h"
 #include "exchange_support.h"
 #include "test_support.h"
 
@@ -402,6 +405,19 @@ TEST(Import, GuessesWhatAFileHolds) {
         {"Copied from a page: <ul><li>a</li></ul>", ImportKind::Html},
         {"- Home\n  - [About](about.html)\n", ImportKind::Outline},
         {"", ImportKind::Outline},
+        // JSON arrays are JSON before they are an outline; a link line is not.
+        {" [\n  {\"text\": \"a\"}]", ImportKind::Json},
+        {"[\"Plain node\"]", ImportKind::Json},
+        {"[]", ImportKind::Json},
+        {"[Home](index.html)\n[About](about.html)\n", ImportKind::Outline},
+        // Markdown by its headings, fences, badges and underlines, also with inline HTML.
+        {"<h1 align=\"center\">x</h1>\n\n## Install\n- [a](b)\n", ImportKind::Markdown},
+        {"Intro\n\n```sh\nmake\n```\n", ImportKind::Markdown},
+        {"[![CI](https://ci/badge.svg)](https://ci)\n", ImportKind::Markdown},
+        {"Title\n=====\n\n- a\n", ImportKind::Markdown},
+        {"#hashtag and #another\n", ImportKind::Outline},
+        {"<!DOCTYPE html>\n<html><body>\n# not a heading\n</body></html>", ImportKind::Html},
+        {"<frameset cols=\"20%,*\"><frame src=\"a.htm\"></frameset>", ImportKind::Html},
     };
     for (const auto& [bytes, kind] : cases) EXPECT_EQ(guessImportKind(bytes), kind) << bytes;
     // Text saved as UTF-16 with its byte-order mark, as Windows editors save "Unicode".
@@ -418,6 +434,84 @@ TEST(Import, GuessesWhatAFileHolds) {
                                 "ELF\x02\x01\x01\0\0\0",
                                 10));
     EXPECT_EQ(bin.error, "not a page, outline or menu file (binary data)");
+}
+
+// What an import gives the new scheme besides its items: links of a page that name no target
+// open in the same window; an outline's own title is kept, saved and exported again.
+TEST(Import, SchemeSettingsFromTheSource) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"docs-sidebar.html", "_blank", ""},  // one link names _blank: the default stays
+        {"latin1-recipes.html", "_self", ""},
+        {"readme.md", "_self", ""},
+        {"frameset/index.html", "_blank", ""},
+        {"bookmarks.opml", "_self", "Team links"},
+    };
+    for (const auto& [fixture, target, title] : cases) {
+        ImportResult r = importPath(test::fixturePath("import/" + fixture));
+        ASSERT_TRUE(r) << r.error;
+        MenuScheme scheme;
+        adoptImport(scheme, r);
+        EXPECT_EQ(scheme.settings.target, target) << fixture;
+        EXPECT_EQ(scheme.settings.title, title) << fixture;
+        if (title.empty()) continue;
+        // The title survives the scheme file and comes back in OPML and JSON.
+        MenuScheme reread;
+        ASSERT_TRUE(readSchemeText(reread, writeSchemeText(scheme)));
+        EXPECT_EQ(reread.settings.title, title);
+        EXPECT_NE(exportOpml(reread).find("<head><title>" + title + "</title></head>"), std::string::npos);
+        ImportResult back = importBytes(exportScheme(reread, ExportFormat::Opml).bytes);
+        EXPECT_EQ(back.report.title, title);
+        EXPECT_EQ(importBytes(exportScheme(reread, ExportFormat::Json).bytes).report.title, title);
+    }
+}
+
+// File names become links that a browser and the link check both find: reserved characters
+// are percent-encoded, readable characters stay, names that are not UTF-8 are encoded bytes.
+TEST(Import, FolderLinksArePercentEncodedPathSegments) {
+    const std::pair<std::string, std::string> segments[] = {
+        {"a#b.html", "a%23b.html"},
+        {"q?.html", "q%3F.html"},
+        {"50% off.html", "50%25%20off.html"},
+        {"it's (new)+;=,@:!$&*~.html", "it's%20(new)+;=,@:!$&*~.html"},
+        {"月饼.html", "月饼.html"},
+        {"\xD4\xC2\xB1\xFD.html", "%D4%C2%B1%FD.html"},  // 月饼 named in GBK
+        {"back\\slash\"<>^`{|}.html", "back%5Cslash%22%3C%3E%5E%60%7B%7C%7D.html"},
+    };
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("site/sub dir#1"));
+    for (const auto& [name, encoded] : segments) {
+        EXPECT_EQ(encodePathSegment(name), encoded) << name;
+        test::writeFile(dir.file("site/sub dir#1/" + name), "<title>t</title>");
+    }
+    ImportResult r = importPath(dir.file("site"));
+    ASSERT_TRUE(r) << r.error;
+    MenuScheme scheme;
+    adoptImport(scheme, r);
+    EXPECT_EQ(scheme.roots()[0]->child(0)->data.menuLink.rfind("sub%20dir%231/", 0), 0u);
+    const LinkCheckResult check = checkLinks(scheme, dir.file("site"));
+    std::string problems;
+    for (const LinkProblem& p : check.problems) problems += linkProblemLine(p) + "\n";
+    EXPECT_EQ(problems, "");
+}
+
+// A frameset's frames are read only when they are files inside the page's folder.
+TEST(Import, FramesStayInsideThePagesFolder) {
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.file("site"));
+    test::writeFile(dir.file("outside.html"), "<ul><li><a href='x'>Outside</a></li></ul>");
+    test::writeFile(dir.file("site/index.html"),
+                    "<frameset><frame src='../outside.html'><frame src='/etc/hostname'>"
+                    "<frame src='http://example.com/menu.html'><frame src='link.html'></frameset>");
+    std::filesystem::create_symlink(dir.file("outside.html"), dir.file("site/link.html"));
+    ImportResult r = importPath(dir.file("site/index.html"));
+    EXPECT_EQ(r.error, "a frameset page, and none of its frames (../outside.html, /etc/hostname, "
+                       "http://example.com/menu.html, link.html) holds a menu");
+    test::writeFile(dir.file("site/index.html"), "<frameset><frame src='../site/./menu%20a.html'></frameset>");
+    test::writeFile(dir.file("site/menu a.html"), "<ul><li><a href='x.html'>Inside</a></li></ul>");
+    r = importPath(dir.file("site/index.html"));
+    ASSERT_TRUE(r) << r.error;
+    EXPECT_EQ(r.report.frame, "menu a.html");
+    EXPECT_EQ(test::dumpForest(r.roots), "Inside -> x.html\n");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exchange/css_selector.h"
 #include "exchange_support.h"
 
 namespace sylvanode {
@@ -118,6 +119,39 @@ TEST(HtmlListReader, CharacterSets) {
     ImportResult emoji = readHtmlList("<ul><li>ok 😀</li></ul>");
     ASSERT_TRUE(emoji) << emoji.error;
     EXPECT_EQ(emoji.roots[0]->caption, "ok \x94\x39\xFC\x36");
+}
+
+TEST(HtmlListReader, SelectorsAsXPath) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"footer ul", "//footer//ul"},
+        {"#menu-main", "//*[@id='menu-main']"},
+        {"nav.md-nav--primary", "//nav[contains(concat(' ',normalize-space(@class),' '),' md-nav--primary ')]"},
+        {"DIV > UL.a.b", "//div/ul[contains(concat(' ',normalize-space(@class),' '),' a ')]"
+                         "[contains(concat(' ',normalize-space(@class),' '),' b ')]"},
+        {"h2 + ul, aside ~ *", "//h2/following-sibling::*[1]/self::ul | //aside/following-sibling::*"},
+        {"[role=navigation] a[href^='/docs'][href$=\".html\"]",
+         "//*[@role='navigation']//a[starts-with(@href,'/docs')]"
+         "[substring(@href,string-length(@href)-string-length('.html')+1)='.html']"},
+        {"[title*=\"it's\"][lang|=en][data-x]", "//*[contains(@title,\"it's\")][@lang='en' or starts-with(@lang,'en-')][@data-x]"},
+        {"[title=\"a'b\\\"\"]", ""},  // no escapes
+        {"li:first-child", ""},
+        {"ul >", ""},
+        {"", ""},
+        {".", ""},
+    };
+    for (const auto& [css, xpath] : cases) {
+        std::string got, error;
+        EXPECT_EQ(cssToXPath(css, got, error), !xpath.empty()) << css << ": " << error;
+        EXPECT_EQ(got, xpath) << css;
+        EXPECT_EQ(error.empty(), !xpath.empty()) << css;
+    }
+    // A value with both quotes becomes a concat() that still matches exactly.
+    const std::string page = "<ul><li><a title=\"it's &quot;x&quot;\" href='x'>X</a></li></ul><ol><li>other</li></ol>";
+    EXPECT_EQ(readAsText(page, "ul:has(a)").rfind("error: not a selector this tool reads", 0), 0u);
+    EXPECT_EQ(readAsText(page, "li a[title='it\\'s \"x\"']").rfind("error: ", 0), 0u);  // no escapes in values
+    std::string xpath, error;
+    ASSERT_TRUE(cssToXPath("[title=\"it's\"]", xpath, error));
+    EXPECT_EQ(readAsText("<ul><li title=\"it's\"><a href='x'>X</a></li></ul>", "[title=\"it's\"]"), "X -> x\n");
 }
 
 TEST(HtmlListReader, PageTitle) {
