@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "exchange/charset_detection.h"
@@ -77,16 +78,36 @@ bool isCurrentPage(const xmlNode* li, const xmlNode* el) {
     return marked(li) || (el && marked(el));
 }
 
-// Every link in the lists points to a place on the same page (#fragment), and there is one.
-bool onlyFragmentLinks(const std::vector<const xmlNode*>& lists) {
-    bool any = false;
-    for (const xmlNode* list : lists)
-        for (const xmlNode* n = list; n; n = xml::nextNode(n, list, !isSkipped(n))) {
-            if (!isElement(n, "a") || !xml::attribute(n, "href").size()) continue;
-            if (collapseWhiteSpace(xml::attribute(n, "href")).rfind('#', 0) != 0) return false;
-            any = true;
-        }
-    return any;
+// The lists below `top` whose links all point to places on the same page (#fragment), and
+// that have one: tables of contents. One walk, so that nested lists cost nothing more.
+std::unordered_set<const xmlNode*> fragmentOnlyLists(const xmlNode* top) {
+    struct Links {
+        bool any = false, allFragments = true;
+    };
+    std::unordered_set<const xmlNode*> found;
+    std::vector<Links> open;
+    walkNodes(
+        top,
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n)) return false;
+            open.emplace_back();
+            if (isElement(n, "a") && !xml::attribute(n, "href").empty()) {
+                open.back().any = true;
+                open.back().allFragments = collapseWhiteSpace(xml::attribute(n, "href")).rfind('#', 0) == 0;
+            }
+            return true;
+        },
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n)) return;
+            const Links links = open.back();
+            open.pop_back();
+            if (isList(n) && links.any && links.allFragments) found.insert(n);
+            if (!open.empty()) {
+                open.back().any = open.back().any || links.any;
+                open.back().allFragments = open.back().allFragments && links.allFragments;
+            }
+        });
+    return found;
 }
 
 struct Children {
@@ -98,7 +119,7 @@ struct Children {
 // What hangs below an item: the items of its nested lists (also of lists that follow it
 // directly in its parent list, a common slip), and the links in a <div> of the item that does
 // not hold the item's own link (a dropdown menu).
-Children childrenOf(const xmlNode* li, const xmlNode* el) {
+Children childrenOf(const xmlNode* li, const xmlNode* el, const std::unordered_set<const xmlNode*>& contents) {
     Children c;
     std::vector<const xmlNode*> holdsItem;  // the ancestors of the item's element below the <li>
     for (const xmlNode* p = el; p && p != li; p = p->parent) holdsItem.push_back(p);
@@ -131,7 +152,8 @@ Children childrenOf(const xmlNode* li, const xmlNode* el) {
     for (const xmlNode* s = li->next; s && !isElement(s, "li"); s = s->next)
         if (isList(s)) addList(s);
     // The current page's own table of contents stays out of the site menu.
-    if (!c.lists.empty() && isCurrentPage(li, el) && onlyFragmentLinks(c.lists)) {
+    if (!c.lists.empty() && isCurrentPage(li, el) &&
+        std::all_of(c.lists.begin(), c.lists.end(), [&](const xmlNode* l) { return contents.count(l) > 0; })) {
         std::erase_if(c.entries, [](const xmlNode* e) { return isElement(e, "li"); });
         c.lists.clear();
     }
@@ -140,7 +162,7 @@ Children childrenOf(const xmlNode* li, const xmlNode* el) {
 
 // Opens the item of an <li> (false when it holds nothing worth an item).
 bool openListItem(const xmlNode* li, const xmlNode* el, const Children& children, ForestBuilder& builder) {
-    if (isDivider(li)) return false;
+    if (isDivider(li) || (el && !isActive(el) && isDivider(el))) return false;
     const bool active = isActive(el);
     std::string title = active ? activeTitle(el) : std::string();
     if (title.empty()) title = ownText(li, children.containers);
@@ -150,6 +172,7 @@ bool openListItem(const xmlNode* li, const xmlNode* el, const Children& children
 }
 
 std::vector<std::unique_ptr<MenuNode>> buildTree(const xmlNode* list) {
+    const std::unordered_set<const xmlNode*> contents = fragmentOnlyLists(list);
     ForestBuilder builder;
     struct Frame {
         std::vector<const xmlNode*> entries;
@@ -173,7 +196,7 @@ std::vector<std::unique_ptr<MenuNode>> buildTree(const xmlNode* list) {
             continue;
         }
         const xmlNode* el = itemElement(entry);
-        Children children = childrenOf(entry, el);
+        Children children = childrenOf(entry, el, contents);
         if (!openListItem(entry, el, children, builder)) continue;
         if (children.entries.empty())
             builder.close();

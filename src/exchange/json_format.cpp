@@ -182,7 +182,7 @@ private:
 
 void TreeReader::open(int32_t item, ForestBuilder& builder) {
     if (doc_.isString(item)) {  // jsTree takes a plain string as a node's text
-        builder.open(htmlToText(doc_[item].text));
+        builder.open(htmlToText(doc_.text(item)));
         return;
     }
     std::string title = first(item, {"title"});

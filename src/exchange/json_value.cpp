@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "exchange/json_value.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "platform/text_encoding.h"
@@ -8,9 +9,10 @@
 namespace sylvanode {
 namespace {
 
-class Parser {
+class JsonParser {
 public:
-    Parser(std::string_view s, std::vector<JsonDocument::Value>& values) : s_(s), values_(values) {}
+    JsonParser(std::string_view s, std::vector<JsonDocument::Value>& values, std::string& store)
+        : s_(s), values_(values), store_(store) {}
 
     bool run(std::string& error);
 
@@ -38,10 +40,19 @@ private:
         p_ += word.size();
         return true;
     }
+    // Keeps a text in the store; returns where it starts.
+    uint32_t keep(const std::string& text) {
+        const auto at = static_cast<uint32_t>(store_.size());
+        store_ += text;
+        return at;
+    }
     // Adds a value as the next child of the open container (or as the root).
-    int32_t add(Type type, std::string key) {
+    int32_t add(Type type, const std::string& key, const std::string& text = {}) {
         const auto at = static_cast<int32_t>(values_.size());
-        values_.push_back({type, JsonDocument::kNone, JsonDocument::kNone, std::move(key), {}});
+        const uint32_t keyAt = keep(key);
+        const uint32_t textAt = keep(text);
+        values_.push_back({type, JsonDocument::kNone, JsonDocument::kNone, keyAt, static_cast<uint32_t>(key.size()),
+                           textAt, static_cast<uint32_t>(text.size())});
         if (!open_.empty()) {
             Open& o = open_.back();
             if (o.last == JsonDocument::kNone)
@@ -56,10 +67,11 @@ private:
     std::string_view s_;
     size_t p_ = 0;
     std::vector<JsonDocument::Value>& values_;
+    std::string& store_;
     std::vector<Open> open_;
 };
 
-bool Parser::hex4(unsigned& v) {
+bool JsonParser::hex4(unsigned& v) {
     if (p_ + 4 > s_.size()) return false;
     v = 0;
     for (int k = 0; k < 4; ++k) {
@@ -77,7 +89,7 @@ bool Parser::hex4(unsigned& v) {
     return true;
 }
 
-bool Parser::string(std::string& out) {
+bool JsonParser::string(std::string& out) {
     out.clear();
     if (p_ >= s_.size() || s_[p_] != '"') return false;
     ++p_;
@@ -137,7 +149,7 @@ bool Parser::string(std::string& out) {
     return false;
 }
 
-bool Parser::number(std::string& out) {
+bool JsonParser::number(std::string& out) {
     const size_t start = p_;
     auto digits = [&] {
         const size_t from = p_;
@@ -162,9 +174,11 @@ bool Parser::number(std::string& out) {
     return true;
 }
 
-bool Parser::run(std::string& error) {
+bool JsonParser::run(std::string& error) {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") p_ = 3;
     if (!isValidUtf8(s_)) return fail(error, "the text is not UTF-8");
+    // Offsets into the store are 32 bits; the store is never longer than the text.
+    if (s_.size() > UINT32_MAX / 2) return fail(error, "the text is too large");
     std::string key, text;
     bool expectValue = true;  // else a "," or the end of the open container
     bool first = true;        // no element yet in the open container
@@ -202,25 +216,26 @@ bool Parser::run(std::string& error) {
             ws();
         }
         if (p_ >= s_.size()) return fail(error, "the text ends too early");
+        if (values_.size() >= JsonDocument::kMaxValues) return fail(error, "too many values to import");
         const char c = s_[p_];
         if (c == '{' || c == '[') {
             ++p_;
-            const int32_t at = add(c == '{' ? Type::Object : Type::Array, std::move(key));
+            const int32_t at = add(c == '{' ? Type::Object : Type::Array, key);
             open_.push_back({at});
             first = true;
             continue;  // expectValue stays: the first element, or the close
         }
         if (c == '"') {
             if (!string(text)) return fail(error, "a bad string");
-            values_[static_cast<size_t>(add(Type::String, std::move(key)))].text = std::move(text);
+            add(Type::String, key, text);
         } else if (literal("true")) {
-            add(Type::True, std::move(key));
+            add(Type::True, key);
         } else if (literal("false")) {
-            add(Type::False, std::move(key));
+            add(Type::False, key);
         } else if (literal("null")) {
-            add(Type::Null, std::move(key));
+            add(Type::Null, key);
         } else if (number(text)) {
-            values_[static_cast<size_t>(add(Type::Number, std::move(key)))].text = std::move(text);
+            add(Type::Number, key, text);
         } else {
             return fail(error, "expected a value");
         }
@@ -236,23 +251,29 @@ bool Parser::run(std::string& error) {
 
 bool JsonDocument::parse(std::string_view utf8) {
     values_.clear();
+    store_.clear();
     error_.clear();
-    if (Parser(utf8, values_).run(error_)) return true;
-    values_.clear();
-    return false;
+    const bool ok = JsonParser(utf8, values_, store_).run(error_);
+    if (!ok) {
+        values_.clear();
+        store_.clear();
+    }
+    values_.shrink_to_fit();
+    text_ = store_;
+    return ok;
 }
 
 int32_t JsonDocument::member(int32_t object, std::string_view name) const {
     if (!isObject(object)) return kNone;
     for (int32_t c = (*this)[object].firstChild; c != kNone; c = (*this)[c].next)
-        if ((*this)[c].key == name) return c;
+        if (key(c) == name) return c;
     return kNone;
 }
 
 std::string JsonDocument::memberText(int32_t object, std::string_view name) const {
     const int32_t m = member(object, name);
     const Type t = type(m);
-    return t == Type::String || t == Type::Number ? (*this)[m].text : std::string();
+    return t == Type::String || t == Type::Number ? std::string(text(m)) : std::string();
 }
 
 void appendJsonString(std::string& out, std::string_view utf8) {

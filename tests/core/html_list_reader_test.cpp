@@ -61,6 +61,23 @@ TEST(HtmlListReader, ListsAndItems) {
          "<small>(3)</small></li>"
          "<li><a href='b.htm'><img src='b.png' alt='Logo'></a></li><li></li></ul>",
          "", "Getting started -> a.htm\nLogo -> b.htm\n"},
+        {"Bootstrap 5: a divider item and a header item are no items; screen-reader text is no title",
+         "<ul class='dropdown-menu'><li><a class='dropdown-item active' aria-current='true' href='a.html'>A "
+         "<span class='visually-hidden'>(current)</span></a></li><li><hr class='dropdown-divider'></li>"
+         "<li><h6 class='dropdown-header'>More</h6></li><li role='separator'><a href='x'>x</a></li>"
+         "<li><a class='dropdown-item' href='b.html'>B</a></li></ul>",
+         "", "A -> a.html\nB -> b.html\n"},
+        {"links in a block of an item are its children, a block holding its own link is not",
+         "<ul><li><div class='wrap'><a href='p.html'>P</a></div><div class='menu'><a href='c1.html'>C1</a>"
+         "<div class='divider'></div><a href='c2.html'><img alt='C2'></a><a href='#'></a></div></li></ul>",
+         "", "P -> p.html\n  C1 -> c1.html\n  C2 -> c2.html\n"},
+        {"the current page's table of contents stays out, another page's list of places does not",
+         "<ul><li class='current'><a href='#'>Here</a><ul><li><a href='#a'>A</a><ul><li><a href='#b'>B</a></li></ul>"
+         "</li></ul></li><li><a href='other.html'>Other</a><ul><li><a href='other.html#x'>X</a></li></ul></li>"
+         "<li><a href='#top'>Top</a><ul><li><a href='#c'>C</a></li></ul></li></ul>",
+         "", "Here\nOther -> other.html\n  X -> other.html#x\nTop -> #top\n  C -> #c\n"},
+        {"a list of places alone is the menu", "<ul><li class='active'><a href='#a'>A</a></li><li><a href='#b'>B</a></li></ul>",
+         "", "A -> #a\nB -> #b\n"},
         {"a page without a list", "<html><body><p>Hello</p></body></html>", "", "error: no list"},
         {"an id that is not there", "<ul><li>a</li></ul>", "nav2", "error: nothing in the page matches \"nav2\""},
         {"an id without a list or a link", "<ul><li>a</li></ul><p id='p'>x</p>", "p",

@@ -15,7 +15,7 @@ TEST(JsonDocument, ParsesJsonAndNothingElse) {
         std::string text;
         std::string error;  // empty: parses
     };
-    const std::vector<Case> cases = {
+    std::vector<Case> cases = {
         {"[]", ""},
         {" {\"a\" : [1, -2.5e+3, true, false, null, \"x\\u00e9\\ud83d\\ude00\"]} ", ""},
         {"\xEF\xBB\xBF{}", ""},
@@ -32,6 +32,9 @@ TEST(JsonDocument, ParsesJsonAndNothingElse) {
         {"[\"\xC3\x28\"]", "line 1: the text is not UTF-8"},
         {"[" + std::string(100000, '[') + std::string(100000, ']') + "]", ""},  // deep, no recursion
     };
+    std::string many = "[";
+    for (size_t i = 0; i < JsonDocument::kMaxValues; ++i) many += "0,";
+    cases.push_back({many + "0]", "line 1: too many values to import"});
     for (const Case& c : cases) {
         JsonDocument doc;
         EXPECT_EQ(doc.parse(c.text), c.error.empty()) << c.text.substr(0, 40);
