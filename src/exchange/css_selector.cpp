@@ -19,13 +19,28 @@ std::string lower(std::string s) {
 
 // A string literal of XPath 1.0, which has no escapes: a text holding both quotes is a concat().
 std::string literal(std::string_view s) {
-    if (s.find('\'') == std::string_view::npos) return "'" + std::string(s) + "'";
-    if (s.find('"') == std::string_view::npos) return "\"" + std::string(s) + "\"";
-    std::string out = "concat(";
+    std::string out;
+    auto quoted = [&out](char quote, std::string_view text) {
+        out += quote;
+        out += text;
+        out += quote;
+    };
+    if (s.find('\'') == std::string_view::npos) {
+        quoted('\'', s);
+        return out;
+    }
+    if (s.find('"') == std::string_view::npos) {
+        quoted('"', s);
+        return out;
+    }
+    out = "concat(";
     for (size_t pos = 0; pos < s.size();) {
         const size_t quote = s.find('\'', pos);
         const size_t end = quote == std::string_view::npos ? s.size() : quote;
-        if (end > pos) out += "'" + std::string(s.substr(pos, end - pos)) + "',";
+        if (end > pos) {
+            quoted('\'', s.substr(pos, end - pos));
+            out += ',';
+        }
         if (quote != std::string_view::npos) out += "\"'\",";
         pos = end + (quote != std::string_view::npos);
     }

@@ -371,8 +371,13 @@ std::vector<std::unique_ptr<MenuNode>> headingTree(const std::vector<const xmlNo
         }
         std::string slug = headingSlug(title);
         const int seen = used[slug]++;
-        if (seen) slug += "-" + std::to_string(seen);
-        builder.open(title).menuLink = toSchemeText("#" + slug);
+        if (seen) {
+            slug += '-';
+            slug += std::to_string(seen);
+        }
+        std::string link = "#";
+        link += slug;
+        builder.open(title).menuLink = toSchemeText(link);
         levels.push_back(level);
     }
     return builder.finish();

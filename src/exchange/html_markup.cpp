@@ -136,10 +136,16 @@ bool leadsSomewhere(const xmlNode* a) {
 }
 
 std::string describeElement(const xmlNode* n) {
-    std::string out = "<" + std::string(xml::localName(n));
+    std::string out = "<";
+    out += xml::localName(n);
     for (const char* name : {"id", "class"}) {
         const std::string value = xml::attribute(n, name);
-        if (!collapseWhiteSpace(value).empty()) out += std::string(" ") + name + "=\"" + shortValue(value) + "\"";
+        if (collapseWhiteSpace(value).empty()) continue;
+        out += ' ';
+        out += name;
+        out += "=\"";
+        out += shortValue(value);
+        out += '"';
     }
     return out + ">";
 }
