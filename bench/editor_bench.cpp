@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "document/item_edits.h"
 #include "model/scheme_io.h"
 #include "scheme_generator.h"
 #include "ui/common/prompter.h"
@@ -19,6 +20,8 @@
 #include "ui/main/main_window.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
+#include "ui/main/session.h"
+#include "ui/main/workspace.h"
 
 namespace {
 
@@ -29,6 +32,9 @@ class BenchPrompter : public Prompter {
 public:
     QString openPath;
     int message(QWidget*, const QString&, const QString&, Icon, int) override { return No; }
+    int choose(QWidget*, const QString&, const QString&, Icon, const QStringList& buttons) override {
+        return static_cast<int>(buttons.size()) - 1;
+    }
     std::optional<QString> openFile(QWidget*, const FileRequest&) override { return openPath; }
     std::optional<QString> saveFile(QWidget*, const FileRequest&) override { return std::nullopt; }
     std::optional<QString> chooseFolder(QWidget*, const QString&, const QString&) override {
@@ -63,30 +69,32 @@ std::string writeScheme(int items, bool flat) {
     return path;
 }
 
+// A window of its own, with settings in a file of the run (never the user's).
 struct Editor {
     BenchPrompter prompter;
-    MainWindow window{prompter};
-    explicit Editor(const std::string& path) {
+    Session session{QString::fromStdString(tempPath("settings.ini"))};
+    Workspace workspace{prompter, session};
+    MainWindow window{workspace};
+    SchemeDocument& doc = window.document();
+    explicit Editor(const std::string& path = {}) {
         window.show();
-        prompter.openPath = QString::fromStdString(path);
-        window.openScheme();
+        if (!path.empty()) doc.open(QString::fromStdString(path));
         QCoreApplication::processEvents();
     }
+    ~Editor() { ::unlink(tempPath("settings.ini").c_str()); }
     void settle() { QCoreApplication::processEvents(); }
 };
 
+// Opening replaces the window's document (the path New, Open and import share), with the
+// layout and painting that follow.
 void BM_OpenScheme(benchmark::State& state) {
     const std::string path = writeScheme(static_cast<int>(state.range(0)), state.range(1) != 0);
-    BenchPrompter prompter;
-    prompter.openPath = QString::fromStdString(path);
-    MainWindow window(prompter);
-    window.show();
-    QCoreApplication::processEvents();
+    Editor e;
     for (auto _ : state) {
-        window.openScheme();
-        QCoreApplication::processEvents();
+        e.doc.open(QString::fromStdString(path));
+        e.settle();
     }
-    if (window.scheme().itemCount() != state.range(0)) state.SkipWithError("scheme not loaded");
+    if (e.doc.itemCount() != state.range(0)) state.SkipWithError("scheme not loaded");
     ::unlink(path.c_str());
 }
 
@@ -94,7 +102,7 @@ void BM_TitleKeystroke(benchmark::State& state) {
     const std::string path = writeScheme(10000, state.range(0) != 0);
     Editor e(path);
     // The last root: the farthest row from the top.
-    e.window.selectNode(e.window.scheme().roots().back().get());
+    e.doc.setCurrentItem(e.doc.scheme().roots().back().get());
     QLineEdit* title = e.window.itemPanel().menuName();
     title->setFocus();
     bool add = true;
@@ -112,10 +120,10 @@ void BM_AddRoot(benchmark::State& state) {
     const std::string path = writeScheme(10000, state.range(0) != 0);
     Editor e(path);
     for (auto _ : state) {
-        e.window.addRootItem();
+        addRootItem(e.doc, 0);
         e.settle();
         state.PauseTiming();
-        e.window.deleteItem();
+        deleteItem(e.doc);
         e.settle();
         state.ResumeTiming();
     }
@@ -125,15 +133,15 @@ void BM_AddRoot(benchmark::State& state) {
 void BM_Delete(benchmark::State& state) {
     const std::string path = writeScheme(10000, state.range(0) != 0);
     Editor e(path);
-    const auto& roots = e.window.scheme().roots();
+    const auto& roots = e.doc.scheme().roots();
     for (auto _ : state) {
         state.PauseTiming();
-        e.window.addRootItem();
+        addRootItem(e.doc, 0);
         // A root in the middle of the sibling group, so the rows after it shift.
-        e.window.selectNode(roots[roots.size() / 2].get());
+        e.doc.setCurrentItem(roots[roots.size() / 2].get());
         e.settle();
         state.ResumeTiming();
-        e.window.deleteItem();
+        deleteItem(e.doc);
         e.settle();
     }
     ::unlink(path.c_str());
@@ -142,16 +150,16 @@ void BM_Delete(benchmark::State& state) {
 void BM_MoveUp(benchmark::State& state) {
     const std::string path = writeScheme(10000, state.range(0) != 0);
     Editor e(path);
-    MenuNode* moving = e.window.scheme().roots().back().get();
-    e.window.selectNode(moving);
+    MenuNode* moving = e.doc.scheme().roots().back().get();
+    e.doc.setCurrentItem(moving);
     for (auto _ : state) {
-        if (e.window.scheme().roots().front().get() == moving) {
+        if (e.doc.scheme().roots().front().get() == moving) {
             state.PauseTiming();
-            e.window.selectNode(e.window.scheme().roots().back().get());
-            moving = e.window.selectedNode();
+            e.doc.setCurrentItem(e.doc.scheme().roots().back().get());
+            moving = e.doc.currentItem();
             state.ResumeTiming();
         }
-        e.window.moveUp();
+        moveItem(e.doc, -1);
         e.settle();
     }
     ::unlink(path.c_str());
@@ -172,10 +180,10 @@ void BM_UndoDeleteBranch(benchmark::State& state) {
     const std::string path = tempPath("branch.menu");
     writeSchemeFile(s, path);
     Editor e(path);
-    MenuNode* branch = e.window.scheme().roots().front().get();
+    MenuNode* branch = e.doc.scheme().roots().front().get();
     if (expanded) {
         // The view opens what the scheme holds, top down.
-        for (MenuNode* n : e.window.scheme().flatten())
+        for (MenuNode* n : e.doc.scheme().flatten())
             if (n->hasChildren()) e.window.tree().expand(e.window.treeModel().indexOf(n));
     }
     e.settle();
@@ -184,7 +192,7 @@ void BM_UndoDeleteBranch(benchmark::State& state) {
         for (auto _ : state) {
             state.PauseTiming();
             e.window.tree().collapseAll();
-            e.window.selectNode(branch);
+            e.doc.setCurrentItem(branch);
             e.settle();
             state.ResumeTiming();
             QKeyEvent star(QEvent::KeyPress, Qt::Key_Asterisk, Qt::NoModifier, QStringLiteral("*"));
@@ -198,14 +206,14 @@ void BM_UndoDeleteBranch(benchmark::State& state) {
     }
     for (auto _ : state) {
         state.PauseTiming();
-        e.window.selectNode(branch);
-        e.window.deleteItem();
+        e.doc.setCurrentItem(branch);
+        deleteItem(e.doc);
         e.settle();
         state.ResumeTiming();
-        e.window.undo();
+        e.doc.undo();
         e.settle();
     }
-    if (e.window.scheme().itemCount() != 10000) state.SkipWithError("branch not back");
+    if (e.doc.itemCount() != 10000) state.SkipWithError("branch not back");
     if (expanded && !e.window.tree().isExpanded(e.window.treeModel().indexOf(branch->lastChild())))
         state.SkipWithError("expansion not restored");
     ::unlink(path.c_str());

@@ -39,7 +39,9 @@ if(GUI)
     share/icons/hicolor/scalable/apps/sylvanode.svg
     share/icons/hicolor/16x16/apps/sylvanode.png
     share/icons/hicolor/48x48/apps/sylvanode.png
-    share/icons/hicolor/256x256/apps/sylvanode.png)
+    share/icons/hicolor/256x256/apps/sylvanode.png
+    share/mime/packages/sylvanode.xml
+    share/icons/hicolor/scalable/mimetypes/application-x-sylvanode-menu.svg)
 endif()
 foreach(f IN LISTS expected)
   if(NOT EXISTS "${prefix}/${f}")
@@ -75,7 +77,7 @@ endforeach()
 # Outside /usr the desktop entry names the installed editor by its absolute path.
 if(GUI)
   file(STRINGS "${prefix}/share/applications/sylvanode.desktop" exec REGEX "^Exec=")
-  if(NOT exec STREQUAL "Exec=\"${prefix}/bin/sylvanode\"")
+  if(NOT exec STREQUAL "Exec=\"${prefix}/bin/sylvanode\" %F")
     fail("desktop entry: ${exec}")
   endif()
   file(STRINGS "${prefix}/share/applications/sylvanode.desktop" icon REGEX "^Icon=")
@@ -89,6 +91,40 @@ if(GUI)
     if(NOT rc EQUAL 0 OR out MATCHES "error|warning")
       fail("installed desktop entry: ${out}${err}")
     endif()
+  endif()
+endif()
+
+# A file manager knows a scheme by its name and its first line, and opens it with the editor:
+# GIO, after the databases of the installed tree are made, names both.
+find_program(update_mime update-mime-database)
+find_program(update_desktop update-desktop-database)
+find_program(gio gio)
+if(GUI AND update_mime AND update_desktop AND gio)
+  execute_process(COMMAND "${update_mime}" "${prefix}/share/mime" RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    fail("update-mime-database: ${err}")
+  endif()
+  execute_process(COMMAND "${update_desktop}" "${prefix}/share/applications" RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    fail("update-desktop-database: ${err}")
+  endif()
+  set(scheme "${WORK_DIR}/site.menu")
+  set(unnamed "${WORK_DIR}/scheme-without-ending")
+  file(WRITE "${scheme}" "[Config]\r\ncount=0\r\n")
+  file(WRITE "${unnamed}" "[Config]\r\ncount=0\r\n")
+  set(env "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${WORK_DIR}/home" "XDG_DATA_DIRS=${prefix}/share:/usr/share"
+          "XDG_CONFIG_HOME=${WORK_DIR}/config" "XDG_CURRENT_DESKTOP=" GIO_USE_VFS=local)
+  foreach(file IN ITEMS "${scheme}" "${unnamed}")
+    execute_process(COMMAND ${env} "${gio}" info -a standard::content-type "${file}"
+                    RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+    if(NOT out MATCHES "standard::content-type: application/x-sylvanode-menu")
+      fail("the type of ${file}: ${out}${err}")
+    endif()
+  endforeach()
+  execute_process(COMMAND ${env} "${gio}" mime application/x-sylvanode-menu
+                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT out MATCHES "sylvanode.desktop")
+    fail("no application opens application/x-sylvanode-menu: ${out}${err}")
   endif()
 endif()
 

@@ -29,7 +29,7 @@ if [[ $mode == all ]]; then
     xvfb xauth fonts-wqy-microhei
     chromium poppler-utils
     nodejs
-    desktop-file-utils appstream
+    desktop-file-utils appstream shared-mime-info libglib2.0-bin
     bash-completion zsh
   )
 fi

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The editor: one window with an untitled, empty scheme. --help and --version print and
-// exit without a window; every other argument is ignored (a file name does not open anything).
+// The editor: a window for each scheme file named on the command line (or one untitled,
+// empty scheme). --help and --version print and exit without a window.
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -13,6 +13,8 @@
 
 #include "ui/common/qt_prompter.h"
 #include "ui/main/main_window.h"
+#include "ui/main/session.h"
+#include "ui/main/workspace.h"
 
 namespace {
 
@@ -44,17 +46,18 @@ private:
 };
 
 constexpr const char* kHelpText =
-    "Usage: sylvanode [--help] [--version]\n"
+    "Usage: sylvanode [--help] [--version] [FILE...]\n"
     "\n"
-    "Sylvanode, an editor for collapsible tree menus on web pages. It starts with an empty,\n"
-    "untitled menu scheme; other arguments are ignored. See also sylvanode-cli(1).\n"
+    "Sylvanode, an editor for collapsible tree menus on web pages. It opens each menu scheme\n"
+    "FILE in a window of its own, or starts with an empty, untitled scheme.\n"
+    "See also sylvanode-cli(1).\n"
     "\n"
     "  --help     show this help\n"
     "  --version  show the version\n";
 
 // Answers --help and --version before any window (or display) is needed; -1 otherwise.
 int answerInformationOptions(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const char* text = nullptr;
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) text = kHelpText;
         if (std::strcmp(argv[i], "--version") == 0) text = "sylvanode " SYLVANODE_VERSION "\n";
@@ -84,7 +87,12 @@ int main(int argc, char** argv) {
                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTexts);
 
-    MainWindow window(prompter);
-    window.show();
+    sylvanode::Session session;
+    sylvanode::Workspace workspace(prompter, session);
+    MainWindow* first = workspace.newWindow();
+    QStringList files = QApplication::arguments().mid(1);
+    // "--" ends the options: a file may be named "-x".
+    files.removeOne(QStringLiteral("--"));
+    workspace.openFiles(files, first);
     return QApplication::exec();
 }

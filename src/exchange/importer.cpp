@@ -226,7 +226,7 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
     return r;
 }
 
-ImportResult importFolder(const std::string& folder) {
+ImportResult importFolder(const std::string& folder, size_t maxPages) {
     std::error_code ec;
     const fs::path top = fs::absolute(fs::path(folder), ec);
     if (ec || !fs::is_directory(top, ec)) return ImportResult::failure("not a folder");
@@ -262,9 +262,9 @@ ImportResult importFolder(const std::string& folder) {
             e.rel = entries[at].rel.empty() ? name : entries[at].rel + "/" + name;
             e.folder = isFolder;
             if (!isFolder) {
-                if (++pages > kMaxFolderPages)
-                    return ImportResult::failure("the folder holds more than " +
-                                                 std::to_string(kMaxFolderPages) + " pages");
+                if (++pages > maxPages)
+                    return ImportResult::failure("the folder holds more than " + std::to_string(maxPages) +
+                                                 " pages");
                 if (isIndexPage(name) && entries[at].indexRel.empty()) {
                     entries[at].indexRel = e.rel;
                     continue;
@@ -432,7 +432,7 @@ ImportResult importPath(const std::string& path, const ImportOptions& options) {
         if (options.kind && *options.kind != ImportKind::Folder)
             return ImportResult::failure(std::string("it is a folder; --from ") +
                                          importKindName(*options.kind) + " reads a file");
-        return importFolder(path);
+        return importFolder(path, options.maxFolderPages);
     }
     if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failure("not a folder");
     // Only a regular file is read, and only when it is not too large: a pipe or a device

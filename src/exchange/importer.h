@@ -21,15 +21,16 @@ const char* importKindName(ImportKind kind);
 // headings, code fences or badges, HTML when it has other markup, an outline otherwise.
 ImportKind guessImportKind(std::string_view bytes);
 
+// Largest file an import reads; a folder import reads at most this many pages.
+inline constexpr size_t kMaxImportBytes = size_t{256} << 20;
+inline constexpr size_t kMaxFolderPages = 100000;
+
 struct ImportOptions {
     std::optional<ImportKind> kind;  // guessed when not given
     std::string select;              // HTML, Markdown: an element id or a CSS selector (see HtmlListOptions)
     std::string charset;             // the text's character set label; sniffed when empty
+    size_t maxFolderPages = kMaxFolderPages;
 };
-
-// Largest file an import reads; a folder import reads at most this many pages.
-inline constexpr size_t kMaxImportBytes = size_t{256} << 20;
-inline constexpr size_t kMaxFolderPages = 100000;
 
 // Reads a file's content as the given or guessed kind (never Folder).
 ImportResult importBytes(std::string_view bytes, const ImportOptions& options = {});
@@ -39,7 +40,8 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options = 
 // percent-encoded as a path segment (characters beyond ASCII stay as they are); a folder's
 // index.html (or index.htm) is the folder item's own link, and the top folder's is the first
 // item. Hidden entries and linked folders are passed over; folders without pages are left out.
-ImportResult importFolder(const std::string& folder);
+// A folder with more than `maxPages` pages is refused.
+ImportResult importFolder(const std::string& folder, size_t maxPages = kMaxFolderPages);
 
 // A file or a folder (native path), whatever it holds. The work directory is the folder, or
 // the file's folder (the links of a page or an outline are relative to it). Only a regular

@@ -98,7 +98,7 @@ if [[ -n $editor ]]; then
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$editor" --version 2>&1)
   check "sylvanode --version prints and exits" test "$out" = "$("$cli" --version | sed 's/^sylvanode-cli/sylvanode/')"
   out=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$editor" --help 2>&1)
-  check "sylvanode --help prints and exits" test "${out%%$'\n'*}" = "Usage: sylvanode [--help] [--version]"
+  check "sylvanode --help prints and exits" test "${out%%$'\n'*}" = "Usage: sylvanode [--help] [--version] [FILE...]"
 fi
 
 echo "$passed passed, $failed failed"

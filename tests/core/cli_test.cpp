@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +14,8 @@
 
 namespace sylvanode {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct CliRun {
     int code;
@@ -112,38 +115,40 @@ TEST(Cli, RewriteKeepsAContentTypeOfTwo) {
     EXPECT_NE(out.find("[Script]\r\n[Icon1]"), std::string::npos);
 }
 
+// -o writes the file (and nothing to standard output); every failure leaves an older file as it was.
 TEST(Cli, Generate) {
     const std::string scheme = test::fixturePath("worked-example/scheme.menu");
-    const std::string expected = test::fixture("worked-example/expected.js");
-    CliRun r = cli({"generate", scheme});
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, expected);
-
     test::TempDir dir;
-    r = cli({"generate", scheme, "-o", dir.file("m.js"), "--suffix", " M2 "});
+    CliRun r = cli({"generate", scheme, "-o", dir.file("m.js")});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "");
-    const std::string js = test::readFile(dir.file("m.js"));
-    EXPECT_EQ(js.rfind("Tree_buildTree(tree_nodem2,treem2);\r\n"), js.size() - 37);
+    EXPECT_EQ(test::readFile(dir.file("m.js")), test::fixture("worked-example/expected.js"));
 
-    r = cli({"generate", scheme, "--suffix", "bad_one", "-o", dir.file("bad.js")});
+    test::writeFile(dir.file("keep.js"), "old");
+    r = cli({"generate", scheme, "--suffix", "bad_one", "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 2);
     EXPECT_EQ(r.err, "sylvanode-cli: 后缀名格式不正确: bad_one\n");
 
     test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
-    r = cli({"generate", dir.file("empty.menu"), "-o", dir.file("e.js")});
+    r = cli({"generate", dir.file("empty.menu"), "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "sylvanode-cli: 没有菜单项，终止生成代码\n");
 
     test::writeFile(dir.file("junk.menu"), "not a scheme");
-    r = cli({"generate", dir.file("junk.menu")});
+    r = cli({"generate", dir.file("junk.menu"), "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err.rfind("sylvanode-cli: 菜单方案格式不正确", 0), 0u);
 
-    test::writeFile(dir.file("keep.js"), "old");
+    // A write that fails: keep.js made read-only (for everyone, root too), and a missing folder.
+    ::chmod(dir.file("keep.js").c_str(), 0444);
+    r = cli({"generate", scheme, "-o", dir.file("keep.js")});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(r.err, "sylvanode-cli: cannot write " + dir.file("keep.js") + ": the file is read-only\n");
     r = cli({"generate", scheme, "-o", dir.file("no/such/dir.js")});
     EXPECT_EQ(r.code, 3);
     EXPECT_NE(r.err.find("no/such"), std::string::npos);
+    EXPECT_EQ(test::readFile(dir.file("keep.js")), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
 }
 
 TEST(Cli, UsageErrorsHelpAndVersion) {
@@ -167,7 +172,6 @@ TEST(Cli, UsageErrorsHelpAndVersion) {
 TEST(Cli, ConventionsOfEveryCommand) {
     const std::string scheme = test::fixturePath("worked-example/scheme.menu");
     const std::string bytes = test::fixture("worked-example/scheme.menu");
-    const std::string script = test::fixture("worked-example/expected.js");
     struct Case {
         std::vector<std::string> args;
         std::string input;
@@ -178,7 +182,7 @@ TEST(Cli, ConventionsOfEveryCommand) {
     const Case cases[] = {
         {{"check", "-"}, bytes, 0, "2 items\n", ""},
         {{"rewrite", "-", "-o-"}, bytes, 0, bytes, ""},
-        {{"generate", "--suffix=", "-o", "-", "--", scheme}, "", 0, script, ""},
+        {{"generate", "--suffix=", "-o", "-", "--", scheme}, "", 0, "var tree_node=new Array(...", ""},
         {{"generate", "--suffix=M2", scheme}, "", 0, "var tree_nodem2=...", ""},
         {{"tree", "--", "--help"}, "", 3, "", "sylvanode-cli: cannot open --help..."},
         {{"check", "-"}, "junk", 1, "", "sylvanode-cli: 菜单方案格式不正确: standard input: ..."},

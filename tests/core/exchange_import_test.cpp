@@ -3,6 +3,7 @@
 // what a file holds.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <tuple>
@@ -32,16 +33,55 @@ ImportOptions readAs(const char* charset) {
     o.charset = charset;
     return o;
 }
+ImportOptions folderOf(size_t maxPages) {
+    ImportOptions o;
+    o.maxFolderPages = maxPages;
+    return o;
+}
 
 // Every kind of input as the sites people have write it: the menu each gives, and what the
 // report names as taken.
 TEST(Import, FixturesGiveTheirMenus) {
     struct Case {
-        const char* fixture;
+        std::string source;  // a fixture in tests/fixtures/import, or a full path
         ImportOptions options;
         std::string expected;  // the tree, or "error: " and the start of the reason
-        std::string taken;     // what the report says was taken
+        std::string taken = "";  // what the report says was taken
+        bool asAnotherUser = false;  // imported by a user whom permission bits bind
     };
+    // Files and folders that only a test makes.
+    test::TempDir made;
+    ::chmod(made.path().c_str(), 0755);
+    const auto file = [&made](const std::string& name, const std::string& bytes) {
+        test::writeFile(made.file(name), bytes);
+        return made.file(name);
+    };
+    const auto folder = [&made](const std::string& name, std::initializer_list<const char*> files) {
+        for (std::string f : files) {
+            std::filesystem::create_directories(
+                std::filesystem::path(made.file(name + "/" + f)).parent_path());
+            test::writeFile(made.file(name + "/" + f), "<title>" + f + "</title>");
+        }
+        std::filesystem::create_directories(made.file(name));
+        return made.file(name);
+    };
+    const std::string sitemapIndex =
+        file("index.xml",
+             "<?xml version=\"1.0\"?><sitemapindex><sitemap><loc>https://a.example/s1.xml</loc>"
+             "</sitemap></sitemapindex>");
+    const std::string emptySitemap =
+        file("empty.xml", "<?xml version=\"1.0\"?><urlset xmlns=\"x\"></urlset>");
+    const std::string opmlWithoutBody =
+        file("head.opml", "<?xml version=\"1.0\"?><opml version=\"2.0\"><head/></opml>");
+    const std::string opmlWithoutItems =
+        file("bare.opml", "<?xml version=\"1.0\"?><opml version=\"2.0\"><head/><body></body></opml>");
+    const std::string noPages = folder("no-pages", {"notes.txt", "img/logo.png"});
+    const std::string threePages = folder("three", {"a.html", "b.htm", "sub/c.html"});
+    const std::string locked = folder("locked", {"index.html", "private/secret.html"});
+    ::chmod((locked + "/private").c_str(), 0);
+    const std::string huge = file("huge.html", "");  // sparse: takes no room on disk
+    ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kMaxImportBytes + 1)), 0);
+
     const std::vector<Case> cases = {
         {"docs-sidebar.html",
          {},
@@ -321,16 +361,41 @@ TEST(Import, FixturesGiveTheirMenus) {
         {"site/about.html", from(ImportKind::Sitemap), "error: not a sitemap (not well-formed XML)", ""},
         {"bookmarks.opml", from(ImportKind::Sitemap), "error: not a sitemap (no <urlset>)", ""},
         {"bookmarks.opml", readAs("klingon"), "error: unknown character set klingon", ""},
+        {sitemapIndex, {}, "error: a sitemap index: import one of the sitemaps it lists"},
+        {emptySitemap, {}, "error: the sitemap lists no addresses"},
+        {opmlWithoutBody, {}, "error: the OPML file has no <body>"},
+        {opmlWithoutItems, {}, "error: the OPML outline has no items"},
+        {noPages, {}, "error: no .html or .htm pages in the folder"},
+        {threePages,
+         folderOf(3),
+         "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
+        {threePages, folderOf(2), "error: the folder holds more than 2 pages"},
+        {locked, {}, "error: cannot read the folder " + locked + "/private: permission denied", "", true},
+        {huge, {}, "error: it is larger than 256 MiB"},
     };
     for (const auto& c : cases) {
-        ImportResult r = importPath(test::fixturePath(std::string("import/") + c.fixture), c.options);
-        const std::string got = r ? test::dumpForest(r.roots) : "error: " + r.error;
-        if (c.expected.rfind("error: ", 0) == 0) {
-            EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.fixture << "\n" << got;
+        const auto importIt = [&c] {
+            return importPath(c.source.starts_with('/') ? c.source : test::fixturePath("import/" + c.source),
+                              c.options);
+        };
+        const auto asText = [](const ImportResult& r) {
+            return r ? test::dumpForest(r.roots) : "error: " + r.error;
+        };
+        if (c.asAnotherUser) {
+            const std::string got = test::inChildProcess([&] {
+                return test::becomeUnprivileged() ? asText(importIt()) : "cannot change the user";
+            });
+            EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.source << "\n" << got;
             continue;
         }
-        EXPECT_EQ(got, c.expected) << c.fixture << " " << c.options.select;
-        EXPECT_EQ(r.report.taken.element, c.taken) << c.fixture << " " << c.options.select;
+        ImportResult r = importIt();
+        const std::string got = asText(r);
+        if (c.expected.rfind("error: ", 0) == 0) {
+            EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.source << "\n" << got;
+            continue;
+        }
+        EXPECT_EQ(got, c.expected) << c.source << " " << c.options.select;
+        EXPECT_EQ(r.report.taken.element, c.taken) << c.source << " " << c.options.select;
     }
 }
 
@@ -393,6 +458,47 @@ TEST(Import, ReadsOnlyRegularFiles) {
         {"/dev/zero", "it is a device"},
     };
     for (const auto& [path, error] : cases) EXPECT_EQ(importPath(path).error, error) << path;
+}
+
+// JSON as a person or another program writes it: escapes, pairs of surrogates, keys this
+// program does not know, values of another type taken as tree widgets write them, and each
+// refusal with the line it stopped on.
+TEST(Import, MenuJsonWrittenByHand) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"{\"items\":[{\"title\":\"caf\\u00E9 \\u4e2d\\u6587\",\"link\":\"a\\/b.htm\"}]}",
+         "café 中文 -> a/b.htm\n"},
+        {"{\"items\":[{\"title\":\"\\ud83c\\udf32 tree\\t\\\"x\\\" \\\\\"}]}", "🌲 tree\t\"x\" \\\n"},
+        // A lone surrogate half is no character: it becomes U+FFFD.
+        {"{\"items\":[{\"title\":\"a\\ud800b\"},{\"title\":\"\\udc00\"}]}", "a\uFFFDb\n\uFFFD\n"},
+        {"\xEF\xBB\xBF{\"version\":[1,{\"x\":null}],\"items\":[{\"id\":7,\"title\":\"A\",\"open\":true,"
+         "\"children\":[{\"title\":\"B\",\"script\":\"go()\",\"meta\":{\"k\":[\"v\",2.5e3]}}]}],\"extra\":"
+         "false}",
+         "A\n  B !go()\n"},
+        // Bytes that are not UTF-8 are read in the detected character set first.
+        {"\xFF{}", "error: not a menu in JSON (line 1: expected a value)"},
+        {"\n[]", "error: the menu has no items"},
+        {"{\"a\":1\n\"items\":[]}", "error: not a menu in JSON (line 2: expected , or })"},
+        {"{\n\n1:2}", "error: not a menu in JSON (line 3: expected a key)"},
+        {"{\"a\":\n}", "error: not a menu in JSON (line 2: expected a value)"},
+        {"{\"items\":\n{}}", "error: not a menu in JSON (no list of items)"},
+        {"{\"items\":[{}\n{}]}", "error: not a menu in JSON (line 2: expected , or ])"},
+        {"{\"items\":[\n\"A\"]}", "A\n"},  // a text is an item, as in jsTree
+        {"{\"items\":[{\"title\":\"A\"\n\"link\":\"a\"}]}",
+         "error: not a menu in JSON (line 2: expected , or })"},
+        {"{\"items\":[{\n\"title\"}]}", "error: not a menu in JSON (line 2: expected :)"},
+        // Children that are neither a list nor jsTree's "load later" are none.
+        {"{\"items\":[{\"title\":\"A\",\"children\":\n\"none\"}]}", "A\n"},
+        {"{\"items\":[{\"id\":\n]}]}", "error: not a menu in JSON (line 2: expected a value)"},
+        {"{\"items\":[{\n\"title\":7}]}", "7\n"},
+        {"{\"items\":[{\"title\":\"bad \\x\"}]}", "error: not a menu in JSON (line 1: a bad string)"},
+        {"{\"items\":[{\"title\":\"A\"}]}\n\nx", "error: not a menu in JSON (line 3: text after the end)"},
+        {"{\"menu\":[]\n}", "error: not a menu in JSON (no list of items)"},
+        {"{\"items\":[]}", "error: the menu has no items"},
+    };
+    for (const auto& [text, expected] : cases) {
+        ImportResult r = importBytes(text, from(ImportKind::Json));
+        EXPECT_EQ(r ? test::dumpForest(r.roots) : "error: " + r.error, expected) << text;
+    }
 }
 
 TEST(Import, GuessesWhatAFileHolds) {

@@ -3,11 +3,17 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sstream>
+#include <vector>
 
 #include "test_support.h"
 
@@ -132,6 +138,112 @@ TEST(SafeFile, FailuresLeaveTheOldFileAndSayWhatFailed) {
 
     r = writeFileAtomically("", "x");
     EXPECT_FALSE(r);
+}
+
+// The folder's entries in name order, one a line: "name -> target" for a link, else the name,
+// the permission bits and, for a regular file, its bytes.
+std::string listing(const std::string& dir) {
+    std::vector<std::string> lines;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().filename().string();
+        struct stat st {};
+        ::lstat(e.path().c_str(), &st);
+        char mode[8];
+        std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(st.st_mode & 07777));
+        if (S_ISLNK(st.st_mode))
+            lines.push_back(name + " -> " + fs::read_symlink(e.path()).string());
+        else
+            lines.push_back(name + " " + mode + (S_ISREG(st.st_mode) ? " " + test::readFile(e.path()) : ""));
+    }
+    std::sort(lines.begin(), lines.end());
+    std::string out;
+    for (const std::string& l : lines) out += l + "\n";
+    return out;
+}
+
+// Where a write can go wrong: the result, and the folder afterwards (no temporary file left,
+// old files intact, new ones as the umask says).
+TEST(SafeFile, WritesWhereItCanGoWrong) {
+    enum class Run { Here, AsAnotherUser, OnAFullDisk };
+    const std::string big(1 << 20, 'x');
+    const struct {
+        const char* what;
+        Run run;
+        std::function<void(const std::string& dir)> setUp;
+        const char* target;
+        std::string bytes;
+        mode_t umask;
+        const char* error;  // "" for success; {} stands for the target's path
+        std::string after;
+    } cases[] = {
+        {"disk full while replacing a regular file", Run::OnAFullDisk,
+         [](const std::string& d) { test::writeFile(d + "/a.menu", "precious"); }, "a.menu", big, 022,
+         "cannot write {}: disk full", "a.menu 0644 precious\n"},
+        {"a symlink loop", Run::Here,
+         [](const std::string& d) {
+             fs::create_symlink("b.menu", d + "/a.menu");
+             fs::create_symlink("a.menu", d + "/b.menu");
+         },
+         "a.menu", "new", 022, "cannot write {}: too many symbolic links",
+         "a.menu -> b.menu\nb.menu -> a.menu\n"},
+        {"a link to a file that does not exist yet", Run::Here,
+         [](const std::string& d) { fs::create_symlink("made.menu", d + "/link.menu"); }, "link.menu", "new",
+         022, "", "link.menu -> made.menu\nmade.menu 0644 new\n"},
+        {"a new file follows the umask", Run::Here, [](const std::string&) {}, "new.menu", "new", 027, "",
+         "new.menu 0640 new\n"},
+        {"a stricter umask", Run::Here, [](const std::string&) {}, "new.menu", "new", 077, "",
+         "new.menu 0600 new\n"},
+        // Writable by its group only: the owner may not write it, nor may anybody else.
+        {"a file read-only for you", Run::AsAnotherUser,
+         [](const std::string& d) {
+             test::writeFile(d + "/theirs.menu", "precious");
+             ::chmod((d + "/theirs.menu").c_str(), 0464);
+             ::chmod(d.c_str(), 0755);
+         },
+         "theirs.menu", "new", 022, "cannot write {}: the file is read-only for you (permission denied)",
+         "theirs.menu 0464 precious\n"},
+    };
+    const mode_t savedUmask = ::umask(022);  // the modes of the files set up
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        const std::string target = dir.file(c.target);
+        std::string error = c.error;
+        if (const size_t at = error.find("{}"); at != std::string::npos) error.replace(at, 2, target);
+        const auto attempt = [&] {
+            c.setUp(dir.path());
+            const mode_t old = ::umask(c.umask);
+            const IoResult r = writeFileAtomically(target, c.bytes);
+            ::umask(old);
+            return r.error + "\n" + listing(dir.path());
+        };
+        std::string got;
+        if (c.run == Run::Here) {
+            got = attempt();
+        } else if (c.run == Run::AsAnotherUser) {
+            got = test::inChildProcess([&] {
+                // Set up as the owner, write as somebody else.
+                c.setUp(dir.path());
+                if (!test::becomeUnprivileged()) return std::string("cannot change the user");
+                const IoResult r = writeFileAtomically(target, c.bytes);
+                return r.error + "\n" + listing(dir.path());
+            });
+        } else {
+            got = test::inChildProcess([&] {
+                if (!test::mountSmallFileSystem(dir.path(), 64 << 10)) {
+                    // No mount allowed here: a limit on the file size fails the same write.
+                    ::signal(SIGXFSZ, SIG_IGN);
+                    const rlimit limit{64 << 10, 64 << 10};
+                    ::setrlimit(RLIMIT_FSIZE, &limit);
+                    const std::string r = attempt();
+                    const size_t at = r.find("the file is too large");
+                    return at == std::string::npos ? r : r.substr(0, at) + "disk full" + r.substr(at + 21);
+                }
+                return attempt();
+            });
+        }
+        EXPECT_EQ(got, error + "\n" + c.after) << c.what;
+    }
+    ::umask(savedUmask);
 }
 
 TEST(SafeFile, ReadWholeFile) {

@@ -34,18 +34,6 @@ TEST_P(Golden, SchemeGeneratesTheExpectedScriptAndRewritesItself) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, Golden, ::testing::Values("worked-example", "products", "style"));
 
-TEST(ScriptText, WorkedExampleBuiltInMemory) {
-    MenuScheme s;
-    MenuNode* help = item(s, nullptr, "Help");
-    help->data.menuLink = "help.htm";
-    MenuNode* about = item(s, help, "About");
-    about->data.menuLink = "about.htm";
-    about->data.menuTarget = "main";
-    const std::string expected = test::fixture("worked-example/expected.js");
-    EXPECT_EQ(buildScriptText(s), expected.substr(0, expected.size() - 2));
-    EXPECT_EQ(buildScriptText(s).substr(buildScriptText(s).size() - 2), ");");
-}
-
 TEST(ScriptText, SuffixIsAppendedToEveryGeneratedName) {
     MenuScheme s;
     item(s, nullptr, "Only");

@@ -2,11 +2,12 @@
 // The browse buttons of the item panel and the settings page: a chosen file becomes a path
 // that leads to it from the work directory, or its own file URL, never a path to elsewhere.
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -59,9 +60,13 @@ private slots:
         const QString previous = QDir::currentPath();
         QDir::setCurrent(root);
         f.trigger("addRootItemAction");
-        f.w().scheme().settings.workDir = toSchemeBytes(QString(workDir).replace(QLatin1Char('@'), root));
-        if (!schemeFile.isEmpty())
-            f.w().scheme().fileName = toSchemeBytes(root + QLatin1Char('/') + schemeFile);
+        f.changeSettings([&](SchemeSettings& s) {
+            s.workDir = toSchemeBytes(QString(workDir).replace(QLatin1Char('@'), root));
+        });
+        if (!schemeFile.isEmpty()) {
+            QDir(root).mkpath(QFileInfo(schemeFile).path());
+            QVERIFY(f.doc().save(root + QLatin1Char('/') + schemeFile));
+        }
         const QString file = chosen.startsWith(QLatin1Char('/')) ? chosen : root + QLatin1Char('/') + chosen;
         const QString expected = QString(stored).replace(QLatin1Char('@'), root);
 
@@ -71,7 +76,7 @@ private slots:
         f.trigger("fileIconButton");
         QDir::setCurrent(previous);
         QCOMPARE(f.edit("menuLinkEdit")->text(), expected);
-        QCOMPARE(toQString(f.w().scheme().settings.fileIcon), expected);
+        QCOMPARE(toQString(f.scheme().settings.fileIcon), expected);
         QVERIFY2(f.prompter.failures().isEmpty(), qPrintable(f.prompter.failures().join("; ")));
     }
 };

@@ -12,7 +12,7 @@
 #include <QUndoStack>
 
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/tree_clipboard.h"
@@ -53,15 +53,15 @@ class ClipboardTest : public QObject {
         p.menuTarget()->setEditText(QStringLiteral("_top"));
         MenuNode* shop = f->node({0});
         for (const char* name : {"Tea", "Cups"}) {
-            f->w().selectNode(shop);
+            f->select(shop);
             f->trigger("addSubItemAction");
-            f->w().selectNode(shop->lastChild());
+            f->select(shop->lastChild());
             p.menuName()->setText(QString::fromLatin1(name));
         }
-        f->w().selectNode(shop->child(0));
+        f->select(shop->child(0));
         p.radioScript()->click();
         p.menuScript()->setText(QStringLiteral("buy('tea')"));
-        f->w().selectNode(shop);
+        f->select(shop);
     }
 
 private Q_SLOTS:
@@ -100,22 +100,22 @@ private Q_SLOTS:
         };
         QVERIFY(same(other.node({0}), shop));
         QVERIFY(same(other.node({0, 0}), shop->child(0)));
-        QCOMPARE(other.w().selectedNode(), other.node({0}));
+        QCOMPARE(other.current(), other.node({0}));
         QCOMPARE(other.edit("menuStatusEdit")->text(), QStringLiteral("状态"));
         QVERIFY(other.prompter.failures().isEmpty());
         f->w().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&f->w()));
 
         // Pasting goes after the selected item; duplicating too; both select the new copy.
-        f->w().selectNode(shop->child(0));
+        f->select(shop->child(0));
         keyInTree(Qt::Key_V);
         QCOMPARE(f->outline(), QStringList({"Shop", "  Tea", "  Shop", "    Tea", "    Cups", "  Cups"}));
-        QCOMPARE(f->w().selectedNode(), shop->child(1));
+        QCOMPARE(f->current(), shop->child(1));
         QCOMPARE(f->action("undoAction")->text(), QStringLiteral("撤销 粘贴"));
         keyInTree(Qt::Key_D);
         QCOMPARE(f->outline(), QStringList({"Shop", "  Tea", "  Shop", "    Tea", "    Cups", "  Shop",
                                             "    Tea", "    Cups", "  Cups"}));
-        QCOMPARE(f->w().selectedNode(), shop->child(2));
+        QCOMPARE(f->current(), shop->child(2));
         QVERIFY(shop->child(2) != shop->child(1));
         QVERIFY(same(shop->child(2)->child(0), shop->child(0)));
         // Cut is one step: the branch goes to the clipboard and comes back with undo.
@@ -124,10 +124,10 @@ private Q_SLOTS:
         QCOMPARE(f->action("undoAction")->text(), QStringLiteral("撤销 剪切"));
         QVERIFY(QApplication::clipboard()->mimeData()->hasFormat(kItemsMimeType));
         // Nothing selected: new roots at the end.
-        f->w().selectNode(nullptr);
+        f->select(nullptr);
         f->trigger("pasteAction");
         QCOMPARE(f->outline().mid(6), QStringList({"Shop", "  Tea", "  Cups"}));
-        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(f->current(), f->node({1}));
     }
 
     void pastesOutlinesAndHtmlLists() {
@@ -140,21 +140,21 @@ private Q_SLOTS:
         QCOMPARE(f->node({0, 1})->data.menuLink, std::string("cups.htm"));
         QCOMPARE(f->node({1})->data.contentType, 1);
         QCOMPARE(f->node({1})->data.menuScript, std::string("go()"));
-        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->current(), f->node({0}));
         // An HTML list (a browser's copy) goes before its plain text.
         setClipboard(QStringLiteral("News\nSports"),
                      QStringLiteral("<ul><li><a href=\"n.htm\" title=\"today\">News</a>"
                                     "<ul><li><a href=\"s.htm\">Sports</a></li></ul></li></ul>"));
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         keyInTree(Qt::Key_V);
         QCOMPARE(f->outline().mid(5), QStringList({"News", "  Sports"}));
         QCOMPARE(f->node({2})->data.menuHint, std::string("today"));
         QCOMPARE(f->node({2, 0})->data.menuLink, std::string("s.htm"));
         // An empty clipboard pastes nothing and is no step.
         QApplication::clipboard()->clear();
-        const int steps = f->w().undoStack().count();
+        const int steps = f->doc().undoStack().count();
         keyInTree(Qt::Key_V);
-        QCOMPARE(f->w().undoStack().count(), steps);
+        QCOMPARE(f->doc().undoStack().count(), steps);
         // Paste is offered only while the clipboard may hold items.
         const struct {
             QString text, html;
@@ -187,8 +187,8 @@ private Q_SLOTS:
         QVERIFY(!data->hasText());
         QVERIFY(data->hasFormat(kItemsMimeType));
         keyInTree(Qt::Key_V);
-        QCOMPARE(f->w().scheme().itemCount(), 10000);
-        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(f->scheme().itemCount(), 10000);
+        QCOMPARE(f->current(), f->node({1}));
     }
 
     void textFieldsKeepTheirClipboardKeys() {

@@ -17,7 +17,7 @@
 
 #include "model/colors.h"
 #include "scripted_prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/color_panel.h"
 #include "ui/dialogs/color_picker_dialog.h"
 #include "window_fixture.h"
@@ -91,9 +91,12 @@ CssStyle oddStyle() {
 
 class CssStyleDialogTest : public QObject {
     Q_OBJECT
+    ScriptedPrompter prompter;
 private slots:
+    void init() { prompter.reset(); }
+    void cleanup() { verifyAsScripted(prompter); }
+
     void formCreateFillsTheLists() {
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         auto* fonts = child<QComboBox>(dlg, "fontBox");
         QVERIFY(fonts->findText("Default", Qt::MatchExactly) >= 0);
@@ -127,7 +130,6 @@ private slots:
             if (f.startsWith(family + QLatin1String(" ["))) tagged << f;
         QVERIFY2(tagged.size() >= 2, qPrintable(tagged.join(", ")));  // what Qt itself lists
 
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         auto* fonts = child<QComboBox>(dlg, "fontBox");
         QStringList items;
@@ -170,7 +172,6 @@ private slots:
             s.borderColor = "clWindowFrame";
             s.borderWidth = 0;
         }
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(s);
         QCOMPARE(dlg.workStyle(), s);  // loading writes no control value back
@@ -197,7 +198,6 @@ private slots:
     }
 
     void handlersWriteNothingWhileOffScreen() {
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(CssStyle{});
         child<QCheckBox>(dlg, "useFontName")->click();
@@ -207,7 +207,6 @@ private slots:
     }
 
     void switchingAColourOnForAnEmptyColourGivesBlack() {
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
@@ -220,7 +219,6 @@ private slots:
     }
 
     void switchesTakeTheListValuesOnScreen() {
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(CssStyle{});
         const CssStyle out = editAndOk(dlg, [&] {
@@ -245,7 +243,6 @@ private slots:
     }
 
     void colourChosenWithItsSwitchOffIsClearedByOk() {
-        ScriptedPrompter prompter;
         prompter.answerColor(QColor(255, 0, 0));
         prompter.answerColor(QColor(0, 0x80, 0xFF));
         CssStyleDialog dlg(prompter);
@@ -265,11 +262,9 @@ private slots:
         });
         QVERIFY(out.textColor.empty());
         QVERIFY(out.backgroundColor.empty());
-        QVERIFY(prompter.failures().isEmpty());
     }
 
     void pickerButtonsTakeTheResultText() {
-        ScriptedPrompter prompter;
         prompter.answerDialog([](QDialog& d) {
             auto* list = d.findChild<QListWidget*>("colorList");
             list->setCurrentRow(15);  // infobackground
@@ -298,7 +293,6 @@ private slots:
         s.useBorder = true;
         s.borderColor = "123456";
         s.borderWidth = 4;
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(s);
         const CssStyle out = editAndOk(dlg, [&] {
@@ -319,8 +313,7 @@ private slots:
         CssStyle sys;
         sys.borderColor = "clHighlight";
         for (const CssStyle& in : {s, CssStyle{}, sys}) {
-            ScriptedPrompter prompter;
-            CssStyleDialog dlg(prompter);
+                CssStyleDialog dlg(prompter);
             dlg.loadStyle(in);
             const CssStyle out = editAndOk(dlg, [&] { clickBox(child<QCheckBox>(dlg, "useBorder")); });
             QVERIFY(out.useBorder);
@@ -337,7 +330,6 @@ private slots:
         CssStyle s;
         s.useBorder = true;
         s.borderWidth = 1;
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(s);
         dlg.show();
@@ -352,7 +344,6 @@ private slots:
     }
 
     void cancelLeavesTheResultRejected() {
-        ScriptedPrompter prompter;
         CssStyleDialog dlg(prompter);
         dlg.loadStyle(oddStyle());
         dlg.show();

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 // New, Open, Save, Save As, the save question, closing, and the title that shows
 // the file name and the modified mark.
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +23,7 @@
 #include <new>
 
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -53,6 +56,31 @@ std::string sampleSchemeText() {
     return writeSchemeText(s);
 }
 
+// The shown controls of `page` that the user cannot see whole: covered or cut off by the page or by
+// another control, narrower than their text needs, or lower than a line of it.
+QStringList clippedControls(QWidget* page) {
+    QStringList clipped;
+    for (QWidget* w : page->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                             qobject_cast<QLabel*>(w);
+        // The text field inside an editable list or a spin box is sized by it.
+        const bool part = qobject_cast<QComboBox*>(w->parentWidget()) ||
+                          qobject_cast<QAbstractSpinBox*>(w->parentWidget());
+        if (!control || part || !w->isVisible()) continue;
+        const int width = qobject_cast<QLineEdit*>(w) ? w->minimumSizeHint().width() : w->sizeHint().width();
+        if (w->visibleRegion() != QRegion(w->rect()) || w->width() < width ||
+            w->height() < w->fontMetrics().height())
+            clipped << QStringLiteral("%1 %2x%3 (needs %4x%5)")
+                           .arg(w->objectName())
+                           .arg(w->width())
+                           .arg(w->height())
+                           .arg(width)
+                           .arg(w->fontMetrics().height());
+    }
+    return clipped;
+}
+
 // Levels 0, 2, 1: the walk back finds no level 1, so the load fails after two nodes.
 const char* const kBrokenScheme =
     "[Config]\r\ncount=3\r\n[MenuName]\r\n0=P\r\n1=Q\r\n2=R\r\n[MenuLevel]\r\n0=0\r\n1=2\r\n2=1\r\n";
@@ -83,7 +111,7 @@ private Q_SLOTS:
     void startsUntitledAndClean() {
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(!f->modified());
-        QVERIFY(f->w().scheme().empty());
+        QVERIFY(f->scheme().empty());
         QCOMPARE(f->w().size(), QSize(582, 500));
         QCOMPARE(f->w().minimumSize(), QSize(400, 500));
         auto* pages = f->child<QTabWidget>("pages");
@@ -95,9 +123,21 @@ private Q_SLOTS:
         QCOMPARE(pages->widget(1)->objectName(), QStringLiteral("stylePage"));
         QCOMPARE(pages->widget(2)->objectName(), QStringLiteral("settingsPage"));
         QCOMPARE(pages->currentIndex(), 0);
-        QCOMPARE(pages->width(), 362);
         QCOMPARE(pages->minimumWidth(), 350);
-        QCOMPARE(pages->tabBar()->tabRect(0).height(), 35);
+        // At the first size every tab's title and every control of every page can be read whole.
+        const QFontMetrics tabFont(pages->tabBar()->font());
+        for (int i = 0; i < pages->count(); ++i) {
+            const QRect tab = pages->tabBar()->tabRect(i);
+            QVERIFY2(
+                tab.width() > tabFont.horizontalAdvance(pages->tabText(i)) && tab.height() > tabFont.height(),
+                qPrintable(pages->tabText(i)));
+            pages->setCurrentIndex(i);
+            const QStringList clipped = clippedControls(pages->widget(i));
+            QVERIFY2(clipped.isEmpty(), qPrintable(pages->tabText(i) + ": " + clipped.join(", ")));
+        }
+        pages->setCurrentIndex(0);
+        for (const char* name : {"menuNameEdit", "menuHintEdit", "menuStatusEdit", "menuLinkEdit"})
+            QVERIFY2(f->edit(name)->isVisible(), name);
         for (const char* name :
              {"newAction", "openAction", "saveAction", "generateAction", "helpAction", "addRootItemAction"})
             QVERIFY2(f->action(name)->isEnabled(), name);
@@ -108,7 +148,7 @@ private Q_SLOTS:
         for (const char* name :
              {"menuNameEdit", "menuHintEdit", "menuStatusEdit", "menuLinkEdit", "menuScriptEdit"})
             QVERIFY2(f->edit(name)->text().isEmpty(), name);
-        const SchemeSettings& s = f->w().scheme().settings;
+        const SchemeSettings& s = f->scheme().settings;
         QCOMPARE(s.indent, 13);
         QCOMPARE(s.target, std::string("_blank"));
         QVERIFY(!s.workDir.empty() && s.workDir.back() == '/');
@@ -131,7 +171,10 @@ private Q_SLOTS:
                      {"moveUpAction", "", "上移"}};
         for (const auto& t : tools) {
             QAction* action = f->action(t.name);
-            QCOMPARE(action->toolTip(), QString::fromUtf8(t.tip));
+            // The tool tip names the key too: "新建文件 (Ctrl+N)".
+            const QString keys = action->shortcut().toString(QKeySequence::NativeText);
+            QCOMPARE(action->toolTip(), keys.isEmpty() ? QString::fromUtf8(t.tip)
+                                                       : QString::fromUtf8(t.tip) + " (" + keys + ")");
             QVERIFY2(!action->icon().isNull(), t.name);
             // The tool button shares the menu item's action but shows its own hint in the
             // status bar, also after the action has changed.
@@ -149,8 +192,8 @@ private Q_SLOTS:
             QStringList items;
         } menus[] = {
             {"fileMenu",
-             {"新建方案(&N)", "打开方案(&O)", "保存方案(&S)", "另存为(&A)", "", "导入(&I)…", "导入文件夹(&D)…",
-              "导出(&E)…", "", "退出(&X)"}},
+             {"新建方案(&N)", "新建窗口(&W)", "打开方案(&O)", "最近打开(&R)", "保存方案(&S)", "另存为(&A)", "",
+              "导入(&I)…", "导入文件夹(&D)…", "导出(&E)…", "", "关闭(&C)", "退出(&X)"}},
             {"toolsMenu", {"多菜单设置(&M)", "", "生成代码(&C)", "预览(&P)", "检查链接(&L)"}},
             {"helpMenu", {"帮助(&H)", "关于(&A)"}}};
         for (const auto& m : menus) {
@@ -161,11 +204,19 @@ private Q_SLOTS:
         QCOMPARE(f->child<QMenu>("fileMenu")->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(f->child<QMenu>("toolsMenu")->title(), QStringLiteral("工具(&T)"));
         QCOMPARE(f->child<QMenu>("helpMenu")->title(), QStringLiteral("帮助(&H)"));
+        QCOMPARE(f->action("newAction")->toolTip(), QStringLiteral("新建文件 (Ctrl+N)"));
         QCOMPARE(f->action("newAction")->statusTip(), QStringLiteral("新建方案"));
         QCOMPARE(f->action("generateAction")->statusTip(), QStringLiteral("生成代码"));
         QCOMPARE(f->child<QWidget>("tree")->toolTip(), QStringLiteral("可拖放节点"));
-        QCOMPARE(f->child<QTreeView>("tree")->indentation(), 19);
         QCOMPARE(f->child<QTreeView>("tree")->iconSize(), QSize(16, 16));
+        // A sub item is shown indented from its parent by more than a picture's width.
+        f->trigger("addRootItemAction");
+        f->trigger("addSubItemAction");
+        const QModelIndex parentRow = f->w().treeModel().indexOf(f->node({0}));
+        f->w().tree().expand(parentRow);
+        const int indent = f->w().tree().visualRect(f->w().treeModel().indexOf(f->node({0, 0}))).left() -
+                           f->w().tree().visualRect(parentRow).left();
+        QVERIFY2(indent > 16, qPrintable(QString::number(indent)));
         QCOMPARE(f->child<QLabel>("namePanel")->text(), QStringLiteral("Sylvanode"));
         QCOMPARE(f->child<QLabel>("hintPanel")->width(), 300);
         // Hints reach the status bar's first panel.
@@ -187,22 +238,47 @@ private Q_SLOTS:
         QVERIFY(r.confirmOverwrite);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-first.menu"));
         QVERIFY(!f->modified());
-        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->scheme()));
 
         // A named scheme whose file exists is written without a dialog, modified or not.
-        f->writeFile(QStringLiteral("first.menu"), "garbage");
         f->trigger("saveAction");
         QCOMPARE(f->prompter.requests().size(), size_t(1));
-        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->w().scheme()));
+        // When another program has written the file meanwhile, Save asks first.
+        f->writeFile(QStringLiteral("first.menu"), "garbage");
+        f->prompter.answerChoice(2);
+        f->trigger("saveAction");
+        QCOMPARE(f->prompter.last().choices, QStringList({"覆盖", "另存为...", "取消"}));
+        QCOMPARE(f->prompter.last().text, QStringLiteral("“first.menu”已被其他程序修改。保存会覆盖那些修改。"));
+        QCOMPARE(WindowFixture::readFile(target), std::string("garbage"));
+        f->prompter.answerChoice(0);
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(target), writeSchemeText(f->scheme()));
+        // Written: the next save is the document's own again.
+        f->trigger("saveAction");
+        QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::Choice), 2);
     }
 
+    // The file was deleted behind the editor's back: Save asks where to write it; cancelled, the
+    // document keeps its name and its modified mark; answered, it is written there and clean.
     void saveShowsTheDialogWhenTheFileHasGone() {
-        openFile(sampleFile());
-        QFile::remove(f->path(QStringLiteral("site.menu")));
+        const QString path = sampleFile();
+        openFile(path);
+        edit();
+        QFile::remove(path);
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("saveAction");
         QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::SaveFile), 1);
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        // The dialog starts on the file's own name: Enter writes it again.
+        QCOMPARE(f->prompter.last().initialFile, path);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        QVERIFY(f->modified());
+        QVERIFY(!QFile::exists(path));
+        const QString again = f->path(QStringLiteral("again.menu"));
+        f->prompter.answerSaveFile(again);
+        f->trigger("saveAction");
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-again.menu"));
+        QVERIFY(!f->modified());
+        QCOMPARE(WindowFixture::readFile(again), writeSchemeText(f->scheme()));
     }
 
     void saveAsCancelledOnlyRetitlesTheDialog() {
@@ -211,7 +287,7 @@ private Q_SLOTS:
         f->trigger("saveAsAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
-        QVERIFY(f->w().scheme().fileName.empty());
+        QVERIFY(f->scheme().fileName.empty());
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("saveAction");
         QCOMPARE(f->prompter.last().title, QStringLiteral("保存菜单方案"));
@@ -224,7 +300,7 @@ private Q_SLOTS:
         f->prompter.answerSaveFile(copy);
         f->trigger("saveAsAction");
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
-        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->w().scheme()));
+        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->scheme()));
         QCOMPARE(WindowFixture::readFile(f->path(QStringLiteral("site.menu"))), sampleSchemeText());
     }
 
@@ -245,7 +321,7 @@ private Q_SLOTS:
         QCOMPARE(r.buttons, int(Prompter::Ok));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
         QVERIFY(f->modified());
-        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), original);
+        QCOMPARE(QString::fromStdString(f->scheme().fileName), original);
         QCOMPARE(WindowFixture::readFile(original), before);
     }
 
@@ -257,12 +333,12 @@ private Q_SLOTS:
         QCOMPARE(r.filter, kMenuFilter);
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
-        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->current(), f->node({0}));
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("One"));
-        QCOMPARE(f->w().scheme().settings.indent, 21);
+        QCOMPARE(f->scheme().settings.indent, 21);
         // Selecting other items never marks the scheme.
-        f->w().selectNode(f->node({0, 1}));
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({0, 1}));
+        f->select(f->node({1}));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-a.menu"));
         // The first edit does.
         f->edit("menuHintEdit")->setText(QStringLiteral("h"));
@@ -273,18 +349,19 @@ private Q_SLOTS:
         // 誠 is D5 5C in GBK: its trail byte is no "\".
         openFile(sampleFile(QStringLiteral("誠菜单.menu")));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-誠菜单.menu"));
-        QCOMPARE(f->w().scheme().fileName.substr(f->w().scheme().fileName.size() - 9),
+        QCOMPARE(f->scheme().fileName.substr(f->scheme().fileName.size() - 9),
                  std::string("\xB2\xCB\xB5\xA5.menu"));
     }
 
-    // The save question before New and Open: Cancel stops, No goes on, Yes goes on only
-    // once the scheme is written (a cancelled dialog or a failed write keeps everything).
+    // The save question before New and Import (Open never replaces a modified document): Cancel
+    // stops, No goes on, Yes goes on only once the scheme is written (a cancelled dialog or a
+    // failed write keeps everything).
     void questionAnswers_data() {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
         QTest::addColumn<bool>("goesOn");
-        for (const char* command : {"newAction", "openAction"}) {
+        for (const char* command : {"newAction", "importAction"}) {
             QTest::addRow("%s yes, saved", command) << command << int(Prompter::Yes) << "saved.menu" << true;
             QTest::addRow("%s yes, save cancelled", command) << command << int(Prompter::Yes) << "" << false;
             QTest::addRow("%s yes, write fails", command)
@@ -306,8 +383,8 @@ private Q_SLOTS:
             if (saveTo.contains(QLatin1Char('/')))
                 f->prompter.answerMessage(Prompter::Ok);  // the write error
         }
-        const QString opened = sampleFile();
-        if (goesOn && command == QLatin1String("openAction")) f->prompter.answerOpenFile(opened);
+        const QString page = WindowFixture::fixturePath(QStringLiteral("import/two-lists-nav.html"));
+        if (goesOn && command == QLatin1String("importAction")) f->prompter.answerOpenFile(page);
         f->trigger(command.toLatin1().constData());
         const auto& q = f->prompter.requests().front();
         QCOMPARE(q.text, QStringLiteral("菜单方案已修改，是否保存"));
@@ -320,33 +397,47 @@ private Q_SLOTS:
             QVERIFY(f->modified());
         } else if (command == QLatin1String("newAction")) {
             QCOMPARE(f->title(), kUntitled);
-            QVERIFY(f->w().scheme().empty());
+            QVERIFY(f->scheme().empty());
         } else {
-            QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+            QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+            QCOMPARE(f->outline().value(0), QStringLiteral("Home"));
         }
         if (!saveTo.isEmpty() && goesOn) QVERIFY(QFile::exists(f->path(saveTo)));
     }
 
-    void openCancelledAfterNoKeepsTheChanges() {
+    // Open never asks: a window that holds changes (or a file) keeps them, and the file opens
+    // in a window of its own; a file already open brings its window forward.
+    void openGoesToAWindowOfItsOwn() {
         edit();
-        f->prompter.answerMessage(Prompter::No);
         f->prompter.answerOpenFile(std::nullopt);
         f->trigger("openAction");
+        QCOMPARE(f->workspace->windows().size(), 1);
+        const QString path = sampleFile();
+        openFile(path);
         QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
         QCOMPARE(f->outline(), QStringList({"New Item"}));
+        QCOMPARE(f->workspace->windows().size(), 2);
+        MainWindow* other = f->workspace->windowFor(path);
+        QVERIFY(other && other != &f->w());
+        QCOMPARE(other->windowTitle(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        QVERIFY(!other->document().isModified());
+        openFile(path);
+        QCOMPARE(f->workspace->windows().size(), 2);
+        other->close();
+        QTRY_COMPARE(f->workspace->windows().size(), 1);
     }
 
     void newResetsEverything() {
         openFile(sampleFile());
-        f->w().scheme().settings.menuSuffix = "two";
+        f->doc().setMenuSuffix("two");
         edit();
         f->prompter.answerMessage(Prompter::No);
         f->trigger("newAction");
         QCOMPARE(f->title(), kUntitled);
-        QVERIFY(f->w().scheme().empty());
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
-        QCOMPARE(f->w().scheme().settings.indent, 13);
-        QCOMPARE(f->w().selectedNode(), nullptr);
+        QVERIFY(f->scheme().empty());
+        QVERIFY(f->scheme().settings.menuSuffix.empty());
+        QCOMPARE(f->scheme().settings.indent, 13);
+        QCOMPARE(f->current(), nullptr);
         QVERIFY(f->edit("menuNameEdit")->text().isEmpty());
         QVERIFY(!f->action("itemSelectedAction")->isEnabled());
     }
@@ -356,17 +447,17 @@ private Q_SLOTS:
     void failedOpenChangesNothing() {
         const QString good = sampleFile();
         openFile(good);
-        f->w().selectNode(f->node({0, 1}));
-        f->edit("menuScriptEdit")->setText(QStringLiteral("typed()"));  // not stored yet
-        f->w().scheme().settings.menuSuffix = "keep";
-        f->w().scheme().kinds[1].styles[2].textColor = "FF0000";
+        f->select(f->node({0, 1}));
+        f->edit("menuScriptEdit")->setText(QStringLiteral("typed()"));
+        f->doc().setMenuSuffix("keep");
+        f->changeStyles([](std::array<KindStyle, 2>& kinds) { kinds[1].styles[2].textColor = "FF0000"; });
         QVERIFY(f->modified());
-        const std::string before = writeSchemeText(f->w().scheme());
+        const std::string before = writeSchemeText(f->scheme());
         const QStringList outline = f->outline();
         const QString title = f->title();
 
-        f->prompter.answerMessage(Prompter::No);  // the save question
         openFile(f->writeFile(QStringLiteral("broken.menu"), kBrokenScheme), true);
+        QCOMPARE(f->workspace->windows().size(), 1);
         const auto& r = f->prompter.last();
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
         QVERIFY2(r.text.contains(QStringLiteral("item 2")), qPrintable(r.text));  // the reader's reason
@@ -375,14 +466,14 @@ private Q_SLOTS:
 
         QCOMPARE(f->title(), title);
         QVERIFY(f->modified());
-        QCOMPARE(QString::fromStdString(f->w().scheme().fileName), good);
+        QCOMPARE(QString::fromStdString(f->scheme().fileName), good);
         QCOMPARE(f->outline(), outline);
-        QCOMPARE(f->w().selectedNode(), f->node({0, 1}));
+        QCOMPARE(f->current(), f->node({0, 1}));
         QCOMPARE(f->w().treeModel().nodeFromIndex(f->w().tree().currentIndex()), f->node({0, 1}));
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("B"));
         QCOMPARE(f->edit("menuScriptEdit")->text(), QStringLiteral("typed()"));
-        QCOMPARE(f->w().scheme().settings.menuSuffix, std::string("keep"));
-        QCOMPARE(writeSchemeText(f->w().scheme()), before);
+        QCOMPARE(f->scheme().settings.menuSuffix, std::string("keep"));
+        QCOMPARE(writeSchemeText(f->scheme()), before);
         QCOMPARE(f->child<QLineEdit>("target")->text(), QStringLiteral("_top"));
 
         f->trigger("saveAction");
@@ -393,50 +484,110 @@ private Q_SLOTS:
         QCOMPARE(saved.kinds[1].styles[2].textColor, std::string("FF0000"));
     }
 
-    void badFilesGiveTheFormatMessage_data() {
+    // A file that is read and rejected has the wrong format; one that cannot be read cannot be
+    // opened. Either way the reason follows on a line of its own, and the editor stays as it was.
+    void badFilesAreRefusedWithTheirReason_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addRow("empty") << "empty.menu" << QByteArray();
-        QTest::addRow("not a scheme") << "notes.txt" << QByteArray("hello\r\nworld=1\r\n");
-        QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15);
-        QTest::addRow("missing") << "" << QByteArray();
+        QTest::addColumn<QString>("headline");
+        QTest::addColumn<QString>("reason");
+        const QString badFormat = QStringLiteral("菜单方案格式不正确");
+        const QString cannotOpen = QStringLiteral("无法打开菜单方案");
+        QTest::addRow("empty") << "empty.menu" << QByteArray() << badFormat << "[Config] has no item count";
+        QTest::addRow("not a scheme")
+            << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << "[Config] has no item count";
+        QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15) << badFormat
+                                << "[Config] has no item count";
+        QTest::addRow("missing") << "absent.menu" << QByteArray() << cannotOpen << ": no such file or folder";
+        QTest::addRow("a folder") << "folder.menu" << QByteArray() << cannotOpen << ": it is a folder";
     }
-    void badFilesGiveTheFormatMessage() {
+    void badFilesAreRefusedWithTheirReason() {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
-        const QString path = name.isEmpty() ? f->path(QStringLiteral("absent.menu"))
-                                            : f->writeFile(name, bytes.toStdString());
+        QFETCH(QString, headline);
+        QFETCH(QString, reason);
+        QString path = f->path(name);
+        if (QTest::currentDataTag() == QLatin1String("a folder"))
+            QVERIFY(QDir().mkdir(path));
+        else if (QTest::currentDataTag() != QLatin1String("missing"))
+            f->writeFile(name, bytes.toStdString());
         openFile(path, true);
-        // The fixed text, then the reader's reason on a line of its own.
         const QStringList lines = f->prompter.last().text.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], QStringLiteral("菜单方案格式不正确"));
+        QCOMPARE(lines[0], headline);
         QVERIFY(!lines[1].isEmpty());
-        if (name.isEmpty())
-            QVERIFY2(lines[1].contains(QStringLiteral(": no such file or folder")), qPrintable(lines[1]));
+        QVERIFY2(lines[1].contains(reason), qPrintable(lines[1]));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
         QCOMPARE(f->title(), kUntitled);
-        QVERIFY(f->w().scheme().empty());
-        QCOMPARE(f->w().scheme().settings.target, std::string("_blank"));
+        QVERIFY(f->scheme().empty());
+        QCOMPARE(f->scheme().settings.target, std::string("_blank"));
         f->trigger("addRootItemAction");
         QCOMPARE(f->outline(), QStringList({"New Item"}));
     }
 
-    // A file the user may not write is not replaced: the save fails with its reason, the file
-    // keeps its bytes and the document stays modified.
+    // A file the user may not write: "只读" in the title, never replaced; its save failure
+    // offers Save As at once.
     void readOnlyFileIsNotReplaced() {
         const QString path = sampleFile();
-        openFile(path);
-        edit();
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        f->prompter.answerMessage(Prompter::Ok);
+        openFile(path);
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[只读]"));
+        edit();
+        const QString copy = f->path(QStringLiteral("copy.menu"));
+        f->prompter.clearRequests();
+        f->prompter.answerChoice(0);
+        f->prompter.answerSaveFile(copy);
         f->trigger("saveAction");
-        const QString text = f->prompter.last().text;
+        const auto& question = f->prompter.requests().front();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-        QCOMPARE(text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
-        QVERIFY2(text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")), qPrintable(text));
+        QCOMPARE(question.kind, ScriptedPrompter::Kind::Choice);
+        QCOMPARE(question.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
+        QVERIFY2(question.text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")),
+                 qPrintable(question.text));
+        QCOMPARE(question.choices, QStringList({"另存为...", "取消"}));
+        QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(WindowFixture::readFile(path), sampleSchemeText());
-        QVERIFY(f->modified());
-        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        QCOMPARE(WindowFixture::readFile(copy), writeSchemeText(f->scheme()));
+        QVERIFY(!f->modified());
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-copy.menu"));
+    }
+
+    // The file changed by another program: the bar above the tree says what happened and
+    // offers what the author can do; nothing is lost and nothing is overwritten unasked.
+    void outsideChangesShowTheBar() {
+        const QString path = sampleFile();
+        openFile(path);
+        auto* bar = f->child<QWidget>("fileChangeBar");
+        auto* message = f->child<QLabel>("fileChangeMessage");
+        QVERIFY(!bar->isVisible());
+        MenuScheme other;
+        other.reset();
+        other.appendRoot()->caption = "Outside";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改，已重新载入。撤销可以取回之前的内容。"));
+        QCOMPARE(f->outline(), QStringList({"Outside"}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu"));
+        f->trigger("closeBarButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("undoAction");
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+
+        // Modified: the author chooses; keeping this version saves it without another question.
+        other.appendRoot()->caption = "Again";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(other));
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已被其他程序修改。"));
+        QVERIFY(f->child<QWidget>("reloadButton")->isVisible());
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+        f->trigger("keepMineButton");
+        QVERIFY(!bar->isVisible());
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(path), writeSchemeText(f->scheme()));
+
+        QFile::remove(path);
+        QTRY_VERIFY(bar->isVisible());
+        QCOMPARE(message->text(), QStringLiteral("文件已从磁盘上删除。保存可以重新写入它。"));
     }
 
     // Running out of memory is reported in words, and the document stays as it was.
@@ -471,43 +622,69 @@ private Q_SLOTS:
         f->trigger("saveAsAction");
         QCOMPARE(f->prompter.last().initialFile, copy);
 
+        // Generate suggests the scheme's folder and name, with ".js".
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("generateAction");
+        QCOMPARE(f->prompter.last().initialFile, f->path(QStringLiteral("copy.js")));
+
+        // An untitled scheme: its title in the last folder used; the script where the last went.
+        f->trigger("newAction");
+        f->trigger("addRootItemAction");
+        f->prompter.answerSaveFile(std::nullopt);
+        f->trigger("saveAsAction");
+        QCOMPARE(f->prompter.last().initialFile, f->path(QStringLiteral("未命名.menu")));
         const QString script = f->path(QStringLiteral("menu.js"));
         f->prompter.answerSaveFile(script);
         f->prompter.answerMessage(Prompter::Ok);
         f->trigger("generateAction");
-        QVERIFY(f->prompter.requests()[f->prompter.requests().size() - 2].initialFile.isEmpty());
         f->prompter.answerSaveFile(std::nullopt);
         f->trigger("generateAction");
         QCOMPARE(f->prompter.last().initialFile, script);
     }
 
-    void successfulOpenEmptiesTheSuffix() {
-        f->w().scheme().settings.menuSuffix = "x1";
-        openFile(sampleFile());
-        QVERIFY(f->w().scheme().settings.menuSuffix.empty());
+    // Closing asks about a modified scheme: the window closes once the scheme is saved or the user
+    // lets it go, and stays, still modified, when the save is cancelled or fails.
+    void closing_data() {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveTo");  // Yes: the save dialog's answer ("" cancels)
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("unmodified: no question") << false << 0 << "" << true;
+        QTest::newRow("cancel") << true << int(Prompter::Cancel) << "" << false;
+        QTest::newRow("no") << true << int(Prompter::No) << "" << true;
+        QTest::newRow("yes, save cancelled") << true << int(Prompter::Yes) << "" << false;
+        QTest::newRow("yes, write fails") << true << int(Prompter::Yes) << "no/such/dir/x.menu" << false;
+        QTest::newRow("yes, saved") << true << int(Prompter::Yes) << "closing.menu" << true;
     }
-
     void closing() {
-        // Unmodified: closes without a question.
-        QVERIFY(f->w().close());
-        f->w().show();
-        edit();
-        f->prompter.answerMessage(Prompter::Cancel);
-        QVERIFY(!f->w().close());
-        QVERIFY(f->w().isVisible());
-        QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
-        // Yes with the save dialog cancelled: the window stays, still modified.
-        f->prompter.answerMessage(Prompter::Yes);
-        f->prompter.answerSaveFile(std::nullopt);
+        QFETCH(bool, modified);
+        QFETCH(int, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(bool, closes);
+        if (modified) {
+            edit();
+            f->prompter.answerMessage(answer);
+        }
+        if (answer == Prompter::Yes) {
+            f->prompter.answerSaveFile(saveTo.isEmpty() ? std::nullopt
+                                                        : std::optional<QString>(f->path(saveTo)));
+            if (saveTo.contains(QLatin1Char('/')))
+                f->prompter.answerMessage(Prompter::Ok);  // the write error
+        }
         f->trigger("exitAction");
-        QVERIFY(f->w().isVisible());
-        QVERIFY(f->modified());
-        // Yes and the scheme written: the window closes.
-        f->prompter.answerMessage(Prompter::Yes);
-        f->prompter.answerSaveFile(f->path(QStringLiteral("closing.menu")));
-        f->trigger("exitAction");
-        QVERIFY(!f->w().isVisible());
-        QVERIFY(QFile::exists(f->path(QStringLiteral("closing.menu"))));
+        QCOMPARE(f->w().isVisible(), !closes);
+        QCOMPARE(f->prompter.count(ScriptedPrompter::Kind::Message) > 0, modified);
+        if (modified)
+            QCOMPARE(f->prompter.requests().front().text, QStringLiteral("菜单方案已修改，是否保存"));
+        if (saveTo.contains(QLatin1Char('/')))
+            QCOMPARE(f->prompter.last().text.section(QLatin1Char('\n'), 0, 0),
+                     QStringLiteral("保存菜单方案时出错"));
+        if (!closes) {
+            QVERIFY(f->modified());
+            QCOMPARE(f->title(), kUntitled + QStringLiteral("[Modify]"));
+        }
+        if (closes && !saveTo.isEmpty()) QVERIFY(QFile::exists(f->path(saveTo)));
+        QCOMPARE(QDir(f->dir.path()).entryList(QDir::Files).size(), closes && !saveTo.isEmpty() ? 1 : 0);
     }
 };
 

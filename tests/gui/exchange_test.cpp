@@ -6,12 +6,14 @@
 
 #include "exchange/json_format.h"
 #include "exchange/link_check.h"
+#include "model/menu_scheme.h"
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/link_check_dialog.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/settings_page.h"
+#include "ui/main/tool_commands.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -50,7 +52,7 @@ private Q_SLOTS:
                  (QStringList{"网站首页", "关于我们", "  发展历程", "  企业荣誉", "产品中心", "  产品介绍",
                               "  电机系列", "  水泵系列 €", "新闻动态", "联系我们"}));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-未命名[Modify]"));
-        QCOMPARE(f->w().selectedNode(), f->node({0}));
+        QCOMPARE(f->current(), f->node({0}));
         QCOMPARE(f->edit("menuLinkEdit")->text(), QStringLiteral("index.htm"));
     }
 
@@ -61,13 +63,13 @@ private Q_SLOTS:
         f->prompter.answerFolder(site);
         f->trigger("importFolderAction");
         QCOMPARE(f->outline().size(), 9);
-        QCOMPARE(toQString(f->w().scheme().settings.workDir), site + "/");
+        QCOMPARE(toQString(f->scheme().settings.workDir), site + "/");
 
-        f->w().selectNode(f->node({4, 0}));  // 月饼, products/mooncake.html
+        f->select(f->node({4, 0}));  // 月饼, products/mooncake.html
         f->edit("menuLinkEdit")->setText(QStringLiteral("products/月饼.html"));
-        f->w().scheme().settings.folderIcon2 = "img/open.gif";
+        f->changeSettings([](SchemeSettings& s) { s.folderIcon2 = "img/open.gif"; });
         f->trigger("checkLinksAction");
-        LinkCheckDialog* dialog = f->w().linkCheckDialog();
+        LinkCheckDialog* dialog = f->w().toolCommands().linkCheckDialog();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->rowCount(), 2);
         QCOMPARE(dialog->rowText(0), QStringLiteral("默认图标\t文件夹(展开)\t图标不存在：img/open.gif"));
@@ -77,14 +79,14 @@ private Q_SLOTS:
         QVERIFY(!dialog->frameGeometry().intersects(QRect(tree.mapToGlobal(QPoint()), tree.size())));
         auto* pages = f->child<QTabWidget>("pages");
         pages->setCurrentIndex(2);
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         dialog->activateRow(1);
-        QCOMPARE(f->w().selectedNode(), f->node({4, 0}));
+        QCOMPARE(f->current(), f->node({4, 0}));
         QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(&f->w().itemPanel()));
         dialog->activateRow(0);
         QCOMPARE(pages->currentWidget(), static_cast<QWidget*>(&f->w().settingsPage()));
-        QCOMPARE(f->w().selectedNode(), f->node({4, 0}));
-        f->w().scheme().settings.folderIcon2.clear();
+        QCOMPARE(f->current(), f->node({4, 0}));
+        f->changeSettings([](SchemeSettings& s) { s.folderIcon2.clear(); });
 
         f->edit("menuNameEdit")->setText(QStringLiteral("中秋月饼"));
         const QString out = f->path("menu.json");
@@ -103,6 +105,57 @@ private Q_SLOTS:
         f->trigger("exportAction");
         QCOMPARE(f->prompter.last().text, QStringLiteral("请用 .html、.txt、.opml 或 .json 作文件的扩展名"));
         QVERIFY(!QFile::exists(f->path("menu.doc")));
+
+        // A write that fails says so, and why.
+        const QString target = f->path("no/such/menu.json");
+        f->prompter.answerSaveFile(target);
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("exportAction");
+        QCOMPARE(f->prompter.last().text,
+                 QStringLiteral("导出时出错：cannot write %1: no such folder").arg(target));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+    }
+
+    // A row chosen after the tree has changed goes to the item that has its problem now, never to
+    // whatever item took its place; a problem mended meanwhile selects nothing. Either way the list
+    // then shows the problems as they are. Without a folder to check against, a message says so.
+    void linkCheckRowsFollowTheirItems() {
+        f->prompter.answerFolder(WindowFixture::fixturePath("import/site"));
+        f->trigger("importFolderAction");
+        MenuNode* mooncake = f->node({4, 0});
+        f->select(mooncake);
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/月饼.html"));
+        f->trigger("checkLinksAction");
+        LinkCheckDialog* dialog = f->w().toolCommands().linkCheckDialog();
+        QCOMPARE(dialog->rowCount(), 1);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("7\t月饼\t文件不存在：products/月饼.html"));
+
+        // An item added above it: 月饼 is item 8 now, and item 7 is another one.
+        f->select(f->node({0}));
+        f->trigger("addSubItemAction");
+        dialog->activateRow(0);
+        QCOMPARE(f->current(), mooncake);
+        QCOMPARE(dialog->rowCount(), 2);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("1\tNew Item\t链接为空"));
+        QCOMPARE(dialog->rowText(1), QStringLiteral("8\t月饼\t文件不存在：products/月饼.html"));
+
+        // Mended since: the stale row selects nothing.
+        f->edit("menuLinkEdit")->setText(QStringLiteral("products/mooncake.html"));
+        f->select(f->node({1}));
+        dialog->activateRow(1);
+        QCOMPARE(f->current(), f->node({1}));
+        QCOMPARE(dialog->rowCount(), 1);
+        QCOMPARE(dialog->rowText(0), QStringLiteral("1\tNew Item\t链接为空"));
+
+        f->changeSettings([](SchemeSettings& s) { s.workDir = "/no/such/folder/"; });
+        f->prompter.answerMessage(Prompter::Ok);
+        f->trigger("checkLinksAction");
+        QCOMPARE(f->prompter.last().text, QStringLiteral("工作目录不存在：/no/such/folder/"));
+        QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
+        f->prompter.answerMessage(Prompter::Ok);
+        dialog->activateRow(0);
+        QCOMPARE(f->prompter.last().text, QStringLiteral("工作目录不存在：/no/such/folder/"));
+        QCOMPARE(f->current(), f->node({1}));
     }
 };
 

@@ -14,8 +14,7 @@ class GenerateCommandTest : public QObject {
     std::unique_ptr<WindowFixture> f;
 
     void clean() {
-        f->w().scheme().modified = false;
-        f->w().updateTitle();
+        f->doc().undoStack().setClean();
     }
 
 private Q_SLOTS:
@@ -59,8 +58,7 @@ private Q_SLOTS:
         const QString title = f->title();
         // Typed but not yet stored: the command stores the panel first.
         f->edit("menuLinkEdit")->setText(QStringLiteral("index.htm"));
-        f->w().scheme().modified = false;
-        f->w().updateTitle();
+        f->doc().undoStack().setClean();
         const QString target = f->path(QStringLiteral("menu.js"));
         f->prompter.answerSaveFile(target);
         f->prompter.answerMessage(Prompter::Ok);
@@ -70,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(r.icon, Prompter::Icon::Information);
         QCOMPARE(f->node({0})->data.menuLink, std::string("index.htm"));
         const std::string written = WindowFixture::readFile(target);
-        QCOMPARE(written, scriptFileBytes(f->w().scheme()));
+        QCOMPARE(written, scriptFileBytes(f->scheme()));
         QVERIFY(written.find("index.htm") != std::string::npos);
         QVERIFY(written.size() > 2 && written.compare(written.size() - 4, 4, ");\r\n") == 0);
         QVERIFY(!f->modified());

@@ -15,11 +15,12 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QRadioButton>
 #include <QTest>
 #include <QUndoStack>
 
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/color_picker_dialog.h"
 #include "ui/dialogs/css_style_dialog.h"
@@ -89,9 +90,9 @@ class KeyboardAccessTest : public QObject {
             f->edit("menuNameEdit")->setText(QString::fromLatin1(name));
         }
         for (const char* name : {"a1", "a2"}) {
-            f->w().selectNode(f->node({0}));
+            f->select(f->node({0}));
             f->trigger("addSubItemAction");
-            f->w().selectNode(f->node({0})->lastChild());
+            f->select(f->node({0})->lastChild());
             f->edit("menuNameEdit")->setText(QString::fromLatin1(name));
         }
         tree().expand(f->w().treeModel().indexOf(f->node({0})));
@@ -142,18 +143,18 @@ private Q_SLOTS:
         build();
         const auto at = [this](const QList<int>& path) {
             MenuNode* n = nullptr;
-            const std::vector<std::unique_ptr<MenuNode>>* group = &f->w().scheme().roots();
+            const std::vector<std::unique_ptr<MenuNode>>* group = &f->scheme().roots();
             for (int r : path) {
                 n = (*group)[static_cast<size_t>(r)].get();
                 group = &n->children();
             }
             return n;
         };
-        f->w().selectNode(at(select));
+        f->select(at(select));
         tree().setFocus();
         QTest::keyClick(&tree(), key.key(), key.keyboardModifiers());
         QCOMPARE(f->outline(), outline);
-        QCOMPARE(f->w().selectedNode(), at(selected));
+        QCOMPARE(f->current(), at(selected));
         // The key did what the menu does: one step back brings the tree as it was.
         if (f->outline() != QStringList({"A", "  a1", "  a2", "B", "C"})) {
             QTest::keyClick(&tree(), Qt::Key_Z, Qt::ControlModifier);
@@ -163,7 +164,7 @@ private Q_SLOTS:
 
     void textFieldsKeepTheirKeys() {
         build();
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         QLineEdit* hint = f->edit("menuHintEdit");
         hint->setFocus();
         QTest::keyClicks(hint, QStringLiteral("abc"));
@@ -176,7 +177,7 @@ private Q_SLOTS:
         QTest::keyClick(hint, Qt::Key_Delete);  // deletes "c"
         QCOMPARE(hint->text(), QStringLiteral("ab"));
         QCOMPARE(f->outline(), QStringList({"A", "  a1", "  a2", "B", "C"}));
-        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(f->current(), f->node({1}));
     }
 
     void standardKeysRunTheirCommands() {
@@ -224,7 +225,7 @@ private Q_SLOTS:
     void renameInPlace() {
         build();
         MenuNode* b = f->node({1});
-        f->w().selectNode(b);
+        f->select(b);
         tree().setFocus();
         QTest::keyClick(&tree(), Qt::Key_F2);
         auto* editor = tree().viewport()->findChild<QLineEdit*>();
@@ -262,7 +263,7 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(tree().viewport(), &event);
         auto* menu = f->child<QMenu>("treeContextMenu");
         QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(f->current(), f->node({1}));
         QStringList names;
         for (QAction* a : menu->actions())
             if (!a->isSeparator()) names << a->objectName();
@@ -281,7 +282,7 @@ private Q_SLOTS:
 
     void tabRunsFromTheTreeThroughTheItemFields() {
         build();
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         tree().setFocus();
         QStringList order;
         for (int i = 0; i < 15; ++i) {
@@ -292,6 +293,50 @@ private Q_SLOTS:
                                      "copyToStatusButton", "menuIcon1Edit", "browseIcon1Button",
                                      "menuIcon2Edit", "browseIcon2Button", "linkRadio", "menuLinkEdit",
                                      "browseLinkButton", "menuTargetCombo", "menuScriptEdit", order.last()}));
+    }
+
+    // The tree is a key away (Alt+1; F6 goes between the tree and the page shown), every field
+    // of the item panel has its Alt+letter, and the tree's selection shows whether the keys are
+    // there: the highlight colour with the focus, a pale tint of it without.
+    void keysReachTheTreeAndTheFields() {
+        build();
+        f->select(f->node({1}));
+        QWidget* window = &f->w();
+        const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        const auto selection = [this] { return tree().palette().color(QPalette::Active, QPalette::Highlight); };
+        f->edit("menuHintEdit")->setFocus();
+        QVERIFY(selection() != highlight);
+        QVERIFY(contrastRatio(selection(), tree().palette().color(QPalette::Active, QPalette::HighlightedText)) >= 4.5);
+        QTest::keyClick(window, Qt::Key_1, Qt::AltModifier);
+        QVERIFY(tree().hasFocus());
+        QCOMPARE(selection(), highlight);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), f->edit("menuNameEdit"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(tree().hasFocus());
+        f->child<QTabWidget>("pages")->setCurrentIndex(2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QVERIFY(f->child<QWidget>("settingsPage")->isAncestorOf(QApplication::focusWidget()));
+        f->child<QTabWidget>("pages")->setCurrentIndex(0);
+        const struct {
+            Qt::Key key;
+            const char* field;
+        } mnemonics[] = {{Qt::Key_N, "menuNameEdit"},  {Qt::Key_I, "menuHintEdit"},  {Qt::Key_U, "menuStatusEdit"},
+                         {Qt::Key_O, "menuIcon1Edit"}, {Qt::Key_X, "menuIcon2Edit"}, {Qt::Key_G, "menuTargetCombo"}};
+        for (const auto& m : mnemonics) {
+            tree().setFocus();
+            QTest::keyClick(window, m.key, Qt::AltModifier);
+            QWidget* focus = QApplication::focusWidget();
+            QVERIFY2(focus && (focus->objectName() == QLatin1String(m.field) ||
+                               focus->parentWidget()->objectName() == QLatin1String(m.field)),
+                     m.field);
+        }
+        // The action's keys choose the action, as a click would (one step).
+        QTest::keyClick(window, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(f->child<QRadioButton>("scriptRadio")->isChecked());
+        QCOMPARE(f->current()->data.contentType, 1);
+        QTest::keyClick(window, Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(f->current()->data.contentType, 0);
     }
 
     void everyControlHasAName() {
@@ -348,36 +393,43 @@ private Q_SLOTS:
         QVERIFY2(hard.isEmpty(), qPrintable(hard.join(QStringLiteral(", "))));
     }
 
+    // A scheme file dropped on the window (on a field too) opens where Open would put it:
+    // here while the window shows an untitled, unmodified document, else in a window of its own.
     void droppingASchemeFileOpensIt() {
         MenuScheme s;
         s.reset();
         s.appendRoot()->caption = "Dropped";
         const QString file = f->writeFile(QStringLiteral("dropped.menu"), writeSchemeText(s));
-        f->trigger("addRootItemAction");  // modified: the save question comes first
-        auto* data = new QMimeData;
-        data->setUrls({QUrl::fromLocalFile(file)});
-        data->setText(file);
+        const QString second = f->writeFile(QStringLiteral("second.menu"), writeSchemeText(s));
         QLineEdit* title = f->edit("menuNameEdit");
         const QPoint at = title->rect().center();
-        QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(title, &enter);
-        QVERIFY(enter.isAccepted());
-        f->prompter.answerMessage(Prompter::No);
-        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(title, &drop);
-        QCOMPARE(f->prompter.requests().front().text, QStringLiteral("菜单方案已修改，是否保存"));
+        const auto drop = [&](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            data.setText(path);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(title, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(title, &dropped);
+        };
+        drop(file);
         QCOMPARE(f->outline(), QStringList({"Dropped"}));
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-dropped.menu"));
-        QVERIFY(!f->w().undoStack().canUndo());
+        QVERIFY(!f->doc().undoStack().canUndo());
+        f->trigger("addRootItemAction");
+        drop(second);
+        QCOMPARE(f->outline(), QStringList({"Dropped", "New Item"}));
+        QCOMPARE(f->workspace->windows().size(), 2);
+        QVERIFY(f->workspace->windowFor(second));
+        QVERIFY(f->prompter.requests().empty());
         // Another kind of file is not taken.
-        auto* other = new QMimeData;
-        other->setUrls({QUrl::fromLocalFile(f->path(QStringLiteral("page.html")))});
-        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, other, Qt::LeftButton, Qt::NoModifier);
+        QMimeData other;
+        other.setUrls({QUrl::fromLocalFile(f->path(QStringLiteral("page.html")))});
+        QDragEnterEvent refused(QPoint(5, 5), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
         refused.setAccepted(false);
         QCoreApplication::sendEvent(&f->w(), &refused);
         QVERIFY(!refused.isAccepted());
-        delete data;
-        delete other;
     }
 };
 

@@ -35,7 +35,7 @@ private Q_SLOTS:
         f->trigger("addRootItemAction");
         f->edit("menuNameEdit")->setText(QStringLiteral("首页"));
         f->edit("menuLinkEdit")->setText(QStringLiteral("home.htm"));  // not stored yet
-        f->w().scheme().modified = false;
+        f->doc().undoStack().setClean();
         f->prompter.answerShell(true);
         f->trigger("previewAction");
         const auto& r = f->prompter.last();
@@ -67,7 +67,6 @@ private Q_SLOTS:
     void anErrorEscapingACommandIsShown() {
         f->trigger("addRootItemAction");
         const QString title = f->title();
-        f->prompter.answerMessage(Prompter::No);  // the save question
         f->prompter.answerThrow(ScriptedPrompter::Kind::OpenFile, "disk on fire");
         f->prompter.answerMessage(Prompter::Ok);
         f->trigger("openAction");

@@ -2,6 +2,7 @@
 #include "scripted_prompter.h"
 
 #include <QDialog>
+#include <QTest>
 #include <stdexcept>
 
 namespace sylvanode {
@@ -15,8 +16,8 @@ const char* kindName(ScriptedPrompter::Kind kind) {
         case ScriptedPrompter::Kind::ChooseColor: return "choose colour";
         case ScriptedPrompter::Kind::OpenWithShell: return "open with shell";
         case ScriptedPrompter::Kind::RunDialog: return "run dialog";
-        case ScriptedPrompter::Kind::DesktopQuery:
-            return "desktop query";
+        case ScriptedPrompter::Kind::DesktopQuery: return "desktop query";
+        case ScriptedPrompter::Kind::Choice: return "choice";
     }
     return "?";
 }
@@ -25,6 +26,12 @@ void ScriptedPrompter::answerMessage(int button) {
     Answer a;
     a.kind = Kind::Message;
     a.button = button;
+    answers_.push_back(std::move(a));
+}
+void ScriptedPrompter::answerChoice(int index) {
+    Answer a;
+    a.kind = Kind::Choice;
+    a.button = index;
     answers_.push_back(std::move(a));
 }
 void ScriptedPrompter::answerOpenFile(std::optional<QString> path) {
@@ -96,6 +103,11 @@ QStringList ScriptedPrompter::failures() const {
     return out;
 }
 
+void verifyAsScripted(const ScriptedPrompter& prompter) {
+    const QStringList failures = prompter.failures();
+    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+}
+
 void ScriptedPrompter::reset() {
     requests_.clear();
     answers_.clear();
@@ -125,6 +137,20 @@ int ScriptedPrompter::message(QWidget*, const QString& caption, const QString& t
     const auto a = take(Kind::Message, text);
     if (!a) return (buttons & Cancel) ? Cancel : (buttons & No) ? No : Ok;
     return a->button;
+}
+
+int ScriptedPrompter::choose(QWidget*, const QString& caption, const QString& text, Icon icon,
+                             const QStringList& buttons) {
+    Request r;
+    r.kind = Kind::Choice;
+    r.caption = caption;
+    r.text = text;
+    r.icon = icon;
+    r.choices = buttons;
+    requests_.push_back(r);
+    const auto a = take(Kind::Choice, text);
+    // Unexpected: the last button, as Escape would.
+    return a ? a->button : static_cast<int>(buttons.size()) - 1;
 }
 
 std::optional<QString> ScriptedPrompter::openFile(QWidget*, const FileRequest& request) {

@@ -28,7 +28,8 @@ public:
         ChooseColor,
         OpenWithShell,
         RunDialog,
-        DesktopQuery
+        DesktopQuery,
+        Choice
     };
 
     struct Request {
@@ -37,6 +38,7 @@ public:
         QString text;      // message
         Icon icon = Icon::None;
         int buttons = 0;
+        QStringList choices;  // choose: the buttons' words
         QString title;     // file dialogs, folder browser
         QString filter;
         QString initialDirectory;
@@ -51,6 +53,8 @@ public:
 
     // Queue answers, in the order the requests are expected.
     void answerMessage(int button);
+    // A question with buttons of their own words: the index of the button to press.
+    void answerChoice(int index);
     void answerOpenFile(std::optional<QString> path);
     void answerSaveFile(std::optional<QString> path);
     void answerFolder(std::optional<QString> path);
@@ -78,6 +82,8 @@ public:
 
     int message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
                 int buttons) override;
+    int choose(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+               const QStringList& buttons) override;
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
@@ -107,5 +113,9 @@ private:
 };
 
 const char* kindName(ScriptedPrompter::Kind kind);
+
+// Fails the running test when the prompter met a request it was not told to expect, or kept an
+// answer nobody asked for (for a test class's cleanup()).
+void verifyAsScripted(const ScriptedPrompter& prompter);
 
 }  // namespace sylvanode

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The settings page: standalone on a scheme with a counting markModified, and
-// inside the main window for refreshing after New and Open.
+// The settings page: standalone on a document, counting the changes it makes, and inside
+// the main window for following New and Open.
 #include "ui/main/settings_page.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,10 +15,11 @@
 #include <QTest>
 #include <QToolButton>
 
+#include "document/item_edits.h"
 #include "model/scheme_io.h"
 #include "platform/paths.h"
 #include "scripted_prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "window_fixture.h"
 
@@ -24,18 +28,23 @@ using namespace sylvanode;
 namespace {
 
 struct Host {
-    MenuScheme scheme;
+    SchemeDocument doc;
     ScriptedPrompter prompter;
-    int marks = 0;
+    int marks = 0;  // changes of the document's content
     QWidget window;
     SettingsPage* page;
 
-    Host()
-        : page(new SettingsPage(
-              scheme, prompter, [this](const QString&, int) { ++marks; }, &window)) {
-        page->refresh();
-        marks = 0;
+    Host() : page(new SettingsPage(doc, prompter, &window)) {
+        QObject::connect(&doc, &SchemeDocument::contentChanged, [this] { ++marks; });
         window.show();
+    }
+    const SchemeSettings& settings() const { return doc.scheme().settings; }
+    // Settings changed elsewhere (an undo, another view): one step, then the count starts over.
+    void set(const std::function<void(SchemeSettings&)>& edit) {
+        SchemeOptions options = optionsOf(doc.scheme());
+        edit(options.settings);
+        changeOptions(doc, DocumentPart::Settings, QStringLiteral("test"), -1, options);
+        marks = 0;
     }
     template <class T = QWidget>
     T* c(const char* name) {
@@ -62,8 +71,12 @@ private slots:
     void showsTheResetScheme() {
         Host h;
         QCOMPARE(h.page->objectName(), QString("settingsPage"));
-        QCOMPARE(h.text("workDirEdit"), toQString(executableDirectory()));
-        QVERIFY(h.text("workDirEdit").endsWith('/'));
+        // A new scheme's work directory is the user's documents folder (the program's own is a
+        // system folder once installed), else the home folder.
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(documents).isDir()) documents = QDir::homePath();
+        QCOMPARE(h.text("workDirEdit"), documents + '/');
+        QVERIFY(h.text("workDirEdit") != toQString(executableDirectory()));
         QCOMPARE(h.text("lineFolder"), QString("./"));
         QCOMPARE(h.text("target"), QString("_blank"));
         QCOMPARE(h.text("indentEdit"), QString("13"));
@@ -82,34 +95,30 @@ private slots:
         QVERIFY(!h.c<QLineEdit>("target")->isReadOnly());
     }
 
-    void refreshShowsWithoutReporting() {
+    void followsTheDocumentWithoutReporting() {
         Host h;
-        QSignalSpy useImage(h.page, &SettingsPage::useImageToggled);
-        h.page->refresh();  // the page already shows the scheme: switching pages marks nothing
-        QCOMPARE(h.marks, 0);
-        QCOMPARE(useImage.count(), 0);
-
-        h.scheme.settings.useImage = false;
-        h.scheme.settings.showLine = true;
-        h.scheme.settings.target = "main";
-        h.scheme.settings.indent = 40;
-        h.scheme.settings.fileIcon = "img/f.gif";
-        const SchemeSettings expected = h.scheme.settings;
-        h.page->refresh();
-        // Showing is not editing: nothing is reported (an undo step fills the page too),
-        // but the icon rows still follow the changed box.
-        QCOMPARE(h.marks, 0);
-        QCOMPARE(useImage.count(), 1);
-        QCOMPARE(useImage.at(0).at(0).toBool(), false);
-        QVERIFY(h.scheme.settings == expected);  // written back with the same values
+        h.set([](SchemeSettings& s) {
+            s.useImage = false;
+            s.showLine = true;
+            s.target = "main";
+            s.indent = 40;
+            s.fileIcon = "img/f.gif";
+        });
+        // Showing is not editing: the controls follow one step and make none of their own.
+        QCOMPARE(h.doc.undoStack().count(), 1);
+        QVERIFY(!h.c<QCheckBox>("useImage")->isChecked());
+        QVERIFY(h.c<QCheckBox>("showLine")->isChecked());
         QCOMPARE(h.text("indentEdit"), QString("40"));
         QCOMPARE(h.text("fileIconEdit"), QString("img/f.gif"));
         QCOMPARE(h.text("target"), QString("main"));
+        h.doc.undo();
+        QCOMPARE(h.text("target"), QString("_blank"));
+        QVERIFY(h.c<QCheckBox>("useImage")->isChecked());
+        QCOMPARE(h.marks, 1);
     }
 
     void everyControlWritesAndMarks() {
         Host h;
-        QSignalSpy useImage(h.page, &SettingsPage::useImageToggled);
         struct Flag {
             const char* box;
             bool SchemeSettings::*field;
@@ -123,52 +132,51 @@ private slots:
                               {"useImage", &SchemeSettings::useImage}};
         int expectedMarks = 0;
         for (const Flag& f : flags) {
-            const bool before = h.scheme.settings.*f.field;
+            const bool before = h.settings().*f.field;
             h.toggle(f.box);
-            QCOMPARE(h.scheme.settings.*f.field, !before);
+            QCOMPARE(h.settings().*f.field, !before);
             QCOMPARE(h.marks, ++expectedMarks);
         }
-        QCOMPARE(useImage.count(), 1);
-        QCOMPARE(useImage.at(0).at(0).toBool(), false);
 
         h.c<QLineEdit>("target")->setFocus();
         QTest::keyClicks(h.c<QLineEdit>("target"), "x");
-        QCOMPARE(h.scheme.settings.target, std::string("_blankx"));
+        QCOMPARE(h.settings().target, std::string("_blankx"));
         QCOMPARE(h.marks, ++expectedMarks);
         h.c<QLineEdit>("target")->clear();  // taken as typed, also empty
-        QCOMPARE(h.scheme.settings.target, std::string());
+        QCOMPARE(h.settings().target, std::string());
         QCOMPARE(h.marks, ++expectedMarks);
     }
 
+    // Every request is a change, also at the ends of the range; one run of steps is one
+    // undo step.
     void indentStepsMarkAlsoAtTheEnds() {
         Host h;
         h.step("indentSpin", Qt::Key_Up, 38);  // 13 -> 50, then one request at the end
-        QCOMPARE(h.scheme.settings.indent, 50);
+        QCOMPARE(h.settings().indent, 50);
         QCOMPARE(h.text("indentEdit"), QString("50"));
         QCOMPARE(h.marks, 38);
+        QCOMPARE(h.doc.undoStack().count(), 1);
         h.marks = 0;
         h.step("indentSpin", Qt::Key_Down, 42);  // 50 -> 10, and two requests at 10
-        QCOMPARE(h.scheme.settings.indent, 10);
+        QCOMPARE(h.settings().indent, 10);
         QCOMPARE(h.text("indentEdit"), QString("10"));
         QCOMPARE(h.marks, 42);
     }
 
     void workDirectoryChooser() {
         Host h;
-        h.scheme.settings.fileIcon = "img/a.gif";
-        h.page->refresh();
-        h.marks = 0;
+        h.set([](SchemeSettings& s) { s.fileIcon = "img/a.gif"; });
         h.prompter.answerFolder(std::nullopt);
         h.click("workDirButton");
         QCOMPARE(h.marks, 0);
         QCOMPARE(h.prompter.last().title, QString("选择工作目录"));
         h.prompter.answerFolder(QString("/srv/site"));
         h.click("workDirButton");
-        QCOMPARE(h.scheme.settings.workDir, std::string("/srv/site/"));
+        QCOMPARE(h.settings().workDir, std::string("/srv/site/"));
         QCOMPARE(h.text("workDirEdit"), QString("/srv/site/"));
         QCOMPARE(h.marks, 1);
         // Paths chosen earlier stay as they were.
-        QCOMPARE(h.scheme.settings.fileIcon, std::string("img/a.gif"));
+        QCOMPARE(h.settings().fileIcon, std::string("img/a.gif"));
         QCOMPARE(h.text("fileIconEdit"), QString("img/a.gif"));
         QVERIFY(h.prompter.failures().isEmpty());
     }
@@ -187,22 +195,22 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(QString, stored);
         Host h;
-        h.scheme.settings.workDir = "/srv/site/";
+        h.set([](SchemeSettings& s) { s.workDir = "/srv/site/"; });
         h.prompter.answerFolder(chosen);
         h.click("lineFolderButton");
         QCOMPARE(h.prompter.last().title, QString("结点图片目录"));
-        QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
+        QCOMPARE(toQString(h.settings().lineFolder), stored);
         QCOMPARE(h.text("lineFolder"), stored);
         QCOMPARE(h.marks, 1);
         h.prompter.answerFolder(std::nullopt);
         h.click("lineFolderButton");
-        QCOMPARE(toQString(h.scheme.settings.lineFolder), stored);
+        QCOMPARE(toQString(h.settings().lineFolder), stored);
         QCOMPARE(h.marks, 1);
     }
 
     void defaultIconChoosers() {
         Host h;
-        h.scheme.settings.workDir = "/srv/site/";
+        h.set([](SchemeSettings& s) { s.workDir = "/srv/site/"; });
         struct Row {
             const char* button;
             const char* field;
@@ -221,7 +229,7 @@ private slots:
             h.prompter.answerOpenFile(QString("/srv/site/img/%1.gif").arg(r.field));
             h.click(r.button);
             const QString expected = QString("img/%1.gif").arg(r.field);
-            QCOMPARE(toQString(h.scheme.settings.*r.setting), expected);
+            QCOMPARE(toQString(h.settings().*r.setting), expected);
             QCOMPARE(h.text(r.field), expected);
             QCOMPARE(h.marks, ++expectedMarks);
         }
@@ -242,13 +250,14 @@ private slots:
             QCOMPARE(combo->currentIndex(), 0);
             combo->setFocus();
             QTest::keyClick(combo, Qt::Key_Down);
-            QCOMPARE(h.scheme.settings.scriptCharset, ScriptCharset::Utf8);
+            QCOMPARE(h.settings().scriptCharset, ScriptCharset::Utf8);
             QCOMPARE(h.marks, 1);
             QTest::keyClick(combo, Qt::Key_Up);
-            QCOMPARE(h.scheme.settings.scriptCharset, ScriptCharset::Gbk);
+            QCOMPARE(h.settings().scriptCharset, ScriptCharset::Gbk);
             QCOMPARE(h.marks, 2);
             h.page->refresh();  // already shown: nothing changes
             QCOMPARE(h.marks, 2);
+            QVERIFY(h.doc.undoStack().canUndo());
         }
         WindowFixture f;
         auto* combo = f.child<QComboBox>("scriptCharsetCombo");
@@ -270,12 +279,12 @@ private slots:
         QVERIFY(WindowFixture::readFile(file).find("\r\ncharset=UTF-8\r\n") != std::string::npos);
         f.trigger("newAction");
         QCOMPARE(combo->currentIndex(), 0);
-        QCOMPARE(f.w().scheme().settings.scriptCharset, ScriptCharset::Gbk);
+        QCOMPARE(f.scheme().settings.scriptCharset, ScriptCharset::Gbk);
         QVERIFY(!f.modified());
         f.prompter.answerOpenFile(file);
         f.trigger("openAction");
         QCOMPARE(combo->currentText(), QString("UTF-8"));
-        QCOMPARE(f.w().scheme().settings.scriptCharset, ScriptCharset::Utf8);
+        QCOMPARE(f.scheme().settings.scriptCharset, ScriptCharset::Utf8);
         QVERIFY(!f.modified());
         QVERIFY(f.prompter.failures().isEmpty());
     }
@@ -307,7 +316,7 @@ private slots:
         QVERIFY(!f.child<QCheckBox>("useHint")->isChecked());
         QCOMPARE(f.edit("target")->text(), QString("right"));
         QCOMPARE(f.edit("indentEdit")->text(), QString("21"));
-        QVERIFY(!f.w().scheme().settings.useImage);
+        QVERIFY(!f.scheme().settings.useImage);
 
         // An edit on the page marks the scheme.
         QTest::mouseClick(f.child<QCheckBox>("showSelect"), Qt::LeftButton, {}, QPoint(6, 6));

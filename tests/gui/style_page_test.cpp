@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The style page: standalone on a scheme with a counting markModified, and
-// inside the main window for the change of page.
+// The style page: standalone on a document, counting the changes it makes, and inside the
+// main window for the change of page.
 #include "ui/main/style_page.h"
 
 #include <QCheckBox>
@@ -13,8 +13,9 @@
 #include <QTest>
 
 #include "codegen/script_text.h"
+#include "document/item_edits.h"
 #include "scripted_prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "window_fixture.h"
 
@@ -23,18 +24,24 @@ using namespace sylvanode;
 namespace {
 
 struct Host {
-    MenuScheme scheme;
+    SchemeDocument doc;
     ScriptedPrompter prompter;
-    int marks = 0;
+    int marks = 0;  // changes of the document's content
     QWidget window;
     StylePage* page;
 
-    Host()
-        : page(new StylePage(
-              scheme, prompter, [this](const QString&, int) { ++marks; }, &window)) {
-        scheme.reset();
-        page->refresh();
+    Host() : page(new StylePage(doc, prompter, &window)) {
+        QObject::connect(&doc, &SchemeDocument::contentChanged, [this] { ++marks; });
         window.show();
+    }
+    const std::array<KindStyle, 2>& kinds() const { return doc.scheme().kinds; }
+    // Styles as a scheme file may hold them, shown as after opening it (selectors at the top).
+    void load(const std::function<void(std::array<KindStyle, 2>&)>& edit) {
+        SchemeOptions options = optionsOf(doc.scheme());
+        edit(options.kinds);
+        changeOptions(doc, DocumentPart::Styles, QStringLiteral("test"), -1, options);
+        page->refresh();
+        marks = 0;
     }
     template <class T = QWidget>
     T* c(const char* name) {
@@ -110,69 +117,69 @@ private slots:
         // Folder left padding to 7, away and back.
         chooseSide(combo, 2);
         h.step("folderPaddingSpin", Qt::Key_Up, 5);
-        QCOMPARE(h.scheme.kinds[0].padding[2], 7);
+        QCOMPARE(h.kinds()[0].padding[2], 7);
         QCOMPARE(h.marks, 5);
         chooseSide(combo, 3);
         QCOMPARE(h.text("folderPaddingEdit"), QString("5"));
         chooseSide(combo, 2);
         QCOMPARE(h.text("folderPaddingEdit"), QString("7"));
         QCOMPARE(h.marks, 5);  // switching sides marks nothing
-        QCOMPARE(h.scheme.kinds[1].padding, (std::array<int32_t, 4>{0, 0, 2, 5}));
+        QCOMPARE(h.kinds()[1].padding, (std::array<int32_t, 4>{0, 0, 2, 5}));
     }
 
     void spinnersMarkEveryRequestAlsoAtTheEnds() {
         Host h;
         h.step("folderHeightSpin", Qt::Key_Down, 2);  // at 0 already
-        QCOMPARE(h.scheme.kinds[0].height, 0);
+        QCOMPARE(h.kinds()[0].height, 0);
         QCOMPARE(h.marks, 2);
         h.step("fileHeightSpin", Qt::Key_Up, 52);  // 0 -> 50, two more requests at 50
-        QCOMPARE(h.scheme.kinds[1].height, 50);
+        QCOMPARE(h.kinds()[1].height, 50);
         QCOMPARE(h.text("fileHeightEdit"), QString("50"));
         QCOMPARE(h.marks, 54);
         chooseSide(h.c<QComboBox>("filePaddingSide"), 1);
         h.step("filePaddingSpin", Qt::Key_Up, 3);
-        QCOMPARE(h.scheme.kinds[1].padding[1], 3);
-        QCOMPARE(h.scheme.kinds[0].height, 0);
+        QCOMPARE(h.kinds()[1].padding[1], 3);
+        QCOMPARE(h.kinds()[0].height, 0);
     }
 
     void refreshReturnsSelectorsToTheTopSide() {
         Host h;
-        h.scheme.kinds[1].padding[0] = 4;
+        h.load([](std::array<KindStyle, 2>& k) { k[1].padding[0] = 4; });
         chooseSide(h.c<QComboBox>("filePaddingSide"), 3);
         h.step("filePaddingSpin", Qt::Key_Up, 2);
-        QCOMPARE(h.scheme.kinds[1].padding[3], 7);
+        QCOMPARE(h.kinds()[1].padding[3], 7);
         h.marks = 0;
         h.page->refresh();
         QCOMPARE(h.c<QComboBox>("filePaddingSide")->currentIndex(), 0);
         QCOMPARE(h.page->kindSide(1), 0);
         QCOMPARE(h.text("filePaddingEdit"), QString("4"));
-        QCOMPARE(h.scheme.kinds[1].padding[3], 7);
+        QCOMPARE(h.kinds()[1].padding[3], 7);
         QCOMPARE(h.marks, 0);
     }
 
     void switchingSidesKeepsAValueOutsideTheSpinnerRange() {
         Host h;
-        h.scheme.kinds[0].padding = {80, 0, 2, 5};  // as a scheme file may hold it
-        h.page->refresh();
+        h.load([](std::array<KindStyle, 2>& k) { k[0].padding = {80, 0, 2, 5}; });  // as a file may hold it
         chooseSide(h.c<QComboBox>("folderPaddingSide"), 2);
         chooseSide(h.c<QComboBox>("folderPaddingSide"), 0);
-        QCOMPARE(h.scheme.kinds[0].padding[0], 80);
+        QCOMPARE(h.kinds()[0].padding[0], 80);
         QCOMPARE(h.marks, 0);
     }
 
     void styleDialogOkMarksEvenWithoutAChange() {
         Host h;
-        h.scheme.kinds[0].styles[1].textColor = "clBtnText";
-        h.scheme.kinds[0].styles[1].fontSize = 9;
-        h.page->refresh();
+        h.load([](std::array<KindStyle, 2>& k) {
+            k[0].styles[1].textColor = "clBtnText";
+            k[0].styles[1].fontSize = 9;
+        });
         QCOMPARE(h.text("folderHoverStyle"), QString("font-size:9pt;color:buttontext;"));
-        const CssStyle before = h.scheme.kinds[0].styles[1];
+        const CssStyle before = h.kinds()[0].styles[1];
         answerCssOk(h.prompter, [](QDialog&) {});
         QTest::mouseClick(h.c<QLineEdit>("folderHoverStyle"), Qt::LeftButton);
         QCOMPARE(h.prompter.count(ScriptedPrompter::Kind::RunDialog), 1);
         QCOMPARE(h.prompter.last().dialogClass, QString("CssStyleDialog"));
         QCOMPARE(h.marks, 1);
-        QVERIFY(h.scheme.kinds[0].styles[1] == before);
+        QVERIFY(h.kinds()[0].styles[1] == before);
         QCOMPARE(h.text("folderHoverStyle"), QString("font-size:9pt;color:buttontext;"));
 
         // An edit goes into the slot and its field.
@@ -181,7 +188,7 @@ private slots:
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
         });
         QTest::mouseClick(h.c<QLineEdit>("fileSelectStyle"), Qt::LeftButton);
-        QVERIFY(h.scheme.kinds[1].styles[2].underline);
+        QVERIFY(h.kinds()[1].styles[2].underline);
         QCOMPARE(h.text("fileSelectStyle"), QString("text-decoration:underline;"));
         QCOMPARE(h.marks, 2);
         // Enter on a focused style field opens the dialog as well.
@@ -195,8 +202,7 @@ private slots:
 
     void styleDialogCancelChangesNothing() {
         Host h;
-        h.scheme.kinds[1].styles[0].fontName = toSchemeBytes(QString("宋体"));  // GBK bytes, as held
-        h.page->refresh();
+        h.load([](std::array<KindStyle, 2>& k) { k[1].styles[0].fontName = toSchemeBytes(QString("宋体")); });
         h.prompter.answerDialog([](QDialog& d) {
             d.show();
             auto* box = d.findChild<QCheckBox*>("useFontName");
@@ -205,7 +211,7 @@ private slots:
             return d.result();
         });
         QTest::mouseClick(h.c<QLineEdit>("fileNormalStyle"), Qt::LeftButton);
-        QCOMPARE(h.scheme.kinds[1].styles[0].fontName, std::string("\xCB\xCE\xCC\xE5"));
+        QCOMPARE(h.kinds()[1].styles[0].fontName, std::string("\xCB\xCE\xCC\xE5"));
         QCOMPARE(h.text("fileNormalStyle"), QString("font-family:宋体;"));
         QCOMPARE(h.marks, 0);
         QVERIFY(h.prompter.failures().isEmpty());
@@ -221,16 +227,15 @@ private slots:
         auto* spin = f.child<QSpinBox>("filePaddingSpin");
         spin->setFocus();
         QTest::keyClick(spin, Qt::Key_Up);
-        QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
+        QCOMPARE(f.scheme().kinds[1].padding[3], 6);
         QVERIFY(f.modified());
-        f.w().scheme().modified = false;
-        f.w().updateTitle();
+        f.doc().undoStack().setClean();
 
         pages->setCurrentWidget(f.child<QWidget>("settingsPage"));
         pages->setCurrentWidget(f.child<QWidget>("stylePage"));
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(f.edit("filePaddingEdit")->text(), QString("0"));
-        QCOMPARE(f.w().scheme().kinds[1].padding[3], 6);
+        QCOMPARE(f.scheme().kinds[1].padding[3], 6);
         QVERIFY(!f.modified());
         QVERIFY(!f.title().endsWith("[Modify]"));
 

@@ -22,51 +22,34 @@ void pressOk(SuffixDialog& dlg) {
 
 class SuffixDialogTest : public QObject {
     Q_OBJECT
+    ScriptedPrompter prompter;
 private slots:
-    void acceptedTextIsTrimmedAndLowered_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("spaces and capitals") << "  Menu2 "
-                                             << "menu2";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("only spaces") << "   "
-                                     << "";
-        QTest::newRow("tab and digits") << "\tAB12\t"
-                                        << "ab12";
-    }
+    void init() { prompter.reset(); }
+    void cleanup() { verifyAsScripted(prompter); }
+
+    // What the suffix may be is checked below the dialog; here: the accepted text is stored trimmed
+    // and lowered, while the field keeps what was typed.
     void acceptedTextIsTrimmedAndLowered() {
-        QFETCH(QString, typed);
-        QFETCH(QString, stored);
-        ScriptedPrompter prompter;
         SuffixDialog dlg(prompter);
         dlg.show();
-        edit(dlg)->setText(typed);
+        edit(dlg)->setText("  Menu2 ");
         pressOk(dlg);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
         QVERIFY(!dlg.isVisible());
-        QCOMPARE(QString::fromStdString(dlg.suffix()), stored);
-        QCOMPARE(edit(dlg)->text(), typed);  // the field keeps what was typed
-        QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 0);
+        QCOMPARE(dlg.suffix(), std::string("menu2"));
+        QCOMPARE(edit(dlg)->text(), QString("  Menu2 "));
     }
 
-    void rejectedTextShowsOneMessageAndStays_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("underscore") << "a_b";
-        QTest::newRow("inner space") << "a b";
-        QTest::newRow("hyphen and dot") << "x-y.z";
-        QTest::newRow("chinese") << "菜单1";
-    }
+    // A refused text gets one message; the dialog stays open, and Cancel then keeps the suffix
+    // accepted before.
     void rejectedTextShowsOneMessageAndStays() {
-        QFETCH(QString, typed);
-        ScriptedPrompter prompter;
         SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setText("good1");
         pressOk(dlg);
         QCOMPARE(dlg.suffix(), std::string("good1"));
         dlg.show();
-        edit(dlg)->setText(typed);
+        edit(dlg)->setText("菜单1");
         prompter.answerMessage(Prompter::Ok);
         pressOk(dlg);
         QCOMPARE(prompter.count(ScriptedPrompter::Kind::Message), 1);
@@ -76,19 +59,16 @@ private slots:
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
         QVERIFY(dlg.isVisible());
-        QCOMPARE(edit(dlg)->text(), typed);
+        QCOMPARE(edit(dlg)->text(), QString("菜单1"));
         QCOMPARE(dlg.suffix(), std::string("good1"));
-        // Cancel after the refusal keeps the suffix accepted before.
         QTest::mouseClick(dlg.findChild<QPushButton*>("cancelButton"), Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(dlg.suffix(), std::string("good1"));
-        QVERIFY(prompter.failures().isEmpty());
     }
 
     // Kept for the run, the dialog still opens with the focus in its text field every time,
     // wherever the focus was when it closed.
     void everyShowingStartsInTheTextField() {
-        ScriptedPrompter prompter;
         SuffixDialog dlg(prompter);
         for (const char* leaveOn : {"cancelButton", "okButton", "cancelButton"}) {
             dlg.show();
@@ -104,7 +84,6 @@ private slots:
     }
 
     void escapeDoesNothingAndEnterIsOk() {
-        ScriptedPrompter prompter;
         SuffixDialog dlg(prompter);
         dlg.show();
         edit(dlg)->setFocus();

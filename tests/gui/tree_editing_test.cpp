@@ -15,9 +15,10 @@
 #include "codegen/script_text.h"
 #include "model/scheme_io.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
+#include "ui/main/item_tree_controller.h"
 #include "window_fixture.h"
 
 using namespace sylvanode;
@@ -36,15 +37,14 @@ class TreeEditingTest : public QObject {
         }
     }
     void addSub(MenuNode* parent, const QString& name) {
-        f->w().selectNode(parent);
+        f->select(parent);
         f->trigger("addSubItemAction");
         MenuNode* child = parent->lastChild();
-        f->w().selectNode(child);
+        f->select(child);
         f->edit("menuNameEdit")->setText(name);
     }
     void clean() {
-        f->w().scheme().modified = false;
-        f->w().updateTitle();
+        f->doc().undoStack().setClean();
     }
     void press(MenuNode* n) { QTest::mousePress(tree().viewport(), Qt::LeftButton, {}, captionPoint(n)); }
     void release(const QPoint& at) { QTest::mouseRelease(tree().viewport(), Qt::LeftButton, {}, at); }
@@ -75,7 +75,7 @@ private Q_SLOTS:
         f->trigger("addRootItemAction");
         MenuNode* n = f->node({0});
         QVERIFY(n);
-        QCOMPARE(f->w().selectedNode(), n);
+        QCOMPARE(f->current(), n);
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("New Item"));
         QCOMPARE(n->caption, std::string("New Item"));
         QCOMPARE(n->imageIndex, int(ImageFile));
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(leaf->imageIndex, int(ImageFolderClosed));
         QCOMPARE(leaf->lastChild()->imageIndex, int(ImageFile));
         QVERIFY(!tree().isExpanded(f->w().treeModel().indexOf(leaf)));
-        QCOMPARE(f->w().selectedNode(), leaf);
+        QCOMPARE(f->current(), leaf);
         // The parent's panel was stored when the child was added.
         QCOMPARE(leaf->data.menuName, std::string("Leaf"));
     }
@@ -102,8 +102,8 @@ private Q_SLOTS:
         addRoots({"Only"});
         f->edit("menuStatusEdit")->setText(QStringLiteral("status"));
         f->trigger("deleteItemAction");
-        QVERIFY(f->w().scheme().empty());
-        QCOMPARE(f->w().selectedNode(), nullptr);
+        QVERIFY(f->scheme().empty());
+        QCOMPARE(f->current(), nullptr);
         QVERIFY(f->edit("menuNameEdit")->text().isEmpty());
         QVERIFY(f->edit("menuStatusEdit")->text().isEmpty());
         for (const char* name : {"itemSelectedAction", "canMoveDownAction", "canMoveUpAction",
@@ -112,29 +112,43 @@ private Q_SLOTS:
         QVERIFY(f->modified());
     }
 
+    // The item that took the deleted one's place is selected, else the one before it, else its parent.
+    void deletingMovesTheSelectionToANeighbour_data() {
+        QTest::addColumn<QList<int>>("deleted");
+        QTest::addColumn<QStringList>("outline");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("the next sibling") << QList<int>{1} << QStringList({"A", "C"}) << "C";
+        QTest::newRow("the previous sibling") << QList<int>{2} << QStringList({"A", "B", "  b1"}) << "B";
+        QTest::newRow("the parent") << QList<int>{1, 0} << QStringList({"A", "B", "C"}) << "B";
+    }
     void deletingMovesTheSelectionToANeighbour() {
+        QFETCH(QList<int>, deleted);
+        QFETCH(QStringList, outline);
+        QFETCH(QString, selected);
         addRoots({"A", "B", "C"});
         addSub(f->node({1}), QStringLiteral("b1"));
-        f->w().selectNode(f->node({1}));
+        f->select(deleted.size() == 1 ? f->node({deleted[0]}) : f->node({deleted[0], deleted[1]}));
         f->edit("menuHintEdit")->setText(QStringLiteral("stored into a node that goes"));
         f->trigger("deleteItemAction");
-        QCOMPARE(f->outline(), QStringList({"A", "C"}));
-        MenuNode* now = f->w().selectedNode();
+        QCOMPARE(f->outline(), outline);
+        MenuNode* now = f->current();
         QVERIFY(now);
-        QCOMPARE(f->edit("menuNameEdit")->text(), toQString(now->caption));
+        QCOMPARE(toQString(now->caption), selected);
+        QCOMPARE(f->edit("menuNameEdit")->text(), selected);
+        QVERIFY(f->edit("menuHintEdit")->text().isEmpty());
         QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(now)));
     }
 
     void moveEnablingAndOrder() {
         addRoots({"A", "B", "C"});
-        f->w().selectNode(f->node({2}));
+        f->select(f->node({2}));
         QVERIFY(!f->action("moveDownAction")->isEnabled());
         QVERIFY(f->action("moveUpAction")->isEnabled());
         clean();
         f->trigger("moveUpAction");
         QCOMPARE(f->outline(), QStringList({"A", "C", "B"}));
         QVERIFY(f->modified());
-        QCOMPARE(toQString(f->w().selectedNode()->caption), QStringLiteral("C"));
+        QCOMPARE(toQString(f->current()->caption), QStringLiteral("C"));
         QCOMPARE(f->edit("menuNameEdit")->text(), QStringLiteral("C"));
         f->trigger("moveUpAction");
         QCOMPARE(f->outline(), QStringList({"C", "A", "B"}));
@@ -150,9 +164,9 @@ private Q_SLOTS:
         std::mt19937 rng(11);
         addRoots({"R0", "R1", "R2"});
         for (int step = 0; step < 120; ++step) {
-            const std::vector<MenuNode*> all = f->w().scheme().flatten();
+            const std::vector<MenuNode*> all = f->scheme().flatten();
             MenuNode* n = all[rng() % all.size()];
-            f->w().selectNode(n);
+            f->select(n);
             if (rng() % 3 == 0) {
                 f->trigger("addSubItemAction");
                 continue;
@@ -161,8 +175,8 @@ private Q_SLOTS:
             const auto record = [&groups, this] {
                 groups.clear();
                 groups[nullptr] = {};
-                for (const auto& r : f->w().scheme().roots()) groups[nullptr].push_back(r.get());
-                for (MenuNode* m : f->w().scheme().flatten())
+                for (const auto& r : f->scheme().roots()) groups[nullptr].push_back(r.get());
+                for (MenuNode* m : f->scheme().flatten())
                     for (const auto& c : m->children()) groups[m].push_back(c.get());
             };
             record();
@@ -173,7 +187,7 @@ private Q_SLOTS:
             record();
             for (const auto& [parent, order] : before)
                 if (parent != n->parent()) QCOMPARE(groups[parent], order);
-            QCOMPARE(f->w().selectedNode(), n);
+            QCOMPARE(f->current(), n);
         }
     }
 
@@ -182,7 +196,7 @@ private Q_SLOTS:
         addRoots({"A", "B"});
         MenuNode* a = f->node({0});
         addSub(a, QStringLiteral("a1"));
-        f->w().selectNode(a->child(0));
+        f->select(a->child(0));
         f->trigger("deleteItemAction");
         QCOMPARE(a->imageIndex, int(ImageFile));
         QCOMPARE(
@@ -206,13 +220,13 @@ private Q_SLOTS:
         clean();
         const QString title = f->title();
         tree().setFocus();
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         tree().expand(f->w().treeModel().indexOf(f->node({0})));
         QTest::keyClick(&tree(), Qt::Key_Down);
         QTest::keyClick(&tree(), Qt::Key_Down);
         QTest::keyClick(&tree(), Qt::Key_Up);
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, captionPoint(f->node({1})));
-        QCOMPARE(f->w().selectedNode(), f->node({1}));
+        QCOMPARE(f->current(), f->node({1}));
         tree().collapse(f->w().treeModel().indexOf(f->node({0})));
         QVERIFY(!f->modified());
         QCOMPARE(f->title(), title);
@@ -222,9 +236,9 @@ private Q_SLOTS:
     void clickOnEmptySpaceKeepsTheSelection() {
         addRoots({"A", "B"});
         MenuNode* a = f->node({0});
-        f->w().selectNode(a);
+        f->select(a);
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, emptySpace());
-        QCOMPARE(f->w().selectedNode(), a);
+        QCOMPARE(f->current(), a);
         QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(a)));
         // Ctrl+click on the selected item does not leave the panel without a highlighted item either.
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, Qt::ControlModifier, captionPoint(a));
@@ -262,26 +276,26 @@ private Q_SLOTS:
     void linkAndScriptSwitching() {
         addRoots({"L", "other"});
         MenuNode* l = f->node({0});
-        f->w().selectNode(l);
+        f->select(l);
         f->edit("menuLinkEdit")->setText(QStringLiteral("x.htm"));
         f->child<QComboBox>("menuTargetCombo")->setEditText(QStringLiteral("_self"));
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         QCOMPARE(l->data.menuLink, std::string("x.htm"));
         QCOMPARE(l->data.menuTarget, std::string("_self"));
-        f->w().selectNode(l);
+        f->select(l);
         QTest::mouseClick(f->child<QRadioButton>("scriptRadio"), Qt::LeftButton);
         f->edit("menuScriptEdit")->setText(QStringLiteral("go()"));
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         QCOMPARE(l->data.contentType, 1);
         QVERIFY(l->data.menuLink.empty());
         QVERIFY(l->data.menuTarget.empty());
         QCOMPARE(l->data.menuScript, std::string("go()"));
         // Switching back shows empty link and target fields.
-        f->w().selectNode(l);
+        f->select(l);
         QTest::mouseClick(f->child<QRadioButton>("linkRadio"), Qt::LeftButton);
         QVERIFY(f->edit("menuLinkEdit")->text().isEmpty());
         QVERIFY(f->child<QComboBox>("menuTargetCombo")->currentText().isEmpty());
-        f->w().selectNode(f->node({1}));
+        f->select(f->node({1}));
         QCOMPARE(l->data.contentType, 0);
         QVERIFY(l->data.menuScript.empty());
     }
@@ -292,7 +306,7 @@ private Q_SLOTS:
         f->trigger("addRootItemAction");
         QVERIFY(f->child<QRadioButton>("scriptRadio")->isChecked());
         MenuNode* added = f->node({1});
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         QCOMPARE(added->data.contentType, 1);
         QCOMPARE(added->data.menuName, std::string("New Item"));
     }
@@ -305,7 +319,7 @@ private Q_SLOTS:
         QVERIFY(target->isEditable());
 
         addRoots({"I"});
-        f->w().scheme().settings.workDir = "/srv/site/";
+        f->changeSettings([](SchemeSettings& s) { s.workDir = "/srv/site/"; });
         clean();
         f->prompter.answerOpenFile(std::nullopt);
         f->child<QToolButton>("browseIcon1Button")->click();
@@ -333,10 +347,10 @@ private Q_SLOTS:
         release(to);
         QCOMPARE(f->outline(), QStringList({"A", "B"}));
         QVERIFY(!f->modified());
-        QCOMPARE(f->w().clickedNode(), b);
-        QCOMPARE(f->w().dragNode(), nullptr);
+        QCOMPARE(f->w().treeController().clickedNode(), b);
+        QCOMPARE(f->w().treeController().dragNode(), nullptr);
         // The highlight stayed with the item the panel shows.
-        QCOMPARE(f->w().selectedNode(), b);
+        QCOMPARE(f->current(), b);
         QVERIFY(tree().selectionModel()->isSelected(f->w().treeModel().indexOf(b)));
         QVERIFY(!tree().selectionModel()->isSelected(f->w().treeModel().indexOf(f->node({0}))));
     }
@@ -352,8 +366,8 @@ private Q_SLOTS:
         QCOMPARE(a->imageIndex, int(ImageFolderOpen));
         QCOMPARE(b->imageIndex, int(ImageFile));
         QVERIFY(f->modified());
-        QCOMPARE(f->w().dragNode(), nullptr);
-        QCOMPARE(f->w().clickedNode(), nullptr);
+        QCOMPARE(f->w().treeController().dragNode(), nullptr);
+        QCOMPARE(f->w().treeController().clickedNode(), nullptr);
     }
 
     void aShortMoveDoesNotDrop() {
@@ -413,7 +427,7 @@ private Q_SLOTS:
         for (int i = 0; i < 60; ++i) names << QStringLiteral("R%1").arg(i);
         addRoots(names);
         MenuNode* first = f->node({0});
-        f->w().selectNode(first);
+        f->select(first);
         tree().scrollToTop();
         QCoreApplication::processEvents();
         const QPoint from = captionPoint(first);
@@ -469,7 +483,7 @@ private Q_SLOTS:
         for (int level = 1; level < 30000; ++level) n = n->appendChild();
         f->prompter.answerOpenFile(f->writeFile(QStringLiteral("chain.menu"), writeSchemeText(chain)));
         f->trigger("openAction");
-        QCOMPARE(f->w().scheme().itemCount(), 30000);
+        QCOMPARE(f->scheme().itemCount(), 30000);
         tree().setFocus();
         QTest::keyClick(&tree(), Qt::Key_Asterisk);
         QCoreApplication::processEvents();
@@ -480,7 +494,7 @@ private Q_SLOTS:
             ++expandedLevels;
             deepest = deepest->firstChild();
         }
-        QCOMPARE(expandedLevels, MainWindow::kDeepestExpandedLevel);
+        QCOMPARE(expandedLevels, SchemeDocument::kDeepestExpandedLevel);
         // A deeper item does not open by hand either, and whole layouts stay safe.
         tree().setCurrentIndex(f->w().treeModel().indexOf(deepest));
         QTest::keyClick(&tree(), Qt::Key_Right);
@@ -501,8 +515,8 @@ private Q_SLOTS:
         const QPoint onIcon(text.left() - 8, text.center().y());
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, onIcon);
         QTest::mouseClick(tree().viewport(), Qt::LeftButton, {}, onIcon);
-        QCOMPARE(f->w().clickedNode(), nullptr);
-        QCOMPARE(f->w().dragNode(), nullptr);
+        QCOMPARE(f->w().treeController().clickedNode(), nullptr);
+        QCOMPARE(f->w().treeController().dragNode(), nullptr);
     }
 
     void useImageHidesTheIconRows() {
@@ -516,7 +530,7 @@ private Q_SLOTS:
         QVERIFY(!iconRows->isVisible());
         QVERIFY(f->child<QWidget>("iconsBox")->isVisible());
         f->trigger("addRootItemAction");
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         QCOMPARE(f->edit("menuIcon1Edit")->text(), QStringLiteral("i.gif"));
     }
 };

@@ -10,13 +10,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <QTimer>
 
 #include "scripted_prompter.h"
 #include "ui/common/choosers.h"
 #include "ui/common/qt_prompter.h"
 #include "ui/common/step_spin_box.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 using namespace sylvanode;
 
@@ -272,6 +273,37 @@ private Q_SLOTS:
         QCOMPARE(viaXdg, QStringLiteral("xdg-viewer.desktop"));
         QCOMPARE(none, QString());
         QCOMPARE(noTools, QString());
+    }
+
+    // The shell's "open" says whether a program took the file: xdg-open's own answer, which
+    // fails when none can (Qt's desktop services would call that a success).
+    void qtPrompterOpensThroughXdgOpen() {
+        QTemporaryDir bin;
+        QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\necho \"$1\" > \"${0%/*}/asked\"\n"
+                     "case \"$1\" in *nobrowser*) exit 3;; esac\nexit 0\n");
+        opener.close();
+        QVERIFY(opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const QString page = bin.filePath(QStringLiteral("page.html"));
+        const QString refused = bin.filePath(QStringLiteral("nobrowser.html"));
+        QFile(page).open(QIODevice::WriteOnly);
+        QFile(refused).open(QIODevice::WriteOnly);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QtPrompter prompter;
+        const bool opened = prompter.openWithShell(page);
+        QFile asked(bin.filePath(QStringLiteral("asked")));
+        asked.open(QIODevice::ReadOnly);
+        const QString target = QString::fromUtf8(asked.readAll()).trimmed();
+        asked.close();
+        const bool none = prompter.openWithShell(refused);
+        const bool missing = prompter.openWithShell(bin.filePath(QStringLiteral("absent.html")));
+        qputenv("PATH", oldPath);
+        QVERIFY(opened);
+        QCOMPARE(target, QUrl::fromLocalFile(page).toString());
+        QVERIFY(!none);
+        QVERIFY(!missing);
     }
 
     void scriptedPrompterReportsTheUnexpected() {

@@ -7,22 +7,40 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "document/item_edits.h"
 #include "model/menu_scheme.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 namespace sylvanode {
 
-WindowFixture::WindowFixture() {
-    window = std::make_unique<MainWindow>(prompter);
+WindowFixture::WindowFixture()
+    : session(std::make_unique<Session>(settingsDir.filePath(QStringLiteral("sylvanode.ini")))),
+      workspace(std::make_unique<Workspace>(prompter, *session)) {
+    window = std::make_unique<MainWindow>(*workspace);
     window->show();
 }
 
-WindowFixture::~WindowFixture() = default;
+WindowFixture::~WindowFixture() {
+    window.reset();
+    workspace.reset();
+}
 
 void closeWindowFixture(std::unique_ptr<WindowFixture>& fixture) {
     const QStringList failures = fixture->prompter.failures();
     fixture.reset();
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+}
+
+void WindowFixture::changeSettings(const std::function<void(SchemeSettings&)>& edit) {
+    SchemeOptions options = optionsOf(scheme());
+    edit(options.settings);
+    changeOptions(doc(), DocumentPart::Settings, QStringLiteral("test"), -1, options);
+}
+
+void WindowFixture::changeStyles(const std::function<void(std::array<KindStyle, 2>&)>& edit) {
+    SchemeOptions options = optionsOf(scheme());
+    edit(options.kinds);
+    changeOptions(doc(), DocumentPart::Styles, QStringLiteral("test"), -1, options);
 }
 
 QString WindowFixture::fixturePath(const QString& relative) {
@@ -53,14 +71,14 @@ QLineEdit* WindowFixture::edit(const char* name) const { return child<QLineEdit>
 
 QStringList WindowFixture::outline() const {
     QStringList out;
-    forEachPreOrder(window->scheme().roots(), [&](MenuNode* n, int level) {
+    forEachPreOrder(window->document().scheme().roots(), [&](MenuNode* n, int level) {
         out << QString(level * 2, QLatin1Char(' ')) + toQString(n->caption);
     });
     return out;
 }
 
 MenuNode* WindowFixture::node(std::initializer_list<int> rows) const {
-    const std::vector<std::unique_ptr<MenuNode>>* group = &window->scheme().roots();
+    const std::vector<std::unique_ptr<MenuNode>>* group = &window->document().scheme().roots();
     MenuNode* n = nullptr;
     for (int r : rows) {
         if (r < 0 || static_cast<size_t>(r) >= group->size()) return nullptr;
@@ -69,8 +87,6 @@ MenuNode* WindowFixture::node(std::initializer_list<int> rows) const {
     }
     return n;
 }
-
-bool WindowFixture::modified() const { return window->scheme().modified; }
 
 QString WindowFixture::title() const { return window->windowTitle(); }
 

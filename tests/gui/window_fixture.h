@@ -4,11 +4,16 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "document/scheme_document.h"
 #include "scripted_prompter.h"
 #include "ui/main/main_window.h"
+#include "ui/main/session.h"
+#include "ui/main/workspace.h"
 
 class QAction;
 class QLineEdit;
@@ -25,7 +30,8 @@ T* child(const QObject& parent, const char* name) {
     return w;
 }
 
-// A main window driven by a scripted prompter, with a temporary directory for files.
+// A main window driven by a scripted prompter, with a temporary directory for files and a
+// session of its own (nothing read from or written to the user's settings).
 // Make one per test function (init), and end it with closeWindowFixture (cleanup).
 class WindowFixture {
 public:
@@ -34,9 +40,20 @@ public:
 
     ScriptedPrompter prompter;
     QTemporaryDir dir;
+    QTemporaryDir settingsDir;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<Workspace> workspace;
     std::unique_ptr<MainWindow> window;
 
     MainWindow& w() { return *window; }
+    SchemeDocument& doc() { return window->document(); }
+    const MenuScheme& scheme() { return window->document().scheme(); }
+    // The document's current item, and making one current (as a click in the tree would).
+    MenuNode* current() { return window->document().currentItem(); }
+    void select(MenuNode* node) { window->document().setCurrentItem(node); }
+    // Settings or styles changed as one step (what a page would do).
+    void changeSettings(const std::function<void(SchemeSettings&)>& edit);
+    void changeStyles(const std::function<void(std::array<KindStyle, 2>&)>& edit);
     QString path(const QString& name) const { return dir.filePath(name); }
     // Copies tests/fixtures/<relative> into the temporary directory; returns the copy's path.
     QString copyFixture(const QString& relative, const QString& as = {});
@@ -55,7 +72,7 @@ public:
     QStringList outline() const;
     // The node at a row path (first root, its third child: {0, 2}).
     MenuNode* node(std::initializer_list<int> rows) const;
-    bool modified() const;
+    bool modified() const { return window->document().isModified(); }
     QString title() const;
 
     // Writes bytes to a file in the temporary directory.

@@ -25,15 +25,15 @@ class WindowLookTest : public QObject {
             f->trigger("addRootItemAction");
             f->edit("menuNameEdit")->setText(n);
         }
-        f->w().selectNode(f->node({0}));
+        f->select(f->node({0}));
         for (const QString& n : {QStringLiteral("软件"), QStringLiteral("硬件")}) {
             f->trigger("addSubItemAction");
-            f->w().selectNode(f->node({0})->lastChild());
+            f->select(f->node({0})->lastChild());
             f->edit("menuNameEdit")->setText(n);
-            f->w().selectNode(f->node({0}));
+            f->select(f->node({0}));
         }
         f->w().tree().expand(f->w().treeModel().indexOf(f->node({0})));
-        f->w().selectNode(f->node({0, 1}));
+        f->select(f->node({0, 1}));
         f->edit("menuHintEdit")->setText(QStringLiteral("硬件产品一览"));
         f->edit("menuLinkEdit")->setText(QStringLiteral("products/hardware.htm"));
     }

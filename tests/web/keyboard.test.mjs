@@ -13,8 +13,10 @@ before(async () => {
 });
 after(async () => { await env.close(); });
 
-async function kbPage() {
+// `clock`: the page runs on a clock the test can stop and move on (for the type-ahead's time window).
+async function kbPage({ clock = false } = {}) {
   const p = await openPage(env.browser);
+  if (clock) await p.page.clock.install();
   await p.page.goto(env.server.url + 'kb.html');
   p.focused = () => p.page.evaluate(() => document.activeElement.textContent);
   p.press = async (...keys) => { for (const k of keys) await p.page.keyboard.press(k); return p.focused(); };
@@ -69,23 +71,29 @@ test('arrows, Home and End move among shown items; Right and Left open, close an
 });
 
 test('* opens all siblings, type-ahead finds items by their first letters, Enter and Space act', async () => {
-  const p = await kbPage();
+  const p = await kbPage({ clock: true });
   await p.page.locator('a[role=treeitem]:text-is("Tools")').focus();
   await p.press('*');
   let rows = await p.rows();
   assert.deepEqual([rows.Docs.expanded, rows.Tools.expanded, rows.Deep.expanded], ['true', 'true', 'false']);
   assert.equal(await p.focused(), 'Tools');
-  const pause = () => new Promise((ok) => setTimeout(ok, 800));
+  // Letters typed within 700 ms extend the search. The clock stands still while the keys arrive, however
+  // slowly, and a pause moves it on by 800 ms.
+  await p.page.clock.pauseAt(await p.page.evaluate(() => Date.now() + 1000));
+  const pause = () => p.page.clock.fastForward(800);
   assert.equal(await p.press('a'), 'Alpha');
   await pause();
   assert.equal(await p.press('d'), 'Docs', 'the search wraps around');
   assert.equal(await p.press('d'), 'Deep', 'the same letter again: the next match');
   assert.equal(await p.press('d'), 'Docs');
+  await pause();
+  assert.equal(await p.press('d'), 'Deep');
   assert.equal(await p.press('o'), 'Docs', 'letters typed in a row extend the search');
   await pause();
   assert.equal(await p.press('g'), 'Guide');
   assert.equal(await p.press('u'), 'Guide');
   assert.equal(await p.press('q'), 'Guide', 'no match: the focus stays');
+  await p.page.clock.resume();
 
   await p.press('Enter');
   await p.page.frameLocator('iframe[name=content]').locator('#page:text-is("guide.htm")').waitFor();

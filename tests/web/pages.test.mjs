@@ -118,10 +118,15 @@ test('a strict content security policy: the styles still apply, a forbidden scri
   assert.ok(Math.abs(look.indent - 20 * 4 / 3) < 0.6, `the indent: ${look.indent}`);
   assert.deepEqual(await page.evaluate(() => window.violations), [], 'no style was refused');
   const messages = [];
-  page.on('console', (m) => { if (/sylvanode/i.test(m.text())) messages.push(m.text()); });
+  const ours = (m) => /sylvanode/i.test(m.text());
+  page.on('console', (m) => { if (ours(m)) messages.push(m.text()); });
+  const first = page.waitForEvent('console', ours);
   await item(page, 'Tools').click();
   await item(page, 'Run').click();
-  await page.evaluate(() => new Promise((ok) => setTimeout(ok, 50)));
+  await first;
+  // Then until the page is idle (after a frame: an idle period follows one): messages logged before
+  // arrive before this call returns.
+  await page.evaluate(() => new Promise((ok) => requestAnimationFrame(() => requestIdleCallback(() => ok()))));
   assert.equal(messages.length, 1, messages.join('\n'));
   assert.match(messages[0], /"Run".*cannot run/);
   assert.deepEqual(await page.evaluate(() => [window.runs, window.violations]), [undefined, ['script-src']]);

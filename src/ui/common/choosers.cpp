@@ -7,7 +7,7 @@
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 namespace sylvanode {
 

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QDialog;
@@ -32,6 +33,10 @@ public:
 
     virtual int message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
                         int buttons) = 0;
+    // A question whose buttons say what they do ("覆盖", "另存为..."); the first is the default,
+    // the last also answers Escape. Returns the index of the button chosen.
+    virtual int choose(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                       const QStringList& buttons) = 0;
     // Empty optional: cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const FileRequest& request) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) = 0;

@@ -8,10 +8,18 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QEventLoop>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
+#include <memory>
 
 namespace sylvanode {
 namespace {
+
+// How long the shell's "open" may take to say that no program took the file.
+constexpr int kShellAnswerMs = 4000;
 
 QMessageBox::Icon toQtIcon(Prompter::Icon icon) {
     switch (icon) {
@@ -106,6 +114,23 @@ int QtPrompter::message(QWidget* parent, const QString& caption, const QString& 
     }
 }
 
+int QtPrompter::choose(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                       const QStringList& buttons) {
+    QMessageBox box(toQtIcon(icon), caption, text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton*> made;
+    for (qsizetype i = 0; i < buttons.size(); ++i) {
+        const bool last = i + 1 == buttons.size() && buttons.size() > 1;
+        made << box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!made.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton*>(made.front()));
+        box.setEscapeButton(made.back());
+    }
+    box.exec();
+    const qsizetype chosen = made.indexOf(box.clickedButton());
+    return chosen < 0 ? static_cast<int>(buttons.size()) - 1 : static_cast<int>(chosen);
+}
+
 std::optional<QString> QtPrompter::openFile(QWidget* parent, const FileRequest& request) {
     return runFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
@@ -131,7 +156,34 @@ bool QtPrompter::openWithShell(const QString& pathOrUrl) {
     const bool isUrl = pathOrUrl.contains(QLatin1String("://"));
     const QUrl url = isUrl ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
     if (!isUrl && !QFileInfo::exists(pathOrUrl)) return false;
-    return QDesktopServices::openUrl(url);
+    // Qt's desktop services start xdg-open and call that success, whether or not a program
+    // took the file. xdg-open itself says so: it ends at once with a failure code when none
+    // can, and hands the file over (or keeps running with the program it started) otherwise.
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) return QDesktopServices::openUrl(url);
+    auto process = std::make_unique<QProcess>();
+    process->setProgram(opener);
+    process->setArguments({url.toString(QUrl::FullyEncoded)});
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->start();
+    if (!process->waitForStarted(3000)) return false;
+    // Waits without taking input, painting meanwhile.
+    QEventLoop wait;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    QObject::connect(&timeout, &QTimer::timeout, &wait, &QEventLoop::quit);
+    QObject::connect(process.get(), &QProcess::finished, &wait, &QEventLoop::quit);
+    timeout.start(kShellAnswerMs);
+    wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process->state() != QProcess::NotRunning) {
+        // A browser that stays in the foreground keeps xdg-open running: it started.
+        QProcess* running = process.release();
+        QObject::connect(running, &QProcess::finished, running, &QObject::deleteLater);
+        return true;
+    }
+    return process->exitStatus() == QProcess::NormalExit && process->exitCode() == 0;
 }
 
 QString QtPrompter::desktopApplicationFor(const QString& mimeType) {

@@ -11,11 +11,15 @@ class QtPrompter : public Prompter {
 public:
     int message(QWidget* parent, const QString& caption, const QString& text, Icon icon,
                 int buttons) override;
+    int choose(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+               const QStringList& buttons) override;
     std::optional<QString> openFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileRequest& request) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& title,
                                         const QString& initialDirectory) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    // Runs xdg-open and waits a moment for its answer (it fails at once when no program
+    // takes the file); without xdg-open, Qt's own desktop services.
     bool openWithShell(const QString& pathOrUrl) override;
     // Asks GIO ("gio mime TYPE"), else xdg-utils ("xdg-mime query default TYPE").
     QString desktopApplicationFor(const QString& mimeType) override;

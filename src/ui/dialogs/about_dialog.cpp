@@ -88,8 +88,11 @@ QPixmap AboutDialog::logo() {
 }
 
 void AboutDialog::openHomepage() {
-    // Whatever the shell makes of it is not reported.
-    prompter_.openWithShell(homepage());
+    // Without a browser the click would do nothing at all: say so, and where the page is.
+    if (!prompter_.openWithShell(homepage()))
+        prompter_.message(this, QStringLiteral("Sylvanode"),
+                          tr("没有可以打开主页的浏览器：") + QLatin1Char('\n') + homepage(),
+                          Prompter::Icon::Information, Prompter::Ok);
 }
 
 bool AboutDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"
 #include "ui/dialogs/form_font.h"

@@ -8,7 +8,7 @@
 #include "codegen/script_text.h"
 #include "model/colors.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/color_picker_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui/dialogs/eyedropper.h"

@@ -4,7 +4,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/form_font.h"
 #include "ui_link_check_dialog.h"
 
@@ -59,6 +59,7 @@ QString LinkCheckDialog::defaultIconName(const std::string& field) {
 }
 
 void LinkCheckDialog::showResult(const LinkCheckResult& result, const QString& folder) {
+    problems_ = result.problems;
     ui->problemList->clear();
     for (const LinkProblem& p : result.problems) {
         auto* row = new QTreeWidgetItem(ui->problemList);
@@ -85,8 +86,13 @@ QString LinkCheckDialog::rowText(int row) const {
     return item ? item->text(0) + '\t' + item->text(1) + '\t' + item->text(2) : QString();
 }
 
+void LinkCheckDialog::setCurrentRow(int row) {
+    if (QTreeWidgetItem* item = ui->problemList->topLevelItem(row)) ui->problemList->setCurrentItem(item);
+}
+
 void LinkCheckDialog::activateRow(int row) {
-    if (row >= 0 && row < rowCount()) emit itemChosen(itemOfRow(row));
+    if (row >= 0 && row < static_cast<int>(problems_.size()))
+        emit problemChosen(problems_[static_cast<size_t>(row)]);
 }
 
 }  // namespace sylvanode

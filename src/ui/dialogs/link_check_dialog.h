@@ -22,9 +22,12 @@ public:
     ~LinkCheckDialog() override;
 
     void showResult(const LinkCheckResult& result, const QString& folder);
+    // The problems listed, one a row.
+    const std::vector<LinkProblem>& problems() const { return problems_; }
     int rowCount() const;
     // The item index of a row; -1 for a default icon of the settings.
     int itemOfRow(int row) const;
+    void setCurrentRow(int row);
     // The texts of a row's three columns, joined by tabs (what a test reads).
     QString rowText(int row) const;
     void activateRow(int row);
@@ -35,11 +38,13 @@ public:
     static QString defaultIconName(const std::string& field);
 
 signals:
-    // A row was chosen: its item's index, or -1 for a default icon of the settings.
-    void itemChosen(int itemIndex);
+    // A row was chosen: its problem (its item's index is -1 for a default icon of the settings).
+    // The tree may have changed since the check.
+    void problemChosen(sylvanode::LinkProblem problem);
 
 private:
     std::unique_ptr<Ui::LinkCheckDialog> ui;
+    std::vector<LinkProblem> problems_;
 };
 
 }  // namespace sylvanode

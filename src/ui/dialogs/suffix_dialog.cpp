@@ -7,7 +7,7 @@
 
 #include "codegen/script_text.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/form_font.h"
 #include "ui_suffix_dialog.h"
 

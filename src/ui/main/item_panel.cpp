@@ -6,15 +6,25 @@
 #include <QLayout>
 #include <QScopedValueRollback>
 
+#include "document/item_edits.h"
+#include "document/text_codec.h"
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
-#include "ui/common/text_codec.h"
 #include "ui_item_panel.h"
 
 namespace sylvanode {
+namespace {
 
-ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ItemPanel>()), prompter_(prompter), workDir_(std::move(workDir)) {
+// Sets a field's text only when it differs, so typing there keeps its cursor.
+void follow(QLineEdit* field, const std::string& bytes) {
+    const QString text = toQString(bytes);
+    if (field->text() != text) field->setText(text);
+}
+
+}  // namespace
+
+ItemPanel::ItemPanel(SchemeDocument& document, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::ItemPanel>()), document_(document), prompter_(prompter) {
     ui->setupUi(this);
 
     for (QToolButton* b : {ui->copyToHintButton, ui->copyToStatusButton}) b->setIcon(ownIcon("copy"));
@@ -48,6 +58,16 @@ ItemPanel::ItemPanel(Prompter& prompter, std::function<std::string()> workDir, Q
             [this, gif] { browse(ui->menuIcon2Edit, gif); });
     connect(ui->browseLinkButton, &QToolButton::clicked, this,
             [this] { browse(ui->menuLinkEdit, QStringLiteral("Html文件(*.html)|*.html;*.htm")); });
+
+    connect(&document_, &SchemeDocument::currentItemChanged, this, &ItemPanel::showItem);
+    connect(&document_, &SchemeDocument::itemChanged, this, [this](MenuNode* node) {
+        if (node == document_.currentItem()) followItem(node);
+    });
+    const auto followIconSetting = [this] { ui->iconRows->setVisible(document_.scheme().settings.useImage); };
+    connect(&document_, &SchemeDocument::optionsChanged, this, followIconSetting);
+    connect(&document_, &SchemeDocument::replaced, this, followIconSetting);
+    followIconSetting();
+    showItem(document_.currentItem());
 }
 
 ItemPanel::~ItemPanel() = default;
@@ -122,71 +142,64 @@ void ItemPanel::changeEvent(QEvent* event) {
 }
 
 void ItemPanel::browse(QLineEdit* field, const QString& filter) {
-    const std::string path = chooseRelativePath(prompter_, window(), workDir_(), filter);
+    const std::string path = chooseRelativePath(prompter_, window(), browseBaseDirectory(document_.scheme()), filter);
     if (!path.empty()) field->setText(toQString(path));
 }
 
 void ItemPanel::report(ItemField field) {
-    if (!filling_) Q_EMIT fieldEdited(field);
+    // Without a current item an edit goes nowhere.
+    if (!filling_) editItemField(document_, document_.currentItem(), field, fieldValues());
 }
 
-void ItemPanel::storeField(ItemField field, MenuItemData& data) const {
-    switch (field) {
-        case ItemField::Title: data.menuName = toSchemeBytes(ui->menuNameEdit->text()); break;
-        case ItemField::Hint: data.menuHint = toSchemeBytes(ui->menuHintEdit->text()); break;
-        case ItemField::Status: data.menuStatus = toSchemeBytes(ui->menuStatusEdit->text()); break;
-        case ItemField::Icon1: data.menuIcon1 = toSchemeBytes(ui->menuIcon1Edit->text()); break;
-        case ItemField::Icon2: data.menuIcon2 = toSchemeBytes(ui->menuIcon2Edit->text()); break;
-        case ItemField::Link: data.menuLink = toSchemeBytes(ui->menuLinkEdit->text()); break;
-        case ItemField::Target: data.menuTarget = toSchemeBytes(ui->menuTargetCombo->currentText()); break;
-        case ItemField::Script: data.menuScript = toSchemeBytes(ui->menuScriptEdit->text()); break;
-        case ItemField::Action: data.contentType = contentType(); break;
-    }
+MenuItemData ItemPanel::fieldValues() const {
+    MenuItemData d;
+    d.menuName = toSchemeBytes(ui->menuNameEdit->text());
+    d.menuHint = toSchemeBytes(ui->menuHintEdit->text());
+    d.menuStatus = toSchemeBytes(ui->menuStatusEdit->text());
+    d.menuIcon1 = toSchemeBytes(ui->menuIcon1Edit->text());
+    d.menuIcon2 = toSchemeBytes(ui->menuIcon2Edit->text());
+    d.contentType = contentType();
+    d.menuLink = toSchemeBytes(ui->menuLinkEdit->text());
+    d.menuTarget = toSchemeBytes(ui->menuTargetCombo->currentText());
+    d.menuScript = toSchemeBytes(ui->menuScriptEdit->text());
+    return d;
 }
 
 int ItemPanel::contentType() const { return ui->linkRadio->isChecked() ? 0 : 1; }
 
-void ItemPanel::store(MenuItemData& data) const {
-    data.menuName = toSchemeBytes(ui->menuNameEdit->text());
-    data.menuHint = toSchemeBytes(ui->menuHintEdit->text());
-    data.menuStatus = toSchemeBytes(ui->menuStatusEdit->text());
-    data.menuIcon1 = toSchemeBytes(ui->menuIcon1Edit->text());
-    data.menuIcon2 = toSchemeBytes(ui->menuIcon2Edit->text());
-    const bool link = ui->linkRadio->isChecked();
-    data.contentType = link ? 0 : 1;
-    if (link) {
-        data.menuLink = toSchemeBytes(ui->menuLinkEdit->text());
-        data.menuTarget = toSchemeBytes(ui->menuTargetCombo->currentText());
-        data.menuScript.clear();
-    } else {
-        data.menuLink.clear();
-        data.menuTarget.clear();
-        data.menuScript = toSchemeBytes(ui->menuScriptEdit->text());
+void ItemPanel::showItem(const MenuNode* node) {
+    const QScopedValueRollback<bool> filling(filling_, true);
+    clearTexts();
+    if (!node) {
+        ui->menuNameEdit->clear();
+        return;
     }
+    followItem(node);
 }
 
-void ItemPanel::show(const MenuItemData& data) {
+void ItemPanel::followItem(const MenuNode* node) {
     const QScopedValueRollback<bool> filling(filling_, true);
-    clear();
-    ui->menuNameEdit->setText(toQString(data.menuName));
-    ui->menuHintEdit->setText(toQString(data.menuHint));
-    ui->menuStatusEdit->setText(toQString(data.menuStatus));
-    ui->menuIcon1Edit->setText(toQString(data.menuIcon1));
-    ui->menuIcon2Edit->setText(toQString(data.menuIcon2));
+    const MenuItemData& data = node->data;
+    follow(ui->menuNameEdit, data.menuName);
+    follow(ui->menuHintEdit, data.menuHint);
+    follow(ui->menuStatusEdit, data.menuStatus);
+    follow(ui->menuIcon1Edit, data.menuIcon1);
+    follow(ui->menuIcon2Edit, data.menuIcon2);
     // Exclusive buttons cannot be unchecked directly: check the one that applies.
     if (data.contentType == 0)
         ui->linkRadio->setChecked(true);
     else
         ui->scriptRadio->setChecked(true);
     if (ui->linkRadio->isChecked()) {
-        ui->menuLinkEdit->setText(toQString(data.menuLink));
-        ui->menuTargetCombo->setEditText(toQString(data.menuTarget));
+        follow(ui->menuLinkEdit, data.menuLink);
+        const QString target = toQString(data.menuTarget);
+        if (ui->menuTargetCombo->currentText() != target) ui->menuTargetCombo->setEditText(target);
     } else {
-        ui->menuScriptEdit->setText(toQString(data.menuScript));
+        follow(ui->menuScriptEdit, data.menuScript);
     }
 }
 
-void ItemPanel::clear() {
+void ItemPanel::clearTexts() {
     const QScopedValueRollback<bool> filling(filling_, true);
     ui->menuLinkEdit->clear();
     ui->menuTargetCombo->setEditText(QString());
@@ -196,14 +209,6 @@ void ItemPanel::clear() {
     ui->menuIcon1Edit->clear();
     ui->menuIcon2Edit->clear();
 }
-
-void ItemPanel::showNothing() {
-    const QScopedValueRollback<bool> filling(filling_, true);
-    clear();
-    ui->menuNameEdit->clear();
-}
-
-void ItemPanel::setIconRowsVisible(bool visible) { ui->iconRows->setVisible(visible); }
 
 QLineEdit* ItemPanel::menuName() const { return ui->menuNameEdit; }
 QLineEdit* ItemPanel::menuHint() const { return ui->menuHintEdit; }

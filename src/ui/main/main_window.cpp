@@ -2,35 +2,36 @@
 #include "ui/main/main_window.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMimeData>
 #include <QProxyStyle>
-#include <QScopedValueRollback>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
-#include <QUndoStack>
-#include <exception>
-#include <new>
 
-#include "platform/paths.h"
-#include "ui/common/choosers.h"
+#include "document/item_edits.h"
 #include "ui/common/icons.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "ui/main/file_change_bar.h"
+#include "ui/main/file_commands.h"
 #include "ui/main/item_panel.h"
+#include "ui/main/item_tree_controller.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
+#include "ui/main/session.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
-#include "ui/main/undo_commands.h"
+#include "ui/main/tool_commands.h"
+#include "ui/main/tree_clipboard.h"
+#include "ui/main/workspace.h"
 #include "ui_main_window.h"
 
 using namespace sylvanode;
@@ -50,57 +51,52 @@ public:
 
 }  // namespace
 
-MainWindow::MainWindow(Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), ui(std::make_unique<Ui::MainWindow>()), prompter_(prompter) {
+MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
+    : QMainWindow(parent),
+      ui(std::make_unique<Ui::MainWindow>()),
+      workspace_(workspace),
+      prompter_(workspace.prompter()) {
     initUiResources();
     ui->setupUi(this);
-    saveDialogTitle_ = tr("保存菜单文件");
 
-    undoStack_ = new QUndoStack(this);
-    model_ = new SchemeTreeModel(scheme_, this);
+    document_ = new SchemeDocument(this);
+    model_ = new SchemeTreeModel(*document_, this);
     tree_ = ui->tree;
     tree_->setModel(model_);
+    treeController_ = new ItemTreeController(*document_, *model_, *tree_, this);
 
-    panel_ = new ItemPanel(
-        prompter_, [this] { return browseBaseDirectory(scheme_); }, this);
-    stylePage_ = new StylePage(
-        scheme_, prompter_,
-        [this](const QString& step, int key) {
-            onOptionChanged(int(OptionsCommand::Page::Styles), step, key);
-        },
-        this);
-    settingsPage_ = new SettingsPage(
-        scheme_, prompter_,
-        [this](const QString& step, int key) {
-            onOptionChanged(int(OptionsCommand::Page::Settings), step, key);
-        },
-        this);
+    panel_ = new ItemPanel(*document_, prompter_, this);
+    stylePage_ = new StylePage(*document_, prompter_, this);
+    settingsPage_ = new SettingsPage(*document_, prompter_, this);
     ui->pages->addTab(panel_, tr("菜单项属性"));
     ui->pages->addTab(stylePage_, tr("风格样式"));
     ui->pages->addTab(settingsPage_, tr("方案属性"));
     ui->pages->setCurrentIndex(0);
 
+    // Above the tree: what happened to the file on disk.
+    fileBar_ = new FileChangeBar(*document_, this);
+    ui->treePaneLayout->insertWidget(1, fileBar_);
+
+    fileCommands_ = new FileCommands(*this);
+    toolCommands_ = new ToolCommands(*this);
+
     buildFrame();
-    buildEditMenu();
+    buildMenus();
     connectCommands();
-
-    // Construction: an untitled scheme in its reset state.
-    resetScheme();
-
-    // The first showing: pages filled, nothing modified yet.
-    refreshPages();
-    clearHistory();
-    scheme_.modified = false;
+    followDocument();
     updateTitle();
     updateActions();
-    createToolDialogs();
     setUpKeyboardAndNames();
+    restoreWindowState();
+    workspace_.add(this);
 }
 
 MainWindow::~MainWindow() {
-    // The view must not outlive the nodes it shows; the commands own nodes out of the tree.
+    workspace_.remove(this);
+    // The view lets go of the nodes before the document takes them along, while the views
+    // that follow it are still whole.
     tree_->setModel(nullptr);
-    undoStack_->clear();
+    delete document_;
 }
 
 void MainWindow::buildFrame() {
@@ -126,13 +122,17 @@ void MainWindow::buildFrame() {
     ui->moveUpAction->setIcon(ownIcon("up"));
 
     // One action per command serves its menu item and its tool button. A button is named
-    // after its action ("newAction": "newButton"); its status bar hint is its tool tip,
-    // also where the menu item's hint says something else ("新建文件" against "新建方案").
+    // after its action ("newAction": "newButton"); its status bar hint is the action's hint
+    // (its tool tip without the keys), also where the menu item's hint says something else
+    // ("新建文件" against "新建方案").
     const auto setUpButton = [this](QToolBar* bar, QAction* a) -> QWidget* {
         QWidget* b = bar->widgetForAction(a);
         if (!b) return nullptr;
         b->setObjectName(a->objectName().replace(QStringLiteral("Action"), QStringLiteral("Button")));
-        const auto hint = [a, b] { b->setStatusTip(a->toolTip()); };
+        const auto hint = [a, b] {
+            const QVariant plain = a->property("hint");
+            b->setStatusTip(plain.isValid() ? plain.toString() : a->toolTip());
+        };
         hint();
         // The button takes the action's texts again on every change of the action.
         connect(a, &QAction::changed, b, hint);
@@ -143,15 +143,8 @@ void MainWindow::buildFrame() {
     for (QAction* a : {ui->addRootItemAction, ui->addSubItemAction, ui->deleteItemAction, ui->moveDownAction,
                        ui->moveUpAction})
         if (QWidget* b = setUpButton(ui->treeToolBar, a)) b->setFixedWidth(29);
-    // Name the menu separators after their menus.
-    if (QAction* sep = ui->fileMenu->actions().value(4))
-        sep->setObjectName(QStringLiteral("fileMenuSeparator"));
-    if (QAction* sep = ui->toolsMenu->actions().value(1))
-        sep->setObjectName(QStringLiteral("toolsMenuSeparator"));
 
     // Working area: the tree takes what the page control (362 wide at start) leaves.
-    // At the smallest window (400 wide) the page control keeps its 350 and the tree
-    // side makes do with what is left.
     ui->treePane->setMinimumWidth(30);
     ui->tree->setMinimumWidth(30);
     ui->treeToolBar->setMinimumWidth(30);
@@ -168,21 +161,42 @@ void MainWindow::buildFrame() {
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("hintPanel"));
     hintPanel_->setFixedWidth(300);
-    namePanel_ = new QLabel(QStringLiteral("Sylvanode"), this);
-    namePanel_->setObjectName(QStringLiteral("namePanel"));
-    namePanel_->setAlignment(Qt::AlignCenter);
-    namePanel_->setMinimumWidth(std::max(50, namePanel_->sizeHint().width() + 8));
+    auto* namePanel = new QLabel(QStringLiteral("Sylvanode"), this);
+    namePanel->setObjectName(QStringLiteral("namePanel"));
+    namePanel->setAlignment(Qt::AlignCenter);
+    namePanel->setMinimumWidth(std::max(50, namePanel->sizeHint().width() + 8));
     ui->statusBar->addWidget(hintPanel_);
-    ui->statusBar->addWidget(namePanel_);
+    ui->statusBar->addWidget(namePanel);
 
     // Controls with a hint show it in the status bar too.
     for (QWidget* w : findChildren<QWidget*>())
         if (!w->toolTip().isEmpty() && w->statusTip().isEmpty()) w->setStatusTip(w->toolTip());
+}
 
-    resize(582, 500);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+void MainWindow::restoreWindowState() {
+    const Session::WindowState state = workspace_.session().windowState();
+    if (state.geometry.isEmpty() || !restoreGeometry(state.geometry)) {
+        resize(582, 500);
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+    if (!state.splitter.isEmpty()) ui->splitter->restoreState(state.splitter);
+    if (state.page >= 0 && state.page < ui->pages->count()) ui->pages->setCurrentIndex(state.page);
+
+    // Never larger than the screen's free area (a large scale factor shrinks it), and never
+    // wider or taller than the screen would let the window be.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    // Room for the frame the window manager adds.
+    const QSize room(std::max(1, area.width() - 16), std::max(1, area.height() - 40));
+    setMinimumSize(minimumSize().boundedTo(room));
+    if (width() > room.width() || height() > room.height()) resize(size().boundedTo(room));
+    QRect frame = geometry();
+    if (!area.contains(frame)) {
+        frame.moveLeft(std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() - frame.width())));
+        frame.moveTop(std::clamp(frame.top(), area.top() + 30, std::max(area.top() + 30, area.bottom() - frame.height())));
+        move(frame.topLeft());
     }
 }
 
@@ -191,72 +205,115 @@ void MainWindow::showFailure(const QString& what) {
 }
 
 void MainWindow::connectCommands() {
-    const auto on = [this](QAction* action, void (MainWindow::*command)()) {
+    const auto on = [this](QAction* action, auto command) {
         connect(action, &QAction::triggered, this, [this, action, command] {
             // While a rename is open in the tree, the tree's keys belong to it.
             if (tree_->renaming() && action->shortcutContext() == Qt::WidgetWithChildrenShortcut) return;
-            guarded([&] { (this->*command)(); });
+            guarded(command);
         });
     };
-    on(ui->newAction, &MainWindow::newScheme);
-    on(ui->openAction, &MainWindow::openScheme);
-    on(ui->saveAction, &MainWindow::saveScheme);
-    on(ui->saveAsAction, &MainWindow::saveSchemeAs);
-    on(ui->importAction, &MainWindow::importFile);
-    on(ui->importFolderAction, &MainWindow::importFolder);
-    on(ui->exportAction, &MainWindow::exportTree);
-    on(ui->checkLinksAction, &MainWindow::checkLinks);
-    on(ui->exitAction, &MainWindow::exit);
-    on(ui->generateAction, &MainWindow::generateScript);
-    on(ui->previewAction, &MainWindow::showPreview);
-    on(ui->editSuffixAction, &MainWindow::editSuffix);
-    on(ui->helpAction, &MainWindow::showHelp);
-    on(ui->aboutAction, &MainWindow::showAbout);
-    on(ui->addRootItemAction, &MainWindow::addRootItem);
-    on(ui->addSubItemAction, &MainWindow::addSubItem);
-    on(ui->deleteItemAction, &MainWindow::deleteItem);
-    on(ui->moveDownAction, &MainWindow::moveDown);
-    on(ui->moveUpAction, &MainWindow::moveUp);
-    on(ui->outdentAction, &MainWindow::outdentItem);
-    on(ui->indentAction, &MainWindow::indentItem);
-    on(ui->renameAction, &MainWindow::renameItem);
-    on(ui->undoAction, &MainWindow::undo);
-    on(ui->redoAction, &MainWindow::redo);
-    on(ui->cutAction, &MainWindow::cutItem);
-    on(ui->copyAction, &MainWindow::copyItem);
-    on(ui->pasteAction, &MainWindow::pasteItems);
-    on(ui->duplicateAction, &MainWindow::duplicateItem);
+    SchemeDocument& doc = *document_;
+    FileCommands& files = *fileCommands_;
+    ToolCommands& tools = *toolCommands_;
+    on(ui->newAction, [&files] { files.newScheme(); });
+    on(ui->newWindowAction, [this] { workspace_.newWindow(); });
+    on(ui->openAction, [&files] { files.open(); });
+    on(ui->saveAction, [&files] { files.save(); });
+    on(ui->saveAsAction, [&files] { files.saveAs(); });
+    on(ui->importAction, [&files] { files.importFile(); });
+    on(ui->importFolderAction, [&files] { files.importFolder(); });
+    on(ui->exportAction, [&files] { files.exportTree(); });
+    on(ui->closeAction, [this] { close(); });
+    on(ui->exitAction, [this] { workspace_.closeAll(); });
+    on(ui->checkLinksAction, [&tools] { tools.checkLinks(); });
+    on(ui->generateAction, [&tools] { tools.generateScript(); });
+    on(ui->previewAction, [&tools] { tools.showPreview(); });
+    on(ui->editSuffixAction, [&tools] { tools.editSuffix(); });
+    on(ui->helpAction, [&tools] { tools.showHelp(); });
+    on(ui->aboutAction, [&tools] { tools.showAbout(); });
 
-    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& c, const QModelIndex& p) { guarded([&] { onCurrentChanged(c, p); }); });
-    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex& i) { onExpandedChanged(i, true); });
-    connect(tree_, &QTreeView::collapsed, this,
-            [this](const QModelIndex& i) { onExpandedChanged(i, false); });
-    connect(tree_, &MenuTreeView::leftPressed, this,
-            [this](MenuNode* n) { guarded([&] { onLeftPressed(n); }); });
-    connect(tree_, &MenuTreeView::dropped, this, [this](MenuNode* n) { guarded([&] { onDropped(n); }); });
-    connect(tree_, &MenuTreeView::expandAllRequested, this,
-            [this](MenuNode* n) { guarded([&] { expandSubtree(n); }); });
-    connect(model_, &SchemeTreeModel::renameRequested, this,
-            [this](MenuNode* n, const QString& t) { guarded([&] { onRenamed(n, t); }); });
-
-    connect(panel_, &ItemPanel::fieldEdited, this,
-            [this](ItemField field) { guarded([&] { onPanelFieldEdited(field); }); });
-    connect(settingsPage_, &SettingsPage::useImageToggled, panel_, &ItemPanel::setIconRowsVisible);
-    connect(ui->pages, &QTabWidget::currentChanged, this, [this] {
-        sealMerging();
-        guarded([&] { refreshPages(); });
+    on(ui->addRootItemAction, [this, &doc] {
+        treeController_->forgetClick();
+        // The new item takes the action kind the radio buttons show, as it would at its first store.
+        addRootItem(doc, panel_->contentType());
+    });
+    on(ui->addSubItemAction, [this, &doc] {
+        if (addSubItem(doc)) treeController_->forgetClick();
+    });
+    on(ui->deleteItemAction, [&doc] { deleteItem(doc); });
+    on(ui->moveDownAction, [&doc] { moveItem(doc, +1); });
+    on(ui->moveUpAction, [&doc] { moveItem(doc, -1); });
+    on(ui->outdentAction, [&doc] { outdentItem(doc); });
+    on(ui->indentAction, [&doc] { indentItem(doc); });
+    on(ui->renameAction, [this, &doc] {
+        const QModelIndex index = model_->indexOf(doc.currentItem());
+        if (!index.isValid()) return;
+        tree_->setFocus();
+        tree_->scrollTo(index);
+        tree_->edit(index);
+    });
+    on(ui->undoAction, [&doc] { doc.undo(); });
+    on(ui->redoAction, [&doc] { doc.redo(); });
+    on(ui->copyAction, [&doc] {
+        if (MenuNode* node = doc.currentItem()) QApplication::clipboard()->setMimeData(itemsToMimeData(*node).release());
+    });
+    on(ui->cutAction, [this, &doc] {
+        MenuNode* node = doc.currentItem();
+        if (!node) return;
+        QApplication::clipboard()->setMimeData(itemsToMimeData(*node).release());
+        deleteItem(doc, tr("剪切"));
+    });
+    on(ui->pasteAction, [this, &doc] {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        if (data && insertItems(doc, itemsFromMimeData(*data), tr("粘贴"))) treeController_->forgetClick();
+    });
+    on(ui->duplicateAction, [this, &doc] {
+        if (duplicateItem(doc)) treeController_->forgetClick();
     });
 
-    // The modified mark follows the history: undoing back to the saved state clears it.
-    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
-        scheme_.modified = !undoStack_->isClean();
-        updateTitle();
+    // A new page is a new editing session: typing there never merges with typing before. The
+    // option pages show the document afresh (the side selectors back at the top).
+    connect(ui->pages, &QTabWidget::currentChanged, this, [this] {
+        document_->sealMerging();
+        guarded([this] {
+            stylePage_->refresh();
+            settingsPage_->refresh();
+        });
     });
 
     // The enabling rules are evaluated again whenever the application goes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &MainWindow::updateActions);
+}
+
+void MainWindow::followDocument() {
+    connect(document_, &SchemeDocument::filePathChanged, this, &MainWindow::updateTitle);
+    connect(document_, &SchemeDocument::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(document_, &SchemeDocument::readOnlyChanged, this, &MainWindow::updateTitle);
+    connect(document_, &SchemeDocument::currentItemChanged, this, &MainWindow::updateActions);
+    // An undo or redo shows where it changed something.
+    connect(document_, &SchemeDocument::changeReplayed, this, [this](DocumentPart part) { showPage(part); });
+}
+
+void MainWindow::updateTitle() {
+    QString title = QStringLiteral("Sylvanode 3.0-");
+    title += document_->isUntitled() ? tr("未命名") : document_->fileName();
+    if (document_->isReadOnly()) title += tr("[只读]");
+    if (document_->isModified()) title += QStringLiteral("[Modify]");
+    if (windowTitle() != title) setWindowTitle(title);
+}
+
+void MainWindow::showPage(DocumentPart part) {
+    switch (part) {
+        case DocumentPart::Items: ui->pages->setCurrentWidget(panel_); break;
+        case DocumentPart::Settings: ui->pages->setCurrentWidget(settingsPage_); break;
+        case DocumentPart::Styles: ui->pages->setCurrentWidget(stylePage_); break;
+    }
+}
+
+void MainWindow::showItem(MenuNode* node) {
+    treeController_->reveal(node);
+    showPage(DocumentPart::Items);
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -270,97 +327,20 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closes only when the question let it: a failure on the way keeps the window and the scheme.
     bool close = false;
-    guarded([&] { close = askToSave(); });
-    if (close)
-        event->accept();
-    else
+    guarded([&] { close = fileCommands_->askToSave(); });
+    if (!close) {
         event->ignore();
-}
-
-void MainWindow::exit() { close(); }
-
-// ---- the tree and the item panel ----
-
-void MainWindow::refreshImage(MenuNode* node) {
-    if (!node) return;
-    node->refreshImage();
-    model_->nodeChanged(node);
-}
-
-void MainWindow::saveNodeData(MenuNode* node) {
-    if (!node) return;
-    panel_->store(node->data);
-}
-
-void MainWindow::showNodeData(MenuNode* node) {
-    refreshImage(node);
-    clearItemPanel();
-    if (!node) return;
-    panel_->show(node->data);
-}
-
-void MainWindow::clearItemPanel() { panel_->clear(); }
-
-void MainWindow::selectNode(MenuNode* node) {
-    if (node)
-        tree_->setCurrentIndex(model_->indexOf(node));
-    else
-        tree_->selectionModel()->clear();
-}
-
-void MainWindow::onCurrentChanged(const QModelIndex& current, const QModelIndex&) {
-    if (suppressSelection_) return;
-    // Leaving: the panel goes into the item it showed. Entering: showing is not editing.
-    saveNodeData(selected_);
-    sealMerging();
-    selected_ = model_->nodeFromIndex(current);
-    if (!selected_) return;
-    showNodeData(selected_);
-    updateTitle();
-}
-
-void MainWindow::onExpandedChanged(const QModelIndex& index, bool expanded) {
-    MenuNode* node = model_->nodeFromIndex(index);
-    if (!node || restoringExpansion_) return;
-    if (expanded && nodeLevel(node) >= kDeepestExpandedLevel) {
-        // Too deep for the view's layout: it stays closed.
-        tree_->collapse(index);
         return;
     }
-    node->expanded = expanded;
-    refreshImage(node);
-}
-
-void MainWindow::expandSubtree(MenuNode* node) {
-    if (!node) return;
-    // Children before their parents while a layout is pending: the view only stores each
-    // expansion and lays the subtree out once. Nothing deeper than the view can lay out.
-    std::vector<MenuNode*> order;
-    std::vector<std::pair<MenuNode*, int>> stack{{node, nodeLevel(node)}};
-    while (!stack.empty()) {
-        auto [n, level] = stack.back();
-        stack.pop_back();
-        if (!n->hasChildren() || level >= kDeepestExpandedLevel) continue;
-        order.push_back(n);
-        for (const auto& c : n->children()) stack.emplace_back(c.get(), level + 1);
-    }
-    {
-        const QScopedValueRollback<bool> restoring(restoringExpansion_, true);
-        tree_->scheduleLayout();
-        for (auto it = order.rbegin(); it != order.rend(); ++it) tree_->setExpanded(model_->indexOf(*it), true);
-    }
-    // The open-book pictures, in one repaint.
-    for (MenuNode* n : order) {
-        n->expanded = true;
-        n->refreshImage();
-    }
-    tree_->viewport()->update();
+    workspace_.session().setWindowState({saveGeometry(), ui->splitter->saveState(), ui->pages->currentIndex()});
+    event->accept();
 }
 
 void MainWindow::updateActions() {
-    const int row = selected_ ? model_->rowOf(selected_) : -1;
-    const int count = selected_ ? static_cast<int>(scheme_.siblingsOf(selected_).size()) : 0;
-    const bool any = selected_ != nullptr;
+    const MenuNode* current = document_->currentItem();
+    const int row = current ? document_->rowOf(current) : -1;
+    const int count = current ? static_cast<int>(document_->scheme().siblingsOf(current).size()) : 0;
+    const bool any = current != nullptr;
     ui->itemSelectedAction->setEnabled(any);
     ui->canMoveDownAction->setEnabled(any && row + 1 < count);
     ui->canMoveUpAction->setEnabled(any && row > 0);
@@ -370,6 +350,6 @@ void MainWindow::updateActions() {
     ui->moveDownAction->setEnabled(ui->canMoveDownAction->isEnabled());
     ui->moveUpAction->setEnabled(ui->canMoveUpAction->isEnabled());
     ui->indentAction->setEnabled(ui->canMoveUpAction->isEnabled());
-    ui->outdentAction->setEnabled(any && selected_->parent() != nullptr);
+    ui->outdentAction->setEnabled(any && current->parent() != nullptr);
     ui->pasteAction->setEnabled(clipboardMayPaste_);
 }

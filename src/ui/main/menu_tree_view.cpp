@@ -28,6 +28,42 @@ MenuTreeView::MenuTreeView(QWidget* parent) : QTreeView(parent) {
     setAutoScroll(true);
     scrollTimer_.setInterval(40);
     connect(&scrollTimer_, &QTimer::timeout, this, [this] { autoScroll(); });
+    showFocus();
+}
+
+void MenuTreeView::showFocus() {
+    if (settingPalette_) return;
+    settingPalette_ = true;
+    // Start from what the tree inherits, so a new desktop palette is followed.
+    setPalette(QPalette());
+    if (!hasFocus()) {
+        QPalette p = palette();
+        const QColor mark = p.color(QPalette::Active, QPalette::Highlight);
+        const QColor base = p.color(QPalette::Active, QPalette::Base);
+        const auto mix = [](int a, int b) { return (a * 35 + b * 65) / 100; };
+        const QColor pale(mix(mark.red(), base.red()), mix(mark.green(), base.green()), mix(mark.blue(), base.blue()));
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            p.setColor(group, QPalette::Highlight, pale);
+            p.setColor(group, QPalette::HighlightedText, p.color(group, QPalette::Text));
+        }
+        setPalette(p);
+    }
+    settingPalette_ = false;
+}
+
+void MenuTreeView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    showFocus();
+}
+
+void MenuTreeView::focusOutEvent(QFocusEvent* event) {
+    QTreeView::focusOutEvent(event);
+    showFocus();
+}
+
+void MenuTreeView::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) showFocus();
 }
 
 SchemeTreeModel* MenuTreeView::schemeModel() const { return qobject_cast<SchemeTreeModel*>(model()); }

@@ -67,10 +67,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
 
 private:
+    // The selected row is drawn in the highlight colour while the tree has the focus and in a
+    // pale tint of it otherwise, so the keyboard's place shows at a glance.
+    void showFocus();
     void handleLeftPress(QMouseEvent* event);
     void endDrag();
     // Where a drop at `pos` would put the dragged item; repaints the indicator.
@@ -86,6 +92,7 @@ private:
     bool dropMoves_ = false;
     QLine dropLine_;
     QTimer scrollTimer_;
+    bool settingPalette_ = false;
 };
 
 }  // namespace sylvanode

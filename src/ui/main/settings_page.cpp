@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <tuple>
 
+#include "document/item_edits.h"
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui_settings_page.h"
 
@@ -30,12 +31,8 @@ enum MergeKey { kTargetKey = 1, kIndentKey = 2 };
 
 }  // namespace
 
-SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged changed, QWidget* parent)
-    : QWidget(parent),
-      ui(std::make_unique<Ui::SettingsPage>()),
-      scheme_(scheme),
-      prompter_(prompter),
-      changed_(std::move(changed)) {
+SettingsPage::SettingsPage(SchemeDocument& document, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::SettingsPage>()), document_(document), prompter_(prompter) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("settingsPage"));
     ui->indentSpin->findChild<QLineEdit*>()->setObjectName(QStringLiteral("indentEdit"));
@@ -73,8 +70,14 @@ SettingsPage::SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged
         {ui->showLine, &SchemeSettings::showLine, tr("切换显示结点连线")}};
     for (const auto& [box, member, stepName] : flags)
         connect(box, &QCheckBox::toggled, this, [this, member = member, stepName = stepName](bool on) {
-            applyFlag(scheme_.settings.*member, on, stepName, -1);
+            change(stepName, -1, [&](SchemeSettings& s) { s.*member = on; });
         });
+
+    connect(&document_, &SchemeDocument::optionsChanged, this, [this](DocumentPart part) {
+        if (part == DocumentPart::Settings) refresh();
+    });
+    connect(&document_, &SchemeDocument::replaced, this, &SettingsPage::refresh);
+    refresh();
 }
 
 SettingsPage::~SettingsPage() = default;
@@ -111,20 +114,26 @@ void SettingsPage::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-void SettingsPage::report(const QString& stepName, int mergeKey) {
-    if (!refreshing_) changed_(stepName, mergeKey);
+void SettingsPage::change(const QString& stepName, int mergeKey,
+                          const std::function<void(SchemeSettings&)>& edit) {
+    if (refreshing_) return;
+    SchemeOptions after = optionsOf(document_.scheme());
+    edit(after.settings);
+    // A spinner shows its step only after reporting it: the page must not set it meanwhile.
+    const QScopedValueRollback<bool> applying(applying_, true);
+    changeOptions(document_, DocumentPart::Settings, stepName, mergeKey, after);
 }
 
 void SettingsPage::refresh() {
     const QScopedValueRollback<bool> refreshing(refreshing_, true);
-    const SchemeSettings& s = scheme_.settings;
+    const SchemeSettings& s = document_.scheme().settings;
     // Fields first (none of them has a change handler), then the check boxes, then the target.
     ui->workDirEdit->setText(toQString(s.workDir));
     ui->lineFolder->setText(toQString(s.lineFolder));
     ui->fileIconEdit->setText(toQString(s.fileIcon));
     ui->folderIcon1Edit->setText(toQString(s.folderIcon1));
     ui->folderIcon2Edit->setText(toQString(s.folderIcon2));
-    ui->indentSpin->setValue(s.indent);
+    if (!applying_) ui->indentSpin->setValue(s.indent);
 
     // Each box takes the value it must show before any handler can write back.
     const bool flags[] = {s.useImage,   s.showLine,       s.showHint,        s.showStatus,
@@ -139,65 +148,46 @@ void SettingsPage::refresh() {
 void SettingsPage::chooseWorkDir() {
     const std::string p = chooseFolder(prompter_, window(), tr("选择工作目录"));
     if (p.empty()) return;
-    ui->workDirEdit->setText(toQString(p));
-    scheme_.settings.workDir = p;
-    report(tr("修改工作目录"), -1);
+    change(tr("修改工作目录"), -1, [&](SchemeSettings& s) { s.workDir = p; });
 }
 
 void SettingsPage::chooseLineFolder() {
     const std::string p = chooseFolder(prompter_, window(), tr("结点图片目录"));
     if (p.empty()) return;
     // The work directory itself gives the empty relative path.
-    const std::string relative = relativeWebPath(p, browseBaseDirectory(scheme_));
-    ui->lineFolder->setText(toQString(relative));
-    scheme_.settings.lineFolder = relative;
-    report(tr("修改结点图片目录"), -1);
+    const std::string relative = relativeWebPath(p, browseBaseDirectory(document_.scheme()));
+    change(tr("修改结点图片目录"), -1, [&](SchemeSettings& s) { s.lineFolder = relative; });
 }
 
-void SettingsPage::chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey) {
-    const std::string p = chooseRelativePath(prompter_, window(), browseBaseDirectory(scheme_), kGifFilter);
+void SettingsPage::chooseIcon(std::string SchemeSettings::*setting, const QString& stepName) {
+    const std::string p =
+        chooseRelativePath(prompter_, window(), browseBaseDirectory(document_.scheme()), kGifFilter);
     if (p.empty()) return;
-    field->setText(toQString(p));
-    setting = p;
-    report(stepName, mergeKey);
+    change(stepName, -1, [&](SchemeSettings& s) { s.*setting = p; });
 }
 
-void SettingsPage::chooseFileIcon() {
-    chooseIcon(scheme_.settings.fileIcon, ui->fileIconEdit, tr("修改默认文件图标"), -1);
-}
-void SettingsPage::chooseFolderIcon1() {
-    chooseIcon(scheme_.settings.folderIcon1, ui->folderIcon1Edit, tr("修改默认文件夹图标"), -1);
-}
-void SettingsPage::chooseFolderIcon2() {
-    chooseIcon(scheme_.settings.folderIcon2, ui->folderIcon2Edit, tr("修改默认文件夹图标"), -1);
-}
+void SettingsPage::chooseFileIcon() { chooseIcon(&SchemeSettings::fileIcon, tr("修改默认文件图标")); }
+void SettingsPage::chooseFolderIcon1() { chooseIcon(&SchemeSettings::folderIcon1, tr("修改默认文件夹图标")); }
+void SettingsPage::chooseFolderIcon2() { chooseIcon(&SchemeSettings::folderIcon2, tr("修改默认文件夹图标")); }
 
 void SettingsPage::applyTarget() {
-    scheme_.settings.target = toSchemeBytes(ui->target->text());
-    report(tr("修改默认目标框架"), kTargetKey);
+    const std::string target = toSchemeBytes(ui->target->text());
+    change(tr("修改默认目标框架"), kTargetKey, [&](SchemeSettings& s) { s.target = target; });
 }
 
 void SettingsPage::applyUseImage() {
     const bool on = ui->useImage->isChecked();
-    emit useImageToggled(on);
-    scheme_.settings.useImage = on;
-    report(tr("切换使用图标"), -1);
-}
-
-void SettingsPage::applyFlag(bool& setting, bool checked, const QString& stepName, int mergeKey) {
-    setting = checked;
-    report(stepName, mergeKey);
+    change(tr("切换使用图标"), -1, [&](SchemeSettings& s) { s.useImage = on; });
 }
 
 void SettingsPage::applyScriptCharset() {
-    scheme_.settings.scriptCharset =
+    const ScriptCharset charset =
         ui->scriptCharsetCombo->currentIndex() == 1 ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
-    report(tr("修改脚本字符集"), -1);
+    change(tr("修改脚本字符集"), -1, [&](SchemeSettings& s) { s.scriptCharset = charset; });
 }
 
 void SettingsPage::applyIndent(int newValue) {
-    scheme_.settings.indent = std::clamp(newValue, 10, 50);
-    report(tr("修改缩进"), kIndentKey);
+    change(tr("修改缩进"), kIndentKey, [&](SchemeSettings& s) { s.indent = std::clamp(newValue, 10, 50); });
 }
 
 }  // namespace sylvanode

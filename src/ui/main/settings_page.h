@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "document/scheme_document.h"
+
 class QLineEdit;
 
 namespace Ui {
@@ -15,24 +17,17 @@ class SettingsPage;
 
 namespace sylvanode {
 
-class MenuScheme;
 class Prompter;
 
-// Reports a change a page has just written into the scheme: the name of the undo
-// step, and a key under which consecutive changes of one control merge into one
-// step (-1: never merged).
-using OptionChanged = std::function<void(const QString& stepName, int mergeKey)>;
-
-// The page "方案属性" (settingsPage): scheme-wide options. Every control writes
-// its setting into the scheme at once and reports the change.
+// The page "方案属性" (settingsPage): scheme-wide options. Every change of a control is an
+// undo step on the document at once; the controls follow the document's settings.
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    SettingsPage(MenuScheme& scheme, Prompter& prompter, OptionChanged changed, QWidget* parent = nullptr);
+    SettingsPage(SchemeDocument& document, Prompter& prompter, QWidget* parent = nullptr);
     ~SettingsPage() override;
 
-    // The settings part of refreshPages: brings the controls in step with the scheme.
-    // Showing is not editing: nothing is reported while the controls are set.
+    // Brings the controls in step with the document. Showing is not editing.
     void refresh();
 
     // Handlers of the controls.
@@ -46,10 +41,6 @@ public:
     void applyIndent(int newValue);
     void applyScriptCharset();
 
-signals:
-    // The item panel's icon rows (iconRows) are visible exactly while this is on.
-    void useImageToggled(bool on);
-
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -57,15 +48,15 @@ protected:
 private:
     void alignLabels();
     void paintReadOnlyFields();
-    void chooseIcon(std::string& setting, QLineEdit* field, const QString& stepName, int mergeKey);
-    void applyFlag(bool& setting, bool checked, const QString& stepName, int mergeKey);
-    void report(const QString& stepName, int mergeKey);
+    void chooseIcon(std::string SchemeSettings::*setting, const QString& stepName);
+    // A change of the settings as one step (`mergeKey` >= 0: merged with the control's last).
+    void change(const QString& stepName, int mergeKey, const std::function<void(SchemeSettings&)>& edit);
 
     std::unique_ptr<Ui::SettingsPage> ui;
-    MenuScheme& scheme_;
+    SchemeDocument& document_;
     Prompter& prompter_;
-    OptionChanged changed_;
     bool refreshing_ = false;
+    bool applying_ = false;
 };
 
 }  // namespace sylvanode

@@ -8,10 +8,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QScopedValueRollback>
+
 #include "codegen/script_text.h"
+#include "document/item_edits.h"
 #include "model/menu_scheme.h"
 #include "ui/common/prompter.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 #include "ui/dialogs/css_style_dialog.h"
 #include "ui/dialogs/desktop_colors.h"
 #include "ui_style_page.h"
@@ -31,9 +34,10 @@ double luminance(const QColor& c) {
 int heightKey(int kind) { return 1 + kind; }
 int paddingKey(int kind, int side) { return 3 + kind * 4 + side; }
 
-CssStyle& styleOfSlot(MenuScheme& scheme, int slot) {
+template <class Kinds>
+auto& styleOfSlot(Kinds& kinds, int slot) {
     const int i = slot - 1;
-    return scheme.kinds[static_cast<size_t>(i / 3)].styles[static_cast<size_t>(i % 3)];
+    return kinds[static_cast<size_t>(i / 3)].styles[static_cast<size_t>(i % 3)];
 }
 
 }  // namespace
@@ -43,13 +47,8 @@ double contrastRatio(const QColor& a, const QColor& b) {
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(const QString&, int)> changed,
-                     QWidget* parent)
-    : QWidget(parent),
-      ui(std::make_unique<Ui::StylePage>()),
-      scheme_(scheme),
-      prompter_(prompter),
-      changed_(std::move(changed)) {
+StylePage::StylePage(SchemeDocument& document, Prompter& prompter, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::StylePage>()), document_(document), prompter_(prompter) {
     ui->setupUi(this);
     setObjectName(QStringLiteral("stylePage"));
     styleFields_ = {ui->folderNormalStyle, ui->folderHoverStyle, ui->folderSelectStyle,
@@ -79,6 +78,24 @@ StylePage::StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(
     connect(ui->folderPaddingSpin, &StepSpinBox::changing, this, [this](int v) { applyPadding(0, v); });
     connect(ui->fileHeightSpin, &StepSpinBox::changing, this, [this](int v) { applyHeight(1, v); });
     connect(ui->filePaddingSpin, &StepSpinBox::changing, this, [this](int v) { applyPadding(1, v); });
+
+    connect(&document_, &SchemeDocument::optionsChanged, this, [this](DocumentPart part) {
+        if (part != DocumentPart::Styles) return;
+        refreshStyleTexts();
+        if (!applying_) refreshValues();
+    });
+    connect(&document_, &SchemeDocument::replaced, this, &StylePage::refresh);
+    refresh();
+}
+
+void StylePage::change(const QString& stepName, int mergeKey,
+                       const std::function<void(std::array<KindStyle, 2>&)>& edit) {
+    if (refreshing_) return;
+    SchemeOptions after = optionsOf(document_.scheme());
+    edit(after.kinds);
+    // A spinner shows its step only after reporting it: the page must not set it meanwhile.
+    const QScopedValueRollback<bool> applying(applying_, true);
+    changeOptions(document_, DocumentPart::Styles, stepName, mergeKey, after);
 }
 
 StylePage::~StylePage() = default;
@@ -120,57 +137,63 @@ void StylePage::refresh() {
 }
 
 void StylePage::refreshStyleTexts() {
-    for (int slot = 1; slot <= 6; ++slot) showCss(slot, styleToCss(styleOfSlot(scheme_, slot)));
+    for (int slot = 1; slot <= 6; ++slot) showCss(slot, styleToCss(styleOfSlot(document_.scheme().kinds, slot)));
 }
 
 void StylePage::refreshSizes() {
-    ui->folderHeightSpin->setValue(scheme_.kinds[0].height);
+    const QScopedValueRollback<bool> refreshing(refreshing_, true);
+    const auto& kinds = document_.scheme().kinds;
+    ui->folderHeightSpin->setValue(kinds[0].height);
     kindSide_[0] = 0;
     ui->folderPaddingSide->setCurrentIndex(0);
-    ui->folderPaddingSpin->setValue(scheme_.kinds[0].padding[0]);
-    ui->fileHeightSpin->setValue(scheme_.kinds[1].height);
+    ui->folderPaddingSpin->setValue(kinds[0].padding[0]);
+    ui->fileHeightSpin->setValue(kinds[1].height);
     kindSide_[1] = 0;
     ui->filePaddingSide->setCurrentIndex(0);
-    ui->filePaddingSpin->setValue(scheme_.kinds[1].padding[0]);
+    ui->filePaddingSpin->setValue(kinds[1].padding[0]);
 }
 
 void StylePage::refreshValues() {
-    ui->folderHeightSpin->setValue(scheme_.kinds[0].height);
-    ui->folderPaddingSpin->setValue(scheme_.kinds[0].padding[static_cast<size_t>(kindSide_[0])]);
-    ui->fileHeightSpin->setValue(scheme_.kinds[1].height);
-    ui->filePaddingSpin->setValue(scheme_.kinds[1].padding[static_cast<size_t>(kindSide_[1])]);
+    const QScopedValueRollback<bool> refreshing(refreshing_, true);
+    const auto& kinds = document_.scheme().kinds;
+    ui->folderHeightSpin->setValue(kinds[0].height);
+    ui->folderPaddingSpin->setValue(kinds[0].padding[static_cast<size_t>(kindSide_[0])]);
+    ui->fileHeightSpin->setValue(kinds[1].height);
+    ui->filePaddingSpin->setValue(kinds[1].padding[static_cast<size_t>(kindSide_[1])]);
 }
 
 void StylePage::editStyle(int slot) {
     CssStyleDialog dialog(prompter_, window());
-    dialog.loadStyle(styleOfSlot(scheme_, slot));
+    dialog.loadStyle(styleOfSlot(document_.scheme().kinds, slot));
     if (prompter_.runDialog(dialog) != QDialog::Accepted) return;
-    styleOfSlot(scheme_, slot) = dialog.workStyle();
-    showCss(slot, dialog.cssText());
-    changed_(tr("修改样式"), -1);
+    const CssStyle chosen = dialog.workStyle();
+    change(tr("修改样式"), -1, [&](std::array<KindStyle, 2>& kinds) { styleOfSlot(kinds, slot) = chosen; });
 }
 
 void StylePage::showPaddingSide(int kind) {
     QComboBox* selector = kind == 0 ? ui->folderPaddingSide : ui->filePaddingSide;
     StepSpinBox* spin = kind == 0 ? ui->folderPaddingSpin : ui->filePaddingSpin;
-    auto& padding = scheme_.kinds[static_cast<size_t>(kind)].padding;
-    // The side shown until now already holds its value: every step stored it.
-    // Reading it back from the field would cut a value from a file that lies
-    // outside the spinner's range to the range's end.
+    const auto& padding = document_.scheme().kinds[static_cast<size_t>(kind)].padding;
+    // The side shown until now already holds its value: every step stored it. Reading it
+    // back from the field would cut a value from a file that lies outside the spinner's
+    // range to the range's end.
     kindSide_[static_cast<size_t>(kind)] = std::clamp(selector->currentIndex(), 0, 3);
+    const QScopedValueRollback<bool> refreshing(refreshing_, true);
     spin->setValue(padding[static_cast<size_t>(kindSide_[static_cast<size_t>(kind)])]);
 }
 
 void StylePage::applyHeight(int kind, int newValue) {
-    scheme_.kinds[static_cast<size_t>(kind)].height = std::clamp(newValue, 0, 50);
-    changed_(tr("修改高度"), heightKey(kind));
+    change(tr("修改高度"), heightKey(kind), [&](std::array<KindStyle, 2>& kinds) {
+        kinds[static_cast<size_t>(kind)].height = std::clamp(newValue, 0, 50);
+    });
 }
 
 void StylePage::applyPadding(int kind, int newValue) {
     const QComboBox* selector = kind == 0 ? ui->folderPaddingSide : ui->filePaddingSide;
     const int side = std::clamp(selector->currentIndex(), 0, 3);
-    scheme_.kinds[static_cast<size_t>(kind)].padding[static_cast<size_t>(side)] = std::clamp(newValue, 0, 50);
-    changed_(tr("修改边距"), paddingKey(kind, side));
+    change(tr("修改边距"), paddingKey(kind, side), [&](std::array<KindStyle, 2>& kinds) {
+        kinds[static_cast<size_t>(kind)].padding[static_cast<size_t>(side)] = std::clamp(newValue, 0, 50);
+    });
 }
 
 bool StylePage::eventFilter(QObject* watched, QEvent* event) {

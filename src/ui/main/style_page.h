@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "document/scheme_document.h"
+
 class QLineEdit;
 
 namespace Ui {
@@ -20,26 +22,22 @@ namespace sylvanode {
 // The contrast of two colours as the accessibility guidelines count it (1 to 21).
 double contrastRatio(const QColor& a, const QColor& b);
 
-class MenuScheme;
 class Prompter;
 
-// The page "风格样式" (stylePage): the six CSS styles, heights and paddings
-// of the folder and file kinds.
+// The page "风格样式" (stylePage): the six CSS styles, heights and paddings of the folder
+// and file kinds. Every change is an undo step on the document; the page follows its styles.
 class StylePage : public QWidget {
     Q_OBJECT
 public:
-    // `changed` reports each change written into the scheme (see OptionChanged).
-    StylePage(MenuScheme& scheme, Prompter& prompter, std::function<void(const QString&, int)> changed,
-              QWidget* parent = nullptr);
+    StylePage(SchemeDocument& document, Prompter& prompter, QWidget* parent = nullptr);
     ~StylePage() override;
 
-    // The style part of refreshPages: the six style texts first, then heights
-    // and paddings (side selectors back to the top side). Runs no handler.
+    // The six style texts first, then heights and paddings (side selectors back to the top
+    // side), as for a document just opened. Runs no handler.
     void refresh();
-    // The two halves, for a caller that interleaves them with the settings page.
     void refreshStyleTexts();
     void refreshSizes();
-    // The heights and paddings again, each selector keeping the side it shows.
+    // The heights and paddings again, each selector keeping the side it shows (a change).
     void refreshValues();
 
     // A click on the style field of a slot (1..6): the CSS style dialog for that slot.
@@ -62,11 +60,14 @@ private:
     QLineEdit* styleField(int slot) const;
     void paintReadOnlyFields();
     void showCss(int slot, const std::string& css);
+    // A change of the styles as one step (`mergeKey` >= 0: merged with the control's last).
+    void change(const QString& stepName, int mergeKey, const std::function<void(std::array<KindStyle, 2>&)>& edit);
 
     std::unique_ptr<Ui::StylePage> ui;
-    MenuScheme& scheme_;
+    SchemeDocument& document_;
     Prompter& prompter_;
-    std::function<void(const QString&, int)> changed_;
+    bool refreshing_ = false;
+    bool applying_ = false;
     std::array<int, 2> kindSide_{0, 0};
     std::array<QLineEdit*, 6> styleFields_{};
     QLineEdit* pressedField_ = nullptr;

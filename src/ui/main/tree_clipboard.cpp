@@ -4,23 +4,16 @@
 #include <QMimeData>
 #include <algorithm>
 
+#include "document/item_edits.h"
 #include "exchange/html_list_reader.h"
 #include "exchange/outline_reader.h"
 #include "model/scheme_io.h"
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 namespace sylvanode {
 namespace {
 
 constexpr size_t kMaxOutlineIndent = size_t{8} << 20;
-
-std::unique_ptr<MenuNode> copyOfNode(const MenuNode& n) {
-    auto c = std::make_unique<MenuNode>(n.data);
-    c->caption = n.caption;
-    c->imageIndex = n.imageIndex;
-    c->expanded = n.expanded;
-    return c;
-}
 
 // Pre-order with the level, no recursion; `visit(node, level)`, `leave(node, level)` after
 // the node's children.
@@ -62,17 +55,6 @@ std::vector<std::unique_ptr<MenuNode>> fromOwnFormat(const QByteArray& bytes) {
 }
 
 }  // namespace
-
-std::unique_ptr<MenuNode> cloneSubtree(const MenuNode& node) {
-    auto top = copyOfNode(node);
-    std::vector<std::pair<const MenuNode*, MenuNode*>> stack{{&node, top.get()}};
-    while (!stack.empty()) {
-        auto [from, to] = stack.back();
-        stack.pop_back();
-        for (const auto& c : from->children()) stack.emplace_back(c.get(), to->appendChild(copyOfNode(*c)));
-    }
-    return top;
-}
 
 QString itemsToOutline(const MenuNode& node) {
     QString out;

@@ -15,9 +15,6 @@ namespace sylvanode {
 // between two running editors too.
 inline const QString kItemsMimeType = QStringLiteral("application/x-sylvanode-items");
 
-// A copy of a node with its whole subtree (no recursion, any depth).
-std::unique_ptr<MenuNode> cloneSubtree(const MenuNode& node);
-
 // The clipboard forms of an item with its subtree: our own format, a plain-text outline
 // (two spaces per level, the title, then a tab and the link or the script) and a nested
 // HTML list (<ul><li><a href target title>).

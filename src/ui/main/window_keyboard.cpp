@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The keyboard and the desktop around the main window: shortcuts for every command,
-// the tab order, undo keys in the fields, a scheme file dropped on the window.
+// The keyboard and the desktop around the main window: shortcuts for every command (shown
+// in the tool tips), the tab order, moving between tree and pages, undo keys in the fields,
+// scheme files dropped on the window.
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
@@ -20,6 +21,7 @@
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/settings_page.h"
 #include "ui/main/style_page.h"
+#include "ui/main/workspace.h"
 #include "ui_main_window.h"
 
 using namespace sylvanode;
@@ -42,14 +44,16 @@ bool isUndoKey(const QKeyEvent* key) {
            pressed == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 }
 
-// The scheme file a drag brings from the file manager, if it brings exactly one *.menu file.
-QString droppedSchemeFile(const QMimeData* data) {
-    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
-    const QUrl url = data->urls().front();
-    if (!url.isLocalFile()) return {};
-    const QString path = url.toLocalFile();
-    return QFileInfo(path).suffix().compare(QStringLiteral("menu"), Qt::CaseInsensitive) == 0 ? path
-                                                                                              : QString();
+// The scheme files a drag brings from the file manager: local *.menu files, and only those.
+QStringList droppedSchemeFiles(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+        if (QFileInfo(path).suffix().compare(QStringLiteral("menu"), Qt::CaseInsensitive) != 0) return {};
+        paths << path;
+    }
+    return paths;
 }
 
 }  // namespace
@@ -61,6 +65,7 @@ void MainWindow::setUpKeyboardAndNames() {
     ui->saveAction->setShortcuts(keys(K(Qt::CTRL | Qt::Key_S), K::Save));
     ui->saveAsAction->setShortcuts(keys(K(Qt::CTRL | Qt::SHIFT | Qt::Key_S), K::SaveAs));
     ui->exitAction->setShortcuts(keys(K(Qt::CTRL | Qt::Key_Q), K::Quit));
+    ui->closeAction->setShortcuts(keys(K(Qt::CTRL | Qt::Key_W), K::Close));
     ui->helpAction->setShortcuts(keys(K(Qt::Key_F1), K::HelpContents));
     ui->undoAction->setShortcuts(keys(K(Qt::CTRL | Qt::Key_Z), K::Undo));
     ui->redoAction->setShortcuts({K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), K(Qt::CTRL | Qt::Key_Y)});
@@ -87,6 +92,38 @@ void MainWindow::setUpKeyboardAndNames() {
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         tree_->addAction(action);
     }
+
+    // Tool tips name the key of their command: "新建文件 (Ctrl+N)". The status bar keeps the
+    // hint alone.
+    for (QAction* a : {ui->newAction, ui->openAction, ui->saveAction, ui->generateAction, ui->helpAction,
+                       ui->addRootItemAction, ui->addSubItemAction, ui->deleteItemAction, ui->moveDownAction,
+                       ui->moveUpAction}) {
+        const QString hint = a->toolTip();
+        a->setProperty("hint", hint);
+        if (!a->shortcut().isEmpty())
+            a->setToolTip(hint + QStringLiteral(" (") + a->shortcut().toString(K::NativeText) + QLatin1Char(')'));
+    }
+
+    // The tree is a key away: Alt+1 goes there, F6 goes between the tree and the page shown.
+    auto* focusTree = new QAction(this);
+    focusTree->setObjectName(QStringLiteral("focusTreeAction"));
+    focusTree->setShortcut(K(Qt::ALT | Qt::Key_1));
+    connect(focusTree, &QAction::triggered, tree_, [this] { tree_->setFocus(Qt::ShortcutFocusReason); });
+    auto* cycleFocus = new QAction(this);
+    cycleFocus->setObjectName(QStringLiteral("cycleFocusAction"));
+    cycleFocus->setShortcut(K(Qt::Key_F6));
+    connect(cycleFocus, &QAction::triggered, this, [this] {
+        if (!tree_->hasFocus()) {
+            tree_->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+        QWidget* page = ui->pages->currentWidget();
+        QWidget* first = page == panel_ ? panel_->menuName() : page->nextInFocusChain();
+        while (first && first != page && (!page->isAncestorOf(first) || !(first->focusPolicy() & Qt::TabFocus)))
+            first = first->nextInFocusChain();
+        (first && first != page ? first : page)->setFocus(Qt::ShortcutFocusReason);
+    });
+    addActions({focusTree, cycleFocus});
 
     // Tab runs from the tree through the item fields in reading order.
     const QList<QWidget*> order{tree_,
@@ -137,7 +174,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         case QEvent::DragEnter:
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (!droppedSchemeFile(drag->mimeData()).isEmpty()) {
+            if (!droppedSchemeFiles(drag->mimeData()).isEmpty()) {
                 drag->acceptProposedAction();
                 return true;
             }
@@ -145,10 +182,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
-            const QString path = droppedSchemeFile(drop->mimeData());
-            if (!path.isEmpty()) {
+            const QStringList paths = droppedSchemeFiles(drop->mimeData());
+            if (!paths.isEmpty()) {
                 drop->acceptProposedAction();
-                guarded([&] { openSchemeFile(path); });
+                guarded([&] { workspace_.openFiles(paths, this); });
                 return true;
             }
             break;
@@ -160,17 +197,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!droppedSchemeFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+    if (!droppedSchemeFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = droppedSchemeFile(event->mimeData());
-    if (path.isEmpty()) return;
+    const QStringList paths = droppedSchemeFiles(event->mimeData());
+    if (paths.isEmpty()) return;
     event->acceptProposedAction();
-    guarded([&] { openSchemeFile(path); });
-}
-
-void MainWindow::openSchemeFile(const QString& path) {
-    if (!askToSave()) return;
-    loadScheme(path);
+    guarded([&] { workspace_.openFiles(paths, this); });
 }

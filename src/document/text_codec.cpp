@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/common/text_codec.h"
+#include "document/text_codec.h"
 
 #include <QStringDecoder>
 

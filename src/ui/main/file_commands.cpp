@@ -1,0 +1,223 @@
+// SPDX-License-Identifier: MIT
+#include "ui/main/file_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "document/scheme_document.h"
+#include "document/text_codec.h"
+#include "exchange/exporter.h"
+#include "exchange/importer.h"
+#include "platform/safe_file.h"
+#include "ui/main/main_window.h"
+#include "ui/main/session.h"
+#include "ui/main/workspace.h"
+
+namespace sylvanode {
+namespace {
+
+const QString kCaption = QStringLiteral("Sylvanode");
+const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
+const QString kImportFilter = QStringLiteral(
+    "网页、大纲和菜单文件(*.html;*.htm;*.txt;*.md;*.xml;*.opml;*.json)|*.html;*.htm;*.txt;*.md;*.xml;*.opml;*"
+    ".json|"
+    "所有文件(*.*)|*.*");
+const QString kExportFilter =
+    QStringLiteral("HTML 列表(*.html)|*.html|大纲(*.txt)|*.txt|OPML(*.opml)|*.opml|JSON(*.json)|*.json");
+
+// A failure message: the fixed text, and below it why.
+QString withReason(const QString& text, const SchemeResult& result) {
+    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
+    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
+}
+
+// The export format a file name asks for by its ending.
+bool formatOfPath(const QString& path, ExportFormat& format) {
+    const QString ending = QFileInfo(path).suffix().toLower();
+    if (ending == QLatin1String("html") || ending == QLatin1String("htm"))
+        format = ExportFormat::Html;
+    else if (ending == QLatin1String("txt") || ending == QLatin1String("md"))
+        format = ExportFormat::Outline;
+    else if (ending == QLatin1String("opml") || ending == QLatin1String("xml"))
+        format = ExportFormat::Opml;
+    else if (ending == QLatin1String("json"))
+        format = ExportFormat::Json;
+    else
+        return false;
+    return true;
+}
+
+// A file that may not be written, or a folder where no new file can be made.
+bool mayNotWrite(const QString& path) {
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    constexpr auto anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (file.exists() && (!file.isWritable() || !(file.permissions() & anyWrite))) return true;
+    return folder.isDir() && !folder.isWritable();
+}
+
+}  // namespace
+
+void startDialogOn(Prompter::FileRequest& request, const QString& lastPath) {
+    if (lastPath.isEmpty()) return;
+    request.initialFile = lastPath;
+    request.initialDirectory = QFileInfo(lastPath).absolutePath();
+}
+
+FileCommands::FileCommands(MainWindow& window)
+    : QObject(&window),
+      window_(window),
+      document_(window.document()),
+      workspace_(window.workspace()),
+      prompter_(workspace_.prompter()),
+      session_(workspace_.session()),
+      saveDialogTitle_(tr("保存菜单文件")) {}
+
+void FileCommands::error(const QString& text) {
+    prompter_.message(&window_, kCaption, text, Prompter::Icon::Error, Prompter::Ok);
+}
+
+bool FileCommands::askToSave() {
+    if (!document_.isModified()) return true;
+    const int answer = prompter_.message(&window_, kCaption, tr("菜单方案已修改，是否保存"),
+                                         Prompter::Icon::Information, Prompter::Yes | Prompter::No | Prompter::Cancel);
+    if (answer == Prompter::Yes) return save();
+    return answer == Prompter::No;
+}
+
+void FileCommands::newScheme() {
+    if (!askToSave()) return;
+    document_.newScheme();
+}
+
+void FileCommands::open() {
+    Prompter::FileRequest request;
+    request.title = tr("打开菜单文件");
+    request.filter = kMenuFilter;
+    request.defaultExtension = QStringLiteral("*.menu");
+    startDialogOn(request, session_.lastPath(Session::Dialog::Open));
+    const std::optional<QString> path = prompter_.openFile(&window_, request);
+    if (!path) return;
+    session_.setLastPath(Session::Dialog::Open, *path);
+    workspace_.openFiles({*path}, &window_);
+}
+
+std::optional<QString> FileCommands::askSavePath() {
+    Prompter::FileRequest request;
+    request.title = saveDialogTitle_;
+    request.filter = kMenuFilter;
+    request.defaultExtension = QStringLiteral("*.menu");
+    request.confirmOverwrite = true;
+    if (!document_.isUntitled()) {
+        startDialogOn(request, document_.filePath());
+    } else {
+        QString folder = session_.lastFolder();
+        if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (folder.isEmpty()) folder = QDir::homePath();
+        startDialogOn(request, QDir(folder).filePath(tr("未命名") + QStringLiteral(".menu")));
+    }
+    std::optional<QString> path = prompter_.saveFile(&window_, request);
+    if (path) session_.setLastPath(Session::Dialog::Save, *path);
+    return path;
+}
+
+bool FileCommands::save() {
+    const QFileInfo own(document_.filePath());
+    // Untitled, or the file has gone since it was opened or written: the dialog, on its name.
+    if (document_.isUntitled() || !own.exists() || own.isDir()) {
+        const std::optional<QString> path = askSavePath();
+        return path && writeTo(*path);
+    }
+    return writeTo(document_.filePath());
+}
+
+bool FileCommands::saveAs() {
+    saveDialogTitle_ = tr("另存为...");
+    const std::optional<QString> path = askSavePath();
+    saveDialogTitle_ = tr("保存菜单方案");
+    return path && writeTo(*path);
+}
+
+bool FileCommands::writeTo(const QString& path) {
+    if (document_.changedOnDiskSinceRead(path)) {
+        // Someone else's work is in the file: never overwritten without asking.
+        const int choice = prompter_.choose(
+            &window_, kCaption,
+            tr("“%1”已被其他程序修改。保存会覆盖那些修改。").arg(QFileInfo(path).fileName()),
+            Prompter::Icon::Warning, {tr("覆盖"), tr("另存为..."), tr("取消")});
+        if (choice == 1) return saveAs();
+        if (choice != 0) return false;
+    }
+    const SchemeResult result = document_.save(path);
+    if (!result) {
+        const QString text = withReason(tr("保存菜单方案时出错"), result);
+        // A file that may not be written: another place for it, at once.
+        if (!result.outOfMemory && mayNotWrite(path)) {
+            if (prompter_.choose(&window_, kCaption, text, Prompter::Icon::Error, {tr("另存为..."), tr("取消")}) == 0)
+                return saveAs();
+            return false;
+        }
+        error(text);
+        return false;
+    }
+    session_.addRecentFile(document_.filePath());
+    return true;
+}
+
+void FileCommands::importFile() {
+    if (!askToSave()) return;
+    Prompter::FileRequest request;
+    request.title = tr("导入");
+    request.filter = kImportFilter;
+    startDialogOn(request, session_.lastPath(Session::Dialog::Import));
+    const std::optional<QString> path = prompter_.openFile(&window_, request);
+    if (!path) return;
+    session_.setLastPath(Session::Dialog::Import, *path);
+    importFrom(*path);
+}
+
+void FileCommands::importFolder() {
+    if (!askToSave()) return;
+    const QString last = session_.lastPath(Session::Dialog::Import);
+    const QString start = last.isEmpty() ? QString() : QFileInfo(last).absolutePath();
+    const std::optional<QString> folder = prompter_.chooseFolder(&window_, tr("选择要导入的网站文件夹"), start);
+    if (!folder) return;
+    session_.setLastPath(Session::Dialog::Import, *folder + QStringLiteral("/"));
+    importFrom(*folder);
+}
+
+bool FileCommands::importFrom(const QString& path) {
+    // Read first: a refused import leaves the open scheme exactly as it was.
+    ImportResult imported = importPath(QFile::encodeName(path).toStdString());
+    if (!imported) {
+        error(tr("无法导入 %1：%2").arg(path, QString::fromStdString(imported.error)));
+        return false;
+    }
+    document_.adoptImported(std::move(imported));
+    return true;
+}
+
+void FileCommands::exportTree() {
+    Prompter::FileRequest request;
+    request.title = tr("导出");
+    request.filter = kExportFilter;
+    startDialogOn(request, session_.lastPath(Session::Dialog::Export));
+    request.defaultExtension = QStringLiteral("*.html");
+    request.confirmOverwrite = true;
+    const std::optional<QString> path = prompter_.saveFile(&window_, request);
+    if (!path) return;
+    session_.setLastPath(Session::Dialog::Export, *path);
+    ExportFormat format;
+    if (!formatOfPath(*path, format)) {
+        error(tr("请用 .html、.txt、.opml 或 .json 作文件的扩展名"));
+        return;
+    }
+    const ExportResult result = exportScheme(document_.scheme(), format);
+    const IoResult written = result ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
+                                    : IoResult::failure(result.error);
+    if (!written) error(tr("导出时出错：%1").arg(QString::fromStdString(written.error)));
+}
+
+}  // namespace sylvanode
