@@ -4,6 +4,7 @@
 
 #include "cli/exchange_commands.h"
 #include "exchange/charset_detection.h"
+#include "exchange/css_selector.h"
 #include "exchange/importer.h"
 #include "exchange/json_value.h"
 #include "model/scheme_io.h"
@@ -109,7 +110,10 @@ int importCommand(Invocation& inv) {
                                   " (html, markdown, outline, sitemap, opml, json or folder)");
         options.kind = kind;
     }
-    if (const std::string* select = inv.option("--select")) options.select = *select;
+    if (const std::string* select = inv.option("--select")) {
+        if (const std::string why = unreadableSelector(*select); !why.empty()) return inv.usageError(why);
+        options.select = *select;
+    }
     if (const std::string* charset = inv.option("--charset")) {
         if (givenCharsetName(*charset).empty())
             return inv.usageError("unknown character set " + *charset + " (e.g. utf-8, gbk, windows-1252)");

@@ -210,4 +210,10 @@ bool cssToXPath(std::string_view css, std::string& xpath, std::string& error) {
     return true;
 }
 
+std::string unreadableSelector(std::string_view select) {
+    std::string xpath, error;
+    if (select.find_first_of("#.[]>+~*:, \t") == std::string_view::npos || cssToXPath(select, xpath, error)) return {};
+    return "not a selector this tool reads: \"" + std::string(select) + "\" (" + error + ")";
+}
+
 }  // namespace sylvanode

@@ -12,4 +12,8 @@ namespace sylvanode {
 // False with `error` set for anything else (pseudo-classes, namespaces, escapes).
 bool cssToXPath(std::string_view css, std::string& xpath, std::string& error);
 
+// Empty when `select` is an element id or a selector cssToXPath reads, else the line that
+// says why it is not.
+std::string unreadableSelector(std::string_view select);
+
 }  // namespace sylvanode

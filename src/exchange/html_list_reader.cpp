@@ -335,7 +335,7 @@ std::vector<const xmlNode*> selectElements(xmlDoc* doc, const xmlNode* root, con
     }
     std::string xpath;
     if (!cssToXPath(select, xpath, error)) {
-        error = "not a selector this tool reads: \"" + select + "\" (" + error + ")";
+        error = unreadableSelector(select);
         return {};
     }
     xmlXPathContextPtr context = xmlXPathNewContext(doc);

@@ -81,6 +81,10 @@ TEST(ExchangeCli, ImportExportAndCheck) {
         EXPECT_EQ(test::readFile(dir.file("keep.menu")), "old");
     }
     EXPECT_EQ(cli({"import", site, "--from", "rss", "-o", menu}).code, 2);
+    // An option value the tool cannot use is wrong usage, found before the source is read.
+    r = cli({"import", dir.file("nothing-here.html"), "--select", "a:hover", "-o", menu});
+    EXPECT_EQ(r.code, 2) << r.err;
+    EXPECT_NE(r.err.find("not a selector this tool reads: \"a:hover\""), std::string::npos) << r.err;
     EXPECT_EQ(cli({"export", menu, "--to", "yaml"}).code, 2);
     EXPECT_EQ(cli({"links", menu, "--root", dir.file("no-such-folder")}).code, 3);
 }
