@@ -45,44 +45,75 @@
  * page (and from an async script it is ignored). This library wraps document.write: a style sheet
  * of TD rules (the generated one) becomes a constructed style sheet, which strict content security
  * policies allow; other style sheets written after parsing become <style> elements; everything
- * else reaches the browser's own document.write.
+ * else reaches the browser's own document.write. The text cells are inline boxes; a TD rule with
+ * a height or a vertical padding makes its cells boxes whose height is at least that, with the
+ * text in the middle, as a table cell would.
  *
  * Status texts. When useStatus is set, pointing at an item or focusing it sets window.status (which
  * today's browsers ignore), sets the attribute data-status of the menu element (role="tree") and
  * dispatches a bubbling CustomEvent "sylvanode-status" from it whose detail is
  * { text: status text, ("" when the pointer leaves), index: item index or -1 }.
  *
- * After Tree_buildTree the tree object also has: element (the role="tree" element) and
+ * After Tree_buildTree the tree object also has: element (the role="tree" element),
  * expandAll(open) which opens (or, with false, closes) every folder and returns a promise that is
- * fulfilled when every open item has its row.
+ * fulfilled when every open item has its row, and destroy(), which removes the menu (a menu made
+ * from a list puts the list back), its listeners, its timers and the style sheets that no other
+ * menu uses. A single-page app calls it before it drops the element; building again is allowed.
  *
  * Open folders and the selected item are kept per menu in sessionStorage under
  * "sylvanode:tree<suffix>:<fingerprint of the titles and levels>". On load, the item whose link
  * is the current page is selected, marked aria-current="page" and its branch opened.
  *
- * Rows are drawn in blocks of 64 items; large branches in slices between which the page stays
- * responsive. When more than a thousand rows are shown, blocks away from the view are laid out
- * only when they come near it.
+ * Every open item has a row, laid out like the rest of the page (find-in-page, printing and
+ * assistive technology see them all); large branches are drawn in slices between which the page
+ * stays responsive. A row is a div (node line, open/close box, icon or folder mark as its
+ * backgrounds) around the text cell, a TD with the item's class, around the treeitem link.
+ * What lies in front of the text cell opens or closes a folder and never follows its link.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
  * sn-minus.svg.
  */
 (function (W, D) {
   "use strict";
-  var seq = 0, styled = 0, pending = null, nativeWrite = D.write, F = 16777216, K = 64;
+  if (!D) return;
+  var seq = 0, pending = null, nativeWrite = D.write, sheets = [], fresh = [], shared = null, F = "forced-colors:active";
 
-  // A constructed style sheet where the browser has them (no policy blocks those), else <style>.
-  function addStyle(text) {
-    var e;
+  // A style sheet for the text, shared with whoever already uses the same text: a constructed
+  // sheet where the browser has them (no policy blocks those), else <style>.
+  function style(text) {
+    for (var i = 0, e; i < sheets.length; i++) if (sheets[i].t == text) return sheets[i];
+    e = { t: text, n: 0 };
     try {
-      e = new CSSStyleSheet();
-      e.replaceSync(text);
-      D.adoptedStyleSheets = [].slice.call(D.adoptedStyleSheets).concat(e);
+      e.s = new CSSStyleSheet();
+      e.s.replaceSync(text);
+      D.adoptedStyleSheets = [].slice.call(D.adoptedStyleSheets).concat(e.s);
     } catch (x) {
-      e = D.createElement("style");
-      e.textContent = text;
-      (D.head || D.documentElement).appendChild(e);
+      e.s = 0;
+      e.e = D.createElement("style");
+      e.e.textContent = text;
+      (D.head || D.documentElement).appendChild(e.e);
     }
+    sheets.push(e);
+    return e;
+  }
+
+  // One user less; the last takes the sheet out of the page.
+  function drop(e) {
+    if (--e.n > 0) return;
+    sheets = sheets.filter(function (x) { return x != e; });
+    if (e.s) D.adoptedStyleSheets = [].filter.call(D.adoptedStyleSheets, function (x) { return x != e.s; });
+    else if (e.e.parentNode) e.e.parentNode.removeChild(e.e);
+    if (e == shared) shared = null;
+  }
+
+  // TD rules: the height of a table cell is the least it has. Cells with a height or a vertical
+  // padding become boxes that high with the text in the middle; the others stay inline text.
+  function cells(text) {
+    return text.replace(/\{([^{}]*)\}/g, function (r, b) {
+      var h = /(?:^|;)\s*height\s*:\s*([^;]*)/i.exec(b), p = /(?:^|;)\s*padding\s*:\s*([^;]*)/i.exec(b), v = p ? p[1].split(/\s+/) : [];
+      return "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
+        (parseFloat(h && h[1]) || parseFloat(v[0]) || parseFloat(v[2]) ? ";display:inline-flex;align-items:center;vertical-align:middle}" : "}");
+    });
   }
 
   D.write = function () {
@@ -96,9 +127,12 @@
     if (m) {
       s = pending;
       pending = null;
-      // Only a script that the parser runs in place may write into the page.
-      if (D.readyState == "loading" && !(c && c.async) && !/^(\s*TD\.[\w-]+\{[^{}]*\})*\s*$/i.test(m[1])) nativeWrite.call(D, s);
-      else addStyle(m[1]);
+      // Only a script that the parser runs in place may write into the page. The next menu built
+      // takes what was written as its own.
+      if (!/^(\s*TD\.[\w-]+\{[^{}]*\})*\s*$/i.test(m[1])) {
+        if (D.readyState == "loading" && !(c && c.async)) return nativeWrite.call(D, s);
+        fresh.push(style(m[1]));
+      } else fresh.push(style(cells(m[1])));
     }
   };
 
@@ -184,8 +218,8 @@
     t.e = e;
     t.j = p.c.length;
     t.c = f ? [] : null;
-    t.o = t.z = 0;
-    t.r = t.b = t.g = null;
+    t.o = t.i = 0;
+    t.r = t.a = t.g = null;
   }
 
   // A page address as compared for "you are here": a folder and its index page are the same page.
@@ -196,15 +230,20 @@
   W.Tree_buildTree = function (nodes, T) {
     if (nodes && nodes.from && !nodes.list && D.readyState == "loading") {
       // The list comes later in the page than the script: build once it has been parsed.
-      return D.addEventListener("DOMContentLoaded", function () { W.Tree_buildTree(W.Tree_readList(nodes.from), T); });
+      var mine = fresh.splice(0, fresh.length), wait = function () {
+        fresh = mine.concat(fresh);
+        W.Tree_buildTree(W.Tree_readList(nodes.from), T);
+      };
+      T.destroy = function () { D.removeEventListener("DOMContentLoaded", wait); };
+      return D.addEventListener("DOMContentLoaded", wait, { once: true });
     }
-    var box = D.createElement("div"), root = { c: [], d: -1, o: 1, z: 0, x: -1 }, all = [], list = nodes && nodes.list,
-      seqNo = ++seq, id = "sn" + seqNo + "-", I = +T.Indent || 0, lf = str(T.lineFolder),
+    var box = D.createElement("div"), root = { c: [], d: -1, o: 1, x: -1, i: 0 }, all = [], list = nodes && nodes.list,
+      seqNo = ++seq, id = "sn" + seqNo + "-", I = +T.Indent || 0, lf = str(T.lineFolder), lines = !!T.showLine,
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
-      sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0,
-      work = [], later = [], opening = 0, at, up, end, n = 0, batch = null, tpl = {}, blocks = [], timer = 0, waiting = [], settle = [], sample = [], heights = [], measuring = 0,
-      m = ".sn" + seqNo + " ", rules = m + ".sn-g{padding-inline-start:" + pt(1) + "}", host, sc, i, it, u, v, tail, a, b;
+      sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0, dead = 0,
+      jobs = [], later = [], opening = 0, at, up, end, n = 0, tpl = {}, timer = 0, waiting = [], seen = {}, size = [0, 0, 9],
+      own = fresh.splice(0, fresh.length), q = "sn" + seqNo, L = lines ? pt(1) : "0pt", mine, chevron, icon, host, sc, i, it, u, v, tail, a, b;
 
     function pt(n) {
       return n * I + "pt";
@@ -223,36 +262,91 @@
       return [a || b, b || a];
     }
 
+    // Rows leave room for the widest icon (k 0), are at least as high as the highest (k 1), and
+    // centre the open/close box (k 2) in the line's cell: sizes learnt as the images arrive.
+    function learn(s, k) {
+      if (!s || seen[s]) return;
+      var g = seen[s] = new Image();
+      g.onload = function () {
+        var w = g.naturalWidth || 16, h = g.naturalHeight || 16;
+        if (dead) return;
+        if (k ? w != size[2] : w > size[0] || h > size[1]) {
+          if (k) size[2] = w;
+          else size = [Math.max(w, size[0]), Math.max(h, size[1]), size[2]];
+          mine.t = sheet();
+          if (mine.s) mine.s.replaceSync(mine.t);
+          else mine.e.textContent = mine.t;
+        }
+      };
+      g.src = s;
+    }
+
+    // Row classes: sn-r and sn<menu>r<bits>, the bits 1 folder, 2 with an open/close box, 4 open,
+    // 8 the last of its folder (with node lines), 16 a folder mark, 32 icons of its own. The rules
+    // of this menu give each combination all it needs in one rule of one class (no variables and
+    // no descendant selectors, which each row would have to resolve): its room in front of the text
+    // and the images there, the box or folder mark, the node line and the icon.
+    function sheet() {
+      var w = size[0], x = lines ? "calc(" + L + "/2 - " + size[2] / 2 + "px)" : w / 2 - 4 + "px", r = "", touch = [], k, t, j, e,
+        c = function (a, at) { return "conic-gradient(from " + a + "deg at " + at + ",currentColor 53.13deg,#0000 0)"; };
+      for (k = 0; k < 64; k++) {
+        if (k & 22 && !(k & 1) || k & 10 && !lines || k & 16 && (!chevron || k & 34) || k & 32 && !T.useImage) continue;
+        e = "." + q + "r" + k;
+        touch.push(e);
+        for (j = 0; j < 2; j++) {
+          t = icon[k & 1 ? k & 4 ? 2 : 1 : 0];
+          t = [k & 2 ? line(k & 4 ? "minus" : "plus") : k & 16 ? k & 4 ? c(-26.57, "50% 100%") : j ? c(63.43, "0 50%") : c(243.43, "100% 50%") : "none",
+            lines && !j ? line(k & 8 ? "line-l" : "line-t") : "none", k & 32 ? k & 4 ? "var(--b)" : "var(--a)" : t ? url(t) : "none"];
+          // Right to left the positions mirror, and the node line turns the other way: drawn
+          // mirrored beside the row instead, with the box over it.
+          if (j && lines) {
+            r += e + ":dir(rtl)::after{content:'';position:absolute;top:0;bottom:0;right:0;width:" + L + ";background:" + t[0] + " 50% 50% no-repeat," +
+              line(k & 8 ? "line-l" : "line-t") + " 0 0/100% 100% no-repeat;transform:scaleX(-1)}";
+            t[0] = "none";
+          }
+          r += j ? e + ":dir(rtl){background-position:right " + x + " center,right 0 top 0,right " + L + " center;background-image:" + t +
+            (lines ? ";position:relative" : "") + "}" :
+            e + "{padding-inline-start:calc(" + L + " + " + w + "px);min-height:" + size[1] + "px;background-position:" + x + " 50%,0 0," + L + " 50%;" +
+              "background-size:" + (lines ? "auto" : "8px 8px") + "," + L + " 100%,auto;background-image:" + t + "}";
+        }
+      }
+      r += "@media (pointer:coarse){" + touch + "{padding-inline-start:max(24px,calc(" + L + " + " + w + "px));min-height:max(24px," + size[1] + "px)}}." + q + "g{padding-inline-start:" + pt(1) + "}";
+      if (lines) r += "." + q + "i{background:" + line("line-i") + " 0 0/" + pt(1) + " 100% no-repeat}." + q + "i:dir(rtl){background-position:100% 0}";
+      if (T.showSelect) r += "@media (" + F + "){." + q + " .sn-a[aria-selected=true]{forced-color-adjust:none;background:Highlight;color:HighlightText}}";
+      return r;
+    }
+
     function paint(it) {
       if (!it.r) return;
       it.r.firstChild.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
       it.a.setAttribute("aria-selected", sel == it);
       if (it.c) {
         it.a.setAttribute("aria-expanded", !!it.o);
-        it.r.classList.toggle("sn-o", !!it.o);
+        it.r.className = "sn-r " + q + "r" + (it.m | it.o * 4);
       }
     }
 
-    // One row per item: a div (the connector and icon are its pseudo-elements) holding the text
-    // cell, a TD with the item's class, around the treeitem link. Rows are cloned from templates
-    // made once per kind, level and number of siblings.
+    // One row per item: a div (node line, box and icon are its backgrounds) holding the text cell,
+    // a TD with the item's class, around the treeitem link. Rows are cloned from a template per
+    // kind, depth and state; what differs from item to item is set here.
     function row(it) {
-      var n = it.p.c.length, last = it.j == n - 1, kind = it.c ? it.e > it.x + 1 ? 2 : 1 : 0,
-        k = kind + (last ? "l" : "") + it.d + "," + n, t = tpl[k], r, a, s;
+      var kind = it.c ? 1 : 0, u = T.useImage && (it.i1 || it.i2), k, t, r, a, s;
+      it.m = (kind && (lines && it.e > it.x + 1 ? 3 : chevron && !u ? 17 : 1)) | (lines && it.j == it.p.c.length - 1 ? 8 : 0) | (u ? 32 : 0);
+      k = (it.m | it.o * 4) + "," + it.d;
+      t = tpl[k];
       if (!t) {
         t = tpl[k] = D.createElement("div");
-        t.className = "sn-r" + (kind ? " sn-d" : "") + (kind > 1 && T.showLine ? " sn-p" : "") + (last ? " sn-l" : "");
-        t.setAttribute("role", "none");
+        t.className = "sn-r " + q + "r" + (it.m | it.o * 4);
         a = t.appendChild(D.createElement("td"));
         a.setAttribute("role", "none");
-        a.className = cls[kind ? 1 : 0][0] || "";
+        a.className = cls[kind][0] || "";
         a = a.appendChild(D.createElement("a"));
+        a.className = "sn-a";
         a.setAttribute("role", "treeitem");
         a.tabIndex = -1;
         a.setAttribute("aria-level", it.d + 1);
-        a.setAttribute("aria-setsize", n);
         a.setAttribute("aria-selected", false);
-        if (kind) a.setAttribute("aria-expanded", false);
+        if (kind) a.setAttribute("aria-expanded", !!it.o);
         a.target = T.target;
       }
       r = t.cloneNode(true);
@@ -266,16 +360,17 @@
         if (it.t) a.target = it.t;
       }
       a.setAttribute("aria-posinset", it.j + 1);
+      a.setAttribute("aria-setsize", it.p.c.length);
       if (T.useHint && (s = it.h || (T.useTitleAsHint ? it.n : ""))) a.title = s;
-      if (T.useImage && (it.i1 || it.i2)) {
+      if (u) {
         s = icons(it);
-        r.className = t.className + " sn-u";
         r.style.setProperty("--a", url(s[0]));
         r.style.setProperty("--b", url(s[1]));
+        learn(s[0]);
+        learn(s[1]);
       }
       if (it == here) a.setAttribute("aria-current", "page");
-      if (it.o || it == sel) paint(it);
-      if (!sample[kind ? 1 : 0]) sample[kind ? 1 : 0] = r;
+      if (it == sel || it == hov) paint(it);
       return r;
     }
 
@@ -284,7 +379,6 @@
       for (var x = f.c.length ? f.e : f.x + 1, it; x < f.e; x = it.e) {
         it = all[x] = new Item(nodes, at[x], f, x, end[x] || x + 1);
         f.c.push(it);
-        f.z += it.c ? F : 1;
       }
       return f;
     }
@@ -296,107 +390,44 @@
       return all[x];
     }
 
-    // Layout units of an item's row and everything shown below it: F per folder row, 1 per file row.
-    function size(it) {
-      return it.c ? F + (it.o ? it.z : 0) : 1;
-    }
-
-    // A block that the browser has not laid out takes the height of its rows, from the row heights measured.
-    function estimate(b) {
-      b.m = 0;
-      b.style.containIntrinsicBlockSize = Math.floor(b.z / F) * (heights[1] || 20) + b.z % F * (heights[0] || 20) + "px";
-    }
-
-    // Creates the group of folder f after its row, its children split into blocks of K whose rows
-    // are drawn later by fill(); returns the blocks.
+    // The group of open folder f after its row; its rows are drawn by run() or fill(). Rows are
+    // drawn top first, so what is new comes after what the browser laid out and painted before.
     function group(f) {
-      var g = f == root ? box : D.createElement("div"), bs = [], b, i, j;
-      f.g = g;
-      if (f != root) {
-        g.setAttribute("role", "group");
-        g.className = "sn-g" + (T.showLine && f.j < f.p.c.length - 1 ? " sn-i" : "");
-        g.id = id + f.x;
-        g.hidden = !f.o;
-        f.a.setAttribute("aria-owns", g.id);
-        f.r.parentNode.insertBefore(g, f.r.nextSibling);
-      }
-      for (i = 0; i < f.c.length; i = j) {
-        b = f.c.length > K || f == root ? g.appendChild(D.createElement("div")) : g;
-        b.f = f;
-        b.i = i;
-        b.z = 0;
-        for (j = i; j < f.c.length && j < i + K; j++) {
-          f.c[j].b = b;
-          b.z += size(f.c[j]);
-        }
-        b.e = j;
-        b.classList.add("sn-e");
-        estimate(b);
-        bs.push(b);
-        blocks.push(b);
-      }
-      return bs;
+      var g = f.g = D.createElement("div");
+      g.setAttribute("role", "group");
+      g.className = "sn-g " + q + "g" + (lines && f.j < f.p.c.length - 1 ? " " + q + "i" : "");
+      g.id = id + f.x;
+      f.a.setAttribute("aria-owns", g.id);
+      f.r.parentNode.insertBefore(g, f.r.nextSibling);
+      jobs.push(f);
     }
 
-    function queue(bs) {
-      if (batch) batch.push.apply(batch, bs);
-      else for (var i = bs.length; i--;) work.push(bs[i]);
+    // Draws the next row of folder f's group, and the group of that item when it is open.
+    function draw(f) {
+      var c = f.c[f.i++];
+      f.g.appendChild(row(c));
+      if (c.o) group(c);
     }
 
-    // Draws the rows of a block, and the groups of open folders among them.
-    function fill(b) {
-      var f = b.f, more = [], i, c;
-      if (b.done) return;
-      b.done = 1;
-      for (i = b.i; i < b.e; i++) {
-        c = f.c[i];
-        b.appendChild(row(c));
-        if (c.c && c.o) more.push.apply(more, group(c));
-      }
-      // Up to a thousand rows shown, every row is laid out (and so in the accessibility tree);
-      // beyond, rows away from the view are laid out when they come near it.
-      b.classList.remove("sn-e");
-      if (Math.floor(root.z / F) + root.z % F > 1e3) b.classList.add("sn-b");
-      queue(more);
+    // Draws every row of f's group, not those of the groups inside it.
+    function fill(f) {
+      while (f.i < f.c.length) draw(f);
     }
 
-    // Draws queued blocks, top first: at least `least`, then for up to ms milliseconds; the rest in later tasks.
+    // Draws queued rows, top first: at least `least`, then for up to ms milliseconds; the rest in
+    // later tasks. Nothing here reads the layout, so the browser lays the rows out once, after the task.
     function run(ms, least) {
-      var t = Date.now();
-      while (work.length && (least-- > 0 || Date.now() - t < ms)) fill(work.pop());
-      if (work.length) {
-        if (!timer) timer = setTimeout(function () { timer = 0; run(50); });
+      var t = Date.now(), k = 0, f;
+      while (jobs.length) {
+        f = jobs[jobs.length - 1];
+        if (f.i >= f.c.length) jobs.pop();
+        else if (++k > least && !(k & 31) && Date.now() - t >= ms) break;
+        else draw(f);
+      }
+      if (jobs.length) {
+        if (!timer) timer = setTimeout(function () { timer = 0; run(40, 0); });
       } else {
         while (waiting.length) waiting.shift()();
-      }
-      measure();
-    }
-
-    // Row heights for the estimates, read once the browser has laid the rows out.
-    function measure() {
-      if (measuring || !W.requestAnimationFrame) return;
-      measuring = 1;
-      requestAnimationFrame(function () {
-        measuring = 0;
-        for (var k = 0, h, redo = 0; k < 2; k++) {
-          h = sample[k] && sample[k].getBoundingClientRect().height;
-          if (!h) sample[k] = 0;
-          else if (h != heights[k]) redo = heights[k] = h;
-        }
-        if (redo) blocks.forEach(estimate);
-      });
-    }
-
-    // Adds dz units to the blocks and folders above an item, up to the first closed folder.
-    function grow(it, dz) {
-      for (; it.p; it = it.p) {
-        if (it.b) {
-          it.b.z += dz;
-          if (!it.b.m) settle.push(it.b);
-          it.b.m = 1;
-        }
-        it.p.z += dz;
-        if (!it.p.o) break;
       }
     }
 
@@ -405,12 +436,9 @@
       o = !!o;
       if (o) kids(it);
       dirty = 1;
-      if (!it.o != !o) {
-        it.o = o;
-        grow(it, o ? it.z : -it.z);
-      }
+      it.o = o;
       if (it.r) {
-        if (o && !it.g) queue(group(it));
+        if (o && !it.g) group(it);
         if (it.g) it.g.hidden = !o;
         paint(it);
       }
@@ -418,9 +446,8 @@
       for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it) : stop(it);
     }
 
-    // After changes: new estimates, then the first rows drawn at once.
+    // After changes: the first rows drawn at once.
     function done() {
-      while (settle.length) estimate(settle.pop());
       run(30, 8);
     }
 
@@ -438,7 +465,7 @@
     }
 
     function save() {
-      if (!dirty) return;
+      if (!dirty || dead) return;
       dirty = 0;
       try {
         W.sessionStorage.setItem(keyOf(), JSON.stringify({
@@ -453,8 +480,8 @@
       var up = [], f;
       for (f = it; f.p; f = f.p) up.unshift(f);
       up.forEach(function (f) { if (f != it && !f.o) toggle(f, 1); });
+      up.forEach(function (f) { fill(f.p); });
       done();
-      up.forEach(function (f) { fill(f.b); });
     }
 
     function shown(it) {
@@ -468,7 +495,7 @@
       it.a.tabIndex = 0;
     }
 
-    // Moves the focus to an item and keeps it in view, also once the rows around it are laid out.
+    // Moves the focus to an item and keeps it in view, also once the rows above it are drawn.
     function focus(it) {
       reveal(it);
       stop(it);
@@ -527,36 +554,34 @@
       f.call(it.a);
     }
 
+    function rtl() {
+      return getComputedStyle(box).direction == "rtl";
+    }
+
+    function printAll() {
+      if (opening) opening(Infinity);
+      run(Infinity, 0);
+    }
+
     box.className = "sn-t sn" + seqNo;
     box.setAttribute("role", "tree");
     box.setAttribute("data-menu", name);
-    // The rules every menu shares go into the first menu's style sheet.
-    if (!styled++) {
-      rules = ".sn-t{width:max-content}.sn-r{display:table;border-spacing:0;position:relative;box-sizing:border-box}" +
-        ".sn-r::before{display:table-cell;vertical-align:middle}:where(.sn-t) td{padding:0;vertical-align:middle;white-space:nowrap}" +
-        ".sn-t a{color:inherit;text-decoration:none;cursor:pointer}.sn-b{content-visibility:auto}.sn-e{content-visibility:hidden}" +
-        "@media (pointer:coarse){.sn-r{width:100%;height:24px}}" + rules;
-    }
-    if (T.showLine) {
-      a = m + ".sn-r::after{background-image:";
-      rules += m + ".sn-r{padding-inline-start:" + pt(1) + "}" + m + ".sn-r::after{content:'';position:absolute;top:0;bottom:0;" +
-        "inset-inline-start:0;width:" + pt(1) + ";background:50% 50%/auto no-repeat,0 0/100% 100% no-repeat}" +
-        m + ".sn-r:dir(rtl)::after{transform:scaleX(-1)}" +
-        m + ".sn-i{background:" + line("line-i") + " 0 0/" + pt(1) + " 100% no-repeat}" + m + ".sn-i:dir(rtl){background-position:100% 0}";
-      for (i = 0; i < 6; i++) {
-        b = [".sn-r", ".sn-p", ".sn-p.sn-o"][i >> 1] + (i & 1 ? ".sn-l" : "");
-        rules += m + b + "::after{background-image:" + (i < 2 ? "none" : line(i < 4 ? "plus" : "minus")) + "," + line(i & 1 ? "line-l" : "line-t") + "}";
-      }
-    }
-    if (T.useImage) {
-      a = [[".sn-r", T.fileImg], [".sn-d", T.folderImg1 || T.folderImg2], [".sn-d.sn-o", T.folderImg2 || T.folderImg1],
-        [".sn-r.sn-u", "--a"], [".sn-u.sn-o", "--b"]];
-      for (i = 0; i < 5; i++) {
-        b = i > 2 ? "var(" + a[i][1] + ")" : a[i][1] ? url(a[i][1]) : "";
-        rules += m + a[i][0] + "::before{content:" + (b ? b + ";content:" + b + ' / ""}' : "none}");
-      }
-    }
-    addStyle(rules);
+    // The rules every menu shares, while any menu uses them.
+    shared = shared || style(".sn-r{background-repeat:no-repeat}" +
+      ":where(.sn-r)>td{display:inline;padding:0}@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-r>td{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
+      "@media (pointer:coarse){.sn-r{display:flex;align-items:center;min-height:24px}}" +
+      "@media (" + F + "){.sn-a[aria-current=page]{forced-color-adjust:none;outline:1px dashed CanvasText;outline-offset:1px}" +
+      ".sn-a:focus{forced-color-adjust:none;outline:2px solid CanvasText}}");
+    own.push(shared);
+    icon = T.useImage ? [T.fileImg, T.folderImg1 || T.folderImg2, T.folderImg2 || T.folderImg1] : [];
+    icon.forEach(function (s) { learn(s); });
+    if (lines) learn(lf + "sn-plus.svg", 2);
+    if (icon[0] || icon[1]) size[0] = size[1] = 16;
+    // Without node lines, a folder without an icon shows a mark of its state: a triangle drawn here.
+    chevron = !lines && !icon[1];
+    if (chevron) size[0] = Math.max(size[0], 12);
+    own.push(mine = style(sheet()));
+    own.forEach(function (e) { e.n++; });
 
     // The menu is placed at once and drawn when the node array has been read: a large one is
     // read in slices, after the task that runs the generated script.
@@ -571,7 +596,7 @@
     else if (host) host.appendChild(box);
     else if (sc && sc.parentNode && sc.parentNode != D.head) sc.parentNode.insertBefore(box, sc.nextSibling);
     else if (D.body) D.body.appendChild(box);
-    else D.addEventListener("DOMContentLoaded", function () { D.body.appendChild(box); });
+    else D.addEventListener("DOMContentLoaded", function () { if (!dead) D.body.appendChild(box); }, { once: true });
     // An array-like list becomes an array; a real array is read as it is (copying costs a millisecond).
     if (!Array.isArray(nodes)) try { nodes = [].slice.call(nodes || []); } catch (e) { nodes = []; }
     // A very large menu comes in pieces, functions that each return a part of the array; they are
@@ -580,10 +605,10 @@
       a = nodes;
       nodes = [];
       i = 0;
-      setTimeout(function step(t, p, j) {
+      timer = setTimeout(function step(t, p, j) {
         for (t = Date.now(); i < a.length && Date.now() - t < 20; i++)
           for (p = typeof a[i] == "function" ? a[i]() || [] : [a[i]], j = 0; j < p.length; j++) nodes.push(p[j]);
-        setTimeout(i < a.length ? step : finish);
+        timer = setTimeout(i < a.length ? step : function () { timer = 0; finish(); });
       });
     } else finish();
 
@@ -641,16 +666,16 @@
         sel = get(v.s) || null;
       }
       if (hx >= 0) {
+        // The current page's branch opens, and so does the current page when it is a folder.
         sel = here = get(hx);
         dirty = 1;
-        for (it = here.p; it.p; it = it.p) it.o = 1;
+        for (it = here; it.p; it = it.p) if (it.c) it.o = 1;
       }
-      // Open folders: their children, and the layout units of their content, innermost first.
-      v = all.filter(function (f) { return f.o; });
-      v.forEach(kids);
-      for (i = v.length; i--;) v[i].p.z += v[i].z;
+      // Open folders get their children.
+      all.filter(function (f) { return f.o; }).forEach(kids);
 
-      work = group(kids(root)).reverse();
+      root.g = box;
+      jobs = [kids(root)];
       run(30, 8);
       cur = sel && shown(sel) ? sel : root.c[0];
       if (cur) {
@@ -664,16 +689,18 @@
     }
 
     box.addEventListener("click", function (e) {
-      var it = itemOf(e.target), a;
+      var it = itemOf(e.target), a, r;
       if (!it) return;
       a = it.a;
-      // Lines and icon: a folder opens or closes, a file acts as if its text was clicked. On a
-      // touch screen the whole row acts as its text.
-      if (!it.r.firstChild.contains(e.target) && !matchMedia("(pointer:coarse)").matches) {
-        if (!it.c) return a.click();
-        toggle(it, !it.o);
-        done();
-        return save();
+      // In front of the text (lines, box, icon, the folder mark): a folder opens or closes and
+      // never follows its link. Everywhere else a row acts as its text.
+      if (e.target == it.r && it.c) {
+        r = it.r.firstChild.getBoundingClientRect();
+        if (rtl() ? e.clientX >= r.right : e.clientX < r.left) {
+          toggle(it, !it.o);
+          done();
+          return save();
+        }
       }
       if (e.target != a && !a.contains(e.target) && a.href) return a.click();
       select(it);
@@ -710,36 +737,40 @@
       if (!hov) status(null);
     });
     box.addEventListener("keydown", function (e) {
-      var it = cur, k = e.key, n = null, now, j;
+      var it = cur, k = e.key, n = null, now = Date.now(), j;
       if (!it || e.altKey || e.ctrlKey || e.metaKey) return;
-      // On a right-to-left page the arrow that points at the children opens.
-      if (/^Arrow[LR]/.test(k) && getComputedStyle(box).direction == "rtl") k = k == "ArrowLeft" ? "ArrowRight" : "ArrowLeft";
-      if (k == "ArrowDown") n = next(it);
-      else if (k == "ArrowUp") n = prev(it);
-      else if (k == "ArrowRight") {
-        if (it.c && !it.o) toggle(it, 1);
-        else if (it.c) n = it.c[0];
-      } else if (k == "ArrowLeft") {
-        if (it.c && it.o) toggle(it, 0);
-        else if (it.p.p) n = it.p;
-      } else if (k == "Home") n = root.c[0];
-      else if (k == "End") n = last(root.c[root.c.length - 1]);
-      else if (k == "PageDown" || k == "PageUp") {
-        // A window's height of rows further on.
-        j = Math.max(1, Math.floor(innerHeight / (it.r.getBoundingClientRect().height || 20)) - 1);
-        for (n = it; j-- && (v = k == "PageUp" ? prev(n) : next(n));) n = v;
-      } else if (k == "Enter" || k == " ") it.a.click();
-      else if (k == "*") it.p.c.forEach(function (s) { if (s.c) toggle(s, 1); });
-      else if (k.length == 1) {
-        // Type-ahead: the next shown item whose title starts with the letters typed in a row.
-        now = Date.now();
-        typed = (now - typedAt < 700 ? typed : "") + k.toLowerCase();
+      if (now - typedAt > 700) typed = "";
+      // Type-ahead: the next shown item whose title starts with the letters typed in a row (a space
+      // among them is one of the letters). Any other key ends it.
+      if (k.length == 1 && k != "*" && (k != " " || typed)) {
+        typed += k.toLowerCase();
         typedAt = now;
         v = typed.replace(/^(.)\1+$/, "$1"); // the same letter again: the next item with it
         n = v.length > 1 ? it : next(it) || root.c[0];
         for (j = all.length; j-- && n.n.toLowerCase().indexOf(v);) n = next(n) || root.c[0];
         if (j < 0) n = null;
-      } else return;
+      } else {
+        typed = "";
+        // On a right-to-left page the arrow that points at the children opens.
+        if (/^Arrow[LR]/.test(k) && rtl()) k = k == "ArrowLeft" ? "ArrowRight" : "ArrowLeft";
+        if (k == "ArrowDown") n = next(it);
+        else if (k == "ArrowUp") n = prev(it);
+        else if (k == "ArrowRight") {
+          if (it.c && !it.o) toggle(it, 1);
+          else if (it.c) n = it.c[0];
+        } else if (k == "ArrowLeft") {
+          if (it.c && it.o) toggle(it, 0);
+          else if (it.p.p) n = it.p;
+        } else if (k == "Home") n = root.c[0];
+        else if (k == "End") n = last(root.c[root.c.length - 1]);
+        else if (k == "PageDown" || k == "PageUp") {
+          // A window's height of rows further on.
+          j = Math.max(1, Math.floor(innerHeight / (it.r.getBoundingClientRect().height || 20)) - 1);
+          for (n = it; j-- && (v = k == "PageUp" ? prev(n) : next(n));) n = v;
+        } else if (k == "Enter" || k == " ") it.a.click();
+        else if (k == "*") it.p.c.forEach(function (s) { if (s.c) toggle(s, 1); });
+        else return;
+      }
       e.preventDefault();
       done();
       save();
@@ -747,10 +778,7 @@
     });
     W.addEventListener("pagehide", save);
     // Printing shows every open item: draw what is still queued.
-    W.addEventListener("beforeprint", function () {
-      if (opening) opening(Infinity);
-      run(Infinity);
-    });
+    W.addEventListener("beforeprint", printAll);
 
     T.element = box;
     // Folders are opened (or closed) in order, as many as fit in 20 ms per task; a later call
@@ -760,22 +788,42 @@
       o = o !== false;
       var x = 0;
       return new Promise(function (ok) {
+        if (dead) return ok();
         (opening = function step(ms, t) {
           if (opening != step) return ok();
-          batch = [];
           for (t = Date.now(); x < n && (x & 255 || Date.now() - t < ms); x++) if ((o || all[x]) && get(x).c) toggle(all[x], o);
-          v = batch;
-          batch = null;
-          queue(v);
-          done();
           if (x < n) return setTimeout(step, 0, 20);
+          // The rows at the top first.
+          jobs.reverse();
           save();
           opening = 0;
           waiting.push(ok);
-          run(0);
+          run(40, 0);
         })(20);
       });
     };
 
+    // Takes the menu out of the page with everything it added there; the list it was made from
+    // comes back.
+    T.destroy = function () {
+      if (dead) return;
+      save();
+      dead = 1;
+      clearTimeout(timer);
+      opening = later = 0;
+      jobs = [];
+      W.removeEventListener("pagehide", save);
+      W.removeEventListener("beforeprint", printAll);
+      if (box.parentNode) {
+        if (list && !list.parentNode) box.parentNode.replaceChild(list, box);
+        else box.parentNode.removeChild(box);
+      }
+      own.forEach(drop);
+      own = [];
+      while (waiting.length) waiting.shift()();
+      all = root.c = [];
+      tpl = seen = {};
+      sel = cur = here = hov = T.element = null;
+    };
   };
-})(window, document);
+})(typeof window == "object" ? window : 0, typeof document == "object" ? document : 0);

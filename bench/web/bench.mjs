@@ -1,16 +1,25 @@
 // SPDX-License-Identifier: MIT
-// Benchmark of the tree-menu library in headless Chromium, against jsTree 3.3.17 (with jQuery) as
-// the baseline, both on the same random forest in the same browser; medians of several runs.
+// Benchmark of the tree-menu library as shipped (sylvanode-tree.min.js) in headless Chromium, against
+// jsTree 3.3.17 (with jQuery) as the baseline and wunderbaum 0.14.1 as a second reference, all on the
+// same random forest in the same browser; medians of several runs.
 //   ready      the menu built and laid out (ours: Tree_buildTree; jsTree: until its ready event, with its
-//              data parsed in the page: faster here than in its web worker), the page itself laid out before
-//   open all   every folder opened and laid out (ours: expandAll until every row is drawn; jsTree: open_all)
+//              data parsed in the page: faster here than in its web worker; wunderbaum: until its ready
+//              promise), the page itself laid out before
+//   open all   every folder opened and laid out (ours: expandAll until every row exists; jsTree: open_all;
+//              wunderbaum: expandAll, which draws only the rows in view)
 // and, for ours alone, a folder of 1,000 files opened until the next frame is painted, and a
-// 100,000-item menu opened whole, with the longest task the browser reports. A lower bound of open
-// all is given beside it: the same rows made in one task by a few lines of code that do nothing else.
+// 100,000-item menu opened whole, with the longest task the browser reports. Lower bounds of open
+// all are given beside it: the same rows and groups as ours, and one <a> per row, each made in one
+// task by a few lines of code that do nothing else. For wunderbaum it also gives how many rows
+// exist after open all, and whether find-in-page finds the last item: the price of drawing only
+// what is in view.
 // Ready and open all are given twice: in wall time, as a visitor waits, and in the main thread's CPU
 // time from a Chromium trace, which other processes on a busy machine do not inflate.
-// Usage: node bench/web/bench.mjs [--cli PATH] [--runs N]
-// Needs tests/web's npm packages (playwright-core) and this directory's (jquery, jstree): npm ci here.
+// With --before FILE (another build of the library, e.g. from an earlier commit) that one is measured
+// too, in the same browser and interleaved run by run, for a before/after comparison.
+// Usage: node bench/web/bench.mjs [--cli PATH] [--runs N] [--before FILE]
+// Needs tests/web's npm packages (playwright-core) and this directory's (jquery, jstree, wunderbaum):
+// npm ci here.
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, existsSync, mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -30,19 +39,21 @@ const cli = arg('--cli', process.env.SYLVANODE_CLI || ['dev', 'release', 'web']
   .map((d) => join(repo, 'build', d, 'src/sylvanode-cli')).filter(existsSync)
   .sort((a, b) => statSync(b).mtimeMs - statSync(a).mtimeMs)[0]);
 const runs = Number(arg('--runs', 7));
+const before = arg('--before', '');
 if (!cli || !existsSync(cli)) {
   console.error('sylvanode-cli not found: build it, or pass --cli PATH');
   process.exit(2);
 }
 const baseline = join(here, 'node_modules');
-if (!existsSync(join(baseline, 'jstree/dist/jstree.min.js')) || !existsSync(join(baseline, 'jquery/dist/jquery.min.js'))) {
-  console.error('jsTree and jQuery are missing: run `npm ci` in bench/web');
+if (!['jstree/dist/jstree.min.js', 'jquery/dist/jquery.min.js', 'wunderbaum/dist/wunderbaum.umd.min.js'].every((f) => existsSync(join(baseline, f)))) {
+  console.error('jsTree, jQuery or wunderbaum is missing: run `npm ci` in bench/web');
   process.exit(2);
 }
 const { serve, launch } = await import(createRequire(import.meta.url).resolve('../../tests/web/lib/harness.mjs'));
 
 const dir = mkdtempSync(join(tmpdir(), 'sylvanode-bench-'));
-copyFileSync(join(repo, 'web/sylvanode-tree.js'), join(dir, 'sylvanode-tree.js'));
+copyFileSync(join(repo, 'web/sylvanode-tree.min.js'), join(dir, 'sylvanode-tree.min.js'));
+if (before) copyFileSync(before, join(dir, 'before.js'));
 for (const f of ['sn-line-i.svg', 'sn-line-t.svg', 'sn-line-l.svg', 'sn-plus.svg', 'sn-minus.svg']) copyFileSync(join(repo, 'web', f), join(dir, f));
 for (const f of ['file.svg', 'closed.svg', 'open.svg']) {
   writeFileSync(join(dir, f), '<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="#999"/></svg>');
@@ -51,6 +62,8 @@ copyFileSync(join(baseline, 'jquery/dist/jquery.min.js'), join(dir, 'jquery.min.
 copyFileSync(join(baseline, 'jstree/dist/jstree.min.js'), join(dir, 'jstree.min.js'));
 copyFileSync(join(baseline, 'jstree/dist/themes/default/style.min.css'), join(dir, 'style.min.css'));
 for (const f of ['32px.png', '40px.png', 'throbber.gif']) copyFileSync(join(baseline, 'jstree/dist/themes/default', f), join(dir, f));
+copyFileSync(join(baseline, 'wunderbaum/dist/wunderbaum.umd.min.js'), join(dir, 'wunderbaum.umd.min.js'));
+copyFileSync(join(baseline, 'wunderbaum/dist/wunderbaum.css'), join(dir, 'wunderbaum.css'));
 
 // Long tasks are collected from the start of every page. inTask runs work in a task of the page's
 // own (the browser reports long tasks only there) and waits for it, and for a promise it returns.
@@ -58,11 +71,11 @@ const observe = `<script>function inTask(f) { return new Promise(function (ok) {
 window.tasks = []; new PerformanceObserver(function (l) { l.getEntries().forEach(function (e) {
   tasks.push([Math.round(e.startTime), Math.round(e.duration)]); }); }).observe({ type: 'longtask', buffered: true });</script>`;
 
-function oursPage(name, items) {
+function oursPage(name, items, library = 'sylvanode-tree.min.js', page = name) {
   writeFileSync(join(dir, `${name}.menu`), schemeText(items), 'latin1');
   execFileSync(cli, ['generate', join(dir, `${name}.menu`), '-o', join(dir, `${name}.js`)]);
-  writeFileSync(join(dir, `${name}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
-<script src="sylvanode-tree.js"></script>
+  writeFileSync(join(dir, `${page}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
+<script src="${library}"></script>
 <script>var realBuild = Tree_buildTree; Tree_buildTree = function (a, t) {
   performance.mark('ready0'); var t0 = window.buildAt = performance.now(); realBuild(a, t); window.buildMs = performance.now() - t0;
   window.benchTree = t;
@@ -71,7 +84,7 @@ function oursPage(name, items) {
   // cost that only the automation pays.
   queueMicrotask(function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); }); };</script>
 </head><body><script>document.body.offsetHeight;</script><script src="${name}.js"></script></body></html>`);
-  return `${name}.html`;
+  return `${page}.html`;
 }
 
 function jstreePage(name, items) {
@@ -83,6 +96,19 @@ function jstreePage(name, items) {
 $('#tree').on('ready.jstree', function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); })
   .jstree({ core: { data: forest, animation: 0, worker: false } });</script></body></html>`);
   return `${name}-jstree.html`;
+}
+
+function wunderbaumPage(name, items) {
+  const data = (list) => list.map((n) => (n.children.length ? { title: n.text, children: data(n.children) } : { title: n.text }));
+  writeFileSync(join(dir, `${name}-wb-data.js`), `var forest = ${JSON.stringify(data(nestedData(items)))};`);
+  writeFileSync(join(dir, `${name}-wb.html`), `<!doctype html><html lang="en"><head><meta charset="utf-8"><title>bench</title>${observe}
+<link rel="stylesheet" href="wunderbaum.css"><script src="wunderbaum.umd.min.js"></script>
+</head><body><div id="tree" style="height:100vh"></div><script src="${name}-wb-data.js"></script>
+<script>document.body.offsetHeight; performance.mark('ready0'); var t0 = performance.now();
+window.wb = new mar10.Wunderbaum({ element: '#tree', source: forest });
+wb.ready.then(function () { wb.update('any', { immediate: true }); document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); });
+</script></body></html>`);
+  return `${name}-wb.html`;
 }
 
 const median = (xs) => [...xs].sort((a, b) => a - b)[xs.length >> 1];
@@ -132,110 +158,159 @@ function cpuBetween(events, from, to) {
 try {
   const forest = randomForest(10000);
   console.log(`Random forest: ${describe(forest)}; median of ${runs} runs in ${browser.version()}`);
-  const ours = oursPage('forest', forest), theirs = jstreePage('forest', forest);
+  const ours = oursPage('forest', forest), theirs = jstreePage('forest', forest), wb = wunderbaumPage('forest', forest);
   const m = {};
-  for (const who of ['ours', 'jstree']) m[who] = { ready: [], open: [], readyCpu: [], openCpu: [] };
+  const earlier = before && oursPage('forest', forest, 'before.js', 'forest-before');
+  for (const who of ['ours', 'jstree', 'wunderbaum', 'before']) m[who] = { ready: [], open: [], readyCpu: [], openCpu: [], rows: [], found: [] };
+  const last = forest.at(-1).name;
+  const openOurs = (file) => withPage(file, (page) => page.evaluate(async (last) => {
+    performance.mark('open0');
+    const t0 = performance.now();
+    await inTask(() => benchTree.expandAll());
+    document.body.offsetHeight;
+    const open = performance.now() - t0;
+    performance.mark('open1');
+    return { ready: readyMs, open, rows: document.querySelectorAll('[role=treeitem]').length, found: window.find(last) };
+  }, last), ['ready', 'open']);
   for (let r = 0; r < runs; r++) {
-    const a = await withPage(ours, (page) => page.evaluate(async () => {
-      performance.mark('open0');
-      const t0 = performance.now();
-      await inTask(() => benchTree.expandAll());
-      document.body.offsetHeight;
-      const open = performance.now() - t0;
-      performance.mark('open1');
-      return { ready: readyMs, open, rows: document.querySelectorAll('[role=treeitem]').length };
-    }), ['ready', 'open']);
+    const a = await openOurs(ours);
+    const d = earlier && await openOurs(earlier);
     const b = await withPage(theirs, async (page) => {
       await page.waitForFunction(() => window.readyMs !== undefined);
-      return page.evaluate(async () => {
+      return page.evaluate(async (last) => {
         performance.mark('open0');
         const t0 = performance.now();
         await inTask(() => { $('#tree').jstree(true).open_all(); document.body.offsetHeight; });
         const open = performance.now() - t0;
         performance.mark('open1');
-        return { ready: readyMs, open, rows: document.querySelectorAll('.jstree-anchor').length };
-      });
+        return { ready: readyMs, open, rows: document.querySelectorAll('.jstree-anchor').length, found: window.find(last) };
+      }, last);
     }, ['ready', 'open']);
-    for (const [who, x] of [['ours', a], ['jstree', b]]) {
-      if (x.rows !== forest.length) throw new Error(`${who}: ${x.rows} rows shown of ${forest.length}`);
-      m[who].ready.push(x.ready);
-      m[who].open.push(x.open);
+    const c = await withPage(wb, async (page) => {
+      await page.waitForFunction(() => window.readyMs !== undefined);
+      return page.evaluate(async (last) => {
+        performance.mark('open0');
+        const t0 = performance.now();
+        await inTask(() => wb.expandAll(true));
+        wb.update('any', { immediate: true });
+        document.body.offsetHeight;
+        const open = performance.now() - t0;
+        performance.mark('open1');
+        return { ready: readyMs, open, rows: document.querySelectorAll('.wb-row').length, found: window.find(last), count: wb.count(true) };
+      }, last);
+    }, ['ready', 'open']);
+    if (c.count !== forest.length) throw new Error(`wunderbaum: ${c.count} nodes shown of ${forest.length}`);
+    for (const [who, x] of [['ours', a], ['jstree', b], ['wunderbaum', c], ...(d ? [['before', d]] : [])]) {
+      if (who !== 'wunderbaum' && x.rows !== forest.length) throw new Error(`${who}: ${x.rows} rows shown of ${forest.length}`);
+      for (const k of ['ready', 'open', 'rows', 'found']) m[who][k].push(x[k]);
       m[who].readyCpu.push(x.cpu.ready);
       m[who].openCpu.push(x.cpu.open);
     }
   }
-  console.log(`${''.padEnd(14)}${'sylvanode'.padStart(10)}${'jsTree'.padStart(10)}   ratio   target`);
-  for (const [what, key, target] of [['ready', 'ready', 0.15], ['  CPU', 'readyCpu', 0.15], ['open all', 'open', 0.1], ['  CPU', 'openCpu', 0.1]]) {
-    const a = median(m.ours[key]), b = median(m.jstree[key]);
-    console.log(`${what.padEnd(14)}${ms(a)}${ms(b)}   ${(a / b).toFixed(3)}   <= ${target}${a / b <= target ? '' : '  MISSED'}`);
+
+  // Lower bounds for any menu that gives every open item a row of its own, laid out: made straight
+  // from the node array in one task, with nothing else a menu does (no state, no slices, no node
+  // lines to work out), by a few lines that must not call the library they measure against:
+  //   rows   the same rows and groups as ours (elements, attributes, classes, the library's style sheets)
+  //   links  one <a> per row with its ARIA attributes
+  const floor = { rows: [], rowsCpu: [], links: [], linksCpu: [] };
+  for (let r = 0; r < runs; r++) {
+    for (const kind of ['rows', 'links']) {
+      const x = await withPage(ours, (page) => page.evaluate((kind) => new Promise((ok) => setTimeout(() => {
+        performance.mark('floor0');
+        const t0 = performance.now(), a = tree_node, D = document, T = benchTree, tpl = {}, up = [{ c: [], d: -1 }], items = [];
+        for (let i = 0; i < a.length;) {
+          const f = a[i];
+          if (f === 1) { up.pop(); i++; continue; }
+          if (f !== 0 && f !== 2) break;
+          const p = up[up.length - 1], it = { i, x: items.length, d: p.d + 1, p, j: p.c.length, c: f ? null : [] };
+          p.c.push(it);
+          items.push(it);
+          if (!f) up.push(it);
+          i += f ? 9 : 11;
+        }
+        const box = T.element.parentNode.insertBefore(D.createElement('div'), T.element.nextSibling);
+        box.className = T.element.className;
+        box.setAttribute('role', 'tree');
+        const q = T.element.className.replace(/.* /, '');
+        items.forEach((it) => {
+          const n = it.p.c.length, last = it.j === n - 1, g = a[it.i] ? it.i : it.i + 1, into = it.p.g || box;
+          if (kind === 'links') {
+            const e = D.createElement('a');
+            e.setAttribute('role', 'treeitem');
+            e.setAttribute('aria-level', it.d + 1);
+            e.setAttribute('aria-setsize', n);
+            e.setAttribute('aria-posinset', it.j + 1);
+            if (it.c) e.setAttribute('aria-expanded', true);
+            e.style.cssText = `display:block;padding-inline-start:${it.d * T.Indent}pt`;
+            e.textContent = a[it.i + 1];
+            if (a[g + 7]) e.href = a[g + 7];
+            box.appendChild(e);
+            return;
+          }
+          const mask = (it.c ? (it.c.length ? 7 : 5) : 0) | (last ? 8 : 0), key = mask + ',' + it.d;
+          let t = tpl[key];
+          if (!t) {
+            t = tpl[key] = D.createElement('div');
+            t.className = `sn-r ${q}r${mask}`;
+            const td = t.appendChild(D.createElement('td'));
+            td.setAttribute('role', 'none');
+            td.className = it.c ? T.folderClass1 : T.fileClass1;
+            const e = td.appendChild(D.createElement('a'));
+            e.className = 'sn-a';
+            e.setAttribute('role', 'treeitem');
+            e.tabIndex = -1;
+            e.setAttribute('aria-level', it.d + 1);
+            e.setAttribute('aria-selected', false);
+            if (it.c) e.setAttribute('aria-expanded', true);
+            e.target = T.target;
+          }
+          const r = t.cloneNode(true), e = r.firstChild.firstChild;
+          r.sn = it;
+          e.textContent = a[it.i + 1];
+          if (a[g + 7]) e.href = a[g + 7];
+          e.setAttribute('aria-posinset', it.j + 1);
+          e.setAttribute('aria-setsize', n);
+          e.title = a[it.i + 2] || a[it.i + 1];
+          into.appendChild(r);
+          if (it.c) {
+            const gr = it.g = into.appendChild(D.createElement('div'));
+            gr.setAttribute('role', 'group');
+            gr.className = `sn-g ${q}g` + (last ? '' : ` ${q}i`);
+            gr.id = `floor-${it.x}`;
+            e.setAttribute('aria-owns', gr.id);
+          }
+        });
+        D.body.offsetHeight;
+        performance.mark('floor1');
+        ok({ ms: performance.now() - t0, rows: box.querySelectorAll('[role=treeitem]').length });
+      })), kind), ['floor']);
+      if (x.rows !== forest.length) throw new Error(`lower bound: ${x.rows} rows made of ${forest.length}`);
+      floor[kind].push(x.ms);
+      floor[`${kind}Cpu`].push(x.cpu.floor);
+    }
   }
 
-  // A lower bound for any menu that gives every open item a row of its own: the same rows (elements,
-  // attributes, classes, the library's style sheet, blocks that the browser lays out when near the
-  // view) made straight from the node array in one task, with nothing else a menu does: no state,
-  // no slices, no node lines beside the rows.
-  const floor = [], floorCpu = [];
-  for (let r = 0; r < runs; r++) {
-    const x = await withPage(ours, (page) => page.evaluate(() => new Promise((ok) => setTimeout(() => {
-      performance.mark('floor0');
-      const t0 = performance.now(), a = tree_node, D = document, T = benchTree, tpl = {}, up = [{ c: [], d: -1 }], items = [];
-      for (let i = 0; i < a.length;) {
-        const f = a[i];
-        if (f === 1) { up.pop(); i++; continue; }
-        if (f !== 0 && f !== 2) break;
-        const p = up[up.length - 1], it = { i, d: p.d + 1, p, j: p.c.length, c: f ? null : [] };
-        p.c.push(it);
-        items.push(it);
-        if (!f) up.push(it);
-        i += f ? 9 : 11;
-      }
-      const box = T.element.parentNode.insertBefore(D.createElement('div'), T.element.nextSibling);
-      box.className = T.element.className;
-      let block;
-      items.forEach((it, x) => {
-        const n = it.p.c.length, last = it.j === n - 1, kind = it.c ? 1 : 0, key = kind + (last ? 'l' : '') + it.d + ',' + n,
-          g = a[it.i] ? it.i : it.i + 1;
-        let t = tpl[key];
-        if (!t) {
-          t = tpl[key] = D.createElement('div');
-          t.className = 'sn-r' + (kind ? ' sn-d sn-o' : '') + (last ? ' sn-l' : '');
-          t.setAttribute('role', 'none');
-          const td = t.appendChild(D.createElement('td'));
-          td.setAttribute('role', 'none');
-          td.className = kind ? T.folderClass1 : T.fileClass1;
-          const e = td.appendChild(D.createElement('a'));
-          e.setAttribute('role', 'treeitem');
-          e.tabIndex = -1;
-          e.setAttribute('aria-level', it.d + 1);
-          e.setAttribute('aria-setsize', n);
-          e.setAttribute('aria-selected', false);
-          if (kind) e.setAttribute('aria-expanded', true);
-          e.target = T.target;
-          e.style.marginInlineStart = it.d * T.Indent + 'pt';
-        }
-        if (x % 64 === 0) {
-          block = box.appendChild(D.createElement('div'));
-          block.className = 'sn-b';
-          block.style.containIntrinsicBlockSize = 64 * 20 + 'px';
-        }
-        const r = t.cloneNode(true), e = r.firstChild.firstChild;
-        r.sn = it;
-        e.textContent = a[it.i + 1];
-        if (a[g + 7]) e.href = a[g + 7];
-        e.setAttribute('aria-posinset', it.j + 1);
-        e.title = a[it.i + 2] || a[it.i + 1];
-        block.appendChild(r);
-      });
-      D.body.offsetHeight;
-      performance.mark('floor1');
-      ok({ ms: performance.now() - t0, rows: box.querySelectorAll('[role=treeitem]').length });
-    }))), ['floor']);
-    if (x.rows !== forest.length) throw new Error(`lower bound: ${x.rows} rows made of ${forest.length}`);
-    floor.push(x.ms);
-    floorCpu.push(x.cpu.floor);
+  const ratio = (a, b) => (a / b).toFixed(3);
+  console.log(`${''.padEnd(14)}${'sylvanode'.padStart(10)}${'jsTree'.padStart(10)}${'wunderbaum'.padStart(11)}   ratio to jsTree   target`);
+  for (const [what, key, target] of [['ready', 'ready', 0.1], ['  CPU', 'readyCpu', 0.1], ['open all', 'open', 0.15], ['  CPU', 'openCpu', 0.15]]) {
+    const [a, b, c] = ['ours', 'jstree', 'wunderbaum'].map((w) => median(m[w][key]));
+    console.log(`${what.padEnd(14)}${ms(a)}${ms(b)}${ms(c).padStart(11)}   ${ratio(a, b)} ${ratio(c, b).padStart(6)}    <= ${target}${a / b <= target ? '' : '  MISSED'}`);
   }
-  console.log(`Lower bound of open all, every row made at once: ${median(floor).toFixed(1)} ms (${(median(floor) / median(m.jstree.open)).toFixed(3)}), ` +
-    `CPU ${median(floorCpu).toFixed(1)} ms (${(median(floorCpu) / median(m.jstree.openCpu)).toFixed(3)})`);
+  if (before) {
+    for (const [what, key] of [['ready', 'ready'], ['  CPU', 'readyCpu'], ['open all', 'open'], ['  CPU', 'openCpu']]) {
+      const [a, d, b] = ['ours', 'before', 'jstree'].map((w) => median(m[w][key]));
+      console.log(`${(what + ', before').padEnd(16)}${ms(d)}, now ${ms(a)}; ratio to jsTree before ${ratio(d, b)}, now ${ratio(a, b)}`);
+    }
+  }
+  console.log(`Rows after open all: sylvanode ${median(m.ours.rows)}, jsTree ${median(m.jstree.rows)}, wunderbaum ${median(m.wunderbaum.rows)} ` +
+    `(it draws the rows in view); find-in-page finds the last item: ${['ours', 'jstree', 'wunderbaum'].map((w) => m[w].found.every(Boolean) ? 'yes' : 'no').join(', ')}`);
+  for (const [what, kind] of [['the same rows and groups', 'rows'], ['one <a> per row', 'links']]) {
+    const f = median(floor[kind]), fc = median(floor[`${kind}Cpu`]);
+    console.log(`Lower bound, ${what} made at once: ${f.toFixed(1)} ms (${ratio(f, median(m.jstree.open))} of jsTree), CPU ${fc.toFixed(1)} ms ` +
+      `(${ratio(fc, median(m.jstree.openCpu))}); open all is ${ratio(median(m.ours.open), f)}x it, CPU ${ratio(median(m.ours.openCpu), fc)}x` +
+      (kind === 'rows' ? ` (target <= 1.5${median(m.ours.open) / f <= 1.5 ? '' : '  MISSED'})` : ''));
+  }
 
   const big = oursPage('big', randomForest(3000, { bigFolder: 1000 }));
   const paint = [];
@@ -251,22 +326,23 @@ try {
   console.log(`A folder of 1,000 files opened and painted: ${median(paint).toFixed(1)} ms (target < 100)`);
 
   const huge = randomForest(100000);
-  const file = oursPage('huge', huge);
-  const h = await withPage(file, async (page) => page.evaluate(async () => {
-    const t0 = performance.now();
-    await inTask(() => benchTree.expandAll());
-    document.body.offsetHeight;
-    const open = performance.now() - t0;
-    await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
-    const longest = tasks.reduce((a, b) => (b[1] > a[1] ? b : a), [0, 0]);
-    return { build: buildMs, open, total: performance.now(), longest: longest[1], tasks: tasks.length,
-      withBuild: longest[0] <= buildAt && buildAt <= longest[0] + longest[1],
-      elements: document.getElementsByTagName('*').length, rows: document.querySelectorAll('[role=treeitem]').length };
-  }));
-  console.log(`${describe(huge)}: built in ${h.build.toFixed(0)} ms, all opened in ${h.open.toFixed(0)} ms ` +
-    `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
-    `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
-    `of ${h.tasks} long tasks (target <= 200)`);
+  for (const [who, file] of [['', oursPage('huge', huge)], ...(before ? [['Before: ', oursPage('huge', huge, 'before.js', 'huge-before')]] : [])]) {
+    const h = await withPage(file, async (page) => page.evaluate(async () => {
+      const t0 = performance.now();
+      await inTask(() => benchTree.expandAll());
+      document.body.offsetHeight;
+      const open = performance.now() - t0;
+      await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
+      const longest = tasks.reduce((a, b) => (b[1] > a[1] ? b : a), [0, 0]);
+      return { build: buildMs, open, total: performance.now(), longest: longest[1], tasks: tasks.length,
+        withBuild: longest[0] <= buildAt && buildAt <= longest[0] + longest[1],
+        elements: document.getElementsByTagName('*').length, rows: document.querySelectorAll('[role=treeitem]').length };
+    }));
+    console.log(`${who}${describe(huge)}: built in ${h.build.toFixed(0)} ms, all opened in ${h.open.toFixed(0)} ms ` +
+      `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
+      `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
+      `of ${h.tasks} long tasks (target <= 200)`);
+  }
 } finally {
   await browser.close();
   await server.close();

@@ -100,7 +100,7 @@ kill $pid
 # The menu in a browser: a page with the library and the generated script, folders opened.
 "$cli" library "$work/page" >/dev/null
 cp "$site/menu.js" "$work/page/"
-printf '%s\n' '<!DOCTYPE html><html><head><meta charset="gbk"><script src="sylvanode-tree.js"></script></head>' \
+printf '%s\n' '<!DOCTYPE html><html><head><meta charset="gbk"><script src="sylvanode-tree.min.js"></script></head>' \
   '<body style="margin:8px;font:14px sans-serif"><script src="menu.js"></script>' \
   '<script>tree.expandAll(true)</script></body></html>' > "$work/page/index.html"
 chromium --headless --no-sandbox --disable-gpu --disable-background-networking --hide-scrollbars \

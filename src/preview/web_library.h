@@ -6,7 +6,7 @@
 namespace sylvanode {
 
 // File name of the tree-menu library; its node-line images lie in the same directory.
-inline constexpr const char* kWebLibraryFile = "sylvanode-tree.js";
+inline constexpr const char* kWebLibraryFile = "sylvanode-tree.min.js";
 
 // The directory that holds the tree-menu library and its images for a program whose
 // executable lies in `exeDir`, ending in "/"; empty when none is found. An installed

@@ -60,12 +60,12 @@ TEST(WebLibrary, FoundInTheInstalledAndTheBuildLayout) {
     const std::string root = dir.path() + "/";
     EXPECT_EQ(webLibraryDirectory(root + "usr/bin/"), "");  // nothing installed yet
 
-    touch(root + "usr/share/sylvanode/web/sylvanode-tree.js");
+    touch(root + "usr/share/sylvanode/web/sylvanode-tree.min.js");
     EXPECT_EQ(webLibraryDirectory(root + "usr/bin/"), root + "usr/share/sylvanode/web/");
     EXPECT_EQ(webLibraryDirectory(root + "usr/bin"), root + "usr/share/sylvanode/web/");
 
     // Build tree: programs in subdirectories of the build directory find <build>/share.
-    touch(root + "build/share/sylvanode/web/sylvanode-tree.js");
+    touch(root + "build/share/sylvanode/web/sylvanode-tree.min.js");
     EXPECT_EQ(webLibraryDirectory(root + "build/src/"), root + "build/share/sylvanode/web/");
     EXPECT_EQ(webLibraryDirectory(root + "build/src/app/"), root + "build/share/sylvanode/web/");
     EXPECT_EQ(webLibraryDirectory(root + "build/tests/core/"), root + "build/share/sylvanode/web/");
@@ -106,17 +106,17 @@ TEST(Preview, WritesAPageWithTheLibraryAndTheScript) {
     EXPECT_TRUE(contains(page, "<meta charset=\"gbk\">"));
     // Relative icons and links start from the work directory; our files are named absolutely.
     EXPECT_TRUE(contains(page, "<base href=\"" + fileUrl(site) + "\">"));
-    EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-tree.js") + "\"></script>"));
+    EXPECT_TRUE(contains(page, "<script src=\"" + fileUrl(out + "/sylvanode-tree.min.js") + "\"></script>"));
     EXPECT_TRUE(contains(
         page, "<script src=\"" + fileUrl(out + "/sylvanode-preview.js") + "\" charset=\"gbk\"></script>"));
-    EXPECT_LT(page.find("sylvanode-tree.js"), page.find("sylvanode-preview.js"));
+    EXPECT_LT(page.find("sylvanode-tree.min.js"), page.find("sylvanode-preview.js"));
 
     // The site has no node-line images yet: the copies beside the page are used.
     const std::string js = test::readFile(out + "/sylvanode-preview.js");
     EXPECT_TRUE(contains(js, "tree.lineFolder=\"" + fileUrl(out + "/") + "\";\r\n"));
     EXPECT_TRUE(contains(
         js, "0,\"Help\",\"\",\"\",\"img/help.gif\",\"\",3,\"\",\"help.htm\",\"\",-1,2,\"\xB9\xD8\xD3\xDA\""));
-    for (const char* f : {"sylvanode-tree.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg",
+    for (const char* f : {"sylvanode-tree.min.js", "sn-line-i.svg", "sn-line-t.svg", "sn-line-l.svg",
                           "sn-plus.svg", "sn-minus.svg"}) {
         EXPECT_EQ(test::readFile(out + "/" + f), test::readFile(webLibraryDirectory() + f)) << f;
     }
@@ -185,7 +185,7 @@ TEST(Preview, Refusals) {
     cli::Invocation inv(syntax, out, err, {});
     ASSERT_EQ(inv.parse({scheme, "-o", dir.file("y")}), -1);
     EXPECT_EQ(cli::previewCommand(inv, dir.file("nolib")), 3);
-    EXPECT_TRUE(contains(err.str(), "sylvanode-tree.js"));
+    EXPECT_TRUE(contains(err.str(), "sylvanode-tree.min.js"));
     EXPECT_FALSE(fs::exists(dir.file("y")));
 
     // A file where the directory should be, or above it: the message says so.
@@ -211,19 +211,19 @@ TEST(Preview, NeverReplacesFilesItDidNotWrite) {
         std::vector<std::string> keptFiles;  // still as they were afterwards
     };
     const Case cases[] = {
-        {"a site's own library", {{"sylvanode-tree.js", "mine"}}, false, 3, {"sylvanode-tree.js"}},
+        {"a site's own library", {{"sylvanode-tree.min.js", "mine"}}, false, 3, {"sylvanode-tree.min.js"}},
         {"a script of that name",
          {{"sylvanode-preview.js", "mine"}, {"sn-plus.svg", "mine"}},
          false,
          3,
          {"sylvanode-preview.js", "sn-plus.svg"}},
         {"replaced when asked",
-         {{"sylvanode-tree.js", "mine"}, {"sylvanode-preview.js", "mine"}},
+         {{"sylvanode-tree.min.js", "mine"}, {"sylvanode-preview.js", "mine"}},
          true,
          0,
          {}},
-        {"the same bytes are no conflict", {{"sylvanode-tree.js", library}}, false, 0, {}},
-        {"an earlier preview's files", {{"index.html", ownPage}, {"sylvanode-tree.js", "old"}}, false, 0, {}},
+        {"the same bytes are no conflict", {{"sylvanode-tree.min.js", library}}, false, 0, {}},
+        {"an earlier preview's files", {{"index.html", ownPage}, {"sylvanode-tree.min.js", "old"}}, false, 0, {}},
         {"a page of an earlier version",
          {{"index.html", "<!DOCTYPE html>\r\n<!-- sylvanode preview -->\r\n"},
           {"sylvanode-preview.js", "old"}},
@@ -253,7 +253,7 @@ TEST(Preview, NeverReplacesFilesItDidNotWrite) {
             }
         }
         if (c.code == 0) {
-            EXPECT_EQ(test::readFile(out + "/sylvanode-tree.js"), library) << c.name;
+            EXPECT_EQ(test::readFile(out + "/sylvanode-tree.min.js"), library) << c.name;
             EXPECT_EQ(test::readFile(out + "/index.html").rfind("<!-- sylvanode preview -->\r\n", 0), 0u)
                 << c.name;
         } else {
@@ -276,10 +276,10 @@ TEST(Preview, LibraryCommandNamesTheFilesItReplaced) {
     const std::string out = dir.file("site");
     ASSERT_EQ(cli({"library", out}).out, "");
     test::writeFile(out + "/sn-plus.svg", "<svg/>");
-    test::writeFile(out + "/sylvanode-tree.js", "// mine");
+    test::writeFile(out + "/sylvanode-tree.min.js", "// mine");
     const CliRun r = cli({"library", out});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "replaced " + out + "/sn-plus.svg\nreplaced " + out + "/sylvanode-tree.js\n");
+    EXPECT_EQ(r.out, "replaced " + out + "/sn-plus.svg\nreplaced " + out + "/sylvanode-tree.min.js\n");
     EXPECT_EQ(test::readFile(out + "/sn-plus.svg"), test::readFile(webLibraryDirectory() + "sn-plus.svg"));
     EXPECT_EQ(cli({"library", out}).out, "");
 }
@@ -328,8 +328,9 @@ TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg",
-                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-tree.js"}));
-    EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.js")),
+                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-tree.min.js",
+                                               "sylvanode-tree.min.js.map"}));
+    EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.min.js")),
               test::readFile(webLibraryDirectory() + kWebLibraryFile));
 
     EXPECT_EQ(cli({"library"}).code, 2);

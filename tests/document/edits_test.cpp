@@ -470,7 +470,9 @@ private Q_SLOTS:
         QVERIFY(!document.isModified());
         QVERIFY(document.scheme().empty());
         QVERIFY(document.scheme().settings.menuSuffix.empty());
+        document.setMenuSuffix("y");  // opening a scheme empties it, as new does
         QVERIFY(document.open(path));
+        QVERIFY(document.scheme().settings.menuSuffix.empty());
         QVERIFY(!document.isModified());
         QCOMPARE(document.currentItem(), document.scheme().roots().front().get());
         // A failed open changes nothing.

@@ -429,13 +429,11 @@ private Q_SLOTS:
 
     void newResetsEverything() {
         openFile(sampleFile());
-        f->doc().setMenuSuffix("two");
         edit();
         f->prompter.answerMessage(Prompter::No);
         f->trigger("newAction");
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->scheme().empty());
-        QVERIFY(f->scheme().settings.menuSuffix.empty());
         QCOMPARE(f->scheme().settings.indent, 13);
         QCOMPARE(f->current(), nullptr);
         QVERIFY(f->edit("menuNameEdit")->text().isEmpty());

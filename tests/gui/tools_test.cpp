@@ -72,32 +72,6 @@ private slots:
         f->prompter.answerDialog([](QDialog&) { return int(QDialog::Rejected); });
         f->trigger("editSuffixAction");
         QCOMPARE(f->scheme().settings.menuSuffix, std::string("two"));
-
-        // New empties the suffix (no question: the suffix never marked the scheme);
-        // the dialog keeps its text.
-        QVERIFY(!f->modified());
-        f->trigger("newAction");
-        QVERIFY(f->scheme().settings.menuSuffix.empty());
-        QCOMPARE(f->w().toolCommands().suffixDialog()->findChild<QLineEdit*>("suffixEdit")->text(), QString("  Two "));
-        QCOMPARE(f->w().toolCommands().suffixDialog()->suffix(), std::string("two"));
-    }
-
-    // Open replaces the untitled window's scheme, and the suffix goes with it.
-    void openEmptiesTheSuffix() {
-        const QString file = f->path("s.menu");
-        MenuScheme s;
-        s.reset();
-        s.appendRoot();
-        QVERIFY(writeSchemeFile(s, toSchemeBytes(file)));
-        answerSuffix(f->prompter, "abc");
-        f->trigger("editSuffixAction");
-        QCOMPARE(f->scheme().settings.menuSuffix, std::string("abc"));
-        QVERIFY(!f->modified());
-        f->prompter.answerOpenFile(file);
-        f->trigger("openAction");
-        QCOMPARE(f->doc().filePath(), file);
-        QVERIFY(f->scheme().settings.menuSuffix.empty());
-        QVERIFY(!generate(*f, "b.js").contains("tree_nodeabc"));
     }
 
     void aboutRunsTheAboutBox() {

@@ -94,7 +94,7 @@ test('the current page: its fragment, a folder and its index page; the tree name
     const [open, close, name] = host[how];
     const file = address.replace(/#.*/, '').replace(/\/$/, '/index.html');
     env.site.page(file, `<!doctype html><html lang="${how === 'zh' ? 'zh-CN' : 'en'}"><head><meta charset="utf-8"><title>here</title>` +
-      `<script src="/sylvanode-tree.js"></script></head><body>${open}<script src="/here.js"></script>${close}</body></html>`);
+      `<script src="/sylvanode-tree.min.js"></script></head><body>${open}<script src="/here.js"></script>${close}</body></html>`);
     const { page, context, errors } = await openPage(env.browser);
     await page.goto(env.server.url + address);
     const current = await page.$$eval('[aria-current]', (as) => as.map((a) => [a.textContent, a.getAttribute('aria-current')]));
@@ -141,4 +141,21 @@ test('the focused item stays in view on a fully open 10,000-item menu, and pagin
   assert.equal((await press('z')).text, items[target].name);
   assert.deepEqual(errors, []);
   await context.close();
+});
+
+test('every open row reaches the accessibility tree, at 5,000 and 10,000 open items', async () => {
+  for (const count of [5000, 10000]) {
+    const items = randomForest(count, { seed: 9 });
+    env.site.menu(`reach${count}`, items);
+    env.site.page(`reach${count}.html`, pageHtml(`<script src="reach${count}.js"></script>`));
+    const { page, context, errors } = await openPage(env.browser);
+    await page.goto(env.server.url + `reach${count}.html`);
+    await page.evaluate(() => tree.expandAll());
+    await frames(page);
+    const names = new Set((await accessibilityTree(page)).filter((n) => n.role === 'treeitem').map((n) => n.name));
+    const reached = items.filter((it) => names.has(it.name)).length;
+    assert.ok(reached >= 0.99 * count, `${reached} of ${count} open rows in the accessibility tree`);
+    assert.deepEqual(errors, []);
+    await context.close();
+  }
 });

@@ -17,7 +17,7 @@ const item = (page, text) => page.locator(`a[role=treeitem]:text-is("${text}")`)
 const frameDoc = (page) => page.frameLocator('iframe[name=content]').locator('#page');
 const menuPage = (name, attrs = '', head = '') =>
   env.site.page(name, `<!doctype html><html lang="en"${attrs}><head><meta charset="utf-8"><title>menu</title>${head}` +
-    '<script src="sylvanode-tree.js"></script></head><body><script src="opt.js"></script>' +
+    '<script src="sylvanode-tree.min.js"></script></head><body><script src="opt.js"></script>' +
     '<iframe name="content" src="blank.htm" title="content"></iframe></body></html>');
 
 test('right-to-left: node lines and indents mirror, and the arrow keys swap', async () => {
@@ -110,7 +110,7 @@ test('a strict content security policy: the styles still apply, a forbidden scri
   const look = await page.evaluate(() => {
     const zeta = [...document.querySelectorAll('a[role=treeitem]')].find((a) => a.textContent === 'Zeta');
     const guide = [...document.querySelectorAll('a[role=treeitem]')].find((a) => a.textContent === 'Guide');
-    return { cell: getComputedStyle(zeta.parentElement).backgroundColor, line: getComputedStyle(zeta.closest('.sn-r'), '::after').backgroundImage,
+    return { cell: getComputedStyle(zeta.parentElement).backgroundColor, line: getComputedStyle(zeta.closest('.sn-r')).backgroundImage,
       indent: guide.parentElement.getBoundingClientRect().left - zeta.parentElement.getBoundingClientRect().left };
   });
   assert.equal(look.cell, 'rgb(240, 240, 240)', 'the generated TD styles');

@@ -74,7 +74,7 @@ async function inPage(name, html) {
     options: Object.fromEntries(['folderImg1', 'folderImg2', 'fileImg', 'target', 'lineFolder'].map((k) => [k, window.tree[k]])),
     // The library adds the generated rules as a constructed style sheet.
     heights: [...document.styleSheets, ...document.adoptedStyleSheets].flatMap((s) => [...s.cssRules])
-      .filter((r) => /^td\.Tree_/i.test(r.selectorText)).map((r) => `${r.selectorText} ${r.style.height}`),
+      .filter((r) => /^td\.Tree_/i.test(r.selectorText)).map((r) => `${r.selectorText} ${r.style.minHeight || r.style.height}`),
   }));
   const rows = await rowsOf(p.page);
   await p.context.close();
@@ -90,7 +90,7 @@ test('hostile texts reach the page unchanged and nothing runs, by src and inline
     const script = readFileSync(join(env.site.dir, js));
     assert.equal(script.toString('latin1').split('\r\n').length, 31, 'thirty lines, each ending in CR LF');
     const head = bytes(`<!doctype html><html lang="zh-CN"><head><meta charset="${charset}"><title>menu</title>` +
-      '<script src="sylvanode-tree.js"></script></head><body>');
+      '<script src="sylvanode-tree.min.js"></script></head><body>');
     const pages = {
       [`src-${charset}.html`]: Buffer.concat([head, bytes(`<script src="${js}"></script></body></html>`)]),
       [`inline-${charset}.html`]: Buffer.concat([head, bytes('<script>'), script, bytes('</script><p id="after">after</p></body></html>')]),

@@ -80,10 +80,10 @@ export function makeSite() {
 // A page that includes the library and, where it stands, the given scripts.
 export function pageHtml(body, { charset = 'utf-8', head = '' } = {}) {
   return `<!doctype html><html lang="en"><head><meta charset="${charset}"><title>menu</title>` +
-    `<script src="sylvanode-tree.js"></script>${head}</head><body>${body}</body></html>`;
+    `<script src="sylvanode-tree.min.js"></script>${head}</head><body>${body}</body></html>`;
 }
 
-const types = { '.html': 'text/html', '.htm': 'text/html', '.js': 'text/javascript', '.svg': 'image/svg+xml', '.css': 'text/css' };
+const types = { '.html': 'text/html', '.htm': 'text/html', '.js': 'text/javascript', '.mjs': 'text/javascript', '.svg': 'image/svg+xml', '.css': 'text/css' };
 
 // A static file server on 127.0.0.1 and a random port.
 export async function serve(root) {
@@ -139,7 +139,8 @@ export async function setup() {
 }
 
 // Facts about the rows of a menu, read in the page. `icons` lists the images of the row, relative to
-// the page: the open/close box (drawn with the node lines) and the item's icon.
+// the page: the open/close box (drawn with the node lines) and the item's icon, both backgrounds of
+// the row.
 export function rowsOf(page, selector = '[role=tree]') {
   return page.$$eval(`${selector} a[role=treeitem]`, (as) => as.map((a) => {
     const row = a.closest('.sn-r');
@@ -150,8 +151,7 @@ export function rowsOf(page, selector = '[role=tree]') {
       text: a.textContent, visible, cls: a.parentElement.className, href: a.getAttribute('href'), target: a.getAttribute('target'),
       title: a.getAttribute('title'), expanded: a.getAttribute('aria-expanded'), level: a.getAttribute('aria-level'),
       setsize: a.getAttribute('aria-setsize'), posinset: a.getAttribute('aria-posinset'), tabindex: a.getAttribute('tabindex'),
-      icons: [...urls(getComputedStyle(row, '::after').backgroundImage).filter((u) => !/sn-line-/.test(u)),
-        ...urls(getComputedStyle(row, '::before').content).slice(0, 1)],
+      icons: urls(getComputedStyle(row).backgroundImage).filter((u) => !/sn-line-/.test(u)),
     };
   }));
 }
