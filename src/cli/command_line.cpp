@@ -53,6 +53,8 @@ OptionSyntax charsetOption() {
             "character set of the script: gbk or utf-8 (default: the scheme's own, else gbk)"};
 }
 
+OptionSyntax formatOption(std::string help) { return {"--format", "FORMAT", std::move(help)}; }
+
 std::string commandHelp(const CommandSyntax& syntax) {
     std::string summary = syntax.summary;
     if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z')
@@ -70,6 +72,7 @@ std::string commandHelp(const CommandSyntax& syntax) {
     };
     for (const OptionSyntax& o : syntax.options)
         row(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help);
+    row("-q, --quiet", "print data only: no notes on standard output or standard error");
     row("-h, --help", "show this help");
     text +=
         "\nA file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n";
@@ -95,6 +98,10 @@ int Invocation::parse(const std::vector<std::string>& args) {
             out_ << commandHelp(syntax_);
             return checkOutput();
         }
+        if (a == "-q" || a == "--quiet") {
+            quiet_ = true;
+            continue;
+        }
         std::string name = a;
         std::optional<std::string> value;
         if (a[1] == '-') {
@@ -117,7 +124,10 @@ int Invocation::parse(const std::vector<std::string>& args) {
             if (i + 1 >= args.size()) return usageError("option " + name + " needs a value");
             value = args[++i];
         }
-        values_[name] = *value;
+        // A repeatable option keeps every value; any other keeps the last.
+        std::vector<std::string>& given = values_[name];
+        if (!syntax->repeatable) given.clear();
+        given.push_back(*value);
     }
     bool complete = operands_.size() >= syntax_.minOperands && operands_.size() <= syntax_.maxOperands;
     for (const OptionSyntax& o : syntax_.options) complete = complete && (!o.required || flag(o.name));
@@ -127,13 +137,32 @@ int Invocation::parse(const std::vector<std::string>& args) {
 
 const std::string* Invocation::option(std::string_view name) const {
     const auto it = values_.find(name);
-    return it == values_.end() ? nullptr : &it->second;
+    return it == values_.end() ? nullptr : &it->second.back();
+}
+
+std::vector<std::string> Invocation::values(std::string_view name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? std::vector<std::string>() : it->second;
+}
+
+bool Invocation::jsonFormat(bool& json, int& rc) {
+    const std::string* format = option("--format");
+    json = format && *format == "json";
+    if (!format || json || *format == "text") return true;
+    rc = usageError("unknown format " + *format + " (text or json)");
+    return false;
 }
 
 int Invocation::fail(int code, std::string_view message) {
     err_ << kProgram << ": " << terminalSafe(message) << "\n";
     err_.flush();
     return code;
+}
+
+void Invocation::note(std::string_view message) {
+    if (quiet_) return;
+    err_ << kProgram << ": " << terminalSafe(message) << "\n";
+    err_.flush();
 }
 
 int Invocation::usageError(std::string_view message) {

@@ -96,8 +96,9 @@ int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, made.error);
     std::vector<std::string> replaced;
     if (IoResult r = copyWebLibrary(library, dir, &replaced); !r) return inv.fail(kIoError, r.error);
-    for (const std::string& name : replaced)
-        inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
+    if (!inv.quiet())
+        for (const std::string& name : replaced)
+            inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
     return inv.checkOutput();
 }
 

@@ -74,11 +74,14 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     check "bash completes: $words" test "$(cd "$work" && complete_bash "$cli" $words "" | tr '\n' ' ')" = "$expected"
   done <<'VALUES'
 generate x.menu --charset|gbk utf-8 
-import x --from|html outline sitemap opml json folder 
-export x.menu --to|html outline opml json 
+import x --from|html markdown outline sitemap opml json folder 
+import x --format|text json 
+import x --charset|
+export x.menu --to|html outline opml json jstree 
 export x.menu --charset|gbk utf-8 
 links x.menu --format|text json 
 links x.menu --root|site 
+links x.menu --ignore|
 import x --select|
 generate x.menu --suffix|
 help|check tree rewrite generate preview library import export links 
