@@ -73,11 +73,9 @@
       // Positions among the rows shown, then (from all.length + 1 + the folder's index on) each
       // folder's count of them.
       p = new Int32Array(2 * all.length + 1);
-      for (x = 0; x < all.length; x++) if (v[x]) {
-        f = all[x].p;
-        p[x] = ++p[all.length + f.x + 1];
-        if (f.p && !f.o) m.toggle(f, 1);
-      }
+      for (x = 0; x < all.length; x++) if (v[x]) p[x] = ++p[all.length + all[x].p.x + 1];
+      // Bottom up, so that the rows at the top are drawn first.
+      for (x = all.length; x--;) if (v[x] && (f = all[x].p).p && !f.o) m.toggle(f, 1);
       m.vis = v;
       m.pos = p;
     } else if (m.vis) {

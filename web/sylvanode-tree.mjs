@@ -752,8 +752,9 @@
       if (it.c) toggle(it, !it.o, 1);
       done();
       save();
-      // The page may take over: a router follows the link itself.
-      c = fire("select", { index: it.x, href: a.href, target: a.href && a.target }, 1);
+      // The page may take over: a router follows the link itself (not one opened elsewhere with
+      // a modifier key).
+      c = e.ctrlKey || e.metaKey || e.shiftKey || fire("select", { index: it.x, href: a.href, target: a.href && a.target }, 1);
       if (!c || it.k != 3) {
         e.preventDefault();
         if (c && it.sc) run1(it);
