@@ -13,7 +13,8 @@
  * keys skip the hidden ones; the folders it opened are never remembered, and filter("") brings back
  * exactly the folders that were open before. Each call dispatches "sylvanode-filter"
  * { query, matches } from the menu element. Calls are not delayed: a caller that filters while
- * the visitor types waits for a pause itself.
+ * the visitor types waits for a pause itself. Once a menu is ready, its items are prepared for
+ * matching in small slices, so that the first filter of a large menu is as quick as the next.
  *
  * Without code: an element data-sylvanode-filter="LABEL" around a menu gets a search box labelled
  * LABEL before the menu and a polite live region with the number of matches.
@@ -30,6 +31,7 @@
   // Redraws a row as the filter has it (m.vis set) or as the menu has it.
   function paint(m, it) {
     var v = m.vis, on = !v || v[it.x], a = it.a, t = it.n, l = t.toLowerCase(), q = m.q, i = 0, j;
+    if (!on && it.r.style.display) return; // hidden, and stays so
     it.r.style.display = on ? "" : "none";
     if (it.g) it.g.style.display = on ? "" : "none";
     a.setAttribute("aria-posinset", v ? m.pos[it.x] : it.j + 1);
@@ -44,18 +46,22 @@
     } else if (a.firstElementChild) a.textContent = t;
   }
 
+  // Makes every item of the menu, with the text it is matched on, for up to ms milliseconds;
+  // true when all are made. Done ahead in small slices, so that the first filter is quick.
+  function prepare(m, ms) {
+    var all = m.all = m.all || [], t = Date.now(), x = all.length, it;
+    for (; x < m.root.e && (x & 63 || Date.now() - t < ms); x++) {
+      it = all[x] = m.get(x);
+      it.q = (it.n + (m.T.useHint ? "\n" + it.h : "")).toLowerCase();
+    }
+    return x >= m.root.e;
+  }
+
   function filter(box, query) {
     var m = box && box.sn, T = m && m.T, q = (query == null ? "" : "" + query).toLowerCase(), count = 0, all, x, it, f, v, p, note;
     if (!m || !T.element || m.root.e == null) return 0;
+    prepare(m, Infinity);
     all = m.all;
-    if (!all) {
-      // Every item, made once, with the text it is matched on.
-      all = m.all = [];
-      for (x = 0; x < m.root.e; x++) {
-        it = all[x] = m.get(x);
-        it.q = (it.n + (T.useHint ? "\n" + it.h : "")).toLowerCase();
-      }
-    }
     if (q) {
       if (!m.vis) {
         // The folders open before the filter: remembered instead of what the filter opens.
@@ -110,10 +116,16 @@
     return filter(this.element, query);
   };
 
-  // A search box before a menu inside data-sylvanode-filter="LABEL", and the count of matches.
-  function host(box) {
-    var h = box && box.closest("[data-sylvanode-filter]"), m = box && box.sn, label, input, live, wait, end;
-    if (!h || !m || m.input) return;
+  // Once a menu's items are known: they are prepared for filtering, and a menu inside
+  // data-sylvanode-filter="LABEL" gets a search box before it and the count of matches.
+  function attach(box) {
+    var m = box && box.sn, h = m && box.closest("[data-sylvanode-filter]"), label, input, live, wait, end;
+    if (!m || m.seen) return;
+    m.seen = 1;
+    (function step() {
+      if (m.T.element && !prepare(m, 8)) setTimeout(step, 20);
+    })();
+    if (!h) return;
     label = D.createElement("label");
     label.className = "sn-filter";
     label.textContent = h.getAttribute("data-sylvanode-filter") + " ";
@@ -125,7 +137,6 @@
     live.setAttribute("role", "status");
     live.setAttribute("aria-live", "polite");
     box.before(label, live);
-    m.input = input;
     input.addEventListener("input", function () {
       clearTimeout(wait);
       wait = setTimeout(function () {
@@ -144,15 +155,15 @@
   }
 
   function hosts() {
-    [].forEach.call(D.querySelectorAll("[data-sylvanode-filter] .sn-t"), function (box) {
-      if (box.sn) box.sn.T.ready.then(function () { host(box); });
+    [].forEach.call(D.querySelectorAll(".sn-t"), function (box) {
+      if (box.sn) box.sn.T.ready.then(function () { attach(box); });
     });
   }
 
   // Menus built from now on, and those already there.
   if (build) W.Tree_buildTree = function (nodes, T) {
     var r = build.apply(this, arguments);
-    if (T && T.ready) T.ready.then(function () { host(T.element); });
+    if (T && T.ready) T.ready.then(function () { attach(T.element); });
     return r;
   };
   hosts();
