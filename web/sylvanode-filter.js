@@ -28,22 +28,32 @@
     return /^zh/i.test(D.documentElement.lang);
   }
 
+  // Sets an attribute when it changes (a change makes the browser look at the row again).
+  function set(e, name, value) {
+    if (e.getAttribute(name) != value) e.setAttribute(name, value);
+  }
+
   // Redraws a row as the filter has it (m.vis set) or as the menu has it.
   function paint(m, it) {
-    var v = m.vis, on = !v || v[it.x], a = it.a, t = it.n, l = t.toLowerCase(), q = m.q, i = 0, j;
+    var v = m.vis, on = !v || v[it.x], a = it.a, t = it.n, q = m.q, i = 0, l, j;
     if (!on && it.r.style.display) return; // hidden, and stays so
     it.r.style.display = on ? "" : "none";
     if (it.g) it.g.style.display = on ? "" : "none";
-    a.setAttribute("aria-posinset", v ? m.pos[it.x] : it.j + 1);
-    a.setAttribute("aria-setsize", v ? m.pos[v.length + it.p.x + 1] : it.p.c.length);
-    if (v && v[it.x] > 1 && l.indexOf(q) >= 0) {
+    set(a, "aria-posinset", v ? m.pos[it.x] : it.j + 1);
+    set(a, "aria-setsize", v ? m.pos[v.length + it.p.x + 1] : it.p.c.length);
+    if (v && v[it.x] > 1 && (l = t.toLowerCase()).indexOf(q) >= 0) {
+      if (a.q == q) return; // marked for this query already
+      a.q = q;
       a.textContent = "";
       for (; (j = l.indexOf(q, i)) >= 0; i = j + q.length) {
         a.append(t.slice(i, j));
         a.appendChild(D.createElement("mark")).textContent = t.slice(j, j + q.length);
       }
       a.append(t.slice(i));
-    } else if (a.firstElementChild) a.textContent = t;
+    } else if (a.q) {
+      a.q = "";
+      a.textContent = t;
+    }
   }
 
   // Makes every item of the menu, with the text it is matched on, for up to ms milliseconds;
