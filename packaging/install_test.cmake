@@ -20,6 +20,8 @@ set(expected
   bin/sylvanode-cli
   share/sylvanode/web/sylvanode-tree.min.js
   share/sylvanode/web/sylvanode-tree.min.js.map
+  share/sylvanode/web/sylvanode-tree.js
+  share/sylvanode/web/sylvanode-filter.min.js
   share/sylvanode/web/sn-plus.svg
   share/doc/sylvanode/guide/index.html
   share/doc/sylvanode/guide/index.en.html

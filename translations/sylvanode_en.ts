@@ -1071,6 +1071,14 @@
             <numerusform>Checked in %1: %n problems</numerusform>
         </translation>
     </message>
+    <message>
+        <source>指向网站目录之外：</source>
+        <translation>Outside the site folder: </translation>
+    </message>
+    <message>
+        <source>页面中没有这个锚点：</source>
+        <translation>No such anchor in the page: </translation>
+    </message>
 </context>
 <context>
     <name>sylvanode::SchemeDocument</name>

@@ -9,16 +9,30 @@
 #include "cli/preview_command.h"
 #include "cli/terminal_text.h"
 #include "codegen/script_text.h"
+#include "exchange/json_value.h"
 #include "model/scheme_io.h"
+#include "platform/text_encoding.h"
 
 namespace sylvanode::cli {
 namespace {
 
+// Scheme bytes (or a file name's) as JSON text.
+std::string jsonText(std::string_view bytes) {
+    std::string out;
+    appendJsonString(out, isValidUtf8(bytes) ? std::string(bytes) : schemeBytesToUtf8(bytes, "\xEF\xBF\xBD"));
+    return out;
+}
 
 int cmdCheck(Invocation& inv) {
+    bool json = false;
+    if (int rc = kOk; !inv.jsonFormat(json, rc)) return rc;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
-    inv.out() << scheme.itemCount() << " items\n";
+    if (json)
+        inv.out() << "{\"file\":" << jsonText(inv.operands()[0] == "-" ? "standard input" : inv.operands()[0])
+                  << ",\"items\":" << scheme.itemCount() << "}\n";
+    else
+        inv.out() << scheme.itemCount() << " items\n";
     return inv.checkOutput();
 }
 
@@ -31,16 +45,41 @@ int cmdRewrite(Invocation& inv) {
 // One line per item, written as it is made: a deep tree's outline can be far larger than
 // the scheme (two spaces per level), so it is never held whole.
 int cmdTree(Invocation& inv) {
+    bool json = false;
+    if (int rc = kOk; !inv.jsonFormat(json, rc)) return rc;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     std::ostream& out = inv.out();
     std::string line;
+    int index = 0;
+    if (json) out << "[";
     forEachPreOrder(scheme.roots(), [&](MenuNode* n, int level) {
         if (!out.good()) return;  // standard output failed: nothing more is formatted
+        const MenuItemData& d = n->data;
+        if (json) {
+            // One object a line, flat: the level says where it hangs.
+            line = index ? ",\n{" : "\n{";
+            line += "\"index\":" + std::to_string(index++) + ",\"level\":" + std::to_string(level) +
+                    ",\"title\":" + jsonText(n->caption) + ",\"folder\":" + (n->isFile() ? "false" : "true");
+            auto field = [&line](const char* key, const std::string& value, bool always = false) {
+                if (!value.empty() || always) line += std::string(",\"") + key + "\":" + jsonText(value);
+            };
+            field("hint", d.menuHint);
+            field("status", d.menuStatus);
+            field("icon1", d.menuIcon1);
+            field("icon2", d.menuIcon2);
+            if (d.contentType == 0) {
+                field("link", d.menuLink);
+                field("target", d.menuTarget);
+            } else {
+                field("script", d.menuScript, true);
+            }
+            out << line << "}";
+            return;
+        }
         line.assign(static_cast<size_t>(level) * 2, ' ');
         line += gbkForTerminal(n->caption);
         line += n->isFile() ? "  [file]" : "  [folder]";
-        const MenuItemData& d = n->data;
         if (d.contentType == 0) {
             line += " link " + gbkForTerminal(d.menuLink);
             if (!d.menuTarget.empty()) line += " -> " + gbkForTerminal(d.menuTarget);
@@ -50,6 +89,7 @@ int cmdTree(Invocation& inv) {
         line += '\n';
         out << line;
     });
+    if (json) out << (index ? "\n]\n" : "]\n");
     return inv.checkOutput();
 }
 
@@ -79,7 +119,12 @@ std::string usageText(Language language) {
     text += format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
                    language);
     text += '\n';
-    text += format("Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.", language);
+    text += format("-q (--quiet) keeps standard output for data: no notes of what was done.", language);
+    text += '\n';
+    text += format("Exit codes, the same in every command: 0 ok; 1 scheme rejected, a source that cannot be\n"
+                   "imported, or links with problems; 2 usage; 3 a file could not be read or written (a\n"
+                   "missing input file included).",
+                   language);
     text += '\n';
     return text;
 }
@@ -91,8 +136,9 @@ const std::vector<CommandSyntax>& commands() {
         {"check",
          "FILE.menu",
          "load a scheme and report its item count",
-         "FILE.menu may be \"-\" to read the scheme from standard input.",
-         {},
+         "FILE.menu may be \"-\" to read the scheme from standard input.\n"
+         "json: {\"file\":..., \"items\":N}.",
+         {formatOption()},
          1,
          1,
          cmdCheck},
@@ -100,8 +146,10 @@ const std::vector<CommandSyntax>& commands() {
          "FILE.menu",
          "print the scheme's outline, one item per line",
          "FILE.menu may be \"-\" to read the scheme from standard input.\n"
-         "Control characters in texts are shown as \\xNN.",
-         {},
+         "Control characters in texts are shown as \\xNN.\n"
+         "json: an array of items in order, each with its index, level, title and folder flag and\n"
+         "the texts it has (hint, status, icon1, icon2, link and target, or script).",
+         {formatOption()},
          1,
          1,
          cmdTree},

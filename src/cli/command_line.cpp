@@ -50,6 +50,8 @@ OptionSyntax charsetOption() {
             "character set of the script: gbk or utf-8 (default: the scheme's own, else gbk)"};
 }
 
+OptionSyntax formatOption(Text help) { return {"--format", "FORMAT", help}; }
+
 std::string helpRow(std::string left, std::string_view text) {
     left = "  " + left;
     if (left.size() < 24)
@@ -73,6 +75,7 @@ std::string commandHelp(const CommandSyntax& syntax, Language language) {
     text += '\n';
     for (const OptionSyntax& o : syntax.options)
         text += helpRow(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help.in(language));
+    text += helpRow("-q, --quiet", Text("print data only: no notes on standard output or standard error").in(language));
     text += helpRow("-h, --help", Text("show this help").in(language));
     text += '\n';
     text += format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
@@ -105,6 +108,10 @@ int Invocation::parse(const std::vector<std::string>& args) {
             out_ << commandHelp(syntax_, language_);
             return checkOutput();
         }
+        if (a == "-q" || a == "--quiet") {
+            quiet_ = true;
+            continue;
+        }
         std::string name = a;
         std::optional<std::string> value;
         if (a[1] == '-') {
@@ -127,7 +134,10 @@ int Invocation::parse(const std::vector<std::string>& args) {
             if (i + 1 >= args.size()) return usageError(text("option {1} needs a value", {name}));
             value = args[++i];
         }
-        values_[name] = *value;
+        // A repeatable option keeps every value; any other keeps the last.
+        std::vector<std::string>& given = values_[name];
+        if (!syntax->repeatable) given.clear();
+        given.push_back(*value);
     }
     bool complete = operands_.size() >= syntax_.minOperands && operands_.size() <= syntax_.maxOperands;
     for (const OptionSyntax& o : syntax_.options) complete = complete && (!o.required || flag(o.name));
@@ -137,13 +147,32 @@ int Invocation::parse(const std::vector<std::string>& args) {
 
 const std::string* Invocation::option(std::string_view name) const {
     const auto it = values_.find(name);
-    return it == values_.end() ? nullptr : &it->second;
+    return it == values_.end() ? nullptr : &it->second.back();
+}
+
+std::vector<std::string> Invocation::values(std::string_view name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? std::vector<std::string>() : it->second;
+}
+
+bool Invocation::jsonFormat(bool& json, int& rc) {
+    const std::string* format = option("--format");
+    json = format && *format == "json";
+    if (!format || json || *format == "text") return true;
+    rc = usageError(text("unknown format {1} (text or json)", {*format}));
+    return false;
 }
 
 int Invocation::fail(int code, std::string_view message) {
     err_ << kProgram << ": " << terminalSafe(message) << "\n";
     err_.flush();
     return code;
+}
+
+void Invocation::note(std::string_view message) {
+    if (quiet_) return;
+    err_ << kProgram << ": " << terminalSafe(message) << "\n";
+    err_.flush();
 }
 
 int Invocation::usageError(std::string_view message) {

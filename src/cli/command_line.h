@@ -5,11 +5,13 @@
 // being listed in the command table (cli.cpp):
 // - options "-o FILE", "-oFILE", "--name VALUE", "--name=VALUE", flags "--force"; "--" ends
 //   the options; "-" is an operand; "COMMAND --help" (or -h) prints the command's help;
+//   "-q" (or --quiet) keeps standard output for data and standard error for errors;
 // - FILE "-" reads standard input (bounded), "-o -" writes standard output;
 // - every error is one line "sylvanode-cli: ..." with control bytes shown as \xNN, in the
 //   user's language (cli/catalogue.h), as is the help;
-// - exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 input or output failed (a failed
-//   write to standard output included).
+// - exit codes: 0 ok, 1 scheme rejected (or a source that cannot be imported, or problems
+//   found), 2 usage, 3 a file could not be read or written (a missing input file and a
+//   failed write to standard output included), the same in every command.
 
 #include <functional>
 #include <iosfwd>
@@ -40,6 +42,7 @@ struct OptionSyntax {
     std::string valueName;  // "FILE", "SUFFIX"; empty for a flag that takes no value
     Text help;
     bool required = false;
+    bool repeatable = false;  // may be given more than once; values() has them all
 };
 
 class Invocation;
@@ -59,6 +62,8 @@ struct CommandSyntax {
 OptionSyntax outputOption(std::string valueName, Text help, bool required = false);
 OptionSyntax suffixOption();
 OptionSyntax charsetOption();
+// --format text|json, for commands whose output a program may read.
+OptionSyntax formatOption(Text help = "text (default) or json");
 
 // "Usage: sylvanode-cli NAME [OPTIONS] OPERANDS", the summary, details and options.
 std::string commandHelp(const CommandSyntax& syntax, Language language);
@@ -81,6 +86,12 @@ public:
     // The value of an option given on the command line, or nullptr.
     const std::string* option(std::string_view name) const;
     bool flag(std::string_view name) const { return option(name) != nullptr; }
+    // Every value of a repeatable option, in order.
+    std::vector<std::string> values(std::string_view name) const;
+    // -q: no notes, only data on standard output.
+    bool quiet() const { return quiet_; }
+    // --format json (false for text); false after a usage error, which `rc` then holds.
+    bool jsonFormat(bool& json, int& rc);
 
     std::ostream& out() { return out_; }
     // The language of messages and help, and a text of the tool in it.
@@ -90,6 +101,8 @@ public:
     }
     // Prints "sylvanode-cli: MESSAGE" as one line and returns `code`.
     int fail(int code, std::string_view message);
+    // Prints "sylvanode-cli: MESSAGE" as one line on standard error, unless -q.
+    void note(std::string_view message);
     // A usage error: the message and where to find help; returns kUsage.
     int usageError(std::string_view message);
     // kOk while standard output takes what is written, else the one-line error and kIoError.
@@ -116,7 +129,8 @@ private:
     InputReader input_;
     Language language_;
     std::vector<std::string> operands_;
-    std::map<std::string, std::string, std::less<>> values_;
+    std::map<std::string, std::vector<std::string>, std::less<>> values_;
+    bool quiet_ = false;
 };
 
 }  // namespace sylvanode::cli

@@ -98,8 +98,9 @@ int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     std::vector<std::string> replaced;
     if (IoResult r = copyWebLibrary(library, dir, &replaced); !r)
         return inv.fail(kIoError, ioFailureText(r, inv.language()));
-    for (const std::string& name : replaced)
-        inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
+    if (!inv.quiet())
+        for (const std::string& name : replaced)
+            inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
     return inv.checkOutput();
 }
 

@@ -22,12 +22,12 @@ Doc parseHtmlUtf8(std::string_view utf8) {
     return Doc(htmlReadMemory(utf8.data(), static_cast<int>(utf8.size()), nullptr, "UTF-8", options));
 }
 
-Doc parseXml(std::string_view bytes) {
+Doc parseXml(std::string_view bytes, const char* encoding) {
     initOnce();
     if (bytes.size() > kMaxParsedBytes) return nullptr;
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA |
                         XML_PARSE_COMPACT | XML_PARSE_HUGE;
-    return Doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options));
+    return Doc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, encoding, options));
 }
 
 std::string attribute(const xmlNode* n, const char* name, bool* present) {

@@ -24,8 +24,9 @@ inline constexpr size_t kMaxParsedBytes = 1u << 30;
 
 // Parses HTML given as UTF-8, forgiving every fault the way a browser does; no network.
 Doc parseHtmlUtf8(std::string_view utf8);
-// Parses XML without network access, external entities or DTD loading.
-Doc parseXml(std::string_view bytes);
+// Parses XML without network access, external entities or DTD loading; `encoding`, when
+// set, overrides what the document declares.
+Doc parseXml(std::string_view bytes, const char* encoding = nullptr);
 
 inline bool isElement(const xmlNode* n) { return n && n->type == XML_ELEMENT_NODE; }
 inline bool isElement(const xmlNode* n, const char* name) {

@@ -88,6 +88,7 @@ SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
     s.showLine = ini.getInt(config, "show line", 0) != 0;
     s.scriptCharset =
         isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
+    s.title = ini.getString(config, "title", "");
 
     // First pass: the per-item texts and levels, in file order. The nodes are made
     // here and handed to the tree in the second pass.

@@ -69,6 +69,15 @@ LOCALES
 env LC_ALL= LANG=zh_CN.UTF-8 "$cli" frob 2>/dev/null
 rc=$?
 check "a usage error exits 2 in Chinese too" test $rc -eq 2
+# What import took is a note in the user's language; what it wrote stays data; -q drops the note.
+env LC_ALL= LANG=zh_CN.UTF-8 "$cli" import "$src/tests/fixtures/import/cp1252-news.html" -o "$work/news.menu" \
+  >"$work/out" 2>"$work/err"
+check "import's note in Chinese" test "$(cat "$work/err")" = \
+  "sylvanode-cli: 导入：取了 <ul class=\"events\">（3 项）；没有声明字符集，按 WINDOWS-1252 读（用 --charset 改变）"
+check "import's count is data in Chinese too" test "$(cat "$work/out")" = "3 items imported"
+env LC_ALL= LANG=zh_CN.UTF-8 "$cli" import "$src/tests/fixtures/import/cp1252-news.html" -o "$work/news.menu" -q \
+  >"$work/out" 2>"$work/err"
+check "import -q prints nothing in Chinese" test ! -s "$work/out" -a ! -s "$work/err"
 
 # Bash completion: the file sources, and completes commands, options and values.
 complete_bash() {  # WORD... (the last one is being completed)
@@ -89,7 +98,7 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     "--help --version check export generate help import library links preview rewrite tree "
   check "bash completes a command's options" test "$(complete_bash "$cli" generate --c | tr '\n' ' ')" = "--charset "
   check "bash completes the same in Chinese" test \
-    "$(LC_ALL= LANG=zh_CN.UTF-8 complete_bash "$cli" export x.menu --to "" | tr '\n' ' ')" = "html outline opml json "
+    "$(LC_ALL= LANG=zh_CN.UTF-8 complete_bash "$cli" export x.menu --to "" | tr '\n' ' ')" = "html outline opml json jstree "
   # Option values come from the help texts: a list of words, a folder, or nothing to offer.
   mkdir -p "$work/site"
   while IFS='|' read -r words expected; do
@@ -97,11 +106,14 @@ if [[ -f /usr/share/bash-completion/bash_completion ]]; then
     check "bash completes: $words" test "$(cd "$work" && complete_bash "$cli" $words "" | tr '\n' ' ')" = "$expected"
   done <<'VALUES'
 generate x.menu --charset|gbk utf-8 
-import x --from|html outline sitemap opml json folder 
-export x.menu --to|html outline opml json 
+import x --from|html markdown outline sitemap opml json folder 
+import x --format|text json 
+import x --charset|
+export x.menu --to|html outline opml json jstree 
 export x.menu --charset|gbk utf-8 
 links x.menu --format|text json 
 links x.menu --root|site 
+links x.menu --ignore|
 import x --select|
 generate x.menu --suffix|
 help|check tree rewrite generate preview library import export links 

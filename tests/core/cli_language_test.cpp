@@ -87,16 +87,26 @@ TEST(CliLanguage, EveryKindOfMessageInEachLanguage) {
         {{"library", "-"}, "", 2, "library writes a directory: DIR needs its name (see sylvanode-cli library --help)",
          "library 写入一个目录：DIR 要给出它的名字（见 sylvanode-cli library --help）"},
         {{"import", "-", "-o", dir.file("i.menu"), "--from", "xls"}, "", 2,
-         "unknown kind xls (html, outline, sitemap, opml, json or folder) (see sylvanode-cli import --help)",
-         "未知的类型 xls（html、outline、sitemap、opml、json 或 folder）（见 sylvanode-cli import --help）"},
+         "unknown kind xls (html, markdown, outline, sitemap, opml, json or folder) (see sylvanode-cli import --help)",
+         "未知的类型 xls（html、markdown、outline、sitemap、opml、json 或 folder）（见 sylvanode-cli import --help）"},
+        {{"import", "-", "-o", dir.file("i.menu"), "--charset", "klingon"}, "", 2,
+         "unknown character set klingon (e.g. utf-8, gbk, windows-1252) (see sylvanode-cli import --help)",
+         "未知的字符集 klingon（例如 utf-8、gbk、windows-1252）（见 sylvanode-cli import --help）"},
+        {{"import", "-", "-o", "-", "--format", "json"}, "", 2,
+         "--format json writes the report to standard output: -o needs a file (see sylvanode-cli import --help)",
+         "--format json 把报告写到标准输出：-o 要给出一个文件（见 sylvanode-cli import --help）"},
+        {{"import", "-", "-o", dir.file("i.menu"), "--format", "xml"}, "", 2,
+         "unknown format xml (text or json) (see sylvanode-cli import --help)",
+         "未知的格式 xml（text 或 json）（见 sylvanode-cli import --help）"},
+        {{"import", dir.file("none.html"), "-o", dir.file("i.menu")}, "", 3, "import: ...", "无法导入 ..."},
         {{"import", "-", "-o", dir.file("i.menu"), "--from", "folder"}, "", 2,
          "standard input is not a folder (see sylvanode-cli import --help)",
          "标准输入不是文件夹（见 sylvanode-cli import --help）"},
         {{"import", "-", "-o", dir.file("i.menu"), "--from", "json"}, "{", 1, "import: standard input: ...",
          "无法导入 标准输入：..."},
         {{"export", scheme, "--to", "pdf"}, "", 2,
-         "unknown format pdf (html, outline, opml or json) (see sylvanode-cli export --help)",
-         "未知的格式 pdf（html、outline、opml 或 json）（见 sylvanode-cli export --help）"},
+         "unknown format pdf (html, outline, opml, json or jstree) (see sylvanode-cli export --help)",
+         "未知的格式 pdf（html、outline、opml、json 或 jstree）（见 sylvanode-cli export --help）"},
         {{"export", scheme, "--to", "opml", "--charset", "gbk"}, "", 2,
          "--charset gbk is for --to html; outline, OPML and JSON are UTF-8 (see sylvanode-cli export --help)",
          "--charset gbk 只用于 --to html；outline、OPML 和 JSON 都是 UTF-8（见 sylvanode-cli export --help）"},
@@ -128,6 +138,43 @@ TEST(CliLanguage, EveryKindOfMessageInEachLanguage) {
     // Without --root the message says where the folder is given.
     const CliRun noRoot = cli(Language::Chinese, {"links", "-"}, "[Config]\r\ncount=1\r\n[MenuLevel]\r\n0=0\r\n");
     EXPECT_NE(noRoot.err.find("（请给出 --root DIR）\n"), std::string::npos) << noRoot.err;
+}
+
+// The note of what an import took: element names and counts as they are, the words around
+// them in the language asked for; -q silences it in both.
+TEST(CliLanguage, ImportNoteInEachLanguage) {
+    test::TempDir dir;
+    const std::string menu = dir.file("m.menu");
+    const struct {
+        std::string fixture;
+        std::string english, chinese;  // standard error
+    } cases[] = {
+        {"import/mkdocs-material.html",
+         "sylvanode-cli: import: took <nav class=\"md-nav md-nav--primary\"> (7 items); also found: <nav "
+         "class=\"md-nav md-nav--secondary\"> (2) (--select takes another)\n",
+         "sylvanode-cli: 导入：取了 <nav class=\"md-nav md-nav--primary\">（7 项）；还找到：<nav "
+         "class=\"md-nav md-nav--secondary\"> (2)（用 --select 取别的）\n"},
+        {"import/cp1252-news.html",
+         "sylvanode-cli: import: took <ul class=\"events\"> (3 items); no character set declared, read as "
+         "WINDOWS-1252 (--charset to change)\n",
+         "sylvanode-cli: 导入：取了 <ul class=\"events\">（3 项）；没有声明字符集，按 WINDOWS-1252 读"
+         "（用 --charset 改变）\n"},
+        {"import/frameset/index.html", "sylvanode-cli: import: took <ul> (6 items) from the frame menu/left.htm\n",
+         "sylvanode-cli: 导入：取了 <ul>（6 项），来自框架 menu/left.htm\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string source = test::fixturePath(c.fixture);
+        const CliRun en = cli(Language::English, {"import", source, "-o", menu});
+        const CliRun zh = cli(Language::Chinese, {"import", source, "-o", menu});
+        EXPECT_EQ(en.code, 0) << c.fixture << en.err;
+        EXPECT_EQ(zh.code, 0) << c.fixture << zh.err;
+        EXPECT_EQ(en.err, c.english) << c.fixture;
+        EXPECT_EQ(zh.err, c.chinese) << c.fixture;
+        EXPECT_EQ(en.out, zh.out) << c.fixture;  // "N items imported" is data
+        const CliRun quiet = cli(Language::Chinese, {"import", source, "-o", menu, "-q"});
+        EXPECT_EQ(quiet.code, 0) << c.fixture;
+        EXPECT_EQ(quiet.out + quiet.err, "") << c.fixture;
+    }
 }
 
 // Standard output that fails at once, like a full disk.
@@ -173,7 +220,12 @@ TEST(CliLanguage, HelpInEachLanguage) {
     EXPECT_EQ(zh.out.rfind("用法：sylvanode-cli COMMAND [ARGS]\n      sylvanode-cli COMMAND --help\n\n命令：\n", 0), 0u);
     EXPECT_NE(en.out.find("\n  check FILE.menu       load a scheme and report its item count\n"), std::string::npos);
     EXPECT_NE(zh.out.find("\n  check FILE.menu       读入方案，报告菜单项的个数\n"), std::string::npos);
-    EXPECT_NE(zh.out.find("\n退出码：0 成功，1 方案被拒绝，2 用法错误，3 文件无法读取或写入。\n"), std::string::npos);
+    EXPECT_NE(zh.out.find("\n退出码，所有命令都一样：0 成功；1 方案被拒绝、来源无法导入或链接有问题；2 用法错误；\n"
+                          "3 文件无法读取或写入（包括输入文件不存在）。\n"),
+              std::string::npos)
+        << zh.out;
+    EXPECT_NE(zh.out.find("\n-q（--quiet）让标准输出只留给数据：不说明做了什么。\n"), std::string::npos) << zh.out;
+    EXPECT_FALSE(hasChinese(en.out)) << en.out;
 
     for (const char* command : {"check", "tree", "rewrite", "generate", "preview", "library", "import", "export",
                                 "links"}) {
@@ -204,6 +256,10 @@ TEST(CliLanguage, DataIsTheSameInEveryLanguage) {
         {"rewrite", scheme, "-o", "-"},
         {"export", scheme, "--to", "json"},
         {"links", scheme, "--format", "json", "--root", dir.path()},
+        {"check", scheme, "--format", "json"},
+        {"tree", scheme, "--format", "json"},
+        {"export", scheme, "--to", "jstree"},
+        {"import", test::fixturePath("import/mkdocs-material.html"), "-o", dir.file("m.menu"), "--format", "json"},
         {"links", scheme, "--root", dir.path()},
         {"import", test::fixturePath("import/site"), "-o", dir.file("site.menu")},
         {"--version"},
@@ -216,6 +272,11 @@ TEST(CliLanguage, DataIsTheSameInEveryLanguage) {
         EXPECT_EQ(en.err, zh.err) << args[0];
         EXPECT_FALSE(en.out.empty()) << args[0];
     }
+    // Standard input is named in the JSON as it is in every language.
+    const std::string bytes = test::fixture("worked-example/scheme.menu");
+    const CliRun zh = cli(Language::Chinese, {"check", "-", "--format", "json"}, bytes);
+    EXPECT_EQ(zh.out, cli(Language::English, {"check", "-", "--format", "json"}, bytes).out);
+    EXPECT_EQ(zh.out.rfind("{\"file\":\"standard input\",\"items\":", 0), 0u) << zh.out;
 }
 
 // Every text of the table: one English key each, a translation in Chinese with the same

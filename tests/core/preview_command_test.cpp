@@ -362,8 +362,9 @@ TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg",
-                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-tree.min.js",
-                                               "sylvanode-tree.min.js.map"}));
+                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-filter.min.js",
+                                               "sylvanode-filter.min.js.map", "sylvanode-tree.js",
+                                               "sylvanode-tree.min.js", "sylvanode-tree.min.js.map"}));
     EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.min.js")),
               test::readFile(webLibraryDirectory() + kWebLibraryFile));
 

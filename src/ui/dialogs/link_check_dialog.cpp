@@ -42,6 +42,10 @@ QString LinkCheckDialog::problemText(const LinkProblem& p) {
             return tr("链接与第 %1 项相同：").arg(p.firstItem) + value;
         case LinkProblemKind::NotChecked:
             return tr("外部地址，未检查：") + value;
+        case LinkProblemKind::OutsideRoot:
+            return tr("指向网站目录之外：") + value;
+        case LinkProblemKind::MissingAnchor:
+            return tr("页面中没有这个锚点：") + value;
     }
     return {};
 }

@@ -183,7 +183,7 @@ bool FileCommands::importFrom(const QString& path) {
         error(tr("无法导入 %1：%2").arg(path, failureReason(imported.error)));
         return false;
     }
-    document_.adoptImported(std::move(imported.roots), imported.workDir);
+    document_.adoptImported(std::move(imported));
     return true;
 }
 
