@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// Import of a page with N links and export of an N-item scheme, N from 1,000 to 100,000;
-// the fitted complexity shows whether time grows linearly. BM_HostileXml imports each file of
+// Import of a page with N links (in a list, or in table cells without one), of jsTree data and
+// of an outline, and export of an N-item scheme, N from 1,000 to 100,000; the fitted complexity
+// shows whether time grows linearly. BM_HostileXml imports each file of
 // tests/fixtures/hostile-xml (entity expansion, external entities, DTDs) and two deep documents:
 // each is expected to take well under a second.
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include "exchange/exporter.h"
 #include "exchange/html_list_reader.h"
 #include "exchange/importer.h"
+#include "exchange/json_format.h"
 #include "exchange/outline_reader.h"
 #include "scheme_generator.h"
 
@@ -45,6 +47,51 @@ void BM_ImportHtmlPage(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ImportHtmlPage)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// An old portal's left column: N links in table rows, a third of them indented in nested tables,
+// beside a content cell with a small notice list. No list holds the menu.
+std::string portalWithLinks(int links) {
+    std::string page =
+        "<html><head><meta charset=\"utf-8\"><title>Portal</title></head><body><table><tr><td class=\"left\"><table>\n";
+    for (int i = 0; i < links; ++i) {
+        if (i % 3 == 0)
+            page += "<tr><td class=\"menu1\"><a href=\"list.asp?id=" + std::to_string(i) + "\">分类 " + std::to_string(i) +
+                    "</a></td></tr>\n";
+        else
+            page += "<tr><td><table><tr><td>&nbsp;&nbsp;<a href=\"show.asp?id=" + std::to_string(i) + "\">产品 " +
+                    std::to_string(i) + "</a></td></tr></table></td></tr>\n";
+    }
+    page += "</table></td><td><p>Welcome to our company.</p><ul><li><a href=\"n1.asp\">Notice</a></li></ul></td></tr>"
+            "</table></body></html>\n";
+    return page;
+}
+
+void BM_ImportLinkCluster(benchmark::State& state) {
+    const std::string page = portalWithLinks(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        ImportResult r = readHtmlList(page);
+        if (!r || r.report.source != MenuSource::LinkCluster) state.SkipWithError("the column was not taken");
+        benchmark::DoNotOptimize(r.roots.data());
+    }
+    state.counters["bytes"] = static_cast<double>(page.size());
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ImportLinkCluster)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// jsTree's node data of an N-item scheme, read back.
+void BM_ImportJsTree(benchmark::State& state) {
+    MenuScheme scheme;
+    bench::generateScheme(scheme, static_cast<int>(state.range(0)));
+    const std::string json = writeJsTreeJson(scheme);
+    for (auto _ : state) {
+        ImportResult r = readMenuJson(json);
+        if (!r) state.SkipWithError(r.error.c_str());
+        benchmark::DoNotOptimize(r.roots.data());
+    }
+    state.counters["bytes"] = static_cast<double>(json.size());
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ImportJsTree)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity();
 
 void BM_ImportOutline(benchmark::State& state) {
     MenuScheme scheme;

@@ -152,10 +152,10 @@ SchemeResult SchemeDocument::open(const QString& path) {
     return result;
 }
 
-void SchemeDocument::adoptImported(std::vector<std::unique_ptr<MenuNode>> roots, const std::string& workDir) {
+void SchemeDocument::adoptImported(ImportResult imported) {
     std::unique_ptr<MenuScheme> next = newSchemeContent();
-    for (auto& root : roots) next->appendRoot(std::move(root));
-    if (!workDir.empty()) next->settings.workDir = workDir;
+    applyImportSettings(next->settings, imported);
+    for (auto& root : imported.roots) next->appendRoot(std::move(root));
     // Items that exist nowhere else yet: closing asks to save them, and no undo ever
     // takes the mark off a scheme that was never written.
     replaceScheme(std::move(next), QString(), FileIdentity{}, false);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/file_identity.h"
+#include "exchange/imported_tree.h"
 #include "model/menu_scheme.h"
 #include "model/scheme_io.h"
 
@@ -90,8 +91,9 @@ public:
     void adopt(LoadedScheme loaded, const QString& path);
     // read() and adopt(); a failure leaves the document exactly as it was.
     SchemeResult open(const QString& path);
-    // An imported tree as a new untitled scheme that has never been saved (so "modified").
-    void adoptImported(std::vector<std::unique_ptr<MenuNode>> roots, const std::string& workDir);
+    // An imported tree as a new untitled scheme that has never been saved (so "modified"),
+    // with the settings the import gives (work directory, title, default target).
+    void adoptImported(ImportResult imported);
 
     // ---- Saving ----
     // Whether writing to `path` would overwrite a change some other program made: `path`

@@ -105,7 +105,7 @@ Doc parseHtmlUtf8(std::string_view utf8) {
     return doc;
 }
 
-Doc parseXml(std::string_view bytes, std::string* refusal) {
+Doc parseXml(std::string_view bytes, const char* encoding, std::string* refusal) {
     initOnce();
     if (refusal) refusal->clear();
     if (bytes.size() > kMaxParsedBytes) return nullptr;
@@ -116,6 +116,14 @@ Doc parseXml(std::string_view bytes, std::string* refusal) {
     // no XML_PARSE_DTDLOAD or DTDATTR.
     xmlCtxtUseOptions(ctxt.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
                                       XML_PARSE_NOCDATA | XML_PARSE_COMPACT);
+    // A given character set is used from the first byte on, as the parser's own reading
+    // functions do it: the decoder is switched and the context remembers the name.
+    if (encoding) {
+        if (xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding))
+            xmlSwitchToEncoding(ctxt.get(), handler);
+        if (ctxt->encoding) xmlFree(const_cast<xmlChar*>(ctxt->encoding));
+        ctxt->encoding = xmlStrdup(reinterpret_cast<const xmlChar*>(encoding));
+    }
     bool declaresEntity = false;
     ctxt->_private = &declaresEntity;
     ctxt->sax->entityDecl = refuseEntityDeclaration;

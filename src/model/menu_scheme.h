@@ -60,6 +60,7 @@ struct SchemeSettings {
     bool showSelect = true;
     bool showLine = false;
     ScriptCharset scriptCharset = ScriptCharset::Gbk;  // [Config] charset, written only when not GBK
+    std::string title;  // the menu's own title (an imported outline's), [Config] title, written only when set
 
     bool operator==(const SchemeSettings&) const = default;
 };

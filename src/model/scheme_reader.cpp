@@ -242,6 +242,7 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
     s.showLine = ini.getInt(config, "show line", 0) != 0;
     s.scriptCharset =
         isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
+    s.title = ini.getString(config, "title", "");
 
     const uint32_t items = count > 0 ? static_cast<uint32_t>(count) : 0;
     // Values that waited in maps, for the items there are.

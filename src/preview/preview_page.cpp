@@ -98,7 +98,36 @@ bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
     return fs::is_regular_file(fs::path(withSlash(dir)) / "sn-line-i.svg", ec);
 }
 
+bool isHan(char32_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+bool hasHan(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const DecodedChar c = decodeSchemeChar(bytes, i);
+        if (c.valid && isHan(c.codePoint)) return true;
+        i += c.length;
+    }
+    return false;
+}
+
 }  // namespace
+
+const char* pageLanguageOf(const MenuScheme& scheme) {
+    bool chinese = false;
+    forEachPreOrder(scheme.roots(), [&](MenuNode* n, int) {
+        if (!chinese) {
+            const MenuItemData& d = n->data;
+            chinese = hasHan(d.menuName) || hasHan(d.menuHint) || hasHan(d.menuStatus);
+        }
+    });
+    return chinese ? "zh-CN" : "en";
+}
 
 std::string fileUrl(const std::string& absolutePath) {
     static const char* hex = "0123456789ABCDEF";
@@ -171,7 +200,9 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
     const char* scriptCharset = scheme.settings.scriptCharset == ScriptCharset::Utf8 ? "utf-8" : "gbk";
     std::string html;
     html += kPreviewMark;
-    html += "\r\n<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
+    html += "\r\n<!DOCTYPE html>\r\n<html lang=\"";
+    html += pageLanguageOf(scheme);
+    html += "\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
     // The page is GBK: a UTF-8 title (a file name, or text from the editor) takes GBK bytes;
     // bytes that are not UTF-8 are kept as they are.
     std::string heading;

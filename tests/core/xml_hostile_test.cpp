@@ -176,5 +176,44 @@ TEST(HostileXml, TextWalkStaysInsideTheElement) {
     EXPECT_LT(steps, 100);
 }
 
+// A character set given for the import reaches the XML parser, and a given character set is no
+// way around the refusal of entity declarations.
+TEST(HostileXml, GivenCharsetIsUsedAndEntitiesStayRefused) {
+    const std::string gbkOutline =
+        "<?xml version=\"1.0\"?><opml version=\"2.0\"><body>"
+        "<outline text=\"\xD4\xC2\xB1\xFD\" url=\"a.html\"/></body></opml>";
+    const std::string gbkSitemap =
+        "<?xml version=\"1.0\"?><urlset xmlns=\"http://www.sitemaps.org/schemas/sitemap/0.9\">"
+        "<url><loc>https://example.com/\xD4\xC2.html</loc></url></urlset>";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* charset;
+        std::string error;
+        std::string tree;
+    };
+    const Case cases[] = {
+        {"GBK outline read as GBK", gbkOutline, "GBK", "", "\xE6\x9C\x88\xE9\xA5\xBC -> a.html\n"},
+        {"GBK sitemap read as GBK", gbkSitemap, "GBK", "", ""},
+        {"entities, read as UTF-8", fixture("hostile-xml/laughs-text.xml"), "UTF-8", xml::kEntityRefusal, ""},
+        {"entities, read as GBK", fixture("hostile-xml/laughs-attribute.opml"), "GBK", xml::kEntityRefusal, ""},
+        {"parameter entity, read as Latin-1", fixture("hostile-xml/parameter-entity.xml"), "ISO-8859-1",
+         xml::kEntityRefusal, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ImportOptions options;
+        options.charset = c.charset;
+        const ImportResult r = importBytes(c.bytes, options);
+        EXPECT_EQ(r.error, c.error);
+        if (!c.error.empty()) continue;
+        if (c.tree.empty()) {
+            EXPECT_EQ(r.roots.size(), 1u);
+        } else {
+            EXPECT_EQ(test::dumpForest(r.roots), c.tree);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace sylvanode

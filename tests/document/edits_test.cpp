@@ -454,12 +454,16 @@ private Q_SLOTS:
         QCOMPARE(document.undoStack().count(), 2);
         QCOMPARE(modified.count(), 5);
 
-        std::vector<std::unique_ptr<MenuNode>> imported;
-        imported.push_back(std::make_unique<MenuNode>());
-        document.adoptImported(std::move(imported), "/site/");
+        ImportResult imported;
+        imported.roots.push_back(std::make_unique<MenuNode>());
+        imported.workDir = "/site/";
+        imported.report.title = "Site";
+        document.adoptImported(std::move(imported));
         QVERIFY(document.isModified());
         QVERIFY(document.isUntitled());
         QCOMPARE(document.scheme().settings.workDir, std::string("/site/"));
+        QCOMPARE(document.scheme().settings.title, std::string("Site"));
+        QCOMPARE(document.scheme().settings.target, std::string("_self"));  // no imported link names one
         addRootItem(document, 0);
         document.undo();
         QVERIFY(document.isModified());

@@ -17,6 +17,8 @@
 #include "exchange/import_control.h"
 #include "exchange/importer.h"
 #include "platform/safe_file.h"
+#include "ui/common/failure_text.h"
+#include "ui/common/file_filters.h"
 #include "ui/main/main_window.h"
 #include "ui/main/session.h"
 #include "ui/main/workspace.h"
@@ -25,20 +27,6 @@ namespace sylvanode {
 namespace {
 
 const QString kCaption = QStringLiteral("Sylvanode");
-const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
-const QString kImportFilter = QStringLiteral(
-    "网页、大纲和菜单文件(*.html;*.htm;*.txt;*.md;*.xml;*.opml;*.json)|*.html;*.htm;*.txt;*.md;*.xml;*.opml;*"
-    ".json|"
-    "所有文件(*.*)|*.*");
-const QString kExportFilter =
-    QStringLiteral("HTML 列表(*.html)|*.html|大纲(*.txt)|*.txt|OPML(*.opml)|*.opml|JSON(*.json)|*.json");
-
-// A failure message: the fixed text, and below it why.
-QString withReason(const QString& text, const SchemeResult& result) {
-    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
-    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
-}
-
 // The export format a file name asks for by its ending.
 bool formatOfPath(const QString& path, ExportFormat& format) {
     const QString ending = QFileInfo(path).suffix().toLower();
@@ -101,7 +89,7 @@ void FileCommands::newScheme() {
 void FileCommands::open() {
     Prompter::FileRequest request;
     request.title = tr("打开菜单文件");
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     startDialogOn(request, session_.lastPath(Session::Dialog::Open));
     const std::optional<QString> path = prompter_.openFile(&window_, request);
@@ -113,7 +101,7 @@ void FileCommands::open() {
 std::optional<QString> FileCommands::askSavePath() {
     Prompter::FileRequest request;
     request.title = saveDialogTitle_;
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     request.confirmOverwrite = true;
     if (!document_.isUntitled()) {
@@ -161,7 +149,7 @@ bool FileCommands::writeTo(const QString& path) {
         result = document_.save(path);
     }
     if (!result) {
-        const QString text = withReason(tr("保存菜单方案时出错"), result);
+        const QString text = withReason(tr("保存菜单方案时出错"), failureReason(result));
         // A file that may not be written: another place for it, at once.
         if (!result.outOfMemory && mayNotWrite(path)) {
             if (prompter_.choose(&window_, kCaption, text, Prompter::Icon::Error, {tr("另存为..."), tr("取消")}) == 0)
@@ -179,7 +167,7 @@ void FileCommands::importFile() {
     if (!askToSave()) return;
     Prompter::FileRequest request;
     request.title = tr("导入");
-    request.filter = kImportFilter;
+    request.filter = importFileFilter();
     startDialogOn(request, session_.lastPath(Session::Dialog::Import));
     const std::optional<QString> path = prompter_.openFile(&window_, request);
     if (!path) return;
@@ -290,18 +278,18 @@ void FileCommands::finishImport() {
         return;
     }
     if (!job->result) {
-        error(tr("无法导入 %1：%2").arg(job->path, QString::fromStdString(job->result.error)));
+        error(tr("无法导入 %1：%2").arg(job->path, failureReason(job->result.error)));
         Q_EMIT importFinished(false);
         return;
     }
-    document_.adoptImported(std::move(job->result.roots), job->result.workDir);
+    document_.adoptImported(std::move(job->result));
     Q_EMIT importFinished(true);
 }
 
 void FileCommands::exportTree() {
     Prompter::FileRequest request;
     request.title = tr("导出");
-    request.filter = kExportFilter;
+    request.filter = exportFileFilter();
     startDialogOn(request, session_.lastPath(Session::Dialog::Export));
     request.defaultExtension = QStringLiteral("*.html");
     request.confirmOverwrite = true;
@@ -316,7 +304,7 @@ void FileCommands::exportTree() {
     const ExportResult result = exportScheme(document_.scheme(), format);
     const IoResult written = result ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
                                     : IoResult::failure(result.error);
-    if (!written) error(tr("导出时出错：%1").arg(QString::fromStdString(written.error)));
+    if (!written) error(tr("导出时出错：%1").arg(failureReason(written)));
 }
 
 }  // namespace sylvanode
