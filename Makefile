@@ -35,23 +35,28 @@ bench: setup
 	@cmake --preset release -DSYLVANODE_BUILD_BENCH=ON -DSYLVANODE_REQUIRE_TEST_TOOLS=ON >/dev/null
 	@cmake --build build/release -j $(JOBS)
 	@for b in build/release/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@bench/load_process.sh build/release
 	@$(MAKE) --no-print-directory bench-web
 
 # The tree-menu library against its baseline in Chromium. The baseline (jsTree, jQuery) is installed
-# here only, from bench/web's lockfile: the tests never need it.
+# here from bench/web's lockfile; the browser tests pin their own copy (tests/web), which loads the
+# jstree export.
 bench-web:
 	@cd bench/web && if [ ! -f node_modules/.lock-stamp ] || ! cmp -s package-lock.json node_modules/.lock-stamp; then \
 	  npm ci --no-audit --no-fund --loglevel=error && cp package-lock.json node_modules/.lock-stamp; fi
 	@node bench/web/bench.mjs --cli build/release/src/sylvanode-cli
 
 # The whole core is instrumented for coverage (fuzzer-no-link), not only the harnesses. The seeds are
-# fuzz/corpus and the test fixtures' schemes and pages.
+# fuzz/corpus, the test fixtures' schemes and import sources (pages, Markdown, JSON, OPML, sitemaps)
+# and the hostile XML files.
 fuzz: setup
 	@cmake -S . -B build/fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSYLVANODE_CORE_ONLY=ON -DSYLVANODE_BUILD_TESTS=OFF \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" >/dev/null
 	@cmake --build build/fuzz -j $(JOBS)
 	@for f in build/fuzz/fuzz/fuzz_*; do \
-	  work=$$(mktemp -d); cp fuzz/corpus/* tests/fixtures/import/*.html "$$work"/; \
+	  work=$$(mktemp -d); cp fuzz/corpus/* tests/fixtures/hostile-xml/* "$$work"/; \
+	  find tests/fixtures/import -type f \( -name '*.htm*' -o -name '*.md' -o -name '*.json' -o -name '*.opml' -o -name '*.xml' \) \
+	    -exec sh -c 'cp "$$1" "$$2/$$(echo "$$1" | tr / _)"' _ {} "$$work" \; ; \
 	  for d in tests/fixtures/*/scheme.menu; do cp "$$d" "$$work/$$(basename $$(dirname $$d)).menu"; done; \
 	  echo "== $$f"; "$$f" -max_total_time=60 -rss_limit_mb=2048 -max_len=65536 "$$work" || exit 1; \
 	  rm -rf "$$work"; done

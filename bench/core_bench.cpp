@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Load, save and generate at 1,000 / 10,000 / 100,000 items; loading hostile
 // files; a bare INI scan of the same file by inih as the yardstick for loading.
+// These run in one process, with a warm allocator: BM_Load / BM_InihScan is the in-process
+// ratio. bench/load_process.sh measures the same load as whole processes (what a user sees
+// with /usr/bin/time), time and peak memory.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>

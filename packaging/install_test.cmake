@@ -20,15 +20,19 @@ set(expected
   bin/sylvanode-cli
   share/sylvanode/web/sylvanode-tree.min.js
   share/sylvanode/web/sylvanode-tree.min.js.map
+  share/sylvanode/web/sylvanode-tree.js
+  share/sylvanode/web/sylvanode-filter.min.js
   share/sylvanode/web/sn-plus.svg
   share/doc/sylvanode/guide/index.html
   share/doc/sylvanode/guide/index.en.html
   share/doc/sylvanode/guide/style.css
   share/doc/sylvanode/guide/images/main-items.png
+  share/doc/sylvanode/guide/images/en/main-items.png
   share/doc/sylvanode/guide/example/site.menu
   share/doc/sylvanode/copyright
   share/doc/sylvanode/changelog.gz
   share/man/man1/sylvanode-cli.1.gz
+  share/man/zh_CN/man1/sylvanode-cli.1.gz
   share/bash-completion/completions/sylvanode-cli
   share/zsh/vendor-completions/_sylvanode-cli)
 if(GUI)

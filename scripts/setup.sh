@@ -14,16 +14,17 @@ case $mode in
 esac
 
 # The build, the package (dpkg-shlibdeps needs file) and the editor at run time: Qt's own
-# dialogs and buttons speak Chinese only with Qt's translations; libxml2 reads imported pages.
+# dialogs and buttons speak Chinese only with Qt's translations; libxml2, uchardet and cmark read
+# imported pages, their character sets and Markdown.
 packages=(
   build-essential cmake ninja-build pkg-config git file lintian
   qt6-base-dev qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   qt6-translations-l10n qt6-webengine-dev
-  libxml2-dev
+  libxml2-dev libuchardet-dev libcmark-dev
 )
 if [[ $mode == all ]]; then
   packages+=(
-    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev libinih-dev libacl1-dev time
     clang libclang-rt-dev
     xvfb xauth fonts-wqy-microhei
     chromium poppler-utils

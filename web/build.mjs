@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Builds what is shipped from sylvanode-tree.js: the minified classic script sylvanode-tree.min.js
-// with its source map, and the ES module sylvanode-tree.mjs. The outputs are committed, so that
+// with its source map, and the ES module sylvanode-tree.mjs; and from the filter add-on
+// sylvanode-filter.js its minified build sylvanode-filter.min.js with its map. The outputs are committed, so that
 // building the program needs no npm; a browser test fails when they are stale.
 //   node web/build.mjs           writes them
 //   node web/build.mjs --check   exits 1 when a committed file differs from a fresh build
@@ -11,8 +12,9 @@ import { fileURLToPath } from 'node:url';
 import { dirname, join } from 'node:path';
 
 export const webDir = dirname(fileURLToPath(import.meta.url));
-export const outputs = ['sylvanode-tree.min.js', 'sylvanode-tree.min.js.map', 'sylvanode-tree.mjs'];
-const banner = '// SPDX-License-Identifier: MIT\n/*! sylvanode-tree.js | (c) 2026 The Sylvanode authors | MIT licence */';
+export const outputs = ['sylvanode-tree.min.js', 'sylvanode-tree.min.js.map', 'sylvanode-tree.mjs',
+  'sylvanode-filter.min.js', 'sylvanode-filter.min.js.map'];
+const banner = '// SPDX-License-Identifier: MIT\n// (c) 2026 The Sylvanode authors';
 
 function terser() {
   for (const from of [join(webDir, 'package.json'), join(webDir, '..', 'tests', 'web', 'package.json')]) {
@@ -23,21 +25,31 @@ function terser() {
   throw new Error('terser is not installed: run scripts/setup.sh (it installs the browser tests\' npm packages)');
 }
 
-// The shipped files, by name, built from the source.
+// A source minified, with its map: ES2015 (the library needs newer browsers anyway), so that
+// functions that do not use `this` become arrows.
+function minify(name, source) {
+  const min = name.replace(/\.js$/, '.min.js');
+  return terser().minify({ [name]: source }, {
+    ecma: 2015,
+    compress: { passes: 2, unsafe_arrows: true },
+    mangle: true,
+    format: { comments: false, preamble: banner, ecma: 2015 },
+    sourceMap: { filename: min, url: min + '.map', includeSources: true },
+  });
+}
+
+// The shipped files, by name, built from the sources.
 export async function build() {
   const source = await readFile(join(webDir, 'sylvanode-tree.js'), 'utf8');
-  const min = await terser().minify({ 'sylvanode-tree.js': source }, {
-    compress: { passes: 2 },
-    mangle: true,
-    format: { comments: false, preamble: banner },
-    sourceMap: { filename: 'sylvanode-tree.min.js', url: 'sylvanode-tree.min.js.map', includeSources: true },
-  });
+  const min = await minify('sylvanode-tree.js', source);
+  const filter = await minify('sylvanode-filter.js', await readFile(join(webDir, 'sylvanode-filter.js'), 'utf8'));
   // The module runs the same code (which also defines the global names generated scripts call)
   // and exports those names; without a document (a server importing it) they are undefined.
   const module = source + '\nvar sylvanodeGlobal = typeof window == "object" ? window : {};\n' +
     'export var Tree_treeView = sylvanodeGlobal.Tree_treeView, Tree_buildTree = sylvanodeGlobal.Tree_buildTree,\n' +
     '  Tree_readList = sylvanodeGlobal.Tree_readList;\n';
-  return { 'sylvanode-tree.min.js': min.code + '\n', 'sylvanode-tree.min.js.map': min.map + '\n', 'sylvanode-tree.mjs': module };
+  return { 'sylvanode-tree.min.js': min.code + '\n', 'sylvanode-tree.min.js.map': min.map + '\n', 'sylvanode-tree.mjs': module,
+    'sylvanode-filter.min.js': filter.code + '\n', 'sylvanode-filter.min.js.map': filter.map + '\n' };
 }
 
 // The names of committed files that differ from a fresh build.

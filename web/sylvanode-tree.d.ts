@@ -27,6 +27,30 @@ export interface TreeStatusDetail {
   index: number;
 }
 
+/** `detail` of the cancelable `sylvanode-select` event, dispatched before a link is followed or a script runs. */
+export interface TreeSelectDetail {
+  /** The item's index in depth-first order. */
+  index: number;
+  /** The link as the browser resolves it, "" for an item without a link. */
+  href: string;
+  /** The frame the link opens in, "" for an item without a link. */
+  target: string;
+}
+
+/** `detail` of the `sylvanode-toggle` event, after the visitor opened or closed a folder. */
+export interface TreeToggleDetail {
+  index: number;
+  open: boolean;
+}
+
+/** `detail` of the `sylvanode-filter` event (sylvanode-filter.js), after a filter is applied. */
+export interface TreeFilterDetail {
+  /** The query as given, "" when the filter was taken off. */
+  query: string;
+  /** The number of matching items. */
+  matches: number;
+}
+
 /** The options of one menu; a generated script sets them all before it calls Tree_buildTree. */
 export declare class Tree_treeView {
   constructor();
@@ -56,6 +80,26 @@ export declare class Tree_treeView {
   fileClass3: string;
   /** Set by Tree_buildTree: the element with role="tree"; null after destroy(). */
   element?: HTMLElement | null;
+  /** Set by Tree_buildTree: fulfilled with the tree once the first rows are drawn. */
+  ready?: Promise<Tree_treeView>;
+  /**
+   * Set by Tree_buildTree: opens the branch of an item, given by its index or by a link (matched
+   * as the current page is), and scrolls its row into view; with `focus` true the focus moves
+   * there. Never follows the link. False when no item matches.
+   */
+  reveal?(target: number | string, focus?: boolean): boolean;
+  /**
+   * Set by Tree_buildTree: "you are here" moves to the item whose link matches `href` (its branch
+   * opens, it is selected and marked aria-current; the focus stays). Returns its index or -1;
+   * without `href`, the index of the current item.
+   */
+  current?(href?: string): number;
+  /**
+   * From sylvanode-filter.js: hides the items whose title (and hint, when hints are shown) does not
+   * contain `query`, opens the folders on the way to the matches and marks them; "" restores the
+   * menu as it was. Returns the number of matches.
+   */
+  filter?(query: string): number;
   /**
    * Set by Tree_buildTree: opens every folder (or, with false, closes them all); fulfilled once
    * every open item has its row.
@@ -85,8 +129,14 @@ declare global {
   }
   interface HTMLElementEventMap {
     'sylvanode-status': CustomEvent<TreeStatusDetail>;
+    'sylvanode-select': CustomEvent<TreeSelectDetail>;
+    'sylvanode-toggle': CustomEvent<TreeToggleDetail>;
+    'sylvanode-filter': CustomEvent<TreeFilterDetail>;
   }
   interface DocumentEventMap {
     'sylvanode-status': CustomEvent<TreeStatusDetail>;
+    'sylvanode-select': CustomEvent<TreeSelectDetail>;
+    'sylvanode-toggle': CustomEvent<TreeToggleDetail>;
+    'sylvanode-filter': CustomEvent<TreeFilterDetail>;
   }
 }

@@ -54,11 +54,23 @@
  * dispatches a bubbling CustomEvent "sylvanode-status" from it whose detail is
  * { text: status text, ("" when the pointer leaves), index: item index or -1 }.
  *
- * After Tree_buildTree the tree object also has: element (the role="tree" element),
- * expandAll(open) which opens (or, with false, closes) every folder and returns a promise that is
- * fulfilled when every open item has its row, and destroy(), which removes the menu (a menu made
- * from a list puts the list back), its listeners, its timers and the style sheets that no other
- * menu uses. A single-page app calls it before it drops the element; building again is allowed.
+ * After Tree_buildTree the tree object also has: element (the role="tree" element); ready, a
+ * promise fulfilled (with the tree) once the first rows are drawn; expandAll(open) which opens (or,
+ * with false, closes) every folder and returns a promise that is fulfilled when every open item has
+ * its row; reveal(target, focus), which opens the branch of an item (its index in pre-order, or a
+ * link matched as "you are here" is) and scrolls its row into view, focusing it when focus is true,
+ * and returns whether there was such an item; current(href), which moves "you are here" to the item
+ * whose link is href (its branch opens, it is selected; the focus stays) and returns its index or
+ * -1 (without href: the index of the current item); and destroy(), which removes the menu (a menu
+ * made from a list puts the list back), its listeners, its timers and the style sheets that no
+ * other menu uses. A single-page app calls it before it drops the element; building again is allowed.
+ *
+ * Events, bubbling from the menu element: "sylvanode-select" { index, href, target } when a click,
+ * Enter or Space acts on an item, before its link is followed or its script runs; preventDefault()
+ * stops the link or the script (the item is still selected, a folder still opens or closes).
+ * "sylvanode-toggle" { index, open } after the visitor opened or closed a folder.
+ *
+ * Add-ons (such as sylvanode-filter.js) reach a menu's inner parts as its element's property sn.
  *
  * Open folders and the selected item are kept per menu in sessionStorage under
  * "sylvanode:tree<suffix>:<fingerprint of the titles and levels>". On load, the item whose link
@@ -230,20 +242,29 @@
   W.Tree_buildTree = function (nodes, T) {
     if (nodes && nodes.from && !nodes.list && D.readyState == "loading") {
       // The list comes later in the page than the script: build once it has been parsed.
-      var mine = fresh.splice(0, fresh.length), wait = function () {
-        fresh = mine.concat(fresh);
-        W.Tree_buildTree(W.Tree_readList(nodes.from), T);
-      };
+      var mine = fresh.splice(0, fresh.length), wait;
       T.destroy = function () { D.removeEventListener("DOMContentLoaded", wait); };
-      return D.addEventListener("DOMContentLoaded", wait, { once: true });
+      return T.ready = new Promise(function (ok) {
+        D.addEventListener("DOMContentLoaded", wait = function () {
+          fresh = mine.concat(fresh);
+          W.Tree_buildTree(W.Tree_readList(nodes.from), T);
+          T.ready.then(ok);
+        }, { once: true });
+      });
     }
     var box = D.createElement("div"), root = { c: [], d: -1, o: 1, x: -1, i: 0 }, all = [], list = nodes && nodes.list,
       seqNo = ++seq, id = "sn" + seqNo + "-", I = +T.Indent || 0, lf = str(T.lineFolder), lines = !!T.showLine,
       name = "tree" + str(T.folderClass1).replace(/^Tree_FOLDER_1/, ""), key,
       cls = [[T.fileClass1, T.fileClass2, T.fileClass3], [T.folderClass1, T.folderClass2, T.folderClass3]],
       sel = null, cur = null, here = null, dirty = 0, hov = null, said, typed = "", typedAt = 0, dead = 0,
-      jobs = [], later = [], opening = 0, at, up, end, n = 0, tpl = {}, timer = 0, waiting = [], seen = {}, size = [0, 0, 9],
-      own = fresh.splice(0, fresh.length), q = "sn" + seqNo, L = lines ? pt(1) : "0pt", mine, chevron, icon, host, sc, i, it, u, v, tail, a, b;
+      jobs = [], opening = 0, at, up, end, n = 0, tpl = {}, timer = 0, waiting = [], seen = {}, size = [0, 0, 9],
+      own = fresh.splice(0, fresh.length), q = "sn" + seqNo, L = lines ? pt(1) : "0pt", mine, chevron, icon, host, sc, i, it, u, v, a, b, ready,
+      // What add-ons reach, as the menu element's sn: skip(item) tells whether the item's row is
+      // hidden (isFinite: an item is no number, so none is), row(item) is called for each row
+      // drawn, and keep (folder indices), when set, is remembered as the open ones.
+      ext = { T: T, root: root, get: get, toggle: toggle, done: done, skip: isFinite };
+
+    T.ready = new Promise(function (ok) { ready = ok; });
 
     function pt(n) {
       return n * I + "pt";
@@ -371,6 +392,7 @@
       }
       if (it == here) a.setAttribute("aria-current", "page");
       if (it == sel || it == hov) paint(it);
+      if (ext.row) ext.row(it);
       return r;
     }
 
@@ -431,19 +453,22 @@
       }
     }
 
-    function toggle(it, o) {
+    // Opens or closes a folder; when the visitor did (by), the page is told.
+    function toggle(it, o, by) {
       var f;
       o = !!o;
       if (o) kids(it);
       dirty = 1;
+      by = by && !it.o != !o;
       it.o = o;
       if (it.r) {
         if (o && !it.g) group(it);
         if (it.g) it.g.hidden = !o;
         paint(it);
       }
+      if (by) fire("toggle", { index: it.x, open: o });
       // The tab stop never stays on a row that a closed folder hides.
-      for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it) : stop(it);
+      for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it, 1) : stop(it);
     }
 
     // After changes: the first rows drawn at once.
@@ -470,7 +495,7 @@
       try {
         W.sessionStorage.setItem(keyOf(), JSON.stringify({
           s: sel ? sel.x : -1,
-          o: all.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
+          o: ext.keep || all.filter(function (f) { return f.o; }).map(function (f) { return f.x; })
         }));
       } catch (e) { /* storage unavailable: nothing is remembered */ }
     }
@@ -495,14 +520,17 @@
       it.a.tabIndex = 0;
     }
 
-    // Moves the focus to an item and keeps it in view, also once the rows above it are drawn.
-    function focus(it) {
+    // Shows an item's row and keeps it in view, also once the rows above it are drawn; with f the
+    // focus moves there.
+    function focus(it, f) {
       reveal(it);
-      stop(it);
-      it.a.focus({ preventScroll: true });
+      if (f) {
+        stop(it);
+        it.a.focus({ preventScroll: true });
+      }
       it.r.scrollIntoView({ block: "nearest" });
-      if (W.requestAnimationFrame) requestAnimationFrame(function () {
-        requestAnimationFrame(function () { if (cur == it) it.r.scrollIntoView({ block: "nearest" }); });
+      requestAnimationFrame(function () {
+        requestAnimationFrame(function () { if (cur == it || !f) it.r.scrollIntoView({ block: "nearest" }); });
       });
     }
 
@@ -520,7 +548,12 @@
       said = t;
       W.status = t;
       box.setAttribute("data-status", t);
-      box.dispatchEvent(new CustomEvent("sylvanode-status", { bubbles: true, detail: { text: t, index: it ? it.x : -1 } }));
+      fire("status", { text: t, index: it ? it.x : -1 });
+    }
+
+    // Tells the page: an event "sylvanode-<name>" from the menu; false when it was cancelled.
+    function fire(name, d, c) {
+      return box.dispatchEvent(new CustomEvent("sylvanode-" + name, { bubbles: true, cancelable: !!c, detail: d }));
     }
 
     function itemOf(e) {
@@ -528,19 +561,26 @@
       return r && box.contains(r) ? r.sn : null;
     }
 
+    // The first item of list l from j on, in steps of s, that is shown (an add-on may hide some).
+    function kid(l, j, s) {
+      while (l[j] && ext.skip(l[j])) j += s;
+      return l[j];
+    }
+
     function next(it) {
-      if (it.c && it.o && it.c.length) return it.c[0];
-      for (; it.p; it = it.p) if (it.p.c[it.j + 1]) return it.p.c[it.j + 1];
-      return null;
+      var c = it.c && it.o && kid(it.c, 0, 1);
+      for (; !c && it.p; it = it.p) c = kid(it.p.c, it.j + 1, 1);
+      return c || null;
     }
 
     function last(it) {
-      while (it.c && it.o && it.c.length) it = it.c[it.c.length - 1];
+      for (var c; it.c && it.o && (c = kid(it.c, it.c.length - 1, -1));) it = c;
       return it;
     }
 
     function prev(it) {
-      return it.j ? last(it.p.c[it.j - 1]) : it.p.p ? it.p : null;
+      var c = kid(it.p.c, it.j - 1, -1);
+      return c ? last(c) : it.p.p ? it.p : null;
     }
 
     function run1(it) {
@@ -549,7 +589,7 @@
         f = new Function(it.sc);
       } catch (e) {
         // A content security policy without 'unsafe-eval' forbids it: one message, no exception.
-        return console.error('sylvanode-tree: the script of the menu item "' + it.n + '" cannot run here: ' + e);
+        return console.error('sylvanode-tree: the script of "' + it.n + '" cannot run here: ' + e);
       }
       f.call(it.a);
     }
@@ -563,6 +603,7 @@
       run(Infinity, 0);
     }
 
+    box.sn = ext;
     box.className = "sn-t sn" + seqNo;
     box.setAttribute("role", "tree");
     box.setAttribute("data-menu", name);
@@ -612,19 +653,36 @@
       });
     } else finish();
 
-    function finish() {
-      var st = [], hx = -1, exact, f, g, l;
-      // "You are here": the first item whose link is this page, fragment and all, else the first
-      // whose link is this page apart from the fragment.
-      u = page(location.href);
+    // "You are here": the index of the first item whose link is page address h, fragment and all,
+    // else of the first whose link is that page apart from the fragment; -1 if none.
+    function match(h) {
+      var x = 0, hx = -1, u, v, tail, a, b, l;
+      try { u = page(new URL(h, D.baseURI).href); } catch (e) { return -1; }
       v = u.replace(/#.*/, "");
       // Cheap filter first: the link must contain the page's file name, as written or decoded.
       tail = v.replace(/\?.*/, "").replace(/.*\//, "");
       try { a = decodeURIComponent(tail); } catch (e) { a = tail; }
+      for (; x < n; x++) {
+        l = at[x] + !nodes[at[x]];
+        b = nodes[l + 7];
+        if (nodes[l + 5] == 3 && b && (b += "", b[0] == "#" ||
+          (tail ? b.indexOf(tail) >= 0 || a != tail && b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b))) && !/^\s*javascript:/i.test(b)) {
+          l = b;
+          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
+          if (b == u) return x;
+          // A link to a part of this page ("#part") is here only with that part.
+          if (hx < 0 && l[0] != "#" && b.replace(/#.*/, "") == v) hx = x;
+        }
+      }
+      return hx;
+    }
+
+    function finish() {
+      var st = [], hx, f;
 
       // One pass over the array (0 opens a folder of 11 elements, 2 is a file of 9, 1 closes a
-      // folder, 5 ends): where each item's entry is, its folder and the end of its branch, and the
-      // current page. The items themselves are made when their folder is first opened.
+      // folder, 5 ends): where each item's entry is, its folder and the end of its branch. The
+      // items themselves are made when their folder is first opened.
       at = new Int32Array(nodes.length / 9 + 1);
       up = new Int32Array(at.length);
       end = new Int32Array(at.length);
@@ -638,16 +696,6 @@
         if (f !== 0 && f !== 2) break;
         at[n] = i;
         up[n] = st.length ? st[st.length - 1] + 1 : 0;
-        g = f ? i : i + 1;
-        b = nodes[g + 7];
-        if (!exact && nodes[g + 5] == 3 && b && (b += "", b[0] == "#" ||
-          (tail ? b.indexOf(tail) >= 0 || a != tail && b.indexOf(a) >= 0 : /(^|[\/.]|index\.html?)([?#]|$)/i.test(b))) && !/^\s*javascript:/i.test(b)) {
-          l = b;
-          try { b = page(new URL(b, D.baseURI).href); } catch (e) { b = ""; }
-          if (b == u) exact = 1, hx = n;
-          // A link to a part of this page ("#part") is here only with that part.
-          else if (hx < 0 && l[0] != "#" && b.replace(/#.*/, "") == v) hx = n;
-        }
         if (!f) st.push(n);
         n++;
         i += f ? 9 : 11;
@@ -665,7 +713,7 @@
         v.o.forEach(function (x) { if ((x = get(x)) && x.c) x.o = 1; });
         sel = get(v.s) || null;
       }
-      if (hx >= 0) {
+      if ((hx = match(location.href)) >= 0) {
         // The current page's branch opens, and so does the current page when it is a folder.
         sel = here = get(hx);
         dirty = 1;
@@ -682,14 +730,11 @@
         if (!cur.r) reveal(cur);
         cur.a.tabIndex = 0;
       }
-      // What the current page opened is remembered with the next change, or when the page is left.
-      v = later;
-      later = 0;
-      v.forEach(function (f) { f(); });
+      ready(T);
     }
 
     box.addEventListener("click", function (e) {
-      var it = itemOf(e.target), a, r;
+      var it = itemOf(e.target), a, r, c;
       if (!it) return;
       a = it.a;
       // In front of the text (lines, box, icon, the folder mark): a folder opens or closes and
@@ -697,19 +742,22 @@
       if (e.target == it.r && it.c) {
         r = it.r.firstChild.getBoundingClientRect();
         if (rtl() ? e.clientX >= r.right : e.clientX < r.left) {
-          toggle(it, !it.o);
+          toggle(it, !it.o, 1);
           done();
           return save();
         }
       }
       if (e.target != a && !a.contains(e.target) && a.href) return a.click();
       select(it);
-      if (it.c) toggle(it, !it.o);
+      if (it.c) toggle(it, !it.o, 1);
       done();
       save();
-      if (it.k != 3) {
+      // The page may take over: a router follows the link itself (not one opened elsewhere with
+      // a modifier key).
+      c = e.ctrlKey || e.metaKey || e.shiftKey || fire("select", { index: it.x, href: a.href, target: a.href && a.target }, 1);
+      if (!c || it.k != 3) {
         e.preventDefault();
-        if (it.sc) run1(it);
+        if (c && it.sc) run1(it);
       }
     });
     box.addEventListener("mouseover", function (e) {
@@ -746,8 +794,8 @@
         typed += k.toLowerCase();
         typedAt = now;
         v = typed.replace(/^(.)\1+$/, "$1"); // the same letter again: the next item with it
-        n = v.length > 1 ? it : next(it) || root.c[0];
-        for (j = all.length; j-- && n.n.toLowerCase().indexOf(v);) n = next(n) || root.c[0];
+        n = v.length > 1 ? it : next(it) || next(root);
+        for (j = all.length; n && j-- && n.n.toLowerCase().indexOf(v);) n = next(n) || next(root);
         if (j < 0) n = null;
       } else {
         typed = "";
@@ -756,25 +804,25 @@
         if (k == "ArrowDown") n = next(it);
         else if (k == "ArrowUp") n = prev(it);
         else if (k == "ArrowRight") {
-          if (it.c && !it.o) toggle(it, 1);
-          else if (it.c) n = it.c[0];
+          if (it.c && !it.o) toggle(it, 1, 1);
+          else if (it.c) n = kid(it.c, 0, 1);
         } else if (k == "ArrowLeft") {
-          if (it.c && it.o) toggle(it, 0);
+          if (it.c && it.o) toggle(it, 0, 1);
           else if (it.p.p) n = it.p;
-        } else if (k == "Home") n = root.c[0];
-        else if (k == "End") n = last(root.c[root.c.length - 1]);
+        } else if (k == "Home") n = next(root);
+        else if (k == "End") n = next(root) && last(root);
         else if (k == "PageDown" || k == "PageUp") {
           // A window's height of rows further on.
           j = Math.max(1, Math.floor(innerHeight / (it.r.getBoundingClientRect().height || 20)) - 1);
           for (n = it; j-- && (v = k == "PageUp" ? prev(n) : next(n));) n = v;
         } else if (k == "Enter" || k == " ") it.a.click();
-        else if (k == "*") it.p.c.forEach(function (s) { if (s.c) toggle(s, 1); });
+        else if (k == "*") it.p.c.forEach(function (s) { if (s.c) toggle(s, 1, 1); });
         else return;
       }
       e.preventDefault();
       done();
       save();
-      if (n) focus(n);
+      if (n) focus(n, 1);
     });
     W.addEventListener("pagehide", save);
     // Printing shows every open item: draw what is still queued.
@@ -784,7 +832,8 @@
     // Folders are opened (or closed) in order, as many as fit in 20 ms per task; a later call
     // takes over from one still under way.
     T.expandAll = function (o) {
-      if (later) return new Promise(function (ok) { later.push(function () { T.expandAll(o).then(ok); }); });
+      // Before the items are known: once they are.
+      if (!at && !dead) return T.ready.then(function () { return T.expandAll(o); });
       o = o !== false;
       var x = 0;
       return new Promise(function (ok) {
@@ -803,14 +852,38 @@
       });
     };
 
+    T.reveal = function (t, f) {
+      t = get(typeof t == "number" ? t : match(t));
+      if (!t || dead) return false;
+      focus(t, f === true);
+      return true;
+    };
+
+    T.current = function (h) {
+      var it;
+      if (h != null && !dead) {
+        it = get(match(h));
+        if (here && here.a) here.a.removeAttribute("aria-current");
+        if (here = it) {
+          reveal(it);
+          if (it.c) toggle(it, 1);
+          done();
+          it.a.setAttribute("aria-current", "page");
+          select(it);
+        }
+      }
+      return here ? here.x : -1;
+    };
+
     // Takes the menu out of the page with everything it added there; the list it was made from
     // comes back.
     T.destroy = function () {
       if (dead) return;
       save();
       dead = 1;
+      ready(T);
       clearTimeout(timer);
-      opening = later = 0;
+      opening = 0;
       jobs = [];
       W.removeEventListener("pagehide", save);
       W.removeEventListener("beforeprint", printAll);

@@ -8,7 +8,9 @@
 //   open all   every folder opened and laid out (ours: expandAll until every row exists; jsTree: open_all;
 //              wunderbaum: expandAll, which draws only the rows in view)
 // and, for ours alone, a folder of 1,000 files opened until the next frame is painted, and a
-// 100,000-item menu opened whole, with the longest task the browser reports. Lower bounds of open
+// 100,000-item menu opened whole, with the longest task the browser reports. Last, the filter
+// add-on at 10,000 and 100,000 items until the rows of the matches are shown, with the longest task,
+// against jsTree's search with show_only_matches on the same forest. Lower bounds of open
 // all are given beside it: the same rows and groups as ours, and one <a> per row, each made in one
 // task by a few lines of code that do nothing else. For wunderbaum it also gives how many rows
 // exist after open all, and whether find-in-page finds the last item: the price of drawing only
@@ -54,6 +56,7 @@ const { serve, launch } = await import(createRequire(import.meta.url).resolve('.
 const dir = mkdtempSync(join(tmpdir(), 'sylvanode-bench-'));
 copyFileSync(join(repo, 'web/sylvanode-tree.min.js'), join(dir, 'sylvanode-tree.min.js'));
 if (before) copyFileSync(before, join(dir, 'before.js'));
+copyFileSync(join(repo, 'web/sylvanode-filter.min.js'), join(dir, 'sylvanode-filter.min.js'));
 for (const f of ['sn-line-i.svg', 'sn-line-t.svg', 'sn-line-l.svg', 'sn-plus.svg', 'sn-minus.svg']) copyFileSync(join(repo, 'web', f), join(dir, f));
 for (const f of ['file.svg', 'closed.svg', 'open.svg']) {
   writeFileSync(join(dir, f), '<svg xmlns="http://www.w3.org/2000/svg" width="16" height="16"><rect width="16" height="16" fill="#999"/></svg>');
@@ -71,11 +74,11 @@ const observe = `<script>function inTask(f) { return new Promise(function (ok) {
 window.tasks = []; new PerformanceObserver(function (l) { l.getEntries().forEach(function (e) {
   tasks.push([Math.round(e.startTime), Math.round(e.duration)]); }); }).observe({ type: 'longtask', buffered: true });</script>`;
 
-function oursPage(name, items, library = 'sylvanode-tree.min.js', page = name) {
+function oursPage(name, items, library = 'sylvanode-tree.min.js', page = name, addOn = '') {
   writeFileSync(join(dir, `${name}.menu`), schemeText(items), 'latin1');
   execFileSync(cli, ['generate', join(dir, `${name}.menu`), '-o', join(dir, `${name}.js`)]);
   writeFileSync(join(dir, `${page}.html`), `<!doctype html><html lang="en"><head><meta charset="gbk"><title>bench</title>${observe}
-<script src="${library}"></script>
+<script src="${library}"></script>${addOn}
 <script>var realBuild = Tree_buildTree; Tree_buildTree = function (a, t) {
   performance.mark('ready0'); var t0 = window.buildAt = performance.now(); realBuild(a, t); window.buildMs = performance.now() - t0;
   window.benchTree = t;
@@ -87,15 +90,15 @@ function oursPage(name, items, library = 'sylvanode-tree.min.js', page = name) {
   return `${page}.html`;
 }
 
-function jstreePage(name, items) {
+function jstreePage(name, items, page = `${name}-jstree`, extra = '') {
   writeFileSync(join(dir, `${name}-data.js`), `var forest = ${JSON.stringify(nestedData(items))};`);
-  writeFileSync(join(dir, `${name}-jstree.html`), `<!doctype html><html lang="en"><head><meta charset="utf-8"><title>bench</title>${observe}
+  writeFileSync(join(dir, `${page}.html`), `<!doctype html><html lang="en"><head><meta charset="utf-8"><title>bench</title>${observe}
 <link rel="stylesheet" href="style.min.css"><script src="jquery.min.js"></script><script src="jstree.min.js"></script>
 </head><body><div id="tree"></div><script src="${name}-data.js"></script>
 <script>document.body.offsetHeight; performance.mark('ready0'); var t0 = performance.now();
 $('#tree').on('ready.jstree', function () { document.body.offsetHeight; window.readyMs = performance.now() - t0; performance.mark('ready1'); })
-  .jstree({ core: { data: forest, animation: 0, worker: false } });</script></body></html>`);
-  return `${name}-jstree.html`;
+  .jstree({ core: { data: forest, animation: 0, worker: false }${extra} });</script></body></html>`);
+  return `${page}.html`;
 }
 
 function wunderbaumPage(name, items) {
@@ -342,6 +345,54 @@ try {
       `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
       `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
       `of ${h.tasks} long tasks (target <= 200)`);
+  }
+
+  // The filter: ours until the rows of the matches it shows are there (the first 300, marked where
+  // the title matches), jsTree's search with show_only_matches until its rows are laid out.
+  const query = 'ember';
+  for (const [label, items] of [['10,000', forest], ['100,000', huge]]) {
+    const name = label === '10,000' ? 'forest' : 'huge';
+    const f = oursPage(name, items, 'sylvanode-tree.min.js', `${name}-filter`, '<script src="sylvanode-filter.min.js"></script>');
+    const j = jstreePage(name, items, `${name}-search`, ', plugins: ["search"], search: { show_only_matches: true }');
+    const matching = items.filter((it) => `${it.name}\n${it.hint}`.toLowerCase().includes(query));
+    const marked = matching.slice(0, 300).filter((it) => it.name.toLowerCase().includes(query)).length;
+    const r = { ours: [], oursTask: [], jstree: [], jstreeTask: [] };
+    for (let k = 0; k < runs; k++) {
+      const a = await withPage(f, (page) => page.evaluate(async ([query, marked]) => {
+        await benchTree.ready;
+        await new Promise((ok) => setTimeout(ok, 50));
+        const from = performance.now();
+        const n = await inTask(() => benchTree.filter(query));
+        await new Promise(function wait(ok) {
+          if (document.querySelectorAll('[role=treeitem]:has(mark)').length >= marked) ok();
+          else requestAnimationFrame(() => wait(ok));
+        });
+        document.body.offsetHeight;
+        const ms = performance.now() - from;
+        // Long tasks are reported a little later.
+        await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
+        return { n, ms, task: tasks.filter((t) => t[0] + t[1] >= from).reduce((m, t) => Math.max(m, t[1]), 0) };
+      }, [query, marked]));
+      if (a.n !== matching.length) throw new Error(`filter: ${a.n} matches, ${matching.length} expected`);
+      const b = await withPage(j, async (page) => {
+        await page.waitForFunction(() => window.readyMs !== undefined);
+        return page.evaluate(async (query) => {
+          await new Promise((ok) => setTimeout(ok, 50));
+          const from = performance.now();
+          await inTask(() => { $('#tree').jstree(true).search(query); document.body.offsetHeight; });
+          const ms = performance.now() - from;
+          await new Promise((ok) => requestAnimationFrame(() => setTimeout(ok, 100)));
+          return { ms, task: tasks.filter((t) => t[0] + t[1] >= from).reduce((m, t) => Math.max(m, t[1]), 0) };
+        }, query);
+      });
+      r.ours.push(a.ms);
+      r.oursTask.push(a.task);
+      r.jstree.push(b.ms);
+      r.jstreeTask.push(b.task);
+    }
+    console.log(`Filter "${query}" at ${label} items (${matching.length} matches): ${median(r.ours).toFixed(0)} ms until the rows are shown, ` +
+      `longest task ${median(r.oursTask)} ms (target <= 200); jsTree search ${median(r.jstree).toFixed(0)} ms, longest task ${median(r.jstreeTask)} ms ` +
+      `(ratio ${(median(r.ours) / median(r.jstree)).toFixed(3)})`);
   }
 } finally {
   await browser.close();

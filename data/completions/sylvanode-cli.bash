@@ -1,6 +1,7 @@
 # bash completion for sylvanode-cli
 # The commands and their options are read from the tool's own help texts, so a new command or
-# option completes without a change here.
+# option completes without a change here. The tool runs in the C locale, whose help is English,
+# the language these patterns read.
 
 _sylvanode_cli() {
     local cur prev words cword split
@@ -17,17 +18,17 @@ _sylvanode_cli() {
 
     if [[ -z $command ]]; then
         local commands
-        commands=$("$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')
+        commands=$(LC_ALL=C "$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')
         COMPREPLY=($(compgen -W "$commands help --help --version" -- "$cur"))
         return
     fi
 
     if [[ $command == help ]]; then
-        COMPREPLY=($(compgen -W "$("$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')" -- "$cur"))
+        COMPREPLY=($(compgen -W "$(LC_ALL=C "$tool" --help 2>/dev/null | awk '/^Commands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }')" -- "$cur"))
         return
     fi
     local help
-    help=$("$tool" "$command" --help 2>/dev/null) || return
+    help=$(LC_ALL=C "$tool" "$command" --help 2>/dev/null) || return
 
     # The value of an option, from its line in the help ("  --to FORMAT   html, outline or json"):
     # a DIR is a folder, a FILE or OUT a file, and a list of words ("a, b or c", after a colon,

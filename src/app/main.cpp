@@ -3,15 +3,14 @@
 // empty scheme). --help and --version print and exit without a window.
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <new>
 
+#include "platform/user_language.h"
 #include "ui/common/qt_prompter.h"
+#include "ui/common/translations.h"
 #include "ui/main/main_window.h"
 #include "ui/main/session.h"
 #include "ui/main/workspace.h"
@@ -46,7 +45,15 @@ private:
     sylvanode::Prompter& prompter_;
 };
 
-constexpr const char* kHelpText =
+// Before there is an application, the texts follow the locale as the command-line tool's do.
+constexpr const char* kHelpText[] = {
+    "用法：sylvanode [--help] [--version] [文件...]\n"
+    "\n"
+    "Sylvanode，网页上可折叠树形菜单的编辑器。它在各自的窗口中打开每个菜单方案文件，\n"
+    "或者以一个空的、未命名的菜单方案启动。另见 sylvanode-cli(1)。\n"
+    "\n"
+    "  --help     显示本帮助\n"
+    "  --version  显示版本\n",
     "Usage: sylvanode [--help] [--version] [FILE...]\n"
     "\n"
     "Sylvanode, an editor for collapsible tree menus on web pages. It opens each menu scheme\n"
@@ -54,17 +61,20 @@ constexpr const char* kHelpText =
     "See also sylvanode-cli(1).\n"
     "\n"
     "  --help     show this help\n"
-    "  --version  show the version\n";
+    "  --version  show the version\n"};
+constexpr const char* kCannotWrite[] = {"sylvanode: 无法写入标准输出\n",
+                                        "sylvanode: cannot write to standard output\n"};
 
 // Answers --help and --version before any window (or display) is needed; -1 otherwise.
 int answerInformationOptions(int argc, char** argv) {
+    const auto language = static_cast<size_t>(sylvanode::environmentLanguage() == sylvanode::Language::English);
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
         const char* text = nullptr;
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) text = kHelpText;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) text = kHelpText[language];
         if (std::strcmp(argv[i], "--version") == 0) text = "sylvanode " SYLVANODE_VERSION "\n";
         if (!text) continue;
         const bool written = std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0;
-        if (!written) std::fprintf(stderr, "sylvanode: cannot write to standard output\n");
+        if (!written) std::fputs(kCannotWrite[language], stderr);
         return written ? 0 : 3;
     }
     return -1;
@@ -83,11 +93,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("sylvanode"), QIcon(QStringLiteral(":/icons/sylvanode.svg"))));
 
-    // The program speaks Simplified Chinese; so do Qt's own dialogs and buttons.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    // The language chosen in View → Language, else the system's; Qt's own dialogs and buttons
+    // speak it too.
+    sylvanode::installTranslations(sylvanode::languageToUse());
 
     sylvanode::Session session;
     sylvanode::Workspace workspace(prompter, session);

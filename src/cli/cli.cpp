@@ -9,19 +9,30 @@
 #include "cli/preview_command.h"
 #include "cli/terminal_text.h"
 #include "codegen/script_text.h"
+#include "exchange/json_value.h"
 #include "model/scheme_io.h"
+#include "platform/text_encoding.h"
 
 namespace sylvanode::cli {
 namespace {
 
-constexpr const char* kNoItems = "没有菜单项，终止生成代码";
-constexpr const char* kOutOfMemory = "内存不足";
-constexpr const char* kSchemeFromStdin = "FILE.menu may be \"-\" to read the scheme from standard input.";
+// Scheme bytes (or a file name's) as JSON text.
+std::string jsonText(std::string_view bytes) {
+    std::string out;
+    appendJsonString(out, isValidUtf8(bytes) ? std::string(bytes) : schemeBytesToUtf8(bytes, "\xEF\xBF\xBD"));
+    return out;
+}
 
 int cmdCheck(Invocation& inv) {
+    bool json = false;
+    if (int rc = kOk; !inv.jsonFormat(json, rc)) return rc;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
-    inv.out() << scheme.itemCount() << " items\n";
+    if (json)
+        inv.out() << "{\"file\":" << jsonText(inv.operands()[0] == "-" ? "standard input" : inv.operands()[0])
+                  << ",\"items\":" << scheme.itemCount() << "}\n";
+    else
+        inv.out() << scheme.itemCount() << " items\n";
     return inv.checkOutput();
 }
 
@@ -34,16 +45,41 @@ int cmdRewrite(Invocation& inv) {
 // One line per item, written as it is made: a deep tree's outline can be far larger than
 // the scheme (two spaces per level), so it is never held whole.
 int cmdTree(Invocation& inv) {
+    bool json = false;
+    if (int rc = kOk; !inv.jsonFormat(json, rc)) return rc;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     std::ostream& out = inv.out();
     std::string line;
+    int index = 0;
+    if (json) out << "[";
     forEachPreOrder(scheme.roots(), [&](MenuNode* n, int level) {
         if (!out.good()) return;  // standard output failed: nothing more is formatted
+        const MenuItemData& d = n->data;
+        if (json) {
+            // One object a line, flat: the level says where it hangs.
+            line = index ? ",\n{" : "\n{";
+            line += "\"index\":" + std::to_string(index++) + ",\"level\":" + std::to_string(level) +
+                    ",\"title\":" + jsonText(n->caption) + ",\"folder\":" + (n->isFile() ? "false" : "true");
+            auto field = [&line](const char* key, const std::string& value, bool always = false) {
+                if (!value.empty() || always) line += std::string(",\"") + key + "\":" + jsonText(value);
+            };
+            field("hint", d.menuHint);
+            field("status", d.menuStatus);
+            field("icon1", d.menuIcon1);
+            field("icon2", d.menuIcon2);
+            if (d.contentType == 0) {
+                field("link", d.menuLink);
+                field("target", d.menuTarget);
+            } else {
+                field("script", d.menuScript, true);
+            }
+            out << line << "}";
+            return;
+        }
         line.assign(static_cast<size_t>(level) * 2, ' ');
         line += gbkForTerminal(n->caption);
         line += n->isFile() ? "  [file]" : "  [folder]";
-        const MenuItemData& d = n->data;
         if (d.contentType == 0) {
             line += " link " + gbkForTerminal(d.menuLink);
             if (!d.menuTarget.empty()) line += " -> " + gbkForTerminal(d.menuTarget);
@@ -53,6 +89,7 @@ int cmdTree(Invocation& inv) {
         line += '\n';
         out << line;
     });
+    if (json) out << (index ? "\n]\n" : "]\n");
     return inv.checkOutput();
 }
 
@@ -62,7 +99,7 @@ int cmdGenerate(Invocation& inv) {
     if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
-    if (scheme.empty()) return inv.fail(kRejected, kNoItems);
+    if (scheme.empty()) return inv.fail(kRejected, inv.text("no menu items, no code generated"));
     scheme.settings.menuSuffix = suffix;
     if (charset) scheme.settings.scriptCharset = *charset;
     const std::string* file = inv.option("-o");
@@ -71,26 +108,24 @@ int cmdGenerate(Invocation& inv) {
     return inv.writeOutput(file ? *file : "-", script);
 }
 
-std::string usageText() {
-    std::string text =
-        "Usage: sylvanode-cli COMMAND [ARGS]\n"
-        "       sylvanode-cli COMMAND --help\n"
-        "\n"
-        "Commands:\n";
-    for (const CommandSyntax& c : commands()) {
-        std::string left = "  " + c.name + " " + c.operands;
-        if (left.size() < 24)
-            left.resize(24, ' ');
-        else
-            left += "  ";
-        text += left + c.summary + "\n";
-    }
-    text +=
-        "  --help                show this help\n"
-        "  --version             show the version\n"
-        "\n"
-        "A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n"
-        "Exit codes: 0 ok, 1 scheme rejected, 2 usage, 3 file could not be read or written.\n";
+std::string usageText(Language language) {
+    std::string text(Text("Usage: sylvanode-cli COMMAND [ARGS]\n       sylvanode-cli COMMAND --help\n\nCommands:\n")
+                         .in(language));
+    for (const CommandSyntax& c : commands()) text += helpRow(c.name + " " + c.operands, c.summary.in(language));
+    text += helpRow("--help", Text("show this help").in(language));
+    text += helpRow("--version", Text("show the version").in(language));
+    // Appended piece by piece: "\n" + a temporary string trips a false warning of GCC 12 at -O3.
+    text += '\n';
+    text += format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
+                   language);
+    text += '\n';
+    text += format("-q (--quiet) keeps standard output for data: no notes of what was done.", language);
+    text += '\n';
+    text += format("Exit codes, the same in every command: 0 ok; 1 scheme rejected, a source that cannot be\n"
+                   "imported, or links with problems; 2 usage; 3 a file could not be read or written (a\n"
+                   "missing input file included).",
+                   language);
+    text += '\n';
     return text;
 }
 
@@ -101,23 +136,27 @@ const std::vector<CommandSyntax>& commands() {
         {"check",
          "FILE.menu",
          "load a scheme and report its item count",
-         kSchemeFromStdin,
-         {},
+         "FILE.menu may be \"-\" to read the scheme from standard input.\n"
+         "json: {\"file\":..., \"items\":N}.",
+         {formatOption()},
          1,
          1,
          cmdCheck},
         {"tree",
          "FILE.menu",
          "print the scheme's outline, one item per line",
-         std::string(kSchemeFromStdin) + "\nControl characters in texts are shown as \\xNN.",
-         {},
+         "FILE.menu may be \"-\" to read the scheme from standard input.\n"
+         "Control characters in texts are shown as \\xNN.\n"
+         "json: an array of items in order, each with its index, level, title and folder flag and\n"
+         "the texts it has (hint, status, icon1, icon2, link and target, or script).",
+         {formatOption()},
          1,
          1,
          cmdTree},
         {"rewrite",
          "FILE.menu",
          "load a scheme and write it again",
-         kSchemeFromStdin,
+         "FILE.menu may be \"-\" to read the scheme from standard input.",
          {outputOption("OUT.menu", "write the scheme to OUT.menu (\"-\": standard output)", true)},
          1,
          1,
@@ -125,7 +164,7 @@ const std::vector<CommandSyntax>& commands() {
         {"generate",
          "FILE.menu",
          "write the menu script (to standard output without -o)",
-         kSchemeFromStdin,
+         "FILE.menu may be \"-\" to read the scheme from standard input.",
          {outputOption("OUT.js", "write the script to OUT.js (\"-\": standard output)"), suffixOption(),
           charsetOption(),
           {"--from-list", "", "read the items from the page's exported <nav> list instead of carrying them"}},
@@ -141,13 +180,14 @@ const std::vector<CommandSyntax>& commands() {
     return table;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, InputReader input,
+        Language language) {
     static const CommandSyntax program{kProgram, "COMMAND", "", "", {}, 1, 1, {}};
-    Invocation top(program, out, err, input);
-    if (args.empty()) return top.fail(kUsage, "no command given (see sylvanode-cli --help)");
+    Invocation top(program, out, err, input, language);
+    if (args.empty()) return top.fail(kUsage, top.text("no command given (see sylvanode-cli --help)"));
     const std::string& name = args[0];
     if (name == "--help" || name == "-h" || (name == "help" && args.size() == 1)) {
-        out << usageText();
+        out << usageText(language);
         return top.checkOutput();
     }
     if (name == "--version") {
@@ -158,9 +198,9 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     const std::string& wanted = name == "help" ? args[1] : name;
     for (const CommandSyntax& c : commands()) {
         if (c.name != wanted) continue;
-        Invocation inv(c, out, err, input);
+        Invocation inv(c, out, err, input, language);
         if (name == "help") {
-            out << commandHelp(c);
+            out << commandHelp(c, language);
             return inv.checkOutput();
         }
         if (const int rc = inv.parse(std::vector<std::string>(args.begin() + 1, args.end())); rc >= 0)
@@ -169,12 +209,12 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         try {
             return c.run(inv);
         } catch (const std::bad_alloc&) {
-            return inv.fail(kIoError, kOutOfMemory);
+            return inv.fail(kIoError, inv.text("out of memory"));
         } catch (const std::exception& e) {
             return inv.fail(kIoError, e.what());
         }
     }
-    return top.fail(kUsage, "unknown command " + wanted + " (see sylvanode-cli --help)");
+    return top.fail(kUsage, top.text("unknown command {1} (see sylvanode-cli --help)", {wanted}));
 }
 
 }  // namespace sylvanode::cli

@@ -7,16 +7,13 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/failure_text.h"
 #include "cli/terminal_text.h"
 #include "codegen/script_text.h"
 #include "model/scheme_io.h"
 
 namespace sylvanode::cli {
 namespace {
-
-// The editor's fixed message texts, in UTF-8 for the terminal.
-constexpr const char* kBadScheme = "菜单方案格式不正确";
-constexpr const char* kBadSuffix = "后缀名格式不正确";
 
 std::string lowerAscii(std::string s) {
     for (char& c : s)
@@ -39,8 +36,8 @@ std::string synopsis(const CommandSyntax& syntax) {
 
 IoResult readStandardInput(std::string& bytes) { return readBounded(STDIN_FILENO, "standard input", bytes); }
 
-OptionSyntax outputOption(std::string valueName, std::string help, bool required) {
-    return {"-o", std::move(valueName), std::move(help), required};
+OptionSyntax outputOption(std::string valueName, Text help, bool required) {
+    return {"-o", std::move(valueName), help, required};
 }
 
 OptionSyntax suffixOption() {
@@ -53,31 +50,47 @@ OptionSyntax charsetOption() {
             "character set of the script: gbk or utf-8 (default: the scheme's own, else gbk)"};
 }
 
-std::string commandHelp(const CommandSyntax& syntax) {
-    std::string summary = syntax.summary;
+OptionSyntax formatOption(Text help) { return {"--format", "FORMAT", help}; }
+
+std::string helpRow(std::string left, std::string_view text) {
+    left = "  " + left;
+    if (left.size() < 24)
+        left.resize(24, ' ');
+    else
+        left += "  ";
+    return left + std::string(text) + "\n";
+}
+
+std::string commandHelp(const CommandSyntax& syntax, Language language) {
+    // The summary as a sentence: "Load a scheme ...".
+    std::string summary(syntax.summary.in(language));
     if (!summary.empty() && summary[0] >= 'a' && summary[0] <= 'z')
         summary[0] = static_cast<char>(summary[0] - 32);
-    std::string text = "Usage: " + synopsis(syntax) + "\n\n" + summary + ".\n";
-    if (!syntax.details.empty()) text += syntax.details + "\n";
-    text += "\nOptions:\n";
-    auto row = [&text](std::string left, const std::string& help) {
-        left = "  " + left;
-        if (left.size() < 24)
-            left.resize(24, ' ');
-        else
-            left += "  ";
-        text += left + help + "\n";
-    };
+    std::string text = format("Usage: {1}", language, {synopsis(syntax)}) + "\n\n" +
+                       format("{1}.", language, {summary}) + "\n";
+    if (!syntax.details.empty()) text += std::string(syntax.details.in(language)) + "\n";
+    // Appended piece by piece: "\n" + a temporary string trips a false warning of GCC 12 at -O3.
+    text += '\n';
+    text += format("Options:", language);
+    text += '\n';
     for (const OptionSyntax& o : syntax.options)
-        row(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help);
-    row("-h, --help", "show this help");
-    text +=
-        "\nA file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.\n";
+        text += helpRow(o.valueName.empty() ? o.name : o.name + " " + o.valueName, o.help.in(language));
+    text += helpRow("-q, --quiet", Text("print data only: no notes on standard output or standard error").in(language));
+    text += helpRow("-h, --help", Text("show this help").in(language));
+    text += '\n';
+    text += format("A file named \"-\" is standard input (or, after -o, standard output); \"--\" ends the options.",
+                   language);
+    text += '\n';
     return text;
 }
 
-Invocation::Invocation(const CommandSyntax& syntax, std::ostream& out, std::ostream& err, InputReader input)
-    : syntax_(syntax), out_(out), err_(err), input_(input ? std::move(input) : InputReader(readStandardInput)) {}
+Invocation::Invocation(const CommandSyntax& syntax, std::ostream& out, std::ostream& err, InputReader input,
+                       Language language)
+    : syntax_(syntax),
+      out_(out),
+      err_(err),
+      input_(input ? std::move(input) : InputReader(readStandardInput)),
+      language_(language) {}
 
 int Invocation::parse(const std::vector<std::string>& args) {
     bool optionsEnded = false;
@@ -92,8 +105,12 @@ int Invocation::parse(const std::vector<std::string>& args) {
             continue;
         }
         if (a == "--help" || a == "-h") {
-            out_ << commandHelp(syntax_);
+            out_ << commandHelp(syntax_, language_);
             return checkOutput();
+        }
+        if (a == "-q" || a == "--quiet") {
+            quiet_ = true;
+            continue;
         }
         std::string name = a;
         std::optional<std::string> value;
@@ -109,25 +126,41 @@ int Invocation::parse(const std::vector<std::string>& args) {
         const OptionSyntax* syntax = nullptr;
         for (const OptionSyntax& o : syntax_.options)
             if (o.name == name) syntax = &o;
-        if (!syntax) return usageError("unknown option " + a);
+        if (!syntax) return usageError(text("unknown option {1}", {a}));
         if (syntax->valueName.empty()) {
-            if (value) return usageError("option " + name + " takes no value");
+            if (value) return usageError(text("option {1} takes no value", {name}));
             value = "";
         } else if (!value) {
-            if (i + 1 >= args.size()) return usageError("option " + name + " needs a value");
+            if (i + 1 >= args.size()) return usageError(text("option {1} needs a value", {name}));
             value = args[++i];
         }
-        values_[name] = *value;
+        // A repeatable option keeps every value; any other keeps the last.
+        std::vector<std::string>& given = values_[name];
+        if (!syntax->repeatable) given.clear();
+        given.push_back(*value);
     }
     bool complete = operands_.size() >= syntax_.minOperands && operands_.size() <= syntax_.maxOperands;
     for (const OptionSyntax& o : syntax_.options) complete = complete && (!o.required || flag(o.name));
-    if (!complete) return fail(kUsage, "usage: " + synopsis(syntax_));
+    if (!complete) return fail(kUsage, text("usage: {1}", {synopsis(syntax_)}));
     return -1;
 }
 
 const std::string* Invocation::option(std::string_view name) const {
     const auto it = values_.find(name);
-    return it == values_.end() ? nullptr : &it->second;
+    return it == values_.end() ? nullptr : &it->second.back();
+}
+
+std::vector<std::string> Invocation::values(std::string_view name) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? std::vector<std::string>() : it->second;
+}
+
+bool Invocation::jsonFormat(bool& json, int& rc) {
+    const std::string* format = option("--format");
+    json = format && *format == "json";
+    if (!format || json || *format == "text") return true;
+    rc = usageError(text("unknown format {1} (text or json)", {*format}));
+    return false;
 }
 
 int Invocation::fail(int code, std::string_view message) {
@@ -136,8 +169,14 @@ int Invocation::fail(int code, std::string_view message) {
     return code;
 }
 
+void Invocation::note(std::string_view message) {
+    if (quiet_) return;
+    err_ << kProgram << ": " << terminalSafe(message) << "\n";
+    err_.flush();
+}
+
 int Invocation::usageError(std::string_view message) {
-    return fail(kUsage, std::string(message) + " (see " + kProgram + " " + syntax_.name + " --help)");
+    return fail(kUsage, text("{1} (see sylvanode-cli {2} --help)", {message, syntax_.name}));
 }
 
 int Invocation::checkOutput() {
@@ -148,30 +187,30 @@ int Invocation::checkOutput() {
     }
     if (out_.good()) return kOk;
     const int error = errno;
-    std::string why = "cannot write to standard output";
-    if (error != 0) why += ": " + plainErrorText(error);
-    return fail(kIoError, why);
+    if (error == 0) return fail(kIoError, text("cannot write to standard output"));
+    return fail(kIoError, text("cannot write to standard output: {1}", {plainErrorText(error)}));
 }
 
-std::string Invocation::displayName(const std::string& file) { return file == "-" ? "standard input" : file; }
+std::string Invocation::displayName(const std::string& file) const {
+    return file == "-" ? text("standard input") : file;
+}
 
 int Invocation::readInput(const std::string& file, std::string& bytes) {
     const IoResult in = file == "-" ? input_(bytes) : readWholeFile(file, bytes);
-    return in ? kOk : fail(kIoError, in.error);
+    return in ? kOk : fail(kIoError, ioFailureText(in, language_));
 }
 
 int Invocation::loadScheme(const std::string& file, MenuScheme& scheme) {
     SchemeResult r;
     if (file == "-") {
         std::string bytes;
-        if (const IoResult in = input_(bytes); !in) return fail(kIoError, in.error);
+        if (const IoResult in = input_(bytes); !in) return fail(kIoError, ioFailureText(in, language_));
         r = readSchemeText(scheme, bytes);
     } else {
         r = readSchemeFile(scheme, file);
     }
     if (r) return kOk;
-    if (r.ioError) return fail(kIoError, r.reason);
-    return fail(kRejected, std::string(kBadScheme) + ": " + displayName(file) + ": " + r.reason);
+    return fail(r.ioError ? kIoError : kRejected, schemeFailureText(r, displayName(file), language_));
 }
 
 int Invocation::writeOutput(const std::string& file, std::string_view bytes) {
@@ -179,7 +218,7 @@ int Invocation::writeOutput(const std::string& file, std::string_view bytes) {
         out_ << bytes;
         return checkOutput();
     }
-    if (const IoResult w = writeFileAtomically(file, bytes); !w) return fail(kIoError, w.error);
+    if (const IoResult w = writeFileAtomically(file, bytes); !w) return fail(kIoError, ioFailureText(w, language_));
     return kOk;
 }
 
@@ -187,7 +226,7 @@ bool Invocation::suffix(std::string& suffix) {
     suffix.clear();
     const std::string* given = option("--suffix");
     if (!given || checkMenuSuffix(*given, suffix)) return true;
-    fail(kUsage, std::string(kBadSuffix) + ": " + *given);
+    fail(kUsage, text("invalid suffix: {1} (letters and digits only)", {*given}));
     return false;
 }
 
@@ -201,7 +240,7 @@ bool Invocation::charset(std::optional<ScriptCharset>& charset) {
     } else if (name == "utf-8" || name == "utf8") {
         charset = ScriptCharset::Utf8;
     } else {
-        usageError("unknown character set " + *given + ", use gbk or utf-8");
+        usageError(text("unknown character set {1}, use gbk or utf-8", {*given}));
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "cli/exchange_commands.h"
+#include "cli/failure_text.h"
 #include "exchange/exporter.h"
 
 namespace sylvanode::cli {
@@ -11,19 +12,19 @@ int exportCommand(Invocation& inv) {
     ExportFormat format;
     const std::string& to = *inv.option("--to");
     if (!parseExportFormat(to, format))
-        return inv.usageError("unknown format " + to + " (html, outline, opml or json)");
+        return inv.usageError(inv.text("unknown format {1} (html, outline, opml, json or jstree)", {to}));
     std::string suffix;
     std::optional<ScriptCharset> charset;
     if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     if (charset == ScriptCharset::Gbk && format != ExportFormat::Html)
-        return inv.usageError("--charset gbk is for --to html; outline, OPML and JSON are UTF-8");
+        return inv.usageError(inv.text("--charset gbk is for --to html; outline, OPML and JSON are UTF-8"));
     MenuScheme scheme;
     if (int rc = inv.loadScheme(inv.operands()[0], scheme)) return rc;
     scheme.settings.menuSuffix = suffix;
     if (charset) scheme.settings.scriptCharset = *charset;
     if (inv.operands()[0] != "-") scheme.fileName = inv.operands()[0];
     const ExportResult result = exportScheme(scheme, format);
-    if (!result) return inv.fail(kRejected, "export: " + result.error);
+    if (!result) return inv.fail(kRejected, exportFailureText(result.error, inv.language()));
     const std::string* file = inv.option("-o");
     return inv.writeOutput(file ? *file : "-", result.bytes);
 }
@@ -33,12 +34,13 @@ int exportCommand(Invocation& inv) {
 CommandSyntax exportCommandSyntax() {
     return {"export",
             "FILE.menu",
-            "the menu tree as a <nav> list, outline, OPML or JSON (to standard output without -o)",
+            "the menu tree as a <nav> list, outline, OPML, JSON or jsTree JSON (to standard output without -o)",
             "html: a <nav data-sylvanode=\"tree\"> fragment in the scheme's character set\n"
-            "(or --charset); outline, opml, json: UTF-8. Importing an export gives the same tree\n"
-            "back (an outline keeps no targets, status texts or icons).\n"
+            "(or --charset); outline, opml, json, jstree: UTF-8. jstree is the node data jsTree 3\n"
+            "loads as it is. Importing an export gives the same tree back (an outline keeps no\n"
+            "targets, status texts or icons).\n"
             "FILE.menu may be \"-\" to read the scheme from standard input.",
-            {{"--to", "FORMAT", "html, outline, opml or json", true},
+            {{"--to", "FORMAT", "html, outline, opml, json or jstree", true},
              outputOption("OUT", "write to OUT (\"-\": standard output)"),
              {"--suffix", "SUFFIX",
               "append SUFFIX (letters and digits) to the list's name, data-sylvanode=\"treeSUFFIX\""},

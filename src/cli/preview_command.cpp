@@ -5,6 +5,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/failure_text.h"
 #include "cli/terminal_text.h"
 #include "preview/preview_page.h"
 #include "preview/web_library.h"
@@ -22,9 +23,9 @@ std::string locateLibrary(Invocation& inv, const std::string& given) {
     const std::string dir = given.empty() ? webLibraryDirectory() : withSlash(given);
     std::error_code ec;
     if (dir.empty() || !fs::is_regular_file(fs::path(dir) / kWebLibraryFile, ec)) {
-        inv.fail(kIoError,
-                 std::string("the tree-menu library (") + kWebLibraryFile +
-                     ") was not found; it belongs in share/sylvanode/web beside the program's directory");
+        inv.fail(kIoError, inv.text("the tree-menu library ({1}) was not found; it belongs in share/sylvanode/web "
+                                    "beside the program's directory",
+                                    {kWebLibraryFile}));
         return {};
     }
     return dir;
@@ -64,13 +65,13 @@ int previewCommand(Invocation& inv, const std::string& libraryDir) {
     const std::string& file = inv.operands()[0];
     const std::string& outDir = *inv.option("-o");
     if (outDir.empty() || outDir == "-")
-        return inv.usageError("preview writes a directory: -o needs its name");
+        return inv.usageError(inv.text("preview writes a directory: -o needs its name"));
     std::string suffix;
     std::optional<ScriptCharset> charset;
     if (!inv.suffix(suffix) || !inv.charset(charset)) return kUsage;
     MenuScheme scheme;
     if (int rc = inv.loadScheme(file, scheme)) return rc;
-    if (scheme.empty()) return inv.fail(kRejected, "没有菜单项，终止生成代码");
+    if (scheme.empty()) return inv.fail(kRejected, inv.text("no menu items, no code generated"));
     const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
 
@@ -83,21 +84,23 @@ int previewCommand(Invocation& inv, const std::string& libraryDir) {
     std::vector<std::string> foreign;
     const IoResult w = writePreview(scheme, previewBaseDirectory(scheme, schemeDir.empty() ? "." : schemeDir),
                                     outDir, library, title, page, inv.flag("--force"), &foreign);
-    if (!w) return inv.fail(kIoError, foreign.empty() ? w.error : w.error + " or use --force");
+    if (!w) return inv.fail(kIoError, previewFailureText(w, !foreign.empty(), inv.language()));
     inv.out() << terminalSafe(page) << "\n";
     return inv.checkOutput();
 }
 
 int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     const std::string& dir = inv.operands()[0];
-    if (dir.empty() || dir == "-") return inv.usageError("library writes a directory: DIR needs its name");
+    if (dir.empty() || dir == "-") return inv.usageError(inv.text("library writes a directory: DIR needs its name"));
     const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
-    if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, made.error);
+    if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, ioFailureText(made, inv.language()));
     std::vector<std::string> replaced;
-    if (IoResult r = copyWebLibrary(library, dir, &replaced); !r) return inv.fail(kIoError, r.error);
-    for (const std::string& name : replaced)
-        inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
+    if (IoResult r = copyWebLibrary(library, dir, &replaced); !r)
+        return inv.fail(kIoError, ioFailureText(r, inv.language()));
+    if (!inv.quiet())
+        for (const std::string& name : replaced)
+            inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";
     return inv.checkOutput();
 }
 

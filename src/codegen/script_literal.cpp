@@ -51,23 +51,17 @@ void appendScriptLiteral(std::string& out, std::string_view text, char quote, Sc
             ++i;
             continue;
         }
-        const size_t length = gb18030CharLength(text, i);
-        if (length == 0) {
+        // One unit as the page's decoder reads it: a character, or an error it shows as one
+        // U+FFFD, whatever bytes that error takes with it.
+        const BrowserChar c = decodeAsBrowser(text, i);
+        const bool leadWithoutCharacter = !c.valid && c.length < 4 && byteAt(text, i) != 0xFF;
+        if (leadWithoutCharacter || (!c.valid && charset == ScriptCharset::Utf8))
             out += kReplacement;
-            ++i;
-            continue;
-        }
-        if (charset == ScriptCharset::Gbk) {
-            out.append(text, i, length);
-        } else {
-            // One character of the page either way: what it decodes to, or one replacement.
-            const DecodedChar c = decodeSchemeChar(text, i);
-            if (c.valid && c.length == length)
-                appendUtf8(out, c.codePoint);
-            else
-                out += kReplacement;
-        }
-        i += length;
+        else if (charset == ScriptCharset::Gbk)
+            out.append(text, i, c.length);
+        else
+            appendUtf8(out, c.codePoint);
+        i += c.length;
     }
 }
 

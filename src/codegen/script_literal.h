@@ -17,7 +17,8 @@ size_t gb18030CharLength(std::string_view bytes, size_t at);
 
 // Appends `text` so that a script string literal quoted by `quote` (" or ') holds exactly
 // that text once the script is read in `charset`. GBK keeps the scheme's bytes; UTF-8 converts
-// them. A lead byte that starts no character becomes \uFFFD, "\" becomes "\\", the quote gets
+// them as a browser decodes GBK. A lead byte that starts no character becomes \uFFFD (with
+// the 0xFF after it, which a browser takes with it), "\" becomes "\\", the quote gets
 // a backslash, CR and LF become \r and \n, and "</" and "<!" become "<\/" and "<\!" so that a
 // script pasted inline into a page cannot end its <script> element. Every other byte is copied.
 void appendScriptLiteral(std::string& out, std::string_view text, char quote, ScriptCharset charset);

@@ -7,7 +7,7 @@ namespace sylvanode {
 namespace {
 
 // The text an item field edits (the action has none of its own: its kind).
-const std::string* fieldText(const MenuItemData& d, ItemField field) {
+const SchemeText* fieldText(const MenuItemData& d, ItemField field) {
     switch (field) {
         case ItemField::Title: return &d.menuName;
         case ItemField::Hint: return &d.menuHint;
@@ -26,7 +26,7 @@ bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
 
-bool startsNewWord(const std::string& before, const std::string& after) {
+bool startsNewWord(std::string_view before, std::string_view after) {
     if (after.size() <= before.size()) return false;
     // The bytes typed: what lies between the common beginning and the common end. A blank
     // is never a trail byte, so a byte scan finds it.
@@ -35,7 +35,7 @@ bool startsNewWord(const std::string& before, const std::string& after) {
     size_t tail = 0;
     while (tail < before.size() - head && before[before.size() - 1 - tail] == after[after.size() - 1 - tail])
         ++tail;
-    const auto typed = std::string_view(after).substr(head, after.size() - head - tail);
+    const auto typed = after.substr(head, after.size() - head - tail);
     return std::any_of(typed.begin(), typed.end(), isBlank);
 }
 
@@ -176,8 +176,8 @@ bool ItemEditCommand::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const ItemEditCommand*>(other);
     if (next->node_ != node_ || next->session_ != session_) return false;
     if (next->time_ - time_ > SchemeDocument::kMergePauseMs) return false;
-    const std::string* was = fieldText(after_.data, field_);
-    const std::string* now = fieldText(next->after_.data, field_);
+    const SchemeText* was = fieldText(after_.data, field_);
+    const SchemeText* now = fieldText(next->after_.data, field_);
     if (was && now && startsNewWord(*was, *now)) return false;
     after_ = next->after_;
     time_ = next->time_;

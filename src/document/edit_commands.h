@@ -3,6 +3,7 @@
 
 #include <QUndoCommand>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "document/scheme_document.h"
@@ -133,6 +134,6 @@ private:
 
 // Whether going from `before` to `after` types the start of a new word (a blank inserted):
 // where typing stops merging into the step before.
-bool startsNewWord(const std::string& before, const std::string& after);
+bool startsNewWord(std::string_view before, std::string_view after);
 
 }  // namespace sylvanode

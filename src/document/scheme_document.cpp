@@ -152,10 +152,10 @@ SchemeResult SchemeDocument::open(const QString& path) {
     return result;
 }
 
-void SchemeDocument::adoptImported(std::vector<std::unique_ptr<MenuNode>> roots, const std::string& workDir) {
+void SchemeDocument::adoptImported(ImportResult imported) {
     std::unique_ptr<MenuScheme> next = newSchemeContent();
-    for (auto& root : roots) next->appendRoot(std::move(root));
-    if (!workDir.empty()) next->settings.workDir = workDir;
+    applyImportSettings(next->settings, imported);
+    for (auto& root : imported.roots) next->appendRoot(std::move(root));
     // Items that exist nowhere else yet: closing asks to save them, and no undo ever
     // takes the mark off a scheme that was never written.
     replaceScheme(std::move(next), QString(), FileIdentity{}, false);
@@ -176,26 +176,42 @@ bool SchemeDocument::changedOnDiskSinceRead(const QString& path) const {
     return now.exists && !identity_.sameContent(now);
 }
 
-SchemeResult SchemeDocument::save(const QString& path) {
+SchemeDocument::SaveResult SchemeDocument::save(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     const std::string fsPath = QFile::encodeName(absolute).toStdString();
+    SaveResult result;
+    const auto fail = [&result](const IoResult& io) {
+        static_cast<SchemeResult&>(result) =
+            io.outOfMemory ? SchemeResult::memoryFailure(io.error) : SchemeResult::ioFailure(io.error);
+        return result;
+    };
     std::string text;
     try {
         text = writeSchemeText(*scheme_);
     } catch (const std::bad_alloc&) {
-        return SchemeResult::memoryFailure("cannot write " + fsPath + ": out of memory");
+        return fail(IoResult::memoryFailure("cannot write " + fsPath + ": out of memory"));
     }
-    const IoResult written = writeFileAtomically(fsPath, text);
-    if (!written)
-        return written.outOfMemory ? SchemeResult::memoryFailure(written.error) : SchemeResult::ioFailure(written.error);
+    // The check and the write under one lock: a saver that came first is seen here, and no
+    // other saver writes between the check and our write.
+    SaveLock lock;
+    if (const IoResult locked = lock.acquire(fsPath); !locked) return fail(locked);
+    if (changedOnDiskSinceRead(absolute)) {
+        fail(IoResult::failure("cannot write " + fsPath + ": another program changed it"));
+        result.changedOnDisk = true;
+        setDiskState(DiskState::Changed);
+        return result;
+    }
+    const IoResult written = lock.write(text);
+    if (!written) return fail(written);
     identity_ = FileIdentity::of(absolute, text);
+    lock.release();
     scheme_->fileName = toSchemeBytes(absolute);
     setFilePath(absolute);
     undoStack_.setClean();
     updateReadOnly();
     watchFile();
     setDiskState(DiskState::InStep);
-    return {};
+    return result;
 }
 
 SchemeResult SchemeDocument::reload() {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "document/file_identity.h"
+#include "exchange/imported_tree.h"
 #include "model/menu_scheme.h"
 #include "model/scheme_io.h"
 
@@ -90,17 +91,25 @@ public:
     void adopt(LoadedScheme loaded, const QString& path);
     // read() and adopt(); a failure leaves the document exactly as it was.
     SchemeResult open(const QString& path);
-    // An imported tree as a new untitled scheme that has never been saved (so "modified").
-    void adoptImported(std::vector<std::unique_ptr<MenuNode>> roots, const std::string& workDir);
+    // An imported tree as a new untitled scheme that has never been saved (so "modified"),
+    // with the settings the import gives (work directory, title, default target).
+    void adoptImported(ImportResult imported);
 
     // ---- Saving ----
     // Whether writing to `path` would overwrite a change some other program made: `path`
     // is this document's own file, and it exists but no longer holds what was last read,
     // written or seen.
     bool changedOnDiskSinceRead(const QString& path) const;
-    // Writes the scheme to `path`. On success the document takes the path, the history's
-    // clean state and the file's new identity; on failure nothing changes.
-    SchemeResult save(const QString& path);
+    // Writes the scheme to `path` under the file's save lock (safe_file.h). While it holds the
+    // lock it checks what changedOnDiskSinceRead checks: when another program (another saver
+    // that came first, say) changed the file, nothing is written and the result says
+    // `changedOnDisk`; the author decides, and keepMine() lets the next save overwrite it.
+    // On success the document takes the path, the history's clean state and the file's new
+    // identity; on failure nothing changes.
+    struct SaveResult : SchemeResult {
+        bool changedOnDisk = false;
+    };
+    SaveResult save(const QString& path);
 
     // ---- The file changed outside ----
     // Reads the file again as one undo step; the document is then clean.

@@ -83,9 +83,27 @@ bool parseExportFormat(std::string_view name, ExportFormat& format) {
         format = ExportFormat::Opml;
     else if (name == "json")
         format = ExportFormat::Json;
+    else if (name == "jstree")
+        format = ExportFormat::JsTree;
     else
         return false;
     return true;
+}
+
+const char* exportFormatName(ExportFormat format) {
+    switch (format) {
+        case ExportFormat::Html:
+            return "html";
+        case ExportFormat::Outline:
+            return "outline";
+        case ExportFormat::Opml:
+            return "opml";
+        case ExportFormat::Json:
+            return "json";
+        case ExportFormat::JsTree:
+            return "jstree";
+    }
+    return "";
 }
 
 const char* exportFileEnding(ExportFormat format) {
@@ -97,6 +115,7 @@ const char* exportFileEnding(ExportFormat format) {
         case ExportFormat::Opml:
             return ".opml";
         case ExportFormat::Json:
+        case ExportFormat::JsTree:
             return ".json";
     }
     return "";
@@ -183,7 +202,9 @@ bool exportOutline(const MenuScheme& scheme, std::string& out) {
 
 std::string exportOpml(const MenuScheme& scheme) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<opml version=\"2.0\">\n<head><title>";
-    appendEscaped(out, utf8(scheme.fileName.substr(scheme.fileName.find_last_of("/\\") + 1)));
+    // The outline's own title when it came with one, else the scheme file's name.
+    const std::string& title = scheme.settings.title;
+    appendEscaped(out, utf8(title.empty() ? scheme.fileName.substr(scheme.fileName.find_last_of("/\\") + 1) : title));
     out += "</title></head>\n<body>\n";
     walkTree(
         scheme.roots(),
@@ -227,6 +248,9 @@ ExportResult exportScheme(const MenuScheme& scheme, ExportFormat format) {
             break;
         case ExportFormat::Json:
             r.bytes = writeMenuJson(scheme);
+            break;
+        case ExportFormat::JsTree:
+            r.bytes = writeJsTreeJson(scheme);
             break;
     }
     return r;

@@ -8,11 +8,12 @@
 
 namespace sylvanode {
 
-enum class ExportFormat { Html, Outline, Opml, Json };
+enum class ExportFormat { Html, Outline, Opml, Json, JsTree };
 
-// "html", "outline", "opml" or "json".
+// "html", "outline", "opml", "json" or "jstree".
 bool parseExportFormat(std::string_view name, ExportFormat& format);
 // The usual file ending of a format, with the dot (".html", ".txt", ".opml", ".json").
+const char* exportFormatName(ExportFormat format);
 const char* exportFileEnding(ExportFormat format);
 
 struct ExportResult {
@@ -23,7 +24,7 @@ struct ExportResult {
 
 // The scheme's tree in a format. HTML is a <nav data-sylvanode="tree<suffix>"> fragment in
 // the scheme's character set (GBK bytes as held, or UTF-8 for a UTF-8 scheme); the
-// outline, OPML and JSON are UTF-8. The suffix is the scheme's menuSuffix.
+// outline, OPML and JSON (ours and jsTree's) are UTF-8. The suffix is the scheme's menuSuffix.
 ExportResult exportScheme(const MenuScheme& scheme, ExportFormat format);
 
 // The nav fragment alone (scheme bytes); see exportScheme.

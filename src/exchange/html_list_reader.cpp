@@ -1,16 +1,27 @@
 // SPDX-License-Identifier: MIT
 #include "exchange/html_list_reader.h"
 
+#include <libxml/xpath.h>
+
 #include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
-#include "exchange/xml_support.h"
+#include "exchange/charset_detection.h"
+#include "exchange/css_selector.h"
+#include "exchange/html_markup.h"
+#include "exchange/link_cluster.h"
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
 namespace {
 
+using namespace html;
 using xml::isElement;
+
+// How many other candidates a report names.
+constexpr size_t kAlsoFound = 3;
 
 std::string lower(std::string_view s) {
     std::string out(s);
@@ -19,108 +30,11 @@ std::string lower(std::string_view s) {
     return out;
 }
 
-std::string trim(std::string_view s) {
-    const char* ws = " \t\r\n\f\"'";
-    const size_t b = s.find_first_not_of(ws);
-    if (b == std::string_view::npos) return {};
-    return std::string(s.substr(b, s.find_last_not_of(ws) - b + 1));
-}
-
-// A declared name as iconv knows it, the way browsers read the labels: the GB family
-// decodes as GB18030, Latin-1 as windows-1252, and a UTF-16 label on an ASCII-compatible
-// page as UTF-8.
-std::string charsetFromLabel(std::string_view label) {
-    const std::string l = lower(trim(label));
-    if (l.empty()) return {};
-    if (l == "gb2312" || l == "gbk" || l == "x-gbk" || l == "gb18030" || l == "gb_2312-80" ||
-        l == "chinese" || l == "csgb2312" || l == "iso-ir-58" || l == "cp936" || l == "windows-936")
-        return "GB18030";
-    if (l == "iso-8859-1" || l == "latin1" || l == "l1" || l == "us-ascii" || l == "ascii" ||
-        l == "windows-1252" || l == "cp1252")
-        return "WINDOWS-1252";
-    if (l == "utf-8" || l == "utf8" || l.rfind("utf-16", 0) == 0) return "UTF-8";
-    std::string probe;
-    if (!charsetToUtf8("a", l, probe)) return {};
-    return l;
-}
-
-// The charset named in the page's first few kilobytes. The prefix is parsed as Latin-1,
-// which keeps every byte, so the declaration is found whatever the page's real encoding.
-std::string declaredCharset(std::string_view bytes) {
-    const std::string_view head = bytes.substr(0, 4096);
-    std::string latin1;
-    charsetToUtf8(head, "ISO-8859-1", latin1);
-    xml::Doc doc = xml::parseHtmlUtf8(latin1);
-    if (!doc) return {};
-    const xmlNode* root = xmlDocGetRootElement(doc.get());
-    for (const xmlNode* n = root; n; n = xml::nextNode(n, root)) {
-        if (!isElement(n, "meta")) continue;
-        if (std::string c = charsetFromLabel(xml::attribute(n, "charset")); !c.empty()) return c;
-        if (lower(trim(xml::attribute(n, "http-equiv"))) != "content-type") continue;
-        const std::string content = lower(xml::attribute(n, "content"));
-        const size_t at = content.find("charset=");
-        if (at == std::string::npos) continue;
-        std::string value = content.substr(at + 8);
-        value = value.substr(0, value.find_first_of("; "));
-        if (std::string c = charsetFromLabel(value); !c.empty()) return c;
-    }
-    return {};
-}
-
-struct Decoded {
-    std::string utf8;
-    std::string error;
-};
-
-Decoded decodePage(std::string_view bytes) {
-    Decoded d;
-    std::string charset;
-    size_t skip = 0;
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
-        charset = "UTF-8", skip = 3;
-    } else if (bytes.substr(0, 2) == "\xFF\xFE") {
-        charset = "UTF-16LE", skip = 2;
-    } else if (bytes.substr(0, 2) == "\xFE\xFF") {
-        charset = "UTF-16BE", skip = 2;
-    }
-    if (charset.empty() && bytes.find('\0') != std::string_view::npos) {
-        d.error = "not an HTML page (binary data)";
-        return d;
-    }
-    if (charset.empty()) charset = detectHtmlCharset(bytes);
-    const std::string_view body = bytes.substr(skip);
-    if (charset == "UTF-8" && isValidUtf8(body)) {
-        d.utf8.assign(body);
-    } else if (charset == "GB18030") {
-        // The scheme's own decoder: GBK, GB18030 and 0x80 as the euro sign, as browsers read it.
-        d.utf8 = schemeBytesToUtf8(body, "\xEF\xBF\xBD");
-    } else {
-        charsetToUtf8(body, charset, d.utf8);
-    }
-    if (d.utf8.find('\0') != std::string::npos) d.error = "not an HTML page (binary data)";
-    return d;
-}
-
-bool isList(const xmlNode* n) { return isElement(n, "ul") || isElement(n, "ol") || isElement(n, "menu"); }
-bool isSkipped(const xmlNode* n) {
-    return isElement(n, "script") || isElement(n, "style") || isElement(n, "template") ||
-           isElement(n, "noscript");
-}
-
-// Text of an element, without the lists nested in it and without scripts and styles.
-std::string ownText(const xmlNode* element) {
-    std::string text;
-    for (const xmlNode* n = element->children; n;) {
-        bool descend = true;
-        if (n->type == XML_TEXT_NODE || n->type == XML_CDATA_SECTION_NODE) {
-            if (n->content) text += reinterpret_cast<const char*>(n->content);
-        } else if (isElement(n)) {
-            descend = !isList(n) && !isSkipped(n);
-            if (isElement(n, "br")) text += ' ';
-        }
-        n = xml::nextNode(n, element, descend);
-    }
-    return collapseWhiteSpace(text);
+// Separators and labels of a dropdown, not destinations.
+bool isDivider(const xmlNode* li) {
+    return lower(xml::attribute(li, "role")) == "separator" || hasClass(li, "divider") ||
+           hasClass(li, "dropdown-divider") || hasClass(li, "nav-divider") || hasClass(li, "separator") ||
+           hasClass(li, "dropdown-header");
 }
 
 // The <li> items of a list: its <li> descendants with no other list or item between.
@@ -134,28 +48,14 @@ std::vector<const xmlNode*> listItems(const xmlNode* list) {
     return items;
 }
 
-// Lists below an item: those inside it, and (a common slip) lists that follow it directly
-// in its parent list, before the next item.
-std::vector<const xmlNode*> subLists(const xmlNode* li) {
-    std::vector<const xmlNode*> lists;
-    for (const xmlNode* n = li->children; n;) {
-        const bool list = isList(n);
-        if (list) lists.push_back(n);
-        n = xml::nextNode(n, li, !list && !isSkipped(n));
-    }
-    for (const xmlNode* s = li->next; s && !isElement(s, "li"); s = s->next)
-        if (isList(s)) lists.push_back(s);
-    return lists;
-}
-
-// The element that carries an item's link or script: its first link outside nested lists,
-// else a button with a script, else its first element child.
+// The element that carries an item's link or script: its first link outside nested lists and
+// navigations, else a button with a script, else its first element child.
 const xmlNode* itemElement(const xmlNode* li) {
     const xmlNode* button = nullptr;
     for (const xmlNode* n = li->children; n;) {
         if (isElement(n, "a")) return n;
         if (!button && isElement(n, "button") && !xml::attribute(n, "data-script").empty()) button = n;
-        n = xml::nextNode(n, li, !isList(n) && !isSkipped(n));
+        n = xml::nextNode(n, li, !isList(n) && !isSkipped(n) && !isNavigation(n));
     }
     if (button) return button;
     for (const xmlNode* n = li->children; n; n = n->next)
@@ -163,62 +63,119 @@ const xmlNode* itemElement(const xmlNode* li) {
     return nullptr;
 }
 
-bool trivialScript(std::string_view code) {
-    const std::string c = lower(collapseWhiteSpace(code));
-    return c.empty() || c == ";" || c == "void(0)" || c == "void(0);" || c == "void 0" || c == "void 0;";
+// The item marks the page it is on (the current page of a site menu).
+bool isCurrentPage(const xmlNode* li, const xmlNode* el) {
+    auto marked = [](const xmlNode* n) {
+        const std::string current = lower(xml::attribute(n, "aria-current"));
+        if (!current.empty() && current != "false") return true;
+        const std::string classes = lower(xml::attribute(n, "class"));
+        return classes.find("active") != std::string::npos || classes.find("current") != std::string::npos;
+    };
+    if (isElement(el, "a")) {
+        const std::string href = collapseWhiteSpace(xml::attribute(el, "href"));
+        if (href.empty() || href == "#" || href == "./" || href == ".") return true;
+    }
+    return marked(li) || (el && marked(el));
 }
 
-// Fills an item from its element; false when the <li> holds nothing worth an item.
-bool fillItem(const xmlNode* li, bool hasChildren, ForestBuilder& builder) {
-    const xmlNode* el = itemElement(li);
-    // A link or a button is titled by its own text; an item without either by all its text.
-    const bool active = isElement(el, "a") || isElement(el, "button");
-    std::string title = active ? ownText(el) : std::string();
-    if (title.empty() && active) title = collapseWhiteSpace(xml::attribute(el, "title"));
-    if (title.empty() && active) {
-        for (const xmlNode* n = el; n; n = xml::nextNode(n, el))
-            if (isElement(n, "img")) {
-                title = collapseWhiteSpace(xml::attribute(n, "alt"));
-                if (!title.empty()) break;
+// The lists below `top` whose links all point to places on the same page (#fragment), and
+// that have one: tables of contents. One walk, so that nested lists cost nothing more.
+std::unordered_set<const xmlNode*> fragmentOnlyLists(const xmlNode* top) {
+    struct Links {
+        bool any = false, allFragments = true;
+    };
+    std::unordered_set<const xmlNode*> found;
+    std::vector<Links> open;
+    walkNodes(
+        top,
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n)) return false;
+            open.emplace_back();
+            if (isElement(n, "a") && !xml::attribute(n, "href").empty()) {
+                open.back().any = true;
+                open.back().allFragments = collapseWhiteSpace(xml::attribute(n, "href")).rfind('#', 0) == 0;
             }
-    }
-    if (title.empty()) title = ownText(li);
-    if (!el && title.empty() && !hasChildren) return false;
+            return true;
+        },
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n)) return;
+            const Links links = open.back();
+            open.pop_back();
+            if (isList(n) && links.any && links.allFragments) found.insert(n);
+            if (!open.empty()) {
+                open.back().any = open.back().any || links.any;
+                open.back().allFragments = open.back().allFragments && links.allFragments;
+            }
+        });
+    return found;
+}
 
-    MenuItemData& d = builder.open(title);
-    if (!el) return true;
-    d.menuHint = toSchemeText(xml::attribute(el, "title"));
-    d.menuStatus = toSchemeText(xml::attribute(el, "data-status"));
-    d.menuIcon1 = toSchemeText(xml::attribute(el, "data-icon1"));
-    d.menuIcon2 = toSchemeText(xml::attribute(el, "data-icon2"));
-    bool hasScript = false;
-    const std::string script = xml::attribute(el, "data-script", &hasScript);
-    if (hasScript) {
-        d.contentType = 1;
-        d.menuScript = toSchemeText(script);
-        return true;
-    }
-    if (!isElement(el, "a")) return true;
-    std::string href = xml::attribute(el, "href");
-    const std::string trimmed = collapseWhiteSpace(href);
-    if (lower(trimmed.substr(0, 11)) == "javascript:") {
-        const std::string code = trimmed.substr(11);
-        if (!trivialScript(code)) {
-            d.contentType = 1;
-            d.menuScript = toSchemeText(code);
+struct Children {
+    std::vector<const xmlNode*> entries;     // <li> items and <a> links, in document order
+    std::vector<const xmlNode*> lists;       // the nested lists the <li> entries come from
+    std::vector<const xmlNode*> containers;  // blocks whose links are children (a dropdown)
+};
+
+// What hangs below an item: the items of its nested lists (also of lists that follow it
+// directly in its parent list, a common slip), and the links in a <div> of the item that does
+// not hold the item's own link (a dropdown menu).
+Children childrenOf(const xmlNode* li, const xmlNode* el, const std::unordered_set<const xmlNode*>& contents) {
+    Children c;
+    std::vector<const xmlNode*> holdsItem;  // the ancestors of the item's element below the <li>
+    for (const xmlNode* p = el; p && p != li; p = p->parent) holdsItem.push_back(p);
+    auto addList = [&](const xmlNode* list) {
+        c.lists.push_back(list);
+        for (const xmlNode* item : listItems(list)) c.entries.push_back(item);
+    };
+    for (const xmlNode* n = li->children; n;) {
+        bool descend = !isSkipped(n);
+        if (isList(n)) {
+            addList(n);
+            descend = false;
+        } else if (isElement(n, "div") && std::find(holdsItem.begin(), holdsItem.end(), n) == holdsItem.end()) {
+            c.containers.push_back(n);
+            for (const xmlNode* m = n->children; m;) {
+                bool down = !isSkipped(m);
+                if (isList(m)) {
+                    addList(m);
+                    down = false;
+                } else if (isElement(m, "a")) {
+                    if (isActive(m) && !activeTitle(m).empty()) c.entries.push_back(m);
+                    down = false;
+                }
+                m = xml::nextNode(m, n, down);
+            }
+            descend = false;
         }
-        return true;
+        n = xml::nextNode(n, li, descend);
     }
-    if (trimmed == "#") href.clear();
-    d.menuLink = toSchemeText(href);
-    d.menuTarget = toSchemeText(xml::attribute(el, "target"));
+    for (const xmlNode* s = li->next; s && !isElement(s, "li"); s = s->next)
+        if (isList(s)) addList(s);
+    // The current page's own table of contents stays out of the site menu.
+    if (!c.lists.empty() && isCurrentPage(li, el) &&
+        std::all_of(c.lists.begin(), c.lists.end(), [&](const xmlNode* l) { return contents.count(l) > 0; })) {
+        std::erase_if(c.entries, [](const xmlNode* e) { return isElement(e, "li"); });
+        c.lists.clear();
+    }
+    return c;
+}
+
+// Opens the item of an <li> (false when it holds nothing worth an item).
+bool openListItem(const xmlNode* li, const xmlNode* el, const Children& children, ForestBuilder& builder) {
+    if (isDivider(li) || (el && !isActive(el) && isDivider(el))) return false;
+    const bool active = isActive(el);
+    std::string title = active ? activeTitle(el) : std::string();
+    if (title.empty()) title = ownText(li, children.containers);
+    if (!active && title.empty() && children.entries.empty()) return false;
+    openItem(el, title, builder);
     return true;
 }
 
 std::vector<std::unique_ptr<MenuNode>> buildTree(const xmlNode* list) {
+    const std::unordered_set<const xmlNode*> contents = fragmentOnlyLists(list);
     ForestBuilder builder;
     struct Frame {
-        std::vector<const xmlNode*> items;
+        std::vector<const xmlNode*> entries;
         size_t next = 0;
         bool opened = false;  // whether the frame's items hang below an opened item
     };
@@ -226,100 +183,321 @@ std::vector<std::unique_ptr<MenuNode>> buildTree(const xmlNode* list) {
     frames.push_back({listItems(list), 0, false});
     while (!frames.empty()) {
         Frame& f = frames.back();
-        if (f.next == f.items.size()) {
+        if (f.next == f.entries.size()) {
             const bool opened = f.opened;
             frames.pop_back();
             if (opened) builder.close();
             continue;
         }
-        const xmlNode* li = f.items[f.next++];
-        std::vector<const xmlNode*> children;
-        for (const xmlNode* sub : subLists(li)) {
-            std::vector<const xmlNode*> more = listItems(sub);
-            children.insert(children.end(), more.begin(), more.end());
+        const xmlNode* entry = f.entries[f.next++];
+        if (isElement(entry, "a")) {  // a link of a dropdown block
+            openItem(entry, activeTitle(entry), builder);
+            builder.close();
+            continue;
         }
-        if (!fillItem(li, !children.empty(), builder)) continue;
-        if (children.empty())
+        const xmlNode* el = itemElement(entry);
+        Children children = childrenOf(entry, el, contents);
+        if (!openListItem(entry, el, children, builder)) continue;
+        if (children.entries.empty())
             builder.close();
         else
-            frames.push_back({std::move(children), 0, true});
+            frames.push_back({std::move(children.entries), 0, true});
     }
     return builder.finish();
 }
 
-// The largest outermost list below `root` (or `root` itself when it is a list), counted in
-// items; with `insideNav`, only lists within a <nav>.
-const xmlNode* largestList(const xmlNode* root, bool insideNav) {
-    const xmlNode* best = nullptr;
-    size_t bestCount = 0;
-    auto consider = [&](const xmlNode* list) {
-        size_t count = 0;
-        for (const xmlNode* n = list; n; n = xml::nextNode(n, list))
-            if (isElement(n, "li")) ++count;
-        if (!best || count > bestCount) best = list, bestCount = count;
-    };
-    if (isList(root)) {
-        consider(root);
-        return best;
-    }
-    std::vector<const xmlNode*> navs;  // open <nav> ancestors of the walk
-    for (const xmlNode* n = root; n;) {
-        const bool list = isList(n);
-        if (list) {
-            bool inNav = false;
-            for (const xmlNode* p = n->parent; p && !inNav; p = p->parent) inNav = isElement(p, "nav");
-            if (!insideNav || inNav) consider(n);
-        }
-        n = xml::nextNode(n, root, !list && !isSkipped(n));
-    }
-    return best;
+struct ListCandidate {
+    const xmlNode* list;
+    size_t items = 0, links = 0;
+    int region = 1;  // 2 in a navigation, 1 elsewhere, 0 in a footer
+    bool fragmentsOnly = false;
+    const xmlNode* navigation = nullptr;  // the innermost around the list
+    const xmlNode* landmark = nullptr;    // header, footer, main, aside, section, ... or an element with an id
+    const xmlNode* heading = nullptr;     // the last heading before the list
+};
+
+bool isLandmark(const xmlNode* n) {
+    for (const char* tag : {"header", "footer", "main", "aside", "article", "section", "form"})
+        if (isElement(n, tag)) return true;
+    return isElement(n) && !xml::attribute(n, "id").empty() && !isElement(n, "body") && !isElement(n, "html");
 }
 
-const xmlNode* elementById(const xmlNode* root, const std::string& id) {
-    for (const xmlNode* n = root; n; n = xml::nextNode(n, root))
-        if (isElement(n) && xml::attribute(n, "id") == id) return n;
-    return nullptr;
+struct PageScan {
+    std::vector<ListCandidate> lists;   // the outermost lists
+    size_t linksOutsideLists = 0;
+    std::vector<const xmlNode*> headings;
+    std::vector<std::string> frames;    // frame sources, as written
+};
+
+void scan(const xmlNode* scope, PageScan& page) {
+    int footers = 0;
+    std::vector<const xmlNode*> navigations, landmarks;  // open around the walk, innermost last
+    const xmlNode* heading = nullptr;
+    auto isFooter = [](const xmlNode* n) {
+        return isElement(n, "footer") || (isElement(n) && lower(xml::attribute(n, "role")) == "contentinfo");
+    };
+    // The walk starts below the scope's own navigation or footer when it is inside one.
+    for (const xmlNode* p = scope->parent; isElement(p); p = p->parent) {
+        if (isNavigation(p)) navigations.insert(navigations.begin(), p);
+        if (isLandmark(p)) landmarks.insert(landmarks.begin(), p);
+        footers += isFooter(p);
+    }
+    walkNodes(
+        scope,
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n)) return false;
+            if (isList(n)) {
+                ListCandidate c{n};
+                c.region = footers ? 0 : !navigations.empty() ? 2 : 1;
+                c.navigation = navigations.empty() ? nullptr : navigations.back();
+                c.landmark = landmarks.empty() ? nullptr : landmarks.back();
+                c.heading = heading;
+                bool pageLinks = false;
+                for (const xmlNode* m = n; m; m = xml::nextNode(m, n, !isSkipped(m))) {
+                    if (isElement(m, "li")) ++c.items;
+                    if (!leadsSomewhere(m) && !isElement(m, "button")) continue;
+                    ++c.links;
+                    pageLinks = pageLinks || collapseWhiteSpace(xml::attribute(m, "href")).rfind('#', 0) != 0;
+                }
+                c.fragmentsOnly = c.links > 0 && !pageLinks;
+                page.lists.push_back(c);
+                return false;
+            }
+            if (leadsSomewhere(n)) ++page.linksOutsideLists;
+            const std::string_view name = xml::localName(n);
+            if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') {
+                page.headings.push_back(n);
+                heading = n;
+            }
+            if (isElement(n, "frame")) {
+                const std::string src = collapseWhiteSpace(xml::attribute(n, "src"));
+                if (!src.empty()) page.frames.push_back(src);
+            }
+            if (isNavigation(n)) navigations.push_back(n);
+            if (isLandmark(n)) landmarks.push_back(n);
+            footers += isFooter(n);
+            return true;
+        },
+        [&](const xmlNode* n) {
+            if (!isElement(n) || isSkipped(n) || isList(n)) return;
+            if (isNavigation(n)) navigations.pop_back();
+            if (isLandmark(n)) landmarks.pop_back();
+            footers -= isFooter(n);
+        });
+}
+
+// How a report names a list: its navigation when that holds no other list; else the list,
+// and the navigation or landmark around it, or the heading before a bare one.
+std::string describe(const ListCandidate& c, const std::vector<ListCandidate>& all) {
+    // A navigation without a name of its own (a bare <div role="navigation">) says little.
+    const xmlNode* nav = c.navigation && (isElement(c.navigation, "nav") || !xml::attribute(c.navigation, "id").empty() ||
+                                          !xml::attribute(c.navigation, "class").empty())
+                             ? c.navigation
+                             : nullptr;
+    if (nav && std::count_if(all.begin(), all.end(), [&](const ListCandidate& o) { return o.navigation == nav; }) == 1)
+        return describeElement(nav);
+    std::string text = describeElement(c.list);
+    if (nav) return text + " in " + describeElement(nav);
+    if (c.landmark) return text + " in " + describeElement(c.landmark);
+    const bool bare = xml::attribute(c.list, "id").empty() && xml::attribute(c.list, "class").empty();
+    if (bare && c.heading) {
+        std::string title = ownText(c.heading);
+        if (title.size() > 40) {
+            size_t cut = 37;
+            while (cut > 0 && (static_cast<unsigned char>(title[cut]) & 0xC0) == 0x80) --cut;
+            title = title.substr(0, cut) + "...";
+        }
+        if (!title.empty()) text += " after \"" + title + "\"";
+    }
+    return text;
+}
+
+// Best first. A page's site menu: in a navigation, outside the footer, of pages rather than
+// of places on the page; a Markdown file's table of contents (its places) comes first.
+void rank(std::vector<ListCandidate>& lists, bool markdown) {
+    std::stable_sort(lists.begin(), lists.end(), [markdown](const ListCandidate& a, const ListCandidate& b) {
+        auto key = [markdown](const ListCandidate& c) {
+            return markdown ? std::make_tuple(c.fragmentsOnly ? 1 : 0, 1, c.links, c.items)
+                            : std::make_tuple(c.region, c.fragmentsOnly ? 0 : 1, c.links, c.items);
+        };
+        return key(a) > key(b);
+    });
+}
+
+// The elements `select` names: the element with that id when there is one, else what the
+// CSS selector matches, in document order.
+std::vector<const xmlNode*> selectElements(xmlDoc* doc, const xmlNode* root, const std::string& select,
+                                           std::string& error) {
+    std::vector<const xmlNode*> found;
+    if (select.find_first_of("#.[]>+~*:, \t") == std::string::npos) {
+        for (const xmlNode* n = root; n; n = xml::nextNode(n, root))
+            if (isElement(n) && xml::attribute(n, "id") == select) return {n};
+    }
+    std::string xpath;
+    if (!cssToXPath(select, xpath, error)) {
+        error = unreadableSelector(select);
+        return {};
+    }
+    xmlXPathContextPtr context = xmlXPathNewContext(doc);
+    if (!context) {
+        error = "out of memory";
+        return {};
+    }
+    // The expression comes from the command line; a bound keeps even a silly one finite.
+    context->opLimit = 100'000'000;
+    xmlXPathObjectPtr result =
+        xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), context);
+    if (result && result->nodesetval)
+        for (int i = 0; i < result->nodesetval->nodeNr; ++i)
+            if (isElement(result->nodesetval->nodeTab[i])) found.push_back(result->nodesetval->nodeTab[i]);
+    xmlXPathFreeObject(result);
+    xmlXPathFreeContext(context);
+    if (found.empty()) error = "nothing in the page matches \"" + select + "\"";
+    return found;
+}
+
+// The headings of a Markdown page as a tree, each linking to its anchor.
+std::vector<std::unique_ptr<MenuNode>> headingTree(const std::vector<const xmlNode*>& headings) {
+    ForestBuilder builder;
+    std::vector<int> levels;
+    std::unordered_map<std::string, int> used;
+    for (const xmlNode* h : headings) {
+        const int level = xml::localName(h)[1] - '0';
+        const std::string title = ownText(h);
+        if (title.empty()) continue;
+        while (!levels.empty() && levels.back() >= level) {
+            levels.pop_back();
+            builder.close();
+        }
+        std::string slug = headingSlug(title);
+        const int seen = used[slug]++;
+        if (seen) {
+            slug += '-';
+            slug += std::to_string(seen);
+        }
+        std::string link = "#";
+        link += slug;
+        builder.open(title).menuLink = toSchemeText(link);
+        levels.push_back(level);
+    }
+    return builder.finish();
 }
 
 }  // namespace
 
-std::string detectHtmlCharset(std::string_view bytes) {
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return "UTF-8";
-    if (bytes.substr(0, 2) == "\xFF\xFE") return "UTF-16LE";
-    if (bytes.substr(0, 2) == "\xFE\xFF") return "UTF-16BE";
-    if (std::string declared = declaredCharset(bytes); !declared.empty()) return declared;
-    return isValidUtf8(bytes) ? "UTF-8" : "GB18030";
+std::string headingSlug(std::string_view utf8) {
+    std::string slug;
+    for (size_t i = 0; i < utf8.size();) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c < 0x80) {
+            if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_')
+                slug.push_back(static_cast<char>(c));
+            else if (c >= 'A' && c <= 'Z')
+                slug.push_back(static_cast<char>(c - 'A' + 'a'));
+            else if (c == ' ')
+                slug.push_back('-');
+            ++i;
+            continue;
+        }
+        size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+        len = std::min(len, utf8.size() - i);
+        const std::string_view ch = utf8.substr(i, len);
+        // General and CJK punctuation and full-width symbols are dropped like ASCII punctuation.
+        const bool punctuation = ch.substr(0, 2) == "\xE2\x80" || ch.substr(0, 2) == "\xE2\x81" ||
+                                 ch.substr(0, 2) == "\xE3\x80" || ch == "\xC2\xA0" ||
+                                 (ch.substr(0, 2) == "\xEF\xBC" && !(ch[2] >= '\x90' && ch[2] <= '\x99') &&
+                                  !(ch[2] >= '\xA1' && ch[2] <= '\xBA'));
+        if (!punctuation) slug.append(ch);
+        i += len;
+    }
+    return slug;
 }
 
-ImportResult readHtmlList(std::string_view bytes, const HtmlListOptions& options) {
-    Decoded page = decodePage(bytes);
-    if (!page.error.empty()) return ImportResult::failure(page.error);
-    xml::Doc doc = xml::parseHtmlUtf8(page.utf8);
+ImportResult readHtmlUtf8(std::string_view utf8, const HtmlListOptions& options) {
+    if (utf8.find('\0') != std::string_view::npos) return ImportResult::failure("not an HTML page (binary data)");
+    xml::Doc doc = xml::parseHtmlUtf8(utf8);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (!root) return ImportResult::failure("not an HTML page (nothing to read)");
-    const xmlNode* list = nullptr;
-    if (!options.selectId.empty()) {
-        const xmlNode* chosen = elementById(root, options.selectId);
-        if (!chosen) return ImportResult::failure("no element with the id \"" + options.selectId + "\"");
-        list = largestList(chosen, false);
-        if (!list)
-            return ImportResult::failure("no list inside the element with the id \"" + options.selectId +
-                                         "\"");
-    } else {
-        list = largestList(root, true);
-        if (!list) list = largestList(root, false);
-        if (!list) return ImportResult::failure("no list (<ul> or <ol>) found in the page");
+
+    const bool selected = !options.select.empty();
+    std::vector<const xmlNode*> scopes{root};
+    if (selected) {
+        std::string error;
+        scopes = selectElements(doc.get(), root, options.select, error);
+        if (scopes.empty()) return ImportResult::failure(error);
     }
+    PageScan page;
+    std::vector<size_t> linksPerScope;
+    for (const xmlNode* scope : scopes) {
+        const size_t before = page.linksOutsideLists;
+        scan(scope, page);
+        linksPerScope.push_back(page.linksOutsideLists - before);
+    }
+    rank(page.lists, options.markdown);
+    const size_t bestLinks = page.lists.empty() ? 0 : page.lists[0].links;
+
+    // A block of links without a list: what the user selected, or one that dwarfs the best list.
+    html::LinkCluster cluster;
+    if (selected && page.lists.empty()) {
+        for (size_t i = 0; i < scopes.size() && !cluster.container; ++i)
+            if (linksPerScope[i] > 0) cluster = {scopes[i], linksPerScope[i]};
+    } else if (!options.markdown && page.linksOutsideLists >= 4 && page.linksOutsideLists > 2 * bestLinks) {
+        for (const xmlNode* scope : scopes) {
+            const html::LinkCluster c = html::findLinkCluster(scope);
+            if (c.links > cluster.links) cluster = c;
+        }
+        if (cluster.links < 4 || cluster.links <= 2 * bestLinks) cluster = {};
+    }
+
     ImportResult r;
-    r.roots = buildTree(list);
+    ImportReport& report = r.report;
+    report.kind = options.markdown ? "markdown" : "html";
+    size_t also = 0;
+    if (cluster.container) {
+        r.roots = html::buildClusterTree(cluster.container);
+        report.source = MenuSource::LinkCluster;
+        report.taken.element = describeElement(cluster.container);
+    } else if (options.markdown && bestLinks == 0 && !page.headings.empty()) {
+        r.roots = headingTree(page.headings);
+        report.source = MenuSource::Headings;
+        report.taken.element = "<h1>-<h6>";
+    } else if (!page.lists.empty()) {
+        r.roots = buildTree(page.lists[0].list);
+        report.source = MenuSource::List;
+        report.taken.element = describe(page.lists[0], page.lists);
+        also = 1;
+    } else if (selected) {
+        return ImportResult::failure("no list or link inside \"" + options.select + "\"");
+    } else {
+        r = ImportResult::failure(page.frames.empty() ? "no list (<ul> or <ol>) found in the page"
+                                                      : "a frameset page without a menu of its own");
+        r.frames = std::move(page.frames);
+        return r;
+    }
     if (r.roots.empty()) return ImportResult::failure("the list has no items");
+    forEachPreOrder(r.roots, [&](MenuNode*, int) { ++report.taken.items; });
+    for (size_t i = also; i < page.lists.size() && report.alsoFound.size() < kAlsoFound; ++i)
+        report.alsoFound.push_back({describe(page.lists[i], page.lists), page.lists[i].items});
+    return r;
+}
+
+std::string detectHtmlCharset(std::string_view bytes) { return sniffCharset(bytes, true); }
+
+ImportResult readHtmlList(std::string_view bytes, const HtmlListOptions& options) {
+    const bool utf16 = bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
+    if (!utf16 && options.charset.rfind("UTF-16", 0) != 0 && bytes.find('\0') != std::string_view::npos)
+        return ImportResult::failure("not an HTML page (binary data)");
+    const DecodedText text = decodeText(bytes, options.charset, true);
+    ImportResult r = readHtmlUtf8(text.utf8, options);
+    r.report.charset = text.charset;
+    r.report.charsetSource = charsetSourceName(text.source);
     return r;
 }
 
 std::string readHtmlTitle(std::string_view bytes) {
-    Decoded page = decodePage(bytes);
-    if (!page.error.empty()) return {};
-    xml::Doc doc = xml::parseHtmlUtf8(page.utf8);
+    if (bytes.find('\0') != std::string_view::npos) return {};
+    const DecodedText text = decodeText(bytes, {}, true);
+    xml::Doc doc = xml::parseHtmlUtf8(text.utf8);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     for (const xmlNode* n = root; n; n = xml::nextNode(n, root)) {
         if (isElement(n, "body")) break;

@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "exchange/imported_tree.h"
 
+#include "exchange/import_control.h"
+
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
+
+ImportResult ImportResult::cancellation() {
+    ImportResult r = failure(kImportCancelled);
+    r.cancelled = true;
+    return r;
+}
 
 MenuItemData emptyItem() {
     MenuItemData d;
@@ -33,6 +41,14 @@ std::string collapseWhiteSpace(std::string_view text) {
     return out;
 }
 
+void applyImportSettings(SchemeSettings& settings, const ImportResult& result) {
+    if (!result.workDir.empty()) settings.workDir = result.workDir;
+    settings.title = toSchemeText(result.report.title);
+    bool anyTarget = false;
+    forEachPreOrder(result.roots, [&](MenuNode* n, int) { anyTarget = anyTarget || !n->data.menuTarget.empty(); });
+    if (!anyTarget && !result.roots.empty()) settings.target = "_self";
+}
+
 MenuItemData& ForestBuilder::open(std::string_view utf8Title) {
     MenuItemData d = emptyItem();
     d.menuName = toSchemeText(utf8Title);
@@ -46,8 +62,13 @@ MenuItemData& ForestBuilder::open(std::string_view utf8Title) {
         added = stack_.back()->appendChild(std::move(node));
     }
     stack_.push_back(added);
+    expanded_.push_back(false);
     ++count_;
     return added->data;
+}
+
+void ForestBuilder::expandOpen() {
+    if (!expanded_.empty()) expanded_.back() = true;
 }
 
 void ForestBuilder::close() {
@@ -55,7 +76,8 @@ void ForestBuilder::close() {
     MenuNode* n = stack_.back();
     stack_.pop_back();
     n->caption = n->data.menuName;
-    n->expanded = false;
+    n->expanded = expanded_.back() && n->hasChildren();
+    expanded_.pop_back();
     n->refreshImage();
 }
 

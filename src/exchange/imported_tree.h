@@ -10,20 +10,58 @@
 
 namespace sylvanode {
 
+// One place of a page that could be the menu: "<nav class=\"main\">", "<ul> in <footer>".
+struct MenuCandidate {
+    std::string element;  // UTF-8, as a short piece of markup
+    size_t items = 0;
+};
+
+// How a menu was found in a page, a Markdown file or a frameset; what a user needs to
+// know to take another one (with --select).
+enum class MenuSource {
+    Whole,         // the file is the menu (outline, OPML, sitemap, JSON, folder)
+    List,          // a list of the page
+    LinkCluster,   // links in table cells or blocks, nested by their indent, no list
+    Headings,      // the headings of a Markdown file
+};
+
+struct ImportReport {
+    std::string kind;                    // "html", "markdown", "json", ...
+    std::string charset;                 // the text's character set, as iconv names it
+    std::string charsetSource;           // "given", "declared", "detected", ...
+    MenuSource source = MenuSource::Whole;
+    MenuCandidate taken;                 // the list or block taken (List, LinkCluster)
+    std::vector<MenuCandidate> alsoFound;  // other candidates, best first
+    std::string frame;                   // the frame file of a frameset the menu came from
+    size_t laterChildren = 0;            // folders whose children a tree widget loads later
+    std::string title;                   // the outline's own title (OPML head/title)
+};
+
 // What a reader hands back: a forest of items with scheme-byte texts, or one line saying
 // why there is none. Folder images are set (closed folder for a node with children,
 // file otherwise); nothing is half-built on failure.
 struct ImportResult {
     std::vector<std::unique_ptr<MenuNode>> roots;
     std::string error;    // empty on success; one line of UTF-8
+    bool unreadable = false;  // the error is that the file could not be read at all
     std::string workDir;  // set by importPath: the folder or the file's folder, ending in "/"
+    bool cancelled = false;  // the failure is a cancellation (the error says so)
+    ImportReport report;
+    // A frameset page: its frames' sources, as written, when the page itself has no menu.
+    std::vector<std::string> frames;
     explicit operator bool() const { return error.empty(); }
     static ImportResult failure(std::string why) {
         ImportResult r;
         r.error = std::move(why);
         return r;
     }
+    static ImportResult cancellation();
 };
+
+// The settings an import gives a new scheme: the work directory, the outline's title, and
+// "_self" as the default target when no imported link names a target of its own (links of a
+// page open in the same window unless they say otherwise).
+void applyImportSettings(SchemeSettings& settings, const ImportResult& result);
 
 // Builds a forest in document order: open an item, add children under it, close it.
 // The texts given are UTF-8 and become scheme bytes (GBK, GB18030 for what GBK lacks).
@@ -32,6 +70,8 @@ public:
     // Starts a new item as the last child of the open item (or a new root) and opens it.
     MenuItemData& open(std::string_view utf8Title);
     void close();
+    // The open item is shown expanded in the editor.
+    void expandOpen();
     // An item without children: open and close at once.
     MenuItemData& leaf(std::string_view utf8Title) {
         MenuItemData& d = open(utf8Title);
@@ -46,6 +86,7 @@ public:
 private:
     std::vector<std::unique_ptr<MenuNode>> roots_;
     std::vector<MenuNode*> stack_;
+    std::vector<bool> expanded_;
     size_t count_ = 0;
 };
 

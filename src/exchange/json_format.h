@@ -14,7 +14,19 @@ namespace sylvanode {
 // a script item) and children; empty texts are left out.
 std::string writeMenuJson(const MenuScheme& scheme);
 
-// Reads what writeMenuJson writes; unknown keys are skipped.
+// The menu tree as jsTree 3 reads it: an array of nodes with text (HTML-escaped), a_attr
+// (href, target), li_attr (title: the hint), icon (an icon image), state (opened) and
+// children; the status text, the open-folder icon and a script ride along in data.
+std::string writeJsTreeJson(const MenuScheme& scheme);
+
+// A menu tree in the JSON shapes people have, told apart by their keys:
+// - ours (what writeMenuJson writes);
+// - jsTree's: text, children (an array, or true for a folder loaded later), a_attr.href and
+//   target, li_attr.title, state.opened, icon, and the flat form of id/parent nodes;
+// - Fancytree's: title, children, folder, href or data.href, tooltip, expanded;
+// - the common {title|text|name|label, children|items|nodes, url|href|link}.
+// The items are an array at the top, or the list of an object (items, children, nodes,
+// data, core.data), or one item object. Unknown keys are skipped.
 ImportResult readMenuJson(std::string_view utf8);
 
 }  // namespace sylvanode

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "exchange/link_check.h"
 
+#include <fnmatch.h>
 #include <sys/stat.h>
 
 #include <cctype>
-#include <cstdio>
+#include <climits>
+#include <cstdlib>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "exchange/charset_detection.h"
+#include "exchange/json_value.h"
+#include "exchange/xml_support.h"
+#include "platform/safe_file.h"
 #include "platform/text_encoding.h"
 
 namespace sylvanode {
@@ -68,10 +75,37 @@ std::string nativePath(const std::string& schemeBytes) {
     return clean ? schemeBytesToUtf8(schemeBytes) : schemeBytes;
 }
 
+// The real path of an existing file or folder, or empty.
+std::string realPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return {};
+    std::string out = real;
+    std::free(real);
+    return out;
+}
+
+bool isPageName(const std::string& path) {
+    const std::string l = lower(path.substr(path.find_last_of('/') + 1));
+    for (const char* ending : {".html", ".htm", ".xhtml", ".shtml"}) {
+        const size_t n = std::char_traits<char>::length(ending);
+        if (l.size() > n && l.compare(l.size() - n, n, ending) == 0) return true;
+    }
+    return false;
+}
+
 class Checker {
 public:
-    Checker(std::string root, LinkCheckResult& result) : root_(std::move(root)), result_(result) {
+    Checker(std::string root, const LinkCheckOptions& options, LinkCheckResult& result)
+        : root_(std::move(root)), options_(options), result_(result) {
         if (!root_.empty() && root_.back() != '/') root_ += '/';
+        realRoot_ = realPath(root_);
+        if (!realRoot_.empty() && realRoot_.back() != '/') realRoot_ += '/';
+    }
+
+    bool ignored(const std::string& value) const {
+        for (const std::string& pattern : options_.ignore)
+            if (::fnmatch(pattern.c_str(), value.c_str(), 0) == 0) return true;
+        return false;
     }
 
     // Checks one link or icon value; `pageItem` says an empty value is a fault.
@@ -85,25 +119,59 @@ public:
             if (pageItem) report(LinkProblemKind::EmptyLink, {});
             return;
         }
+        if (ignored(nativePath(value))) return;
         const std::string scheme = urlScheme(value);
         if (scheme == "javascript") return report(LinkProblemKind::ScriptInLink, value);
         if (scheme == "file" || scheme.size() == 1) return report(LinkProblemKind::NotPortable, value);
         if (!scheme.empty() || value.rfind("//", 0) == 0) return report(LinkProblemKind::NotChecked, value);
 
-        std::string path = value.substr(0, value.find_first_of("?#"));
+        const size_t cut = value.find_first_of("?#");
+        std::string path = value.substr(0, cut);
         if (path.empty()) return;  // a place on the same page
+        const size_t hash = value.find('#');
+        const std::string fragment = hash == std::string::npos ? std::string() : value.substr(hash + 1);
         for (char& c : path)
             if (c == '\\') c = '/';
         // The link's own characters name the file in UTF-8, as a browser asks for it; %XX
-        // escapes are bytes of that name, so they are decoded after the conversion.
-        std::string file = percentDecoded(nativePath(path));
-        while (!file.empty() && file.front() == '/') file.erase(0, 1);
-        const std::string full = root_ + file;
+        // escapes are bytes of that name, so they are decoded after the conversion. Dot
+        // segments are resolved the way a browser resolves them, so "%2e%2e/" climbs too.
+        const std::string file = percentDecoded(nativePath(path));
+        std::string inside;
+        bool outside = false;
+        for (size_t pos = 0; pos <= file.size();) {
+            size_t end = file.find('/', pos);
+            if (end == std::string::npos) end = file.size();
+            const std::string segment = file.substr(pos, end - pos);
+            pos = end + 1;
+            if (segment.empty() || segment == ".") continue;
+            if (segment == "..") {
+                if (inside.empty()) {
+                    outside = true;
+                    break;
+                }
+                const size_t slash = inside.find_last_of('/', inside.size() - 2);
+                inside.erase(slash == std::string::npos ? 0 : slash + 1);
+                continue;
+            }
+            inside += segment + "/";
+        }
+        if (outside) return report(LinkProblemKind::OutsideRoot, path);
+        if (!inside.empty()) inside.pop_back();
+        const std::string full = root_ + inside;
         const int kind = fileKind(full);
-        if (kind == 0 || (kind == 1 && !path.empty() && path.back() == '/'))
-            return report(LinkProblemKind::Missing, path);
-        if (kind == 2 && fileKind(full + "/index.html") != 1 && fileKind(full + "/index.htm") != 1)
-            return report(LinkProblemKind::Missing, path + (path.back() == '/' ? "" : "/") + "index.html");
+        if (kind == 0 || (kind == 1 && path.back() == '/')) return report(LinkProblemKind::Missing, path);
+        std::string page = full;
+        if (kind == 2) {
+            page = fileKind(full + "/index.html") == 1 ? full + "/index.html"
+                   : fileKind(full + "/index.htm") == 1 ? full + "/index.htm"
+                                                        : std::string();
+            if (page.empty())
+                return report(LinkProblemKind::Missing, path + (path.back() == '/' ? "" : "/") + "index.html");
+        }
+        // A link (or a linked folder) may not lead out of the root either.
+        if (!isInsideRoot(page)) return report(LinkProblemKind::OutsideRoot, path);
+        if (!fragment.empty() && isPageName(page) && !hasAnchor(page, percentDecoded(nativePath(fragment))))
+            report(LinkProblemKind::MissingAnchor, value.substr(0, cut) + "#" + fragment);
     }
 
 private:
@@ -118,9 +186,45 @@ private:
         return kind;
     }
 
+    bool isInsideRoot(const std::string& path) {
+        if (realRoot_.empty()) return true;
+        const std::string real = realPath(path);
+        return real.empty() || real.rfind(realRoot_, 0) == 0 || real + "/" == realRoot_;
+    }
+
+    // Whether the page has an element with this id, or an <a> with this name. Each page is
+    // read once; a page that cannot be read is not blamed for its anchors.
+    bool hasAnchor(const std::string& page, const std::string& anchor) {
+        if (lower(anchor) == "top") return true;  // browsers go to the top of any page
+        auto it = anchors_.find(page);
+        if (it == anchors_.end()) {
+            Anchors found;
+            std::string bytes;
+            found.readable = static_cast<bool>(readWholeFile(page, bytes));
+            xml::Doc doc = xml::parseHtmlUtf8(decodeText(bytes, {}, true).utf8);
+            const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+            for (const xmlNode* n = root; n; n = xml::nextNode(n, root)) {
+                if (!xml::isElement(n)) continue;
+                if (std::string id = xml::attribute(n, "id"); !id.empty()) found.names.insert(std::move(id));
+                if (xml::isElement(n, "a"))
+                    if (std::string name = xml::attribute(n, "name"); !name.empty()) found.names.insert(std::move(name));
+            }
+            it = anchors_.emplace(page, std::move(found)).first;
+        }
+        return !it->second.readable || it->second.names.count(anchor) > 0;
+    }
+
+    struct Anchors {
+        bool readable = false;
+        std::unordered_set<std::string> names;
+    };
+
     std::string root_;
+    std::string realRoot_;
+    const LinkCheckOptions& options_;
     LinkCheckResult& result_;
     std::unordered_map<std::string, int> seen_;
+    std::unordered_map<std::string, Anchors> anchors_;
 };
 
 const char* kindName(LinkProblemKind kind) {
@@ -137,25 +241,12 @@ const char* kindName(LinkProblemKind kind) {
             return "duplicate";
         case LinkProblemKind::NotChecked:
             return "not-checked";
+        case LinkProblemKind::OutsideRoot:
+            return "outside-root";
+        case LinkProblemKind::MissingAnchor:
+            return "missing-anchor";
     }
     return "";
-}
-
-void appendJsonString(std::string& out, const std::string& utf8) {
-    out.push_back('"');
-    for (char c : utf8) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned char>(c));
-            out += buf;
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
 }
 
 }  // namespace
@@ -176,7 +267,7 @@ std::string linkRootOf(const MenuScheme& scheme) {
     return schemeFolder + work;
 }
 
-LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root) {
+LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root, const LinkCheckOptions& options) {
     LinkCheckResult result;
     struct stat st {};
     if (root.empty() || ::stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
@@ -184,7 +275,7 @@ LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root) {
             "the folder to check against does not exist: " + (root.empty() ? std::string("(none)") : root);
         return result;
     }
-    Checker checker(root, result);
+    Checker checker(root, options, result);
     const SchemeSettings& s = scheme.settings;
     checker.check(-1, {}, "fileIcon", s.fileIcon);
     checker.check(-1, {}, "folderIcon1", s.folderIcon1);
@@ -197,11 +288,11 @@ LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root) {
         if (d.contentType == 0) {
             checker.check(item, n->caption, "link", d.menuLink, !n->hasChildren());
             const std::string link = trimBlanks(d.menuLink);
-            if (!link.empty()) {
+            if (!link.empty() && !checker.ignored(nativePath(link))) {
                 auto [it, added] = firstWithLink.emplace(link, item);
                 if (!added)
-                    result.problems.push_back(
-                        {item, n->caption, "link", LinkProblemKind::Duplicate, link, it->second});
+                    result.problems.push_back({item, n->caption, "link", LinkProblemKind::Duplicate, link,
+                                               it->second, !options.strict});
             }
         }
         checker.check(item, n->caption, "icon1", d.menuIcon1);
@@ -228,6 +319,10 @@ std::string linkProblemText(const LinkProblem& p) {
             return "duplicate link " + value + " (as item " + std::to_string(p.firstItem) + ")";
         case LinkProblemKind::NotChecked:
             return "not checked: " + what + value;
+        case LinkProblemKind::OutsideRoot:
+            return what + "outside the folder checked against: " + value;
+        case LinkProblemKind::MissingAnchor:
+            return "no such anchor in the page: " + value;
     }
     return {};
 }

@@ -13,8 +13,10 @@ enum class LinkProblemKind {
     NotPortable,   // a file:/// link or a drive path: works on this computer only
     ScriptInLink,  // javascript: in a link field
     EmptyLink,     // a page item (an item without children) that links nowhere
-    Duplicate,     // the same link as an earlier item
+    Duplicate,     // the same link as an earlier item: a warning unless the check is strict
     NotChecked,    // an absolute address (http, https, mailto, ...): listed, not a fault
+    OutsideRoot,   // resolves outside the folder checked against (through "..", "%2e%2e" or a link)
+    MissingAnchor, // page.html#id where the page has no element with that id (or <a name>)
 };
 
 struct LinkProblem {
@@ -24,7 +26,13 @@ struct LinkProblem {
     LinkProblemKind kind = LinkProblemKind::Missing;
     std::string value;   // the link or path as written (scheme bytes); for Missing the path looked for
     int firstItem = -1;  // Duplicate: the earlier item with the same link
-    bool isFault() const { return kind != LinkProblemKind::NotChecked; }
+    bool warning = false;  // reported, but not a fault (a duplicate link of a check that is not strict)
+    bool isFault() const { return kind != LinkProblemKind::NotChecked && !warning; }
+};
+
+struct LinkCheckOptions {
+    std::vector<std::string> ignore;  // glob patterns (fnmatch, "*" crosses "/"): links left unchecked
+    bool strict = false;              // duplicate links are faults, not warnings
 };
 
 struct LinkCheckResult {
@@ -34,9 +42,10 @@ struct LinkCheckResult {
 };
 
 // Checks every item's link and icons and the default icons against the folder `root`
-// (a native path): ?query and #fragment are removed, %XX decoded, "/" leading or not
-// both count from the root.
-LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root);
+// (a native path): ?query removed, %XX decoded, "/" leading or not both count from the root,
+// and nothing may lead outside it. A #fragment of a local page must name an element's id
+// (or an <a name>) in that page; "#top" and a place on the menu's own page always do.
+LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root, const LinkCheckOptions& options = {});
 
 // The folder links are checked against: the work directory when set (a relative one taken
 // from the scheme file's folder), else the folder of the scheme file. Empty when there is neither.

@@ -154,9 +154,11 @@ std::string hostTitle(const std::string& host) {
 
 }  // namespace
 
-ImportResult readSitemap(std::string_view bytes) {
+ImportResult readSitemap(std::string_view bytes, const std::string& charset) {
     if (binary(bytes)) return ImportResult::failure("not a sitemap (binary data)");
-    xml::Doc doc = xml::parseXml(bytes);
+    std::string refusal;
+    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &refusal);
+    if (!refusal.empty()) return ImportResult::failure(refusal);
     const xmlNode* root = rootOf(doc);
     if (!root) return ImportResult::failure("not a sitemap (not well-formed XML)");
     if (xml::localName(root) == "sitemapindex")
@@ -216,15 +218,22 @@ ImportResult readSitemap(std::string_view bytes) {
     return r;
 }
 
-ImportResult readOpml(std::string_view bytes) {
+ImportResult readOpml(std::string_view bytes, const std::string& charset) {
     if (binary(bytes)) return ImportResult::failure("not an OPML file (binary data)");
-    xml::Doc doc = xml::parseXml(bytes);
+    std::string refusal;
+    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &refusal);
+    if (!refusal.empty()) return ImportResult::failure(refusal);
     const xmlNode* root = rootOf(doc);
     if (!root) return ImportResult::failure("not an OPML file (not well-formed XML)");
     if (xml::localName(root) != "opml") return ImportResult::failure("not an OPML file (no <opml>)");
     const xmlNode* body = nullptr;
-    for (const xmlNode* n = root->children; n && !body; n = n->next)
+    std::string title;
+    for (const xmlNode* n = root->children; n && !body; n = n->next) {
         if (xml::isElement(n) && xml::localName(n) == "body") body = n;
+        if (xml::isElement(n) && xml::localName(n) == "head")
+            for (const xmlNode* h = n->children; h; h = h->next)
+                if (xml::isElement(h) && xml::localName(h) == "title") title = textOf(h);
+    }
     if (!body) return ImportResult::failure("the OPML file has no <body>");
 
     auto isOutline = [](const xmlNode* n) { return xml::isElement(n) && xml::localName(n) == "outline"; };
@@ -254,7 +263,9 @@ ImportResult readOpml(std::string_view bytes) {
             d.menuLink = toSchemeText(link);
             d.menuTarget = toSchemeText(xml::attribute(n, "target"));
         }
-        d.menuHint = toSchemeText(xml::attribute(n, "hint"));
+        std::string hint = xml::attribute(n, "hint");
+        if (hint.empty()) hint = collapseWhiteSpace(xml::attribute(n, "_note"));
+        d.menuHint = toSchemeText(hint);
         d.menuStatus = toSchemeText(xml::attribute(n, "status"));
         d.menuIcon1 = toSchemeText(xml::attribute(n, "icon1"));
         d.menuIcon2 = toSchemeText(xml::attribute(n, "icon2"));
@@ -263,6 +274,7 @@ ImportResult readOpml(std::string_view bytes) {
     ImportResult r;
     r.roots = builder.finish();
     if (r.roots.empty()) return ImportResult::failure("the OPML outline has no items");
+    r.report.title = title;
     return r;
 }
 

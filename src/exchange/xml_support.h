@@ -24,8 +24,14 @@ inline constexpr size_t kMaxParsedBytes = 1u << 30;
 
 // Parses HTML given as UTF-8, forgiving every fault the way a browser does; no network.
 Doc parseHtmlUtf8(std::string_view utf8);
-// Parses XML without network access, external entities or DTD loading.
-Doc parseXml(std::string_view bytes);
+// Parses XML without network access, DTD loading or entity substitution; `encoding`, when
+// set, overrides what the document declares. A document that declares an entity (general or
+// parameter) is refused as soon as the declaration is read, so no expansion of any size can
+// start: null is returned with `refusal` set to kEntityRefusal. Otherwise null means not
+// well-formed. Only the predefined entities and character references are expanded, which
+// the parser always does.
+Doc parseXml(std::string_view bytes, const char* encoding = nullptr, std::string* refusal = nullptr);
+inline constexpr const char* kEntityRefusal = "the file declares XML entities, which are not read";
 
 inline bool isElement(const xmlNode* n) { return n && n->type == XML_ELEMENT_NODE; }
 inline bool isElement(const xmlNode* n, const char* name) {
@@ -35,8 +41,12 @@ inline bool isElement(const xmlNode* n, const char* name) {
 inline std::string_view localName(const xmlNode* n) { return reinterpret_cast<const char*>(n->name); }
 
 // The next node of a pre-order walk below `root`; `descend` false skips n's subtree.
+// Only elements and documents are entered: an entity reference's children are the entity's
+// declaration, which lives in the DTD, and climbing from there would never meet `root`.
 inline const xmlNode* nextNode(const xmlNode* n, const xmlNode* root, bool descend = true) {
-    if (descend && n->children) return n->children;
+    const bool container = n->type == XML_ELEMENT_NODE || n->type == XML_DOCUMENT_NODE ||
+                           n->type == XML_HTML_DOCUMENT_NODE || n->type == XML_DOCUMENT_FRAG_NODE;
+    if (descend && container && n->children) return n->children;
     while (n && n != root) {
         if (n->next) return n->next;
         n = n->parent;

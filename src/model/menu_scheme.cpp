@@ -7,39 +7,58 @@
 
 namespace sylvanode {
 
+const SchemeText& newItemName() {
+    static const SchemeText name("New Item");
+    return name;
+}
+
 MenuNode::MenuNode() { caption = data.menuName; }
 
 MenuNode::MenuNode(MenuItemData d) : caption(d.menuName), data(std::move(d)) {}
 
 MenuNode::~MenuNode() {
+    if (!children_) return;
     // Move every descendant into one list before they die, so no destructor recurses.
-    std::vector<std::unique_ptr<MenuNode>> pending = std::move(children_);
+    std::vector<std::unique_ptr<MenuNode>> pending = std::move(*children_);
     while (!pending.empty()) {
         std::unique_ptr<MenuNode> n = std::move(pending.back());
         pending.pop_back();
-        for (auto& c : n->children_) pending.push_back(std::move(c));
-        n->children_.clear();
+        if (!n->children_) continue;
+        for (auto& c : *n->children_) pending.push_back(std::move(c));
+        n->children_.reset();
     }
+}
+
+const std::vector<std::unique_ptr<MenuNode>>& MenuNode::noChildren() {
+    static const std::vector<std::unique_ptr<MenuNode>> none;
+    return none;
+}
+
+std::vector<std::unique_ptr<MenuNode>>& MenuNode::mutableChildren() {
+    if (!children_) children_ = std::make_unique<std::vector<std::unique_ptr<MenuNode>>>();
+    return *children_;
 }
 
 MenuNode* MenuNode::appendChild(std::unique_ptr<MenuNode> node) {
     node->parent_ = this;
-    children_.push_back(std::move(node));
-    return children_.back().get();
+    std::vector<std::unique_ptr<MenuNode>>& list = mutableChildren();
+    list.push_back(std::move(node));
+    return list.back().get();
 }
 
 MenuNode* MenuNode::appendChild() { return appendChild(std::make_unique<MenuNode>()); }
 
 MenuNode* MenuNode::insertChild(int row, std::unique_ptr<MenuNode> node) {
     node->parent_ = this;
-    auto it = children_.insert(children_.begin() + row, std::move(node));
+    std::vector<std::unique_ptr<MenuNode>>& list = mutableChildren();
+    auto it = list.insert(list.begin() + row, std::move(node));
     return it->get();
 }
 
 std::unique_ptr<MenuNode> MenuNode::takeChild(int row) {
-    auto it = children_.begin() + row;
+    auto it = children_->begin() + row;
     std::unique_ptr<MenuNode> n = std::move(*it);
-    children_.erase(it);
+    children_->erase(it);
     n->parent_ = nullptr;
     return n;
 }

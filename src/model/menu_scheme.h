@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "model/scheme_text.h"
+
 namespace sylvanode {
 
 // One CSS style; every text is GBK bytes, empty means "not set".
@@ -58,22 +60,26 @@ struct SchemeSettings {
     bool showSelect = true;
     bool showLine = false;
     ScriptCharset scriptCharset = ScriptCharset::Gbk;  // [Config] charset, written only when not GBK
+    std::string title;  // the menu's own title (an imported outline's), [Config] title, written only when set
 
     bool operator==(const SchemeSettings&) const = default;
 };
 
+// The name a new item starts with.
+const SchemeText& newItemName();
+
 struct MenuItemData {
-    std::string menuName = "New Item";
-    std::string menuHint;
-    std::string menuStatus;
-    std::string menuIcon1;
-    std::string menuIcon2;
+    SchemeText menuName = newItemName();
+    SchemeText menuHint;
+    SchemeText menuStatus;
+    SchemeText menuIcon1;
+    SchemeText menuIcon2;
     int32_t contentType = 0;  // 0 link, anything else script
     int32_t levelRead = -1;
     int32_t sortKey = -1;
-    std::string menuScript;
-    std::string menuLink;
-    std::string menuTarget;
+    SchemeText menuScript;
+    SchemeText menuLink;
+    SchemeText menuTarget;
 
     bool operator==(const MenuItemData&) const = default;
 };
@@ -90,25 +96,25 @@ public:
     MenuNode(const MenuNode&) = delete;
     MenuNode& operator=(const MenuNode&) = delete;
 
-    std::string caption;
+    SchemeText caption;
     int32_t imageIndex = ImageFile;
     bool expanded = false;
     MenuItemData data;
 
     MenuNode* parent() const { return parent_; }
-    const std::vector<std::unique_ptr<MenuNode>>& children() const { return children_; }
-    bool hasChildren() const { return !children_.empty(); }
-    MenuNode* firstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
-    MenuNode* lastChild() const { return children_.empty() ? nullptr : children_.back().get(); }
-    int childCount() const { return static_cast<int>(children_.size()); }
-    MenuNode* child(int i) const { return children_[static_cast<size_t>(i)].get(); }
+    const std::vector<std::unique_ptr<MenuNode>>& children() const { return children_ ? *children_ : noChildren(); }
+    bool hasChildren() const { return children_ && !children_->empty(); }
+    MenuNode* firstChild() const { return hasChildren() ? children_->front().get() : nullptr; }
+    MenuNode* lastChild() const { return hasChildren() ? children_->back().get() : nullptr; }
+    int childCount() const { return children_ ? static_cast<int>(children_->size()) : 0; }
+    MenuNode* child(int i) const { return (*children_)[static_cast<size_t>(i)].get(); }
 
     // Appends a new last child with a new-item record and returns it.
     MenuNode* appendChild(std::unique_ptr<MenuNode> node);
     MenuNode* appendChild();
     MenuNode* insertChild(int row, std::unique_ptr<MenuNode> node);
     std::unique_ptr<MenuNode> takeChild(int row);
-    std::vector<std::unique_ptr<MenuNode>>& mutableChildren() { return children_; }
+    std::vector<std::unique_ptr<MenuNode>>& mutableChildren();
 
     bool isFile() const { return imageIndex == ImageFile; }
     // Closed/open folder by expansion when it has children, file otherwise.
@@ -116,8 +122,10 @@ public:
 
 private:
     friend class MenuScheme;
+    static const std::vector<std::unique_ptr<MenuNode>>& noChildren();
     MenuNode* parent_ = nullptr;
-    std::vector<std::unique_ptr<MenuNode>> children_;
+    // Only a folder has a list: most items are leaves, and a list costs three words.
+    std::unique_ptr<std::vector<std::unique_ptr<MenuNode>>> children_;
 };
 
 // Level of a node: 0 for a root.

@@ -16,7 +16,8 @@ std::string_view trimBlanks(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-// A canonical decimal key ("0", "17"; no sign, no leading zero) up to INT32_MAX.
+}  // namespace
+
 bool numberedKey(std::string_view key, uint32_t& out) {
     if (key.empty() || key.size() > 10) return false;
     if (key.size() > 1 && key[0] == '0') return false;
@@ -29,8 +30,6 @@ bool numberedKey(std::string_view key, uint32_t& out) {
     out = static_cast<uint32_t>(n);
     return true;
 }
-
-}  // namespace
 
 std::string foldName(std::string_view name) {
     std::string out(name);
@@ -91,68 +90,61 @@ bool parseInt32(std::string_view t, int32_t& out) {
     return true;
 }
 
+ProfileLine readProfileLine(std::string_view line) {
+    ProfileLine out;
+    size_t b = 0;
+    while (b < line.size() && isBlank(line[b])) ++b;
+    if (b == line.size() || line[b] == ';') return out;
+    line.remove_prefix(b);
+    if (line[0] == '[') {
+        size_t i = 1;
+        while (i < line.size() && line[i] != ']') i += isLead(static_cast<unsigned char>(line[i])) ? 2 : 1;
+        if (i >= line.size()) return out;  // no closing bracket: not a header
+        out.kind = ProfileLine::Section;
+        out.name = trimBlanks(line.substr(1, i - 1));
+        return out;
+    }
+    const void* eqAt = std::memchr(line.data(), '=', line.size());
+    if (!eqAt) return out;
+    const size_t eq = static_cast<size_t>(static_cast<const char*>(eqAt) - line.data());
+    out.name = trimBlanks(line.substr(0, eq));
+    if (out.name.empty()) return out;
+    out.kind = ProfileLine::Key;
+    out.value = line.substr(eq + 1);  // non-null data(): marks the key present
+    return out;
+}
+
 ProfileIndex::ProfileIndex(std::string_view text) {
-    // A UTF-8 byte-order mark would otherwise hide the first section header.
-    if (text.size() >= 3 && std::memcmp(text.data(), "\xEF\xBB\xBF", 3) == 0) text.remove_prefix(3);
-    // A NUL byte ends its line; most files have none, which spares a search per line.
-    const bool hasNul = !text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr;
-
     Section* current = nullptr;  // null: outside a section, or in a repeated one
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p < end) {
-        const char* e = p;
-        while (e < end && *e != '\n' && *e != '\r') ++e;
-        std::string_view line(p, static_cast<size_t>(e - p));
-        p = e;
-        if (p < end && *p++ == '\r' && p < end && *p == '\n') ++p;
-
-        if (hasNul) {
-            if (const void* nul = std::memchr(line.data(), '\0', line.size()))
-                line = line.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - line.data()));
-        }
-        size_t b = 0;
-        while (b < line.size() && isBlank(line[b])) ++b;
-        if (b == line.size() || line[b] == ';') continue;
-        line.remove_prefix(b);
-
-        if (line[0] == '[') {
-            size_t i = 1;
-            while (i < line.size() && line[i] != ']')
-                i += isLead(static_cast<unsigned char>(line[i])) ? 2 : 1;
-            if (i >= line.size()) continue;  // no closing bracket: not a header
-            auto [it, inserted] =
-                byName_.try_emplace(foldName(trimBlanks(line.substr(1, i - 1))), sections_.size());
+    auto onLine = [&](std::string_view text) {
+        const ProfileLine line = readProfileLine(text);
+        if (line.kind == ProfileLine::Section) {
+            auto [it, inserted] = byName_.try_emplace(foldName(line.name), sections_.size());
             if (inserted) {
                 sections_.emplace_back();
                 current = &sections_.back();
             } else {
                 current = nullptr;  // only the first section of a name counts
             }
-            continue;
+            return;
         }
-        if (!current) continue;
-        const void* eqAt = std::memchr(line.data(), '=', line.size());
-        if (!eqAt) continue;
-        const size_t eq = static_cast<size_t>(static_cast<const char*>(eqAt) - line.data());
-        const std::string_view key = trimBlanks(line.substr(0, eq));
-        if (key.empty()) continue;
-        const std::string_view value = line.substr(eq + 1);  // non-null data(): marks the key present
+        if (line.kind != ProfileLine::Key || !current) return;
         Section& s = *current;
         ++s.lines;
         uint32_t k = 0;
-        if (numberedKey(key, k)) {
+        if (numberedKey(line.name, k)) {
             // Keys beyond twice the section's lines would make the table outgrow the text.
             if (k < 2 * s.lines + 16) {
                 if (k >= s.numbered.size()) s.numbered.resize(k + 1);
-                if (!s.numbered[k].data()) s.numbered[k] = value;
+                if (!s.numbered[k].data()) s.numbered[k] = line.value;
             } else {
-                s.sparse.try_emplace(k, value);
+                s.sparse.try_emplace(k, line.value);
             }
         } else {
-            s.named.try_emplace(foldName(key), value);
+            s.named.try_emplace(foldName(line.name), line.value);
         }
-    }
+    };
+    ProfileLines::forEachLine(text, onLine);
 }
 
 const ProfileIndex::Section* ProfileIndex::section(std::string_view name) const {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include <map>
 #include <new>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/colors.h"
 #include "model/profile_index.h"
@@ -45,15 +47,6 @@ private:
     std::map<int32_t, uint32_t> map_;
 };
 
-// Reads a text value into `into`, or the default when the key is missing.
-void readText(const ProfileIndex& ini, const ProfileIndex::Section* s, int32_t key, std::string& into) {
-    std::string_view v;
-    if (ini.find(s, key, v))
-        into.assign(v);
-    else
-        into.clear();
-}
-
 // "UTF-8" or "utf8" in any letter case; anything else means GBK.
 bool isUtf8Name(std::string_view name) {
     std::string lower;
@@ -62,8 +55,169 @@ bool isUtf8Name(std::string_view name) {
     return lower == "utf8";
 }
 
-SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
-    const ProfileIndex ini(text);
+// The sections that hold one value per item: by the item's place in the file (name,
+// level, hint, icons, status) or by its place in the rebuilt tree (action).
+enum Field { Name, Level, Hint, Icon1, Icon2, Status, ContentType, Script, Link, Target, kFields };
+constexpr std::string_view kFieldSections[kFields] = {"menuname", "menulevel", "hint",   "icon1", "icon2",
+                                                      "status",   "content type", "script", "link",  "target"};
+// The sections of settings and styles, read through a ProfileIndex of their own.
+constexpr std::string_view kSmallSections[] = {"config",      "padding",      "height",          "useborder",
+                                               "border width", "border color", "text color",      "background color",
+                                               "font name",    "font size",    "font style",      "underline"};
+
+SchemeText* textField(MenuNode& n, int field) {
+    MenuItemData& d = n.data;
+    switch (field) {
+        case Name: return &d.menuName;
+        case Hint: return &d.menuHint;
+        case Icon1: return &d.menuIcon1;
+        case Icon2: return &d.menuIcon2;
+        case Status: return &d.menuStatus;
+        case Script: return &d.menuScript;
+        case Link: return &d.menuLink;
+        case Target: return &d.menuTarget;
+        default: return nullptr;
+    }
+}
+
+// A level that is there but not a number (its text goes into the message).
+constexpr int32_t kUnreadableLevel = INT32_MIN;
+
+// Reads the scheme file line by line, as it arrives, straight into the items: the texts go
+// into one arena, nothing else of the file is kept. Each item section's values are taken by
+// key number as the profile rules say (first section of a name, first key of a number);
+// keys far beyond a section's own lines wait in a map, so no crafted key makes memory grow
+// faster than the file. The settings and style sections, which are small, are collected and
+// read through a ProfileIndex at the end.
+class SchemeLoader {
+public:
+    void line(std::string_view text) {
+        const ProfileLine l = readProfileLine(text);
+        if (l.kind == ProfileLine::Section) {
+            enterSection(foldName(l.name));
+            return;
+        }
+        if (l.kind != ProfileLine::Key || current_ == kIgnored) return;
+        if (current_ == kSmall) {
+            small_.append(text).append("\n");
+            return;
+        }
+        FieldState& f = fields_[current_];
+        ++f.lines;
+        uint32_t k = 0;
+        if (!numberedKey(l.name, k)) return;  // a named key: no item ever reads it
+        const std::string_view value = cleanValue(l.value);
+        if (k >= 2 * f.lines + 16) {
+            if (!f.spilled.contains(k)) {
+                Spilled v = intValue(value);
+                v.text = text_(value);
+                f.spilled.emplace(k, std::move(v));
+            }
+            return;
+        }
+        if (k < f.set.size() && f.set[k]) return;
+        if (k >= f.set.size()) f.set.resize(k + 1);
+        f.set[k] = true;
+        store(k, current_, value);
+    }
+
+    SchemeResult finish(MenuScheme& scheme);
+
+private:
+    static constexpr int kIgnored = -1;
+    static constexpr int kSmall = -2;
+
+    struct Spilled {
+        SchemeText text;
+        int32_t number = 0;
+        bool isNumber = false;
+    };
+    struct FieldState {
+        bool seen = false;   // a section of this name came before: only the first counts
+        size_t lines = 0;    // key lines of the section, which bound the direct table
+        std::vector<bool> set;  // keys taken, by number
+        std::map<uint32_t, Spilled> spilled;
+    };
+
+    SchemeText text_(std::string_view value) { return arena_.make(value); }
+    static Spilled intValue(std::string_view value) {
+        Spilled s;
+        s.isNumber = parseInt32(value, s.number);
+        return s;
+    }
+
+    void enterSection(const std::string& name) {
+        current_ = kIgnored;
+        for (int f = 0; f < kFields; ++f) {
+            if (name != kFieldSections[f]) continue;
+            if (!fields_[f].seen) current_ = f;
+            fields_[f].seen = true;
+            return;
+        }
+        for (std::string_view small : kSmallSections) {
+            if (name != small) continue;
+            if (smallSeen_.insert(std::string(small)).second) {
+                current_ = kSmall;
+                small_.append("[").append(small).append("]\n");
+            }
+            return;
+        }
+    }
+
+    MenuNode& record(uint32_t k) {
+        if (k >= records_.size()) records_.resize(k + 1);
+        if (!records_[k]) {
+            records_[k] = std::make_unique<MenuNode>();
+            records_[k]->data.menuName.clear();  // an item without a name has an empty one
+        }
+        return *records_[k];
+    }
+
+    void store(uint32_t k, int field, std::string_view value) {
+        MenuNode& n = record(k);
+        if (field == Level) {
+            int32_t level = 0;
+            if (parseInt32(value, level) && level >= 0) {
+                n.data.levelRead = level;
+            } else {
+                n.data.levelRead = kUnreadableLevel;
+                unreadableLevels_.emplace(k, value);
+            }
+        } else if (field == ContentType) {
+            int32_t type = 0;
+            n.data.contentType = parseInt32(value, type) ? type : 0;
+        } else {
+            *textField(n, field) = text_(value);
+        }
+    }
+    // A value that waited in a map, where it wins over the table (it came first).
+    void storeSpilled(uint32_t k, int field, const Spilled& v) {
+        MenuNode& n = record(k);
+        if (field == Level) {
+            n.data.levelRead = v.isNumber && v.number >= 0 ? v.number : kUnreadableLevel;
+            if (n.data.levelRead == kUnreadableLevel) unreadableLevels_.insert_or_assign(k, v.text.str());
+        } else if (field == ContentType) {
+            n.data.contentType = v.isNumber ? v.number : 0;
+        } else {
+            *textField(n, field) = v.text;
+        }
+    }
+    bool has(int field, uint32_t k) const {
+        const FieldState& f = fields_[field];
+        return (k < f.set.size() && f.set[k]) || f.spilled.contains(k);
+    }
+
+    TextArena arena_;
+    std::vector<std::unique_ptr<MenuNode>> records_;
+    FieldState fields_[kFields];
+    std::set<std::string> smallSeen_;
+    std::string small_;  // the settings and style sections, as text
+    std::map<uint32_t, std::string> unreadableLevels_;
+    int current_ = kIgnored;
+};
+
+SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
+    const ProfileIndex ini(small_);
     using Section = ProfileIndex::Section;
     const Section* config = ini.section("Config");
 
@@ -88,44 +242,34 @@ SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
     s.showLine = ini.getInt(config, "show line", 0) != 0;
     s.scriptCharset =
         isUtf8Name(ini.getString(config, "charset", "")) ? ScriptCharset::Utf8 : ScriptCharset::Gbk;
+    s.title = ini.getString(config, "title", "");
 
-    // First pass: the per-item texts and levels, in file order. The nodes are made
-    // here and handed to the tree in the second pass.
-    const Section* names = ini.section("MenuName");
-    const Section* levels = ini.section("MenuLevel");
-    const Section* hints = ini.section("Hint");
-    const Section* icons1 = ini.section("Icon1");
-    const Section* icons2 = ini.section("Icon2");
-    const Section* status = ini.section("Status");
-    std::vector<std::unique_ptr<MenuNode>> records;
-    for (int32_t k = 0; k < count; ++k) {
-        const int32_t level = ini.getInt(levels, k, -1);
-        if (level < 0) {
-            std::string_view v;
-            return SchemeResult::failure(itemReason(
-                k, ini.find(levels, k, v)
-                       ? "level \"" + std::string(v) + "\" in [MenuLevel] is not a level of 0 or more"
-                       : "[MenuLevel] has no level"));
+    const uint32_t items = count > 0 ? static_cast<uint32_t>(count) : 0;
+    // Values that waited in maps, for the items there are.
+    for (int f = 0; f < kFields; ++f)
+        for (const auto& [k, v] : fields_[f].spilled) {
+            if (k >= items) break;
+            storeSpilled(k, f, v);
         }
-        auto node = std::make_unique<MenuNode>();
-        MenuItemData& r = node->data;
-        r.levelRead = level;
-        readText(ini, names, k, r.menuName);
-        node->caption = r.menuName;
-        readText(ini, hints, k, r.menuHint);
-        readText(ini, icons1, k, r.menuIcon1);
-        readText(ini, icons2, k, r.menuIcon2);
-        readText(ini, status, k, r.menuStatus);
-        records.push_back(std::move(node));
+    // Every item needs a level; the first one without a usable level is the reason.
+    for (uint32_t k = 0; k < items; ++k) {
+        if (!has(Level, k)) return SchemeResult::failure(itemReason(static_cast<int32_t>(k), "[MenuLevel] has no level"));
+        if (records_[k]->data.levelRead == kUnreadableLevel)
+            return SchemeResult::failure(itemReason(
+                static_cast<int32_t>(k),
+                "level \"" + unreadableLevels_[k] + "\" in [MenuLevel] is not a level of 0 or more"));
     }
+    if (records_.size() > items) records_.resize(items);
+    for (uint32_t k = 0; k < items; ++k) records_[k]->caption = records_[k]->data.menuName;
 
-    // Second pass: the tree, driven by the stored levels.
+    // The tree, driven by the stored levels.
     TreeBuilder tree(scheme);
+    tree.reserve(items);
     LatestOfLevel latest;
     uint32_t c = TreeBuilder::kNone;
     int32_t p = -1;
-    for (uint32_t k = 0; k < records.size(); ++k) {
-        const int32_t L = records[k]->data.levelRead;
+    for (uint32_t k = 0; k < items; ++k) {
+        const int32_t L = records_[k]->data.levelRead;
         uint32_t parent = TreeBuilder::kNone;
         if (L == 0) {
             parent = TreeBuilder::kNone;
@@ -139,34 +283,51 @@ SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
             const uint32_t j = latest.get(L);
             if (j == TreeBuilder::kNone)
                 return SchemeResult::failure(
-                    itemReason(static_cast<int32_t>(k),
-                               "level " + std::to_string(L) + " does not fit the items before it"));
+                    itemReason(static_cast<int32_t>(k), "level " + std::to_string(L) + " does not fit the items before it"));
             parent = tree.parentOf(tree.idAt(j));
         }
-        c = tree.attach(parent, std::move(records[k]));
+        c = tree.attach(parent, std::move(records_[k]));
         p = L;
         latest.set(L, k);
     }
-    records.clear();
+    records_.clear();
+    records_.shrink_to_fit();
 
-    // Third pass: pictures and actions, by position in the rebuilt tree.
-    const Section* contentTypes = ini.section("Content Type");
-    const Section* scripts = ini.section("Script");
-    const Section* links = ini.section("Link");
-    const Section* targets = ini.section("Target");
-    const std::vector<MenuNode*> order = tree.preOrder();
-    for (size_t j = 0; j < order.size(); ++j) {
-        MenuNode* node = order[j];
-        const auto key = static_cast<int32_t>(j);
+    // Pictures and actions. The actions were taken by key as if keyed by the item's place in
+    // the file; they belong to the item at that place in the tree, which is the same item
+    // unless irregular levels put an item inside the tree.
+    const bool inFileOrder = tree.preOrderIsAttachOrder();
+    std::vector<MenuNode*> order;
+    if (!inFileOrder) {
+        order = tree.preOrder();
+        struct Action {
+            int32_t contentType;
+            SchemeText script, link, target;
+        };
+        std::vector<Action> actions;
+        actions.reserve(order.size());
+        for (uint32_t id = 0; id < order.size(); ++id) {
+            MenuItemData& d = tree.node(id)->data;
+            actions.push_back({d.contentType, std::move(d.menuScript), std::move(d.menuLink), std::move(d.menuTarget)});
+        }
+        for (size_t j = 0; j < order.size(); ++j) {
+            MenuItemData& d = order[j]->data;
+            d.contentType = actions[j].contentType;
+            d.menuScript = std::move(actions[j].script);
+            d.menuLink = std::move(actions[j].link);
+            d.menuTarget = std::move(actions[j].target);
+        }
+    }
+    for (uint32_t j = 0; j < items; ++j) {
+        MenuNode* node = inFileOrder ? tree.node(j) : order[j];
         node->expanded = false;
         node->imageIndex = node->hasChildren() ? ImageFolderClosed : ImageFile;
         MenuItemData& d = node->data;
-        d.contentType = ini.getInt(contentTypes, key, 0);
         if (d.contentType != 0) {
-            readText(ini, scripts, key, d.menuScript);
+            d.menuLink.clear();
+            d.menuTarget.clear();
         } else {
-            readText(ini, links, key, d.menuLink);
-            readText(ini, targets, key, d.menuTarget);
+            d.menuScript.clear();
         }
     }
 
@@ -212,7 +373,9 @@ SchemeResult readScheme(MenuScheme& scheme, std::string_view text) {
 
 SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
     try {
-        return readScheme(scheme, text);
+        SchemeLoader loader;
+        ProfileLines::forEachLine(text, [&](std::string_view line) { loader.line(line); });
+        return loader.finish(scheme);
     } catch (const std::bad_alloc&) {
         return SchemeResult::memoryFailure("out of memory");
     } catch (const std::length_error&) {
@@ -221,12 +384,19 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
 }
 
 SchemeResult readSchemeFile(MenuScheme& scheme, const std::string& path) {
-    std::string text;
-    const IoResult r = readWholeFile(path, text);
-    if (!r) return r.outOfMemory ? SchemeResult::memoryFailure(r.error) : SchemeResult::ioFailure(r.error);
-    SchemeResult result = readSchemeText(scheme, text);
-    if (result.outOfMemory) result.reason = "cannot read " + path + ": out of memory";
-    return result;
+    try {
+        SchemeLoader loader;
+        ProfileLines lines;
+        auto onLine = [&](std::string_view line) { loader.line(line); };
+        const IoResult r = readFileInPieces(path, [&](std::string_view piece) { lines.feed(piece, onLine); });
+        if (!r) return r.outOfMemory ? SchemeResult::memoryFailure(r.error) : SchemeResult::ioFailure(r.error);
+        lines.finish(onLine);
+        return loader.finish(scheme);
+    } catch (const std::bad_alloc&) {
+        return SchemeResult::memoryFailure("cannot read " + path + ": out of memory");
+    } catch (const std::length_error&) {
+        return SchemeResult::memoryFailure("cannot read " + path + ": out of memory");
+    }
 }
 
 }  // namespace sylvanode

@@ -132,6 +132,7 @@ std::string writeSchemeText(const MenuScheme& scheme) {
     w.number("show line", s.showLine);
     // Only a non-default charset is written, so GBK schemes keep their exact bytes.
     if (s.scriptCharset == ScriptCharset::Utf8) w.text("charset", "UTF-8");
+    if (!s.title.empty()) w.text("title", s.title);
 
     const std::pair<int, const char*> itemSections[] = {
         {Name, "MenuName"}, {Level, "MenuLevel"}, {Hint, "Hint"},   {Type, "Content Type"}, {Link, "Link"},

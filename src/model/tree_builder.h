@@ -24,6 +24,10 @@ public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
     explicit TreeBuilder(MenuScheme& scheme) : scheme_(scheme) {}
+    void reserve(size_t nodes) {
+        nodes_.reserve(nodes);
+        parent_.reserve(nodes);
+    }
 
     // Adds `node` to the scheme as the last child of node `parent` (kNone: a new
     // root after the others) and returns its id.
@@ -33,6 +37,9 @@ public:
     uint32_t idAt(uint32_t position);
     // All nodes added, in pre-order.
     std::vector<MenuNode*> preOrder() const;
+    // True while every node landed at the end of the pre-order: ids are positions.
+    bool preOrderIsAttachOrder() const { return !sequence_; }
+    MenuNode* node(uint32_t id) const { return nodes_[id]; }
 
 private:
     // Tokens: 0 closes a virtual root above all roots; node i opens with 2i+1 and closes with 2i+2.

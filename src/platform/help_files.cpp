@@ -30,16 +30,8 @@ const fs::path kGuideFolder = fs::path("share") / "doc" / "sylvanode" / "guide";
 
 }  // namespace
 
-GuideLanguage guideLanguageFor(std::string_view localeName) {
-    const bool zh = localeName.size() >= 2 && (localeName[0] == 'z' || localeName[0] == 'Z') &&
-                    (localeName[1] == 'h' || localeName[1] == 'H') &&
-                    (localeName.size() == 2 || localeName[2] == '_' || localeName[2] == '-' ||
-                     localeName[2] == '.' || localeName[2] == '@');
-    return zh ? GuideLanguage::Chinese : GuideLanguage::English;
-}
-
-const char* userGuideFileName(GuideLanguage language) {
-    return language == GuideLanguage::Chinese ? "index.html" : "index.en.html";
+const char* userGuideFileName(Language language) {
+    return language == Language::Chinese ? "index.html" : "index.en.html";
 }
 
 std::string helpFilePath(const std::string& exeDir) {
@@ -57,7 +49,7 @@ std::string findHelpFile(const std::string& exeDir) {
     return {};
 }
 
-std::string findUserGuide(const std::string& exeDir, GuideLanguage language) {
+std::string findUserGuide(const std::string& exeDir, Language language) {
     if (exeDir.empty()) return {};
     fs::path dir = directoryOf(exeDir);
     // Three steps up at most, so that a build tree never picks up an unrelated copy far above it.
@@ -70,21 +62,21 @@ std::string findUserGuide(const std::string& exeDir, GuideLanguage language) {
     return {};
 }
 
-std::string installedUserGuidePath(const std::string& exeDir, GuideLanguage language) {
+std::string installedUserGuidePath(const std::string& exeDir, Language language) {
     return (directoryOf(exeDir).parent_path() / kGuideFolder / userGuideFileName(language))
         .lexically_normal()
         .string();
 }
 
-std::vector<std::string> helpDocuments(const std::string& exeDir, GuideLanguage language,
+std::vector<std::string> helpDocuments(const std::string& exeDir, Language language,
                                        bool helpViewerKnown) {
     std::vector<std::string> docs;
-    if (helpViewerKnown && language == GuideLanguage::Chinese) {
+    if (helpViewerKnown && language == Language::Chinese) {
         std::string chm = findHelpFile(exeDir);
         if (!chm.empty()) docs.push_back(std::move(chm));
     }
-    const GuideLanguage other =
-        language == GuideLanguage::Chinese ? GuideLanguage::English : GuideLanguage::Chinese;
+    const Language other =
+        language == Language::Chinese ? Language::English : Language::Chinese;
     std::string guide = findUserGuide(exeDir, language);
     if (guide.empty()) guide = findUserGuide(exeDir, other);
     if (!guide.empty()) docs.push_back(std::move(guide));

@@ -1,34 +1,28 @@
 // SPDX-License-Identifier: MIT
-#include "platform/safe_file.h"
-
+// Reading files and input with bounds, creating folders, and the plain words for errors.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <vector>
 #include <istream>
 #include <new>
-#include <vector>
+
+#include "platform/file_text.h"
+#include "platform/safe_file.h"
 
 namespace sylvanode {
-namespace {
+
+namespace file_text {
 
 std::string errnoText(const std::string& what, const std::string& path, int err) {
     return what + " " + path + ": " + plainErrorText(err);
-}
-
-std::string limitText(std::uint64_t limit) {
-    if (limit >= (1u << 20) && limit % (1u << 20) == 0) return std::to_string(limit >> 20) + " MiB";
-    return std::to_string(limit) + " bytes";
-}
-
-std::string tooLarge(const std::string& what, std::uint64_t limit) {
-    return "cannot read " + what + ": it is larger than " + limitText(limit);
 }
 
 // What a file that is not a regular file is, for messages.
@@ -41,149 +35,22 @@ const char* kindName(mode_t mode) {
     return "not a regular file";
 }
 
-// Follows a chain of symlinks to the file they finally name (which may not exist yet).
-std::string resolveTarget(const std::string& path) {
-    std::string current = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat st {};
-        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
-        std::vector<char> buf(PATH_MAX + 1);
-        const ssize_t n = ::readlink(current.c_str(), buf.data(), buf.size() - 1);
-        if (n <= 0) return current;
-        std::string link(buf.data(), static_cast<size_t>(n));
-        if (!link.empty() && link[0] == '/') {
-            current = link;
-        } else {
-            const auto slash = current.rfind('/');
-            current = (slash == std::string::npos ? std::string() : current.substr(0, slash + 1)) + link;
-        }
-    }
-    return current;
+}  // namespace file_text
+
+namespace {
+
+using file_text::errnoText;
+using file_text::kindName;
+
+std::string limitText(std::uint64_t limit) {
+    if (limit >= (1u << 20) && limit % (1u << 20) == 0) return std::to_string(limit >> 20) + " MiB";
+    return std::to_string(limit) + " bytes";
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    const char* p = bytes.data();
-    size_t left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        p += n;
-        left -= static_cast<size_t>(n);
-    }
-    return true;
+std::string tooLarge(const std::string& what, std::uint64_t limit) {
+    return "cannot read " + what + ": it is larger than " + limitText(limit);
 }
 
-// Writes into a FIFO or a character device, which a rename cannot replace. The
-// open does not wait for a reader: a FIFO that nobody reads fails at once.
-IoResult writeInPlace(const std::string& path, const std::string& target, mode_t mode,
-                      std::string_view bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENXIO && S_ISFIFO(mode))
-            return IoResult::failure("cannot write " + path + ": no program is reading from the pipe");
-        return IoResult::failure(errnoText("cannot open", path, errno));
-    }
-    // Once open, write as a shell redirection would: waiting while a reader catches up.
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    const bool ok = writeAll(fd, bytes);
-    const int err = errno;
-    ::close(fd);
-    if (!ok) return IoResult::failure(errnoText("cannot write", path, err));
-    return {};
-}
-
-// Why the user may not write an existing regular file, or empty when they may.
-std::string readOnlyReason(const std::string& target, const struct stat& st) {
-    // Root passes every access() check; a file without any write bit is still
-    // read-only to an editor, as it is to the other editors root uses.
-    if ((st.st_mode & 0222) == 0) return "the file is read-only";
-    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        if (errno == EROFS) return "the file is on a read-only file system";
-        if (errno == EACCES || errno == EPERM) return "the file is read-only for you (permission denied)";
-        return plainErrorText(errno);
-    }
-    return {};
-}
-
-IoResult writeReplacing(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return IoResult::failure("no file name given");
-    // A pipe or device is opened by the name given: the kernel follows links such
-    // as /dev/stdout -> /proc/self/fd/1 -> "pipe:[…]" that no path names.
-    struct stat named {};
-    if (::stat(path.c_str(), &named) == 0 && (S_ISFIFO(named.st_mode) || S_ISCHR(named.st_mode)))
-        return writeInPlace(path, path, named.st_mode, bytes);
-    const std::string target = resolveTarget(path);
-
-    struct stat st {};
-    bool exists = false;
-    mode_t mode = 0666 & ~[] {
-        mode_t m = ::umask(0);
-        ::umask(m);
-        return m;
-    }();
-    if (::stat(target.c_str(), &st) == 0) {
-        exists = true;
-        if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return writeInPlace(path, target, st.st_mode, bytes);
-        if (!S_ISREG(st.st_mode))
-            return IoResult::failure("cannot write " + path + ": it is " + kindName(st.st_mode));
-        if (const std::string why = readOnlyReason(target, st); !why.empty())
-            return IoResult::failure("cannot write " + path + ": " + why);
-        mode = st.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        return IoResult::failure(errnoText("cannot write", path, errno));
-    }
-
-    const auto slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-    std::string tmpl = (slash == std::string::npos ? std::string() : dir) + "." + base + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        const int err = errno;
-        if (err == ENOENT) return IoResult::failure("cannot write " + path + ": no such folder");
-        return IoResult::failure(errnoText("cannot create a file in", dir, err));
-    }
-    const std::string tmp(name.data());
-
-    auto fail = [&](const std::string& what) {
-        const int err = errno;
-        ::close(fd);
-        ::unlink(tmp.c_str());
-        return IoResult::failure(errnoText(what, path, err));
-    };
-    if (!writeAll(fd, bytes)) return fail("cannot write");
-    if (::fchmod(fd, mode) != 0) return fail("cannot set permissions of");
-    if (exists) {
-        // Root saving someone else's file leaves it theirs; for anyone else this
-        // changes nothing or is refused, which is harmless.
-        const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
-        (void)ignored;
-    }
-    if (::fsync(fd) != 0) return fail("cannot write");
-    if (::close(fd) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return IoResult::failure(errnoText("cannot write", path, err));
-    }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const int err = errno;
-        ::unlink(tmp.c_str());
-        return IoResult::failure(errnoText("cannot replace", path, err));
-    }
-    // Make the rename itself durable.
-    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return {};
-}
 
 // Reads `fd` to its end into `out`, failing beyond `limit`. `sizeHint` is the
 // expected size (0 when unknown). Waits when a non-blocking descriptor has no data.
@@ -226,6 +93,7 @@ IoResult readDescriptor(int fd, const std::string& name, std::string& out, std::
     out.resize(total);
     return {};
 }
+
 
 }  // namespace
 
@@ -287,30 +155,34 @@ std::string plainErrorText(int err) {
     }
 }
 
-IoResult writeFileAtomically(const std::string& path, std::string_view bytes) {
-    try {
-        return writeReplacing(path, bytes);
-    } catch (const std::bad_alloc&) {
-        return IoResult::memoryFailure("cannot write " + path + ": out of memory");
+namespace {
+
+// Opens a regular file for reading, refusing anything else without opening it.
+IoResult openRegularFile(const std::string& path, std::uint64_t limit, int& fd, struct stat& st) {
+    fd = -1;
+    // Look before opening: opening a FIFO or a device can wait or have effects of its own.
+    if (::stat(path.c_str(), &st) != 0) return IoResult::failure(errnoText("cannot open", path, errno));
+    if (!S_ISREG(st.st_mode)) return IoResult::failure("cannot read " + path + ": it is " + kindName(st.st_mode));
+    if (static_cast<std::uint64_t>(st.st_size) > limit) return IoResult::failure(tooLarge(path, limit));
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return IoResult::failure(errnoText("cannot open", path, errno));
+    // The name may have been swapped for something else in between.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        fd = -1;
+        return IoResult::failure("cannot read " + path + ": it is not a regular file");
     }
+    return {};
 }
+
+}  // namespace
 
 IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t limit) {
     out.clear();
     try {
-        // Look before opening: opening a FIFO or a device can wait or have effects of its own.
+        int fd = -1;
         struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) return IoResult::failure(errnoText("cannot open", path, errno));
-        if (!S_ISREG(st.st_mode))
-            return IoResult::failure("cannot read " + path + ": it is " + kindName(st.st_mode));
-        if (static_cast<std::uint64_t>(st.st_size) > limit) return IoResult::failure(tooLarge(path, limit));
-        const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0) return IoResult::failure(errnoText("cannot open", path, errno));
-        // The name may have been swapped for something else in between.
-        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(fd);
-            return IoResult::failure("cannot read " + path + ": it is not a regular file");
-        }
+        if (IoResult r = openRegularFile(path, limit, fd, st); !r) return r;
         IoResult r = readDescriptor(fd, path, out, limit, static_cast<std::uint64_t>(st.st_size));
         ::close(fd);
         return r;
@@ -318,6 +190,41 @@ IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t 
         out.clear();
         out.shrink_to_fit();
         return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+    }
+}
+
+IoResult readFileInPieces(const std::string& path, const std::function<void(std::string_view)>& take,
+                          std::uint64_t limit) {
+    int fd = -1;
+    try {
+        struct stat st {};
+        if (IoResult r = openRegularFile(path, limit, fd, st); !r) return r;
+        std::vector<char> buf(size_t{256} << 10);
+        std::uint64_t total = 0;
+        for (;;) {
+            const ssize_t n = ::read(fd, buf.data(), buf.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                const int err = errno;
+                ::close(fd);
+                return IoResult::failure(errnoText("cannot read", path, err));
+            }
+            if (n == 0) break;
+            total += static_cast<std::uint64_t>(n);
+            if (total > limit) {
+                ::close(fd);
+                return IoResult::failure(tooLarge(path, limit));
+            }
+            take(std::string_view(buf.data(), static_cast<size_t>(n)));
+        }
+        ::close(fd);
+        return {};
+    } catch (const std::bad_alloc&) {
+        if (fd >= 0) ::close(fd);
+        return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+    } catch (...) {
+        if (fd >= 0) ::close(fd);
+        throw;
     }
 }
 
@@ -363,5 +270,4 @@ IoResult readBounded(std::istream& in, const std::string& name, std::string& out
         return IoResult::memoryFailure("cannot read " + name + ": out of memory");
     }
 }
-
 }  // namespace sylvanode

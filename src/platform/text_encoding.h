@@ -20,6 +20,19 @@ struct DecodedChar {
 };
 DecodedChar decodeSchemeChar(std::string_view bytes, size_t at);
 
+// One unit of bytes as the gb18030 decoder of web browsers reads it (it reads pages labelled
+// GBK and GB2312 too), where more bytes follow: an ASCII byte, the euro sign 0x80, a two-byte
+// or four-byte character, or an error, which the page shows as one U+FFFD (`valid` false).
+// An error spans what the decoder takes with it: a lead byte alone when a byte below 0x80
+// follows (that byte is read again), a lead byte with 0xFF, 0xFF alone, or four bytes that
+// name no character.
+struct BrowserChar {
+    char32_t codePoint = 0xFFFD;
+    size_t length = 1;
+    bool valid = false;
+};
+BrowserChar decodeAsBrowser(std::string_view bytes, size_t at);
+
 // Appends the scheme bytes of one code point: GBK where it has a code, GB18030 otherwise.
 // False (nothing appended) for a code point neither can encode (a lone surrogate).
 bool appendSchemeChar(std::string& out, char32_t codePoint);

@@ -84,6 +84,24 @@ std::string htmlText(const std::string& s) {
     return out;
 }
 
+bool isHan(char32_t c) {
+    return (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0x20000 && c <= 0x3FFFF);
+}
+
+bool hasHan(std::string_view bytes) {
+    for (size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const DecodedChar c = decodeSchemeChar(bytes, i);
+        if (c.valid && isHan(c.codePoint)) return true;
+        i += c.length;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
@@ -97,6 +115,17 @@ bool lineImagesPresent(const std::string& lineFolder, const std::string& base) {
     }
     std::error_code ec;
     return fs::is_regular_file(fs::path(withSlash(dir)) / "sn-line-i.svg", ec);
+}
+
+const char* pageLanguageOf(const MenuScheme& scheme) {
+    bool chinese = false;
+    forEachPreOrder(scheme.roots(), [&](MenuNode* n, int) {
+        if (!chinese) {
+            const MenuItemData& d = n->data;
+            chinese = hasHan(d.menuName) || hasHan(d.menuHint) || hasHan(d.menuStatus);
+        }
+    });
+    return chinese ? "zh-CN" : "en";
 }
 
 std::string fileUrl(const std::string& absolutePath) {
@@ -169,6 +198,7 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
 
     PreviewPageParts parts;
     parts.title = title;
+    parts.language = pageLanguageOf(scheme);
     parts.baseUrl = fileUrl(base);
     parts.libraryUrl = fileUrl(dir + kWebLibraryFile);
     parts.scriptUrl = fileUrl(dir + kPreviewScript);
@@ -181,7 +211,7 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
 
 std::string previewPageHtml(const PreviewPageParts& parts) {
     const char* scriptCharset = parts.scriptCharset == ScriptCharset::Utf8 ? "utf-8" : "gbk";
-    std::string html = "<!DOCTYPE html>\r\n<html lang=\"zh-CN\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
+    std::string html = "<!DOCTYPE html>\r\n<html lang=\"" + htmlText(parts.language) + "\">\r\n<head>\r\n<meta charset=\"gbk\">\r\n";
     // The page is GBK: a UTF-8 title (a file name, or text from the editor) takes GBK bytes;
     // bytes that are not UTF-8 are kept as they are.
     std::string heading;

@@ -17,6 +17,11 @@ inline constexpr const char* kPreviewScript = "sylvanode-preview.js";
 // so that GBK or UTF-8 file names reach the browser unchanged.
 std::string fileUrl(const std::string& absolutePath);
 
+// The language of a page that shows the scheme, as its lang attribute: "zh-CN" when an item's
+// title, hint or status text holds a Chinese character, else "en". It follows the menu's own
+// texts, never the language the editor or the tool speaks.
+const char* pageLanguageOf(const MenuScheme& scheme);
+
 // The directory a scheme's relative icons, links and line folder start from: its work
 // directory when that exists here, else `fallbackDir` (e.g. the scheme file's directory).
 std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fallbackDir);
@@ -24,7 +29,7 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 // Writes a page that shows `scheme` into `outDir` (created when missing): index.html in GBK
 // with <base href> at `baseDir`, the generated script (with the scheme's menuSuffix, in its
 // character set) and a copy of the library from `libraryDir` (see webLibraryDirectory());
-// `title` (UTF-8) is the page's title and its heading.
+// `title` (UTF-8) is the page's title and its heading; its lang is pageLanguageOf(scheme).
 // Nothing it did not write is replaced: an index.html counts as its own only when it starts
 // with the preview mark (and is never replaced otherwise); in a directory without such a page,
 // a library file or script that exists with other bytes stops it before anything is written
@@ -35,6 +40,7 @@ std::string previewBaseDirectory(const MenuScheme& scheme, const std::string& fa
 // and the generated script at `scriptUrl` read in the scheme's character set.
 struct PreviewPageParts {
     std::string title;
+    std::string language = "en";  // the page's lang, see pageLanguageOf()
     std::string baseUrl;
     std::string libraryUrl;
     std::vector<std::string> headScripts;

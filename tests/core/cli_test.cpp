@@ -127,17 +127,17 @@ TEST(Cli, Generate) {
     test::writeFile(dir.file("keep.js"), "old");
     r = cli({"generate", scheme, "--suffix", "bad_one", "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "sylvanode-cli: 后缀名格式不正确: bad_one\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: invalid suffix: bad_one (letters and digits only)\n");
 
     test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
     r = cli({"generate", dir.file("empty.menu"), "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "sylvanode-cli: 没有菜单项，终止生成代码\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: no menu items, no code generated\n");
 
     test::writeFile(dir.file("junk.menu"), "not a scheme");
     r = cli({"generate", dir.file("junk.menu"), "-o", dir.file("keep.js")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err.rfind("sylvanode-cli: 菜单方案格式不正确", 0), 0u);
+    EXPECT_EQ(r.err.rfind("sylvanode-cli: invalid menu scheme: ", 0), 0u);
 
     // A write that fails: keep.js made read-only (for everyone, root too), and a missing folder.
     ::chmod(dir.file("keep.js").c_str(), 0444);
@@ -185,7 +185,7 @@ TEST(Cli, ConventionsOfEveryCommand) {
         {{"generate", "--suffix=", "-o", "-", "--", scheme}, "", 0, "var tree_node=new Array(...", ""},
         {{"generate", "--suffix=M2", scheme}, "", 0, "var tree_nodem2=...", ""},
         {{"tree", "--", "--help"}, "", 3, "", "sylvanode-cli: cannot open --help..."},
-        {{"check", "-"}, "junk", 1, "", "sylvanode-cli: 菜单方案格式不正确: standard input: ..."},
+        {{"check", "-"}, "junk", 1, "", "sylvanode-cli: invalid menu scheme: standard input: ..."},
         {{"generate", "--help"},
          "",
          0,
@@ -196,7 +196,19 @@ TEST(Cli, ConventionsOfEveryCommand) {
          0,
          "Usage: sylvanode-cli preview FILE.menu -o DIR [--suffix SUFFIX]...",
          ""},
-        {{"check", "-h"}, "", 0, "Usage: sylvanode-cli check FILE.menu\n...", ""},
+        {{"check", "-h"}, "", 0, "Usage: sylvanode-cli check FILE.menu [--format FORMAT]\n...", ""},
+        {{"check", "--format", "json", "-"}, bytes, 0, "{\"file\":\"standard input\",\"items\":2}\n", ""},
+        {{"tree", "--format=json", "-q", "-"},
+         bytes,
+         0,
+         "[\n{\"index\":0,\"level\":0,\"title\":\"Help\",\"folder\":true,\"link\":\"help.htm\"},\n"
+         "{\"index\":1,\"level\":1,\"title\":\"About\",\"folder\":false,\"link\":\"about.htm\",\"target\":\"main\"}\n]\n",
+         ""},
+        {{"check", scheme, "--format", "yaml"},
+         "",
+         2,
+         "",
+         "sylvanode-cli: unknown format yaml (text or json) (see sylvanode-cli check --help)\n"},
         {{"generate", scheme, "--suffix"},
          "",
          2,
@@ -222,7 +234,7 @@ TEST(Cli, ConventionsOfEveryCommand) {
          2,
          "",
          "sylvanode-cli: usage: sylvanode-cli rewrite FILE.menu -o OUT.menu\n"},
-        {{"check", scheme, scheme}, "", 2, "", "sylvanode-cli: usage: sylvanode-cli check FILE.menu\n"},
+        {{"check", scheme, scheme}, "", 2, "", "sylvanode-cli: usage: sylvanode-cli check FILE.menu [--format FORMAT]\n"},
         {{"frobnicate"}, "", 2, "", "sylvanode-cli: unknown command frobnicate (see sylvanode-cli --help)\n"},
         {{}, "", 2, "", "sylvanode-cli: no command given (see sylvanode-cli --help)\n"},
     };
@@ -253,7 +265,31 @@ TEST(Cli, ConventionsOfEveryCommand) {
     std::ostringstream out2, err2;
     EXPECT_EQ(cli::run({"tree", "-"}, out2, err2, [](std::string&) -> IoResult { throw std::bad_alloc(); }),
               3);
-    EXPECT_EQ(err2.str(), "sylvanode-cli: 内存不足\n");
+    EXPECT_EQ(err2.str(), "sylvanode-cli: out of memory\n");
+}
+
+// The same failure gives the same exit code in every command: a missing input file is 3.
+TEST(Cli, MissingInputFileExitsWithThreeEverywhere) {
+    test::TempDir dir;
+    const std::string missing = dir.file("no-such.menu");
+    const std::vector<std::vector<std::string>> commands = {
+        {"check", missing},
+        {"tree", missing, "--format", "json"},
+        {"rewrite", missing, "-o", dir.file("out.menu")},
+        {"generate", missing},
+        {"preview", missing, "-o", dir.file("page")},
+        {"export", missing, "--to", "jstree"},
+        {"links", missing},
+        {"import", dir.file("no-such.html"), "-o", dir.file("out.menu")},
+    };
+    for (const auto& args : commands) {
+        const CliRun r = cliWithInput(args, "");
+        EXPECT_EQ(r.code, 3) << args[0] << "\n" << r.err;
+        EXPECT_TRUE(oneErrorLine(r.err)) << args[0] << r.err;
+        EXPECT_NE(r.err.find("no-such."), std::string::npos) << args[0] << r.err;
+        EXPECT_EQ(r.out, "") << args[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out.menu")));
 }
 
 TEST(Cli, FailedWritesToStandardOutputExitWithOneLine) {

@@ -65,23 +65,26 @@ TEST(ExchangeCli, ImportExportAndCheck) {
         EXPECT_EQ(r.out, cli({"tree", dir.file("gbk.menu")}).out) << format;
     }
 
-    // Bad input: one line, exit 1, and the target is not touched.
+    // Bad input: one line, exit 1 (3 when the source cannot be read), and the target is not touched.
     test::writeFile(dir.file("keep.menu"), "old");
-    const std::vector<std::vector<std::string>> bad = {
-        {"import", test::fixturePath("import/docs-sidebar.html"), "--select", "nope", "-o",
-         dir.file("keep.menu")},
-        {"import", test::fixturePath("import/site/about.html"), "--from", "opml", "-o",
-         dir.file("keep.menu")},
-        {"import", dir.file("nothing-here.html"), "-o", dir.file("keep.menu")},
+    const std::vector<std::pair<std::vector<std::string>, int>> bad = {
+        {{"import", test::fixturePath("import/docs-sidebar.html"), "--select", "nope", "-o", dir.file("keep.menu")},
+         1},
+        {{"import", test::fixturePath("import/site/about.html"), "--from", "opml", "-o", dir.file("keep.menu")}, 1},
+        {{"import", dir.file("nothing-here.html"), "-o", dir.file("keep.menu")}, 3},
     };
-    for (const auto& args : bad) {
+    for (const auto& [args, code] : bad) {
         r = cli(args);
-        EXPECT_EQ(r.code, 1) << args[1];
+        EXPECT_EQ(r.code, code) << args[1];
         EXPECT_EQ(r.err.rfind("sylvanode-cli: import: ", 0), 0u) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(test::readFile(dir.file("keep.menu")), "old");
     }
     EXPECT_EQ(cli({"import", site, "--from", "rss", "-o", menu}).code, 2);
+    // An option value the tool cannot use is wrong usage, found before the source is read.
+    r = cli({"import", dir.file("nothing-here.html"), "--select", "a:hover", "-o", menu});
+    EXPECT_EQ(r.code, 2) << r.err;
+    EXPECT_NE(r.err.find("not a selector this tool reads: \"a:hover\""), std::string::npos) << r.err;
     EXPECT_EQ(cli({"export", menu, "--to", "yaml"}).code, 2);
     EXPECT_EQ(cli({"links", menu, "--root", dir.file("no-such-folder")}).code, 3);
 }
@@ -106,6 +109,55 @@ TEST(ExchangeCli, StandardStreamsAndTheListScript) {
     r = cli({"generate", "-", "--suffix", "m2", "--from-list"}, scheme);
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), "var tree_nodem2=Tree_readList(\"treem2\");");
+}
+
+// What import took is one line on standard error (or a JSON report on standard output);
+// -q leaves only data; links in a pipeline: warnings and ignored links do not fail the job.
+TEST(ExchangeCli, ImportReportsAndPipelineChecks) {
+    test::TempDir dir;
+    const std::string menu = dir.file("m.menu");
+    CliRun r = cli({"import", test::fixturePath("import/mkdocs-material.html"), "-o", menu});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "7 items imported\n");
+    EXPECT_EQ(r.err,
+              "sylvanode-cli: import: took <nav class=\"md-nav md-nav--primary\"> (7 items); also found: <nav "
+              "class=\"md-nav md-nav--secondary\"> (2) (--select takes another)\n");
+    r = cli({"import", test::fixturePath("import/table-portal.html"), "-o", menu, "-q"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out + r.err, "");
+    r = cli({"import", test::fixturePath("import/cp1252-news.html"), "-o", "-"});
+    EXPECT_EQ(r.out.rfind("[Config]\r\ncount=3\r\n", 0), 0u);
+    EXPECT_EQ(r.err,
+              "sylvanode-cli: import: took <ul class=\"events\"> (3 items); no character set declared, read as "
+              "WINDOWS-1252 (--charset to change)\n");
+    r = cli({"import", test::fixturePath("import/frameset/index.html"), "-o", menu, "--format", "json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "{\"items\":6,\"output\":\"" + menu +
+                         "\",\"kind\":\"html\",\"charset\":\"UTF-8\",\"charsetSource\":\"declared\","
+                         "\"source\":\"list\",\"taken\":{\"element\":\"<ul>\",\"items\":6},\"alsoFound\":[],"
+                         "\"frame\":\"menu/left.htm\",\"laterChildren\":0}\n");
+    EXPECT_EQ(cli({"import", "-", "-o", "-", "--format", "json"}, "- a\n").code, 2);
+    EXPECT_EQ(cli({"import", "-", "-o", "-", "--charset", "no-such-set"}, "- a\n").code, 2);
+
+    // Links: two items share a link (a warning), one leaves the root, one is ignored.
+    const std::string scheme = cli({"import", "-", "-o", "-"},
+                                   "- [Home](index.html)\n- [Again](index.html)\n- [Up](../x.html)\n- [Doc](a.pdf)\n")
+                                   .out;
+    test::writeFile(menu, scheme);
+    std::filesystem::create_directories(dir.file("site"));
+    test::writeFile(dir.file("site/index.html"), "<h1>Home</h1>");
+    r = cli({"links", menu, "--root", dir.file("site"), "--ignore", "*.pdf"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out,
+              "item 1 \"Again\": duplicate link index.html (as item 0) (warning)\n"
+              "item 2 \"Up\": outside the folder checked against: ../x.html\n");
+    r = cli({"links", menu, "--root", dir.file("site"), "--ignore", "*.pdf", "--ignore=../*", "-q"});
+    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    r = cli({"links", menu, "--root", dir.file("site"), "--ignore", "*.pdf", "--ignore=../*", "--strict"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "item 1 \"Again\": duplicate link index.html (as item 0)\n");
 }
 
 TEST(ExchangeCli, ListScriptNamesTheList) {

@@ -131,6 +131,10 @@ TEST(ExchangeRoundTrip, EveryFormatGivesTheTreeBack) {
         ImportResult json = readMenuJson(writeMenuJson(scheme));
         ASSERT_TRUE(json) << json.error;
         EXPECT_EQ(test::dumpForest(json.roots), tree) << "json, seed " << seed;
+
+        ImportResult jstree = readMenuJson(writeJsTreeJson(scheme));
+        ASSERT_TRUE(jstree) << jstree.error;
+        EXPECT_EQ(test::dumpForest(jstree.roots), tree) << "jstree, seed " << seed << "\n" << writeJsTreeJson(scheme);
         if (HasFailure()) break;
     }
 }
@@ -160,9 +164,10 @@ TEST(ExchangeRoundTrip, DeepChainThroughEveryNestingFormat) {
         return depth;
     };
     const ImportResult json = readMenuJson(writeMenuJson(scheme));
+    const ImportResult jstree = readMenuJson(writeJsTreeJson(scheme));
     const ImportResult opml = readOpml(exportOpml(scheme));
     const ImportResult html = readHtmlList(exportHtmlNav(scheme));
-    for (const ImportResult* r : {&json, &opml, &html}) {
+    for (const ImportResult* r : {&json, &jstree, &opml, &html}) {
         ASSERT_TRUE(*r) << r->error;
         EXPECT_EQ(depthOf(*r), 100000);
     }

@@ -5,7 +5,7 @@
 
 namespace sylvanode::test {
 
-std::string dumpForest(const std::vector<std::unique_ptr<MenuNode>>& roots) {
+std::string dumpForest(const std::vector<std::unique_ptr<MenuNode>>& roots, bool allFields) {
     std::string out;
     forEachPreOrder(roots, [&](MenuNode* n, int level) {
         const MenuItemData& d = n->data;
@@ -14,11 +14,11 @@ std::string dumpForest(const std::vector<std::unique_ptr<MenuNode>>& roots) {
         out += u(n->caption);
         if (n->caption != d.menuName) out += " <caption differs: " + u(d.menuName) + ">";
         if (!d.menuLink.empty()) out += " -> " + u(d.menuLink);
-        if (!d.menuTarget.empty()) out += " @" + u(d.menuTarget);
+        if (!d.menuTarget.empty() && allFields) out += " @" + u(d.menuTarget);
         if (!d.menuHint.empty()) out += " {" + u(d.menuHint) + "}";
         if (d.contentType != 0) out += " !" + u(d.menuScript);
-        if (!d.menuStatus.empty()) out += " <" + u(d.menuStatus) + ">";
-        if (!d.menuIcon1.empty() || !d.menuIcon2.empty())
+        if (!d.menuStatus.empty() && allFields) out += " <" + u(d.menuStatus) + ">";
+        if ((!d.menuIcon1.empty() || !d.menuIcon2.empty()) && allFields)
             out += " (" + u(d.menuIcon1) + "|" + u(d.menuIcon2) + ")";
         if (n->hasChildren() != !n->isFile()) out += " <image wrong>";
         out += '\n';

@@ -61,35 +61,12 @@ TEST(HelpFiles, FindsTheInstalledGuideAndTheBuildTreeCopy) {
     EXPECT_EQ(findUserGuide(t.file("other/bin/")), "");
 }
 
-TEST(HelpFiles, GuideLanguageFollowsTheLocale) {
-    const struct {
-        const char* locale;
-        GuideLanguage expected;
-    } cases[] = {
-        {"zh_CN.UTF-8", GuideLanguage::Chinese},
-        {"zh-CN", GuideLanguage::Chinese},
-        {"zh_TW", GuideLanguage::Chinese},
-        {"zh-Hant-HK", GuideLanguage::Chinese},
-        {"ZH", GuideLanguage::Chinese},
-        {"zh", GuideLanguage::Chinese},
-        {"zh@pinyin", GuideLanguage::Chinese},
-        {"en_US.UTF-8", GuideLanguage::English},
-        {"de-DE", GuideLanguage::English},
-        {"C", GuideLanguage::English},
-        {"C.UTF-8", GuideLanguage::English},
-        {"POSIX", GuideLanguage::English},
-        {"", GuideLanguage::English},
-        {"zha", GuideLanguage::English},  // Zhuang, not Chinese
-    };
-    for (const auto& c : cases) EXPECT_EQ(guideLanguageFor(c.locale), c.expected) << c.locale;
-}
-
 TEST(HelpFiles, HelpOffersTheHelpFileToChineseReadersWithAViewerThenTheGuideInTheirLanguage) {
     TempDir t;
     const std::string bin = t.file("prefix/bin/");
     fs::create_directories(bin);
-    const auto zh = GuideLanguage::Chinese;
-    const auto en = GuideLanguage::English;
+    const auto zh = Language::Chinese;
+    const auto en = Language::English;
     EXPECT_TRUE(helpDocuments(bin, zh, true).empty());
     EXPECT_EQ(installedUserGuidePath(bin, zh), t.file("prefix/share/doc/sylvanode/guide/index.html"));
     EXPECT_EQ(installedUserGuidePath(bin, en), t.file("prefix/share/doc/sylvanode/guide/index.en.html"));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "exchange/css_selector.h"
 #include "exchange_support.h"
 
 namespace sylvanode {
@@ -18,7 +19,9 @@ struct HtmlCase {
 };
 
 std::string readAsText(const std::string& html, const std::string& select = {}) {
-    ImportResult r = readHtmlList(html, {select});
+    HtmlListOptions options;
+    options.select = select;
+    ImportResult r = readHtmlList(html, options);
     if (!r) return "error: " + r.error;
     return dumpForest(r.roots);
 }
@@ -58,9 +61,27 @@ TEST(HtmlListReader, ListsAndItems) {
          "<small>(3)</small></li>"
          "<li><a href='b.htm'><img src='b.png' alt='Logo'></a></li><li></li></ul>",
          "", "Getting started -> a.htm\nLogo -> b.htm\n"},
+        {"Bootstrap 5: a divider item and a header item are no items; screen-reader text is no title",
+         "<ul class='dropdown-menu'><li><a class='dropdown-item active' aria-current='true' href='a.html'>A "
+         "<span class='visually-hidden'>(current)</span></a></li><li><hr class='dropdown-divider'></li>"
+         "<li><h6 class='dropdown-header'>More</h6></li><li role='separator'><a href='x'>x</a></li>"
+         "<li><a class='dropdown-item' href='b.html'>B</a></li></ul>",
+         "", "A -> a.html\nB -> b.html\n"},
+        {"links in a block of an item are its children, a block holding its own link is not",
+         "<ul><li><div class='wrap'><a href='p.html'>P</a></div><div class='menu'><a href='c1.html'>C1</a>"
+         "<div class='divider'></div><a href='c2.html'><img alt='C2'></a><a href='#'></a></div></li></ul>",
+         "", "P -> p.html\n  C1 -> c1.html\n  C2 -> c2.html\n"},
+        {"the current page's table of contents stays out, another page's list of places does not",
+         "<ul><li class='current'><a href='#'>Here</a><ul><li><a href='#a'>A</a><ul><li><a href='#b'>B</a></li></ul>"
+         "</li></ul></li><li><a href='other.html'>Other</a><ul><li><a href='other.html#x'>X</a></li></ul></li>"
+         "<li><a href='#top'>Top</a><ul><li><a href='#c'>C</a></li></ul></li></ul>",
+         "", "Here\nOther -> other.html\n  X -> other.html#x\nTop -> #top\n  C -> #c\n"},
+        {"a list of places alone is the menu", "<ul><li class='active'><a href='#a'>A</a></li><li><a href='#b'>B</a></li></ul>",
+         "", "A -> #a\nB -> #b\n"},
         {"a page without a list", "<html><body><p>Hello</p></body></html>", "", "error: no list"},
-        {"an id that is not there", "<ul><li>a</li></ul>", "nav2", "error: no element with the id \"nav2\""},
-        {"an id without a list", "<ul><li>a</li></ul><p id='p'>x</p>", "p", "error: no list inside"},
+        {"an id that is not there", "<ul><li>a</li></ul>", "nav2", "error: nothing in the page matches \"nav2\""},
+        {"an id without a list or a link", "<ul><li>a</li></ul><p id='p'>x</p>", "p",
+         "error: no list or link inside \"p\""},
         {"a list without items", "<ul></ul>", "", "error: the list has no items"},
         {"binary data", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "",
          "error: not an HTML page (binary data)"},
@@ -75,9 +96,13 @@ TEST(HtmlListReader, ListsAndItems) {
 }
 
 // The character set comes from the byte-order mark, <meta charset>, http-equiv, else UTF-8
-// when the bytes are UTF-8, else GB18030; titles always arrive as scheme bytes.
+// when the bytes are UTF-8, else the detection library's verdict; titles always arrive as
+// scheme bytes.
 TEST(HtmlListReader, CharacterSets) {
-    const std::string gbkList = "<ul><li><a href='cp.htm'>\xB2\xFA\xC6\xB7</a></li></ul>";  // 产品 in GBK
+    // 产品 and more in GBK: enough text for the detection to recognise, as any real page has.
+    const std::string gbkList =
+        "<ul><li><a href='cp.htm'>\xB2\xFA\xC6\xB7</a></li><li>\xB9\xD8\xD3\xDA\xCE\xD2\xC3\xC7</li>"
+        "<li>\xD0\xC2\xCE\xC5\xD6\xD0\xD0\xC4</li><li>\xC1\xAA\xCF\xB5\xB7\xBD\xCA\xBD</li></ul>";
     const std::string utf8List = "<ul><li><a href='cp.htm'>产品</a></li></ul>";
     struct Case {
         const char* what;
@@ -111,6 +136,39 @@ TEST(HtmlListReader, CharacterSets) {
     ImportResult emoji = readHtmlList("<ul><li>ok 😀</li></ul>");
     ASSERT_TRUE(emoji) << emoji.error;
     EXPECT_EQ(emoji.roots[0]->caption, "ok \x94\x39\xFC\x36");
+}
+
+TEST(HtmlListReader, SelectorsAsXPath) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"footer ul", "//footer//ul"},
+        {"#menu-main", "//*[@id='menu-main']"},
+        {"nav.md-nav--primary", "//nav[contains(concat(' ',normalize-space(@class),' '),' md-nav--primary ')]"},
+        {"DIV > UL.a.b", "//div/ul[contains(concat(' ',normalize-space(@class),' '),' a ')]"
+                         "[contains(concat(' ',normalize-space(@class),' '),' b ')]"},
+        {"h2 + ul, aside ~ *", "//h2/following-sibling::*[1]/self::ul | //aside/following-sibling::*"},
+        {"[role=navigation] a[href^='/docs'][href$=\".html\"]",
+         "//*[@role='navigation']//a[starts-with(@href,'/docs')]"
+         "[substring(@href,string-length(@href)-string-length('.html')+1)='.html']"},
+        {"[title*=\"it's\"][lang|=en][data-x]", "//*[contains(@title,\"it's\")][@lang='en' or starts-with(@lang,'en-')][@data-x]"},
+        {"[title=\"a'b\\\"\"]", ""},  // no escapes
+        {"li:first-child", ""},
+        {"ul >", ""},
+        {"", ""},
+        {".", ""},
+    };
+    for (const auto& [css, xpath] : cases) {
+        std::string got, error;
+        EXPECT_EQ(cssToXPath(css, got, error), !xpath.empty()) << css << ": " << error;
+        EXPECT_EQ(got, xpath) << css;
+        EXPECT_EQ(error.empty(), !xpath.empty()) << css;
+    }
+    // A value with both quotes becomes a concat() that still matches exactly.
+    const std::string page = "<ul><li><a title=\"it's &quot;x&quot;\" href='x'>X</a></li></ul><ol><li>other</li></ol>";
+    EXPECT_EQ(readAsText(page, "ul:has(a)").rfind("error: not a selector this tool reads", 0), 0u);
+    EXPECT_EQ(readAsText(page, "li a[title='it\\'s \"x\"']").rfind("error: ", 0), 0u);  // no escapes in values
+    std::string xpath, error;
+    ASSERT_TRUE(cssToXPath("[title=\"it's\"]", xpath, error));
+    EXPECT_EQ(readAsText("<ul><li title=\"it's\"><a href='x'>X</a></li></ul>", "[title=\"it's\"]"), "X -> x\n");
 }
 
 TEST(HtmlListReader, PageTitle) {

@@ -63,7 +63,11 @@ TEST(LinkCheck, Rules) {
         "item 9 \"Home again\": duplicate link index.html?lang=en#top (as item 0)\n"
         "item 10 \"Shop\": not checked: https://shop.example.com/\n"
         "item 15 \"Hours\": missing opening-hours.htm/\n");
-    EXPECT_EQ(r.faults(), 10);
+    // The duplicate is a warning, a fault only when the check is strict.
+    EXPECT_EQ(r.faults(), 9);
+    LinkCheckOptions strict;
+    strict.strict = true;
+    EXPECT_EQ(checkLinks(scheme, test::fixturePath("import/site"), strict).faults(), 10);
 
     const LinkCheckResult bad = checkLinks(scheme, test::fixturePath("import/no-such-folder"));
     EXPECT_EQ(bad.error.rfind("the folder to check against does not exist", 0), 0u);
@@ -88,6 +92,59 @@ TEST(LinkCheck, FileNamesAndTheWorkDirectory) {
     ASSERT_TRUE(r.error.empty()) << r.error;
     ASSERT_EQ(r.problems.size(), 1u);
     EXPECT_EQ(linkProblemLine(r.problems[0]), "item 3 \"Missing\": missing %E4%BA%A7%E5%93%81/none.html");
+}
+
+// What a build pipeline relies on: nothing leads out of the site, anchors exist in the page
+// they name, and --ignore leaves links alone.
+TEST(LinkCheck, RootAnchorsAndIgnoredLinks) {
+    test::TempDir dir;
+    namespace fs = std::filesystem;
+    fs::create_directories(dir.file("site/docs"));
+    fs::create_directories(dir.file("private"));
+    test::writeFile(dir.file("site/index.html"),
+                    "<h1 id='top-news'>News</h1><a name='old-anchor'></a><p id='caf\xC3\xA9'>x</p>");
+    test::writeFile(dir.file("site/docs/index.htm"), "<section id='install'></section>");
+    test::writeFile(dir.file("site/notes.txt"), "id='install'");
+    test::writeFile(dir.file("private/secret.html"), "secret");
+    fs::create_symlink(dir.file("private/secret.html"), dir.file("site/shortcut.html"));
+    fs::create_symlink(dir.file("private"), dir.file("site/elsewhere"));
+
+    struct Case {
+        std::string link;
+        std::string problem;  // empty: fine
+    };
+    const std::vector<Case> cases = {
+        {"index.html#top-news", ""},
+        {"index.html#old-anchor", ""},
+        {"index.html#caf%C3%A9", ""},
+        {"index.html#top", ""},  // the top of any page
+        {"index.html?x=1#top-news", ""},
+        {"docs/#install", ""},
+        {"docs/a/../index.htm#install", ""},
+        {"notes.txt#install", ""},  // not a page: its anchors are not looked for
+        {"index.html#nope", "no such anchor in the page: index.html#nope"},
+        {"docs/#setup", "no such anchor in the page: docs/#setup"},
+        {"../private/secret.html", "outside the folder checked against: ../private/secret.html"},
+        {"docs/%2e%2e/%2E%2E/private/secret.html",
+         "outside the folder checked against: docs/%2e%2e/%2E%2E/private/secret.html"},
+        {"shortcut.html", "outside the folder checked against: shortcut.html"},
+        {"elsewhere/secret.html", "outside the folder checked against: elsewhere/secret.html"},
+        {"..\\private\\secret.html", "outside the folder checked against: ../private/secret.html"},
+        {"legacy/old.pdf", ""},  // ignored
+        {"https://cdn.example.com/a.js", ""},  // ignored, not even listed
+    };
+    MenuScheme scheme;
+    for (const Case& c : cases) add(scheme, nullptr, "x", c.link);
+    LinkCheckOptions options;
+    options.ignore = {"*.pdf", "https://cdn.example.com/*"};
+    const LinkCheckResult r = checkLinks(scheme, dir.file("site"), options);
+    ASSERT_TRUE(r.error.empty()) << r.error;
+    std::vector<std::string> found(cases.size());
+    for (const LinkProblem& p : r.problems) found.at(static_cast<size_t>(p.item)) = linkProblemText(p);
+    for (size_t i = 0; i < cases.size(); ++i) EXPECT_EQ(found[i], cases[i].problem) << cases[i].link;
+    EXPECT_EQ(r.faults(), 7);
+    EXPECT_NE(linkProblemsJson(r).find("\"problem\":\"outside-root\""), std::string::npos);
+    EXPECT_NE(linkProblemsJson(r).find("\"problem\":\"missing-anchor\""), std::string::npos);
 }
 
 }  // namespace

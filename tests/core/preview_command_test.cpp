@@ -168,12 +168,12 @@ TEST(Preview, Refusals) {
     EXPECT_EQ(cli({"preview", "-o", dir.file("x")}).code, 2);
     r = cli({"preview", scheme, "-o", dir.file("x"), "--suffix", "a-b"});
     EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err, "sylvanode-cli: 后缀名格式不正确: a-b\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: invalid suffix: a-b (letters and digits only)\n");
 
     test::writeFile(dir.file("empty.menu"), "[Config]\r\ncount=0\r\n");
     r = cli({"preview", dir.file("empty.menu"), "-o", dir.file("x")});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "sylvanode-cli: 没有菜单项，终止生成代码\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: no menu items, no code generated\n");
     test::writeFile(dir.file("junk.menu"), "junk");
     EXPECT_EQ(cli({"preview", dir.file("junk.menu"), "-o", dir.file("x")}).code, 1);
     EXPECT_EQ(cli({"preview", dir.file("missing.menu"), "-o", dir.file("x")}).code, 3);
@@ -293,6 +293,40 @@ TEST(Preview, TheScriptTagDeclaresTheScriptsCharacterSet) {
     EXPECT_TRUE(contains(test::readFile(dir.file("p/sylvanode-preview.js")), "2,\"关于\","));
 }
 
+// The page's language follows the menu's texts: Chinese in any title, hint or status text.
+TEST(Preview, ThePageLanguageFollowsTheMenusTexts) {
+    const struct {
+        const char* name;
+        std::string title, hint, status;
+        const char* lang;
+    } cases[] = {
+        {"English titles", "Home", "", "", "en"},
+        {"no items", "", "", "", "en"},
+        {"a Chinese title", "\xB9\xD8\xD3\xDA", "", "", "zh-CN"},             // 关于
+        {"a Chinese hint", "About", "\xB9\xD8\xD3\xDA", "", "zh-CN"},
+        {"a Chinese status text", "About", "", "\xD6\xD0\xDF\x5C", "zh-CN"},  // 中運, 0x5C trail
+        {"full-width punctuation only", "A\xA3\xBA" "B", "", "", "en"},            // A：B
+        {"bytes that are not GBK", "\xFF\x80", "", "", "en"},
+        {"a GB18030 four-byte character", "\x95\x32\x82\x36", "", "", "zh-CN"},  // U+20000
+    };
+    test::TempDir dir;
+    for (const auto& c : cases) {
+        MenuScheme s;
+        MenuNode* root = s.appendRoot();
+        root->caption = root->data.menuName = "Root";
+        if (!c.title.empty() || c.name == std::string("no items")) {
+            MenuNode* n = root->appendChild();
+            n->caption = n->data.menuName = c.title;
+            n->data.menuHint = c.hint;
+            n->data.menuStatus = c.status;
+        }
+        EXPECT_STREQ(pageLanguageOf(s), c.lang) << c.name;
+        std::string page;
+        ASSERT_TRUE(writePreview(s, dir.path(), dir.file("p"), webLibraryDirectory(), "x", page));
+        EXPECT_TRUE(contains(test::readFile(page), std::string("<html lang=\"") + c.lang + "\">")) << c.name;
+    }
+}
+
 TEST(Preview, WritePreviewOfAnOpenSchemeLeavesItAsItWas) {
     test::TempDir dir;
     MenuScheme s;
@@ -328,8 +362,9 @@ TEST(Preview, LibraryCommandCopiesTheLibraryAndImages) {
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"sn-line-i.svg", "sn-line-l.svg", "sn-line-t.svg",
-                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-tree.min.js",
-                                               "sylvanode-tree.min.js.map"}));
+                                               "sn-minus.svg", "sn-plus.svg", "sylvanode-filter.min.js",
+                                               "sylvanode-filter.min.js.map", "sylvanode-tree.js",
+                                               "sylvanode-tree.min.js", "sylvanode-tree.min.js.map"}));
     EXPECT_EQ(test::readFile(dir.file("a/b/sylvanode-tree.min.js")),
               test::readFile(webLibraryDirectory() + kWebLibraryFile));
 

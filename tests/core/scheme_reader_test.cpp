@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -264,11 +265,21 @@ TEST_F(SchemeReader, LineEndsBomAndHugeLinesAreHandled) {
         ASSERT_TRUE(readSchemeText(s, text));
         EXPECT_EQ(outline(s), "T0\n  T1\n");
     }
-    MenuScheme big;
     const std::string hugeLine = "[Junk]\r\nx=" + std::string(1 << 20, 'x') + "\r\n";
-    const std::string longValue(5000, 'v');
-    ASSERT_TRUE(readSchemeText(big, hugeLine + schemeWithLevels({0}, "", "[Hint]\r\n0=" + longValue + "\r\n")));
+    const std::string longValue(300000, 'v');
+    const std::string text = hugeLine + schemeWithLevels({0}, "", "[Hint]\r\n0=" + longValue + "\r\n");
+    MenuScheme big;
+    ASSERT_TRUE(readSchemeText(big, text));
     EXPECT_TRUE(big.roots()[0]->data.menuHint == longValue);  // whole, not cut
+    // From a file, which arrives in pieces that cut lines (and a CR LF) anywhere.
+    test::TempDir dir;
+    for (const std::string& content : {text, "\xEF\xBB\xBF" + crlf, std::string(262143, '\n') + cr + std::string(5, '\r')}) {
+        test::writeFile(dir.file("a.menu"), content);
+        MenuScheme fromFile, fromText;
+        ASSERT_TRUE(readSchemeFile(fromFile, dir.file("a.menu")));
+        ASSERT_TRUE(readSchemeText(fromText, content));
+        EXPECT_EQ(writeSchemeText(fromFile), writeSchemeText(fromText));
+    }
 }
 
 // AddressSanitizer's allocator aborts instead of throwing when memory is capped.
@@ -282,13 +293,13 @@ TEST_F(SchemeReader, LineEndsBomAndHugeLinesAreHandled) {
 
 #ifndef SYLVANODE_SANITIZED_ALLOCATOR
 // An allocation that fails is a result like any other, flagged so that the editor
-// can say "out of memory". Run in a child process whose address space is capped.
+// can say "out of memory". Run in a fresh process (this test binary again, running only this
+// test) whose address space is capped: a forked copy of a long test run would hold enough
+// freed memory to load the file without any new allocation failing.
 TEST_F(SchemeReader, RunningOutOfMemoryIsAResultNotAnException) {
     std::vector<int> levels(300000, 0);
     const std::string text = schemeWithLevels(levels);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    if (std::getenv("SYLVANODE_CAPPED_CHILD")) {
         long pages = 0;
         std::ifstream("/proc/self/statm") >> pages;
         const rlim_t cap =
@@ -304,6 +315,14 @@ TEST_F(SchemeReader, RunningOutOfMemoryIsAResultNotAnException) {
             code = 4;  // escaped the reader
         }
         ::_exit(code);
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::setenv("SYLVANODE_CAPPED_CHILD", "1", 1);
+        ::execl("/proc/self/exe", "core_tests", "--gtest_filter=SchemeReader.RunningOutOfMemoryIsAResultNotAnException",
+                static_cast<char*>(nullptr));
+        ::_exit(5);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -7,11 +7,14 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <random>
+#include <thread>
 #include <unistd.h>
 
 #include "document/item_edits.h"
 #include "document_fixture.h"
+#include "platform/safe_file.h"
 
 using namespace sylvanode;
 using namespace sylvanode::testing;
@@ -154,6 +157,18 @@ private Q_SLOTS:
         QVERIFY(!first.changedOnDiskSinceRead(path));
         QVERIFY(second.changedOnDiskSinceRead(path));
         QTRY_COMPARE(second.diskState(), SchemeDocument::DiskState::Changed);
+        // Its save writes nothing and says why, until the author keeps this version.
+        const std::string firsts = bytesOf(first);
+        const SchemeDocument::SaveResult refused = second.save(path);
+        QVERIFY(!refused);
+        QVERIFY(refused.changedOnDisk);
+        QVERIFY(second.isModified());
+        QCOMPARE(readFile(path), firsts);
+        second.keepMine();
+        QVERIFY(second.save(path));
+        QCOMPARE(readFile(path), bytesOf(second));
+        QVERIFY(first.changedOnDiskSinceRead(path));
+        first.keepMine();
         // A new modification time alone is no change.
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadWrite));
@@ -162,6 +177,38 @@ private Q_SLOTS:
         first.checkFileOnDisk();
         QCOMPARE(first.diskState(), SchemeDocument::DiskState::InStep);
         QVERIFY(!first.changedOnDiskSinceRead(path));
+    }
+
+    // The check and the write happen under the file's save lock: a saver that holds the lock
+    // when the document starts to save, and changes the file, is seen; its change stays.
+    void theCheckBeforeASaveHoldsTheLock() {
+        const QString path = newFile(QStringLiteral("locked-by-another.menu"));
+        SchemeDocument document;
+        QVERIFY(document.open(path));
+        addRootItem(document, 0);
+        const std::string outside = randomSchemeText(rng);
+        std::atomic<bool> held{false};
+        std::atomic<bool> saving{false};
+        bool acquired = false;
+        std::thread other([&] {
+            SaveLock lock;
+            acquired = static_cast<bool>(lock.acquire(QFile::encodeName(path).toStdString()));
+            held = true;
+            if (!acquired) return;
+            while (!saving) std::this_thread::yield();
+            lock.write(outside);
+        });
+        while (!held) std::this_thread::yield();
+        if (!acquired) {
+            other.join();
+            QFAIL("the other saver could not take the lock");
+        }
+        saving = true;
+        const SchemeDocument::SaveResult result = document.save(path);
+        other.join();
+        QVERIFY(result.changedOnDisk);
+        QCOMPARE(readFile(path), outside);
+        QVERIFY(document.isModified());
     }
 
     // A file the user may not write (its mode, or a folder where no file can be made) makes a

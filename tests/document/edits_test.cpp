@@ -157,9 +157,9 @@ void randomAction(SchemeDocument& document, std::mt19937& rng, qint64& clock) {
             MenuItemData fields = some->data;
             for (int i = static_cast<int>(rng() % 4); i >= 0; --i) {
                 const char typed = "ab \xB2"[rng() % 4];
-                for (std::string* text : {&fields.menuName, &fields.menuHint, &fields.menuStatus, &fields.menuIcon1,
-                                          &fields.menuIcon2, &fields.menuLink, &fields.menuTarget, &fields.menuScript})
-                    text->push_back(typed == '\xB2' ? 'x' : typed);
+                for (SchemeText* text : {&fields.menuName, &fields.menuHint, &fields.menuStatus, &fields.menuIcon1,
+                                         &fields.menuIcon2, &fields.menuLink, &fields.menuTarget, &fields.menuScript})
+                    *text = text->str() + (typed == '\xB2' ? 'x' : typed);
                 if (field == ItemField::Action) fields.contentType = static_cast<int>(rng() % 2);
                 editItemField(document, some, field, fields);
                 clock += rng() % 3 == 0 ? 1500 : 100;
@@ -364,7 +364,8 @@ private Q_SLOTS:
         const auto type = [&](ItemField field, const std::string& text) {
             MenuItemData fields = item->data;
             for (char c : text) {
-                (field == ItemField::Hint ? fields.menuHint : fields.menuName).push_back(c);
+                SchemeText& typed = field == ItemField::Hint ? fields.menuHint : fields.menuName;
+                typed = typed.str() + c;
                 editItemField(document, item, field, fields);
                 clock += 200;
             }
@@ -453,12 +454,16 @@ private Q_SLOTS:
         QCOMPARE(document.undoStack().count(), 2);
         QCOMPARE(modified.count(), 5);
 
-        std::vector<std::unique_ptr<MenuNode>> imported;
-        imported.push_back(std::make_unique<MenuNode>());
-        document.adoptImported(std::move(imported), "/site/");
+        ImportResult imported;
+        imported.roots.push_back(std::make_unique<MenuNode>());
+        imported.workDir = "/site/";
+        imported.report.title = "Site";
+        document.adoptImported(std::move(imported));
         QVERIFY(document.isModified());
         QVERIFY(document.isUntitled());
         QCOMPARE(document.scheme().settings.workDir, std::string("/site/"));
+        QCOMPARE(document.scheme().settings.title, std::string("Site"));
+        QCOMPARE(document.scheme().settings.target, std::string("_self"));  // no imported link names one
         addRootItem(document, 0);
         document.undo();
         QVERIFY(document.isModified());

@@ -1,15 +1,23 @@
 // SPDX-License-Identifier: MIT
 // Import, export and the link check in the real window, with the prompter scripted.
+#include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
 
+#include "exchange/import_control.h"
 #include "exchange/json_format.h"
 #include "exchange/link_check.h"
 #include "model/menu_scheme.h"
 #include "model/scheme_io.h"
 #include "document/text_codec.h"
 #include "ui/dialogs/link_check_dialog.h"
+#include "ui/main/file_commands.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/settings_page.h"
@@ -54,6 +62,61 @@ private Q_SLOTS:
         QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-未命名[Modify]"));
         QCOMPARE(f->current(), f->node({0}));
         QCOMPARE(f->edit("menuLinkEdit")->text(), QStringLiteral("index.htm"));
+    }
+
+    // A long import runs beside the window: a window-modal dialog follows its progress while
+    // the window goes on handling events, and Cancel leaves the open document exactly as it
+    // was. Left alone, the same import replaces the document.
+    void aLongImportShowsProgressAndCancels() {
+        std::string html = "<html><body><ul>";
+        constexpr int kItems = 5000;
+        for (int i = 0; i < kItems; ++i) html += "<li><a href=\"p" + std::to_string(i) + ".html\">Page</a></li>";
+        const QString page = f->writeFile(QStringLiteral("large.html"), html + "</ul></body></html>");
+        const QString own = f->path(QStringLiteral("own.menu"));
+        f->trigger("addRootItemAction");
+        f->trigger("addSubItemAction");
+        f->prompter.answerSaveFile(own);
+        f->trigger("saveAction");
+        const QStringList before = f->outline();
+        const QString title = f->title();
+        QVERIFY(!f->modified());
+
+        // The import waits, once under way, until it is cancelled: only a window that still
+        // handles events can show its progress and take the click.
+        FileCommands& files = f->w().fileCommands();
+        files.setImportObserver([](ImportControl& control) {
+            if (control.done() == 0) return;
+            QDeadlineTimer deadline(30000);
+            while (!control.cancelled() && !deadline.hasExpired()) QThread::yieldCurrentThread();
+        });
+        QSignalSpy finished(&files, &FileCommands::importFinished);
+        files.importFrom(page);
+        QVERIFY(files.importRunning());
+        QProgressDialog* progress = nullptr;
+        QTRY_VERIFY((progress = f->child<QProgressDialog>("importProgress")) && progress->isVisible());
+        QCOMPARE(progress->windowModality(), Qt::WindowModal);
+        QTRY_VERIFY(progress->value() > 0);
+        QVERIFY(files.importRunning());
+        auto* cancel = progress->findChild<QPushButton*>();
+        QVERIFY(cancel);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toBool(), false);
+        QVERIFY(!files.importRunning());
+        QCOMPARE(f->outline(), before);
+        QCOMPARE(f->title(), title);
+        QCOMPARE(f->doc().filePath(), QFileInfo(own).absoluteFilePath());
+        QVERIFY(!f->modified());
+        QCOMPARE(f->prompter.requests().size(), size_t{1});  // the save dialog; no message
+
+        files.setImportObserver(nullptr);
+        files.importFrom(page);
+        QTRY_COMPARE(finished.count(), 2);
+        QCOMPARE(finished.at(1).at(0).toBool(), true);
+        QCOMPARE(f->outline().size(), kItems);
+        QVERIFY(f->doc().isUntitled());
+        QVERIFY(f->modified());
+        QTRY_VERIFY(!f->child<QProgressDialog>("importProgress"));
     }
 
     // A folder import sets the work directory; the link check lists what is wrong, and a

@@ -274,7 +274,7 @@ private Q_SLOTS:
         QVERIFY(!f->action("outdentAction")->isEnabled());  // B is a root
         QVERIFY(f->action("indentAction")->isEnabled());
         menu->close();
-        // The edit menu sits between the file and tools menus.
+        // The edit, view and style menus sit between the file and tools menus.
         QStringList bar;
         for (QAction* a : f->w().menuBar()->actions()) bar << a->text();
         QCOMPARE(bar, QStringList({"文件(&F)", "编辑(&E)", "视图(&V)", "样式(&Y)", "工具(&T)", "帮助(&H)"}));

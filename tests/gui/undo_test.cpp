@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QUndoStack>
@@ -143,7 +144,10 @@ private Q_SLOTS:
     void anImportedSchemeHasAHistoryOfItsOwn() {
         f->child<QCheckBox>("showLine")->click();  // an edit of the scheme that goes
         const QString outline = f->writeFile(QStringLiteral("site.txt"), "- Home\n  - News\n");
-        QVERIFY(w().fileCommands().importFrom(outline));
+        QSignalSpy finished(&w().fileCommands(), &FileCommands::importFinished);
+        w().fileCommands().importFrom(outline);
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
         QVERIFY(!stack().canUndo());
         QVERIFY(f->modified());
         // Undoing an edit of the imported scheme keeps it marked (it was never saved) and

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "document/item_edits.h"
+#include "ui/main/file_commands.h"
 #include "model/menu_scheme.h"
 #include "document/text_codec.h"
 
@@ -65,6 +66,8 @@ void WindowFixture::trigger(const char* name) {
     else
         QTest::qFail(qPrintable(QStringLiteral("no action or button named ") + QLatin1String(name)), __FILE__,
                      __LINE__);
+    // An import runs on a thread of its own: what it did shows once it is over.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->fileCommands().importRunning(), 60000);
 }
 
 QLineEdit* WindowFixture::edit(const char* name) const { return child<QLineEdit>(name); }

@@ -11,7 +11,7 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 import { setup, openPage, cli, webDir, testsDir } from './lib/harness.mjs';
-import { measure, budget } from './size.mjs';
+import { measure, budget, filterBudget } from './size.mjs';
 import { stale } from '../../web/build.mjs';
 
 const require = createRequire(import.meta.url);
@@ -19,10 +19,11 @@ let env;
 before(async () => { env = await setup(); });
 after(async () => { await env.close(); });
 
-test(`the shipped library is a fresh build of the source, within ${budget} bytes gzipped, mapped back to the source`, async () => {
+test(`the shipped library is a fresh build of the source, within ${budget} bytes gzipped (the filter add-on ${filterBudget}), mapped back to the source`, async () => {
   assert.deepEqual(await stale(), [], 'run node web/build.mjs and commit what it writes');
   const m = await measure();
   assert.ok(m.gzipped <= budget, `${m.gzipped} bytes gzipped`);
+  assert.ok(m.filterGzipped <= filterBudget, `the filter add-on: ${m.filterGzipped} bytes gzipped`);
   assert.ok(m.minified < m.source / 2, `minified: ${m.minified} of ${m.source} bytes`);
 
   // A place in the minified code leads back to the same name in the source.
@@ -43,7 +44,8 @@ test('sylvanode-cli library copies the shipped files, byte for byte', () => {
   cli('library', dir);
   const names = readdirSync(dir).sort();
   assert.deepEqual(names, ['sn-line-i.svg', 'sn-line-l.svg', 'sn-line-t.svg', 'sn-minus.svg', 'sn-plus.svg',
-    'sylvanode-tree.min.js', 'sylvanode-tree.min.js.map']);
+    'sylvanode-filter.min.js', 'sylvanode-filter.min.js.map', 'sylvanode-tree.js', 'sylvanode-tree.min.js',
+    'sylvanode-tree.min.js.map']);
   for (const name of names) assert.ok(readFileSync(join(dir, name)).equals(readFileSync(join(webDir, name))), name);
 });
 
@@ -64,8 +66,8 @@ test('npm pack: the package holds what its exports name, at the program\'s versi
     walk(pkg.exports);
     [pkg.main, pkg.module, pkg.types].forEach(walk);
     for (const t of targets) assert.ok(inside.includes(t), `${t} is in the tarball`);
-    assert.deepEqual(inside.filter((f) => !targets.has(f) && !['README.md', 'sylvanode-tree.js'].includes(f)), [],
-      'nothing else but the readme and the source');
+    assert.deepEqual(inside.filter((f) => !targets.has(f) && !['README.md', 'sylvanode-tree.js', 'sylvanode-filter.js'].includes(f)), [],
+      'nothing else but the readme and the sources');
 
     // Installed in a project: both conditions resolve and load without a document (a server
     // rendering the page imports it): the module exports its names, undefined there.

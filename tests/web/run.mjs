@@ -7,7 +7,7 @@ import { dirname, join } from 'node:path';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const problems = [];
-for (const m of ['playwright-core', 'axe-core', 'terser']) {
+for (const m of ['playwright-core', 'axe-core', 'terser', 'jquery', 'jstree']) {
   if (!existsSync(join(here, 'node_modules', m, 'package.json'))) problems.push(`npm package ${m} is not installed in tests/web`);
 }
 if (!existsSync('/usr/bin/chromium')) problems.push('/usr/bin/chromium is missing (apt-get install chromium)');

@@ -6,6 +6,7 @@
 
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "document/text_codec.h"
 
@@ -22,7 +23,7 @@ std::string browseBaseDirectory(const MenuScheme& scheme) {
 std::string chooseRelativePath(Prompter& prompter, QWidget* parent, const std::string& workDir,
                                const QString& pipeFilter) {
     Prompter::FileRequest request;
-    request.filter = pipeFilter + QStringLiteral("|所有文件(*.*)|*.*");
+    request.filter = pipeFilter + QLatin1Char('|') + allFilesFilter();
     request.initialDirectory = toQString(workDir);
     const std::optional<QString> chosen = prompter.openFile(parent, request);
     if (!chosen || chosen->isEmpty()) return {};

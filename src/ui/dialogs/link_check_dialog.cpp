@@ -42,6 +42,10 @@ QString LinkCheckDialog::problemText(const LinkProblem& p) {
             return tr("链接与第 %1 项相同：").arg(p.firstItem) + value;
         case LinkProblemKind::NotChecked:
             return tr("外部地址，未检查：") + value;
+        case LinkProblemKind::OutsideRoot:
+            return tr("指向网站目录之外：") + value;
+        case LinkProblemKind::MissingAnchor:
+            return tr("页面中没有这个锚点：") + value;
     }
     return {};
 }
@@ -65,7 +69,7 @@ void LinkCheckDialog::showResult(const LinkCheckResult& result, const QString& f
         row->setText(2, problemText(p));
         if (!p.isFault()) row->setForeground(2, palette().brush(QPalette::Disabled, QPalette::Text));
     }
-    ui->summaryLabel->setText(tr("在 %1 中检查：%2 个问题").arg(folder).arg(result.faults()));
+    ui->summaryLabel->setText(tr("在 %1 中检查：%n 个问题", nullptr, result.faults()).arg(folder));
     if (ui->problemList->topLevelItemCount() > 0)
         ui->problemList->setCurrentItem(ui->problemList->topLevelItem(0));
 }

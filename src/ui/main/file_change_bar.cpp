@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/file_change_bar.h"
 
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
 #include "document/scheme_document.h"
 #include "document/text_codec.h"
+#include "ui/common/failure_text.h"
 
 namespace sylvanode {
 
@@ -27,16 +28,21 @@ FileChangeBar::FileChangeBar(SchemeDocument& document, QWidget* parent)
     setBackgroundRole(QPalette::ToolTipBase);
     setForegroundRole(QPalette::ToolTipText);
     message_->setWordWrap(true);
-    auto* layout = new QHBoxLayout(this);
+    // The message above its buttons: the tree pane is narrow, and a row of both would squeeze
+    // the buttons' words (the longer ones of a translation first).
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->addWidget(message_, 1);
-    for (QPushButton* b : {reloadButton_, keepButton_, closeButton_}) layout->addWidget(b);
+    layout->addWidget(message_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (QPushButton* b : {reloadButton_, keepButton_, closeButton_}) buttons->addWidget(b);
+    layout->addLayout(buttons);
     hide();
 
     connect(reloadButton_, &QPushButton::clicked, this, [this] {
         const SchemeResult result = document_.reload();
         if (!result)
-            say(tr("无法重新载入：%1").arg(messageText(result.reason)), true);
+            say(tr("无法重新载入：%1").arg(failureReason(result)), true);
         else
             hide();
     });

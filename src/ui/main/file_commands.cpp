@@ -4,13 +4,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <future>
 
 #include "document/scheme_document.h"
 #include "document/text_codec.h"
 #include "exchange/exporter.h"
+#include "exchange/import_control.h"
 #include "exchange/importer.h"
 #include "platform/safe_file.h"
+#include "ui/common/failure_text.h"
+#include "ui/common/file_filters.h"
 #include "ui/main/main_window.h"
 #include "ui/main/session.h"
 #include "ui/main/workspace.h"
@@ -19,20 +27,6 @@ namespace sylvanode {
 namespace {
 
 const QString kCaption = QStringLiteral("Sylvanode");
-const QString kMenuFilter = QStringLiteral("menu文件(*.menu)|*.menu|所有文件(*.*)|*.*");
-const QString kImportFilter = QStringLiteral(
-    "网页、大纲和菜单文件(*.html;*.htm;*.txt;*.md;*.xml;*.opml;*.json)|*.html;*.htm;*.txt;*.md;*.xml;*.opml;*"
-    ".json|"
-    "所有文件(*.*)|*.*");
-const QString kExportFilter =
-    QStringLiteral("HTML 列表(*.html)|*.html|大纲(*.txt)|*.txt|OPML(*.opml)|*.opml|JSON(*.json)|*.json");
-
-// A failure message: the fixed text, and below it why.
-QString withReason(const QString& text, const SchemeResult& result) {
-    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
-    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
-}
-
 // The export format a file name asks for by its ending.
 bool formatOfPath(const QString& path, ExportFormat& format) {
     const QString ending = QFileInfo(path).suffix().toLower();
@@ -95,7 +89,7 @@ void FileCommands::newScheme() {
 void FileCommands::open() {
     Prompter::FileRequest request;
     request.title = tr("打开菜单文件");
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     startDialogOn(request, session_.lastPath(Session::Dialog::Open));
     const std::optional<QString> path = prompter_.openFile(&window_, request);
@@ -107,7 +101,7 @@ void FileCommands::open() {
 std::optional<QString> FileCommands::askSavePath() {
     Prompter::FileRequest request;
     request.title = saveDialogTitle_;
-    request.filter = kMenuFilter;
+    request.filter = menuFileFilter();
     request.defaultExtension = QStringLiteral("*.menu");
     request.confirmOverwrite = true;
     if (!document_.isUntitled()) {
@@ -141,18 +135,21 @@ bool FileCommands::saveAs() {
 }
 
 bool FileCommands::writeTo(const QString& path) {
-    if (document_.changedOnDiskSinceRead(path)) {
-        // Someone else's work is in the file: never overwritten without asking.
+    // The document checks the file under the save lock; another program's work in it is
+    // never overwritten without asking (and asked again if it changes once more meanwhile).
+    SchemeDocument::SaveResult result = document_.save(path);
+    while (result.changedOnDisk) {
         const int choice = prompter_.choose(
             &window_, kCaption,
             tr("“%1”已被其他程序修改。保存会覆盖那些修改。").arg(QFileInfo(path).fileName()),
             Prompter::Icon::Warning, {tr("覆盖"), tr("另存为..."), tr("取消")});
         if (choice == 1) return saveAs();
         if (choice != 0) return false;
+        document_.keepMine();
+        result = document_.save(path);
     }
-    const SchemeResult result = document_.save(path);
     if (!result) {
-        const QString text = withReason(tr("保存菜单方案时出错"), result);
+        const QString text = withReason(tr("保存菜单方案时出错"), failureReason(result));
         // A file that may not be written: another place for it, at once.
         if (!result.outOfMemory && mayNotWrite(path)) {
             if (prompter_.choose(&window_, kCaption, text, Prompter::Icon::Error, {tr("另存为..."), tr("取消")}) == 0)
@@ -170,7 +167,7 @@ void FileCommands::importFile() {
     if (!askToSave()) return;
     Prompter::FileRequest request;
     request.title = tr("导入");
-    request.filter = kImportFilter;
+    request.filter = importFileFilter();
     startDialogOn(request, session_.lastPath(Session::Dialog::Import));
     const std::optional<QString> path = prompter_.openFile(&window_, request);
     if (!path) return;
@@ -188,21 +185,111 @@ void FileCommands::importFolder() {
     importFrom(*folder);
 }
 
-bool FileCommands::importFrom(const QString& path) {
-    // Read first: a refused import leaves the open scheme exactly as it was.
-    ImportResult imported = importPath(QFile::encodeName(path).toStdString());
-    if (!imported) {
-        error(tr("无法导入 %1：%2").arg(path, QString::fromStdString(imported.error)));
-        return false;
+// One import on its thread. The future is the last member: it is destroyed first, and its
+// destructor waits for the thread, which uses the others.
+struct FileCommands::ImportJob {
+    QString path;
+    ImportControl control;
+    ImportResult result;
+    std::future<void> done;
+
+    ~ImportJob() {
+        control.cancel();
+        if (done.valid()) done.wait();
     }
-    document_.adoptImported(std::move(imported.roots), imported.workDir);
-    return true;
+    bool finished() const { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; }
+};
+
+namespace {
+
+// An import done within this time replaces the document without a progress dialog.
+constexpr auto kQuietImport = std::chrono::milliseconds(100);
+// How often the dialog shows the progress, and the window looks whether the import is done.
+constexpr int kImportPollMs = 50;
+constexpr int kProgressSteps = 1000;
+
+}  // namespace
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::importFrom(const QString& path) {
+    if (import_) return;
+    import_ = std::make_unique<ImportJob>();
+    ImportJob* job = import_.get();
+    job->path = path;
+    if (importObserver_)
+        job->control.onProgress = [job, observer = importObserver_](uint64_t, uint64_t) { observer(job->control); };
+    job->done = std::async(std::launch::async, [job] {
+        job->result = importPath(QFile::encodeName(job->path).toStdString(), {}, &job->control);
+    });
+    if (job->done.wait_for(kQuietImport) == std::future_status::ready) {
+        finishImport();
+        return;
+    }
+    importProgress_ = new QProgressDialog(tr("正在导入 %1…").arg(QFileInfo(path).fileName()), tr("取消"), 0,
+                                          kProgressSteps, &window_);
+    importProgress_->setObjectName(QStringLiteral("importProgress"));
+    importProgress_->setWindowTitle(kCaption);
+    importProgress_->setWindowModality(Qt::WindowModal);
+    importProgress_->setAutoReset(false);
+    importProgress_->setMinimumDuration(0);
+    // Cancel stops the import where it is; its result, whatever it was, is then dropped.
+    connect(importProgress_, &QProgressDialog::canceled, this, [job] { job->control.cancel(); });
+    importProgress_->show();
+    importTimer_ = new QTimer(this);
+    connect(importTimer_, &QTimer::timeout, this, &FileCommands::followImport);
+    importTimer_->start(kImportPollMs);
+}
+
+void FileCommands::followImport() {
+    if (!import_) return;
+    if (import_->finished()) {
+        finishImport();
+        return;
+    }
+    // Cancelled, the dialog has gone; the import stops at its next look.
+    if (import_->control.cancelled()) return;
+    const uint64_t total = import_->control.total();
+    const uint64_t done = import_->control.done();
+    // A folder counts its pages once it knows them; until then the bar only shows it works.
+    const int maximum = total ? kProgressSteps : 0;
+    const int value = total ? static_cast<int>(std::min<uint64_t>(done, total) * kProgressSteps / total) : 0;
+    if (importProgress_->maximum() != maximum) importProgress_->setMaximum(maximum);
+    // Last thing here: a modal progress dialog handles events inside setValue.
+    if (importProgress_->value() != value) importProgress_->setValue(value);
+}
+
+void FileCommands::finishImport() {
+    std::unique_ptr<ImportJob> job = std::move(import_);
+    if (!job) return;
+    job->done.get();
+    if (importTimer_) {
+        importTimer_->deleteLater();
+        importTimer_ = nullptr;
+    }
+    if (importProgress_) {
+        importProgress_->hide();
+        importProgress_->deleteLater();
+        importProgress_ = nullptr;
+    }
+    // Cancelled: the document stays as it was, even when the import got to its end.
+    if (job->control.cancelled()) {
+        Q_EMIT importFinished(false);
+        return;
+    }
+    if (!job->result) {
+        error(tr("无法导入 %1：%2").arg(job->path, failureReason(job->result.error)));
+        Q_EMIT importFinished(false);
+        return;
+    }
+    document_.adoptImported(std::move(job->result));
+    Q_EMIT importFinished(true);
 }
 
 void FileCommands::exportTree() {
     Prompter::FileRequest request;
     request.title = tr("导出");
-    request.filter = kExportFilter;
+    request.filter = exportFileFilter();
     startDialogOn(request, session_.lastPath(Session::Dialog::Export));
     request.defaultExtension = QStringLiteral("*.html");
     request.confirmOverwrite = true;
@@ -217,7 +304,7 @@ void FileCommands::exportTree() {
     const ExportResult result = exportScheme(document_.scheme(), format);
     const IoResult written = result ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
                                     : IoResult::failure(result.error);
-    if (!written) error(tr("导出时出错：%1").arg(QString::fromStdString(written.error)));
+    if (!written) error(tr("导出时出错：%1").arg(failureReason(written)));
 }
 
 }  // namespace sylvanode

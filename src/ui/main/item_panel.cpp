@@ -9,6 +9,7 @@
 #include "document/item_edits.h"
 #include "document/text_codec.h"
 #include "ui/common/choosers.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/icons.h"
 #include "ui_item_panel.h"
 
@@ -51,13 +52,13 @@ ItemPanel::ItemPanel(SchemeDocument& document, Prompter& prompter, QWidget* pare
             [this] { ui->menuHintEdit->setText(ui->menuNameEdit->text()); });
     connect(ui->copyToStatusButton, &QToolButton::clicked, this,
             [this] { ui->menuStatusEdit->setText(ui->menuNameEdit->text()); });
-    const QString gif = QStringLiteral("Gif文件(*.gif)|*.gif");
+    const QString gif = gifFileFilter();
     connect(ui->browseIcon1Button, &QToolButton::clicked, this,
             [this, gif] { browse(ui->menuIcon1Edit, gif); });
     connect(ui->browseIcon2Button, &QToolButton::clicked, this,
             [this, gif] { browse(ui->menuIcon2Edit, gif); });
     connect(ui->browseLinkButton, &QToolButton::clicked, this,
-            [this] { browse(ui->menuLinkEdit, QStringLiteral("Html文件(*.html)|*.html;*.htm")); });
+            [this] { browse(ui->menuLinkEdit, pageFileFilter()); });
 
     connect(&document_, &SchemeDocument::currentItemChanged, this, &ItemPanel::showItem);
     connect(&document_, &SchemeDocument::itemChanged, this, [this](MenuNode* node) {

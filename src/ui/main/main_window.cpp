@@ -25,6 +25,7 @@
 #include "ui/main/file_commands.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/item_tree_controller.h"
+#include "ui/main/language_menu.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
 #include "ui/main/session.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(Workspace& workspace, QWidget* parent)
 
     buildFrame();
     buildMenus();
+    ui->mainMenuBar->insertMenu(ui->toolsMenu->menuAction(), createViewMenu(this, prompter_));
     buildPreviewDock();
     connectCommands();
     followDocument();
@@ -162,7 +164,8 @@ void MainWindow::buildFrame() {
     // Status bar: the hint panel and the program's name.
     hintPanel_ = new QLabel(this);
     hintPanel_->setObjectName(QStringLiteral("hintPanel"));
-    hintPanel_->setFixedWidth(300);
+    // 300 pixels wide, and wider for a hint that needs it: no hint is cut off.
+    hintPanel_->setMinimumWidth(300);
     auto* namePanel = new QLabel(QStringLiteral("Sylvanode"), this);
     namePanel->setObjectName(QStringLiteral("namePanel"));
     namePanel->setAlignment(Qt::AlignCenter);
@@ -305,7 +308,7 @@ void MainWindow::updateTitle() {
     QString title = QStringLiteral("Sylvanode 3.0-");
     title += document_->isUntitled() ? tr("未命名") : document_->fileName();
     if (document_->isReadOnly()) title += tr("[只读]");
-    if (document_->isModified()) title += QStringLiteral("[Modify]");
+    if (document_->isModified()) title += tr("[Modify]");
     if (windowTitle() != title) setWindowTitle(title);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "ui/common/choosers.h"
 #include "ui/common/icons.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
 #include "document/text_codec.h"
 #include "ui/dialogs/desktop_colors.h"
@@ -19,7 +20,6 @@
 namespace sylvanode {
 namespace {
 
-const QString kGifFilter = QStringLiteral("Gif文件(*.gif)|*.gif");
 
 // Sets a field's text only when it differs, so the cursor of an unchanged field stays.
 void setTextIfChanged(QLineEdit* field, const QString& text) {
@@ -161,7 +161,7 @@ void SettingsPage::chooseLineFolder() {
 
 void SettingsPage::chooseIcon(std::string SchemeSettings::*setting, const QString& stepName) {
     const std::string p =
-        chooseRelativePath(prompter_, window(), browseBaseDirectory(document_.scheme()), kGifFilter);
+        chooseRelativePath(prompter_, window(), browseBaseDirectory(document_.scheme()), gifFileFilter());
     if (p.empty()) return;
     change(stepName, -1, [&](SchemeSettings& s) { s.*setting = p; });
 }

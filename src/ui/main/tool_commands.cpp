@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QClipboard>
-#include <QLocale>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -20,7 +19,10 @@
 #include "platform/safe_file.h"
 #include "preview/preview_page.h"
 #include "preview/web_library.h"
+#include "ui/common/failure_text.h"
+#include "ui/common/file_filters.h"
 #include "ui/common/prompter.h"
+#include "ui/common/translations.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/link_check_dialog.h"
 #include "ui/dialogs/suffix_dialog.h"
@@ -121,7 +123,7 @@ void ToolCommands::generateScript() {
     Session& session = window_.workspace().session();
     Prompter::FileRequest request;
     request.title = tr("生成脚本文件");
-    request.filter = QStringLiteral("脚本文件(*.js)|*.js|所有文件(*.*)|*.*");
+    request.filter = scriptFileFilter();
     request.defaultExtension = QStringLiteral("*.js");
     request.confirmOverwrite = true;
     // Beside the scheme, with its name; an untitled scheme starts where the last script went.
@@ -137,12 +139,8 @@ void ToolCommands::generateScript() {
     // Written whole or not at all: a failed write leaves an existing file as it was.
     const IoResult result = writeScriptFile(scheme, QFile::encodeName(*path).toStdString());
     if (!result) {
-        QString text = tr("生成代码时出错");
-        if (result.outOfMemory)
-            text += QLatin1Char('\n') + tr("内存不足");
-        else if (!result.error.empty())
-            text += QLatin1Char('\n') + messageText(result.error);
-        prompter_.message(&window_, kCaption, text, Prompter::Icon::Error, Prompter::Ok);
+        prompter_.message(&window_, kCaption, withReason(tr("生成代码时出错"), failureReason(result)),
+                          Prompter::Icon::Error, Prompter::Ok);
         return;
     }
     inform(tr("生成代码完毕"));
@@ -174,7 +172,7 @@ void ToolCommands::showPreview() {
         const IoResult written =
             writePreview(const_cast<MenuScheme&>(scheme), base, QFile::encodeName(pageDir).toStdString(), library,
                          title.toUtf8().toStdString(), pagePath);
-        if (!written) failure = QString::fromLocal8Bit(written.error.c_str());
+        if (!written) failure = failureReason(written);
     }
     if (!failure.isEmpty()) {
         prompter_.message(&window_, kCaption, tr("预览时出错") + QLatin1Char('\n') + failure, Prompter::Icon::Error,
@@ -243,14 +241,13 @@ void ToolCommands::editSuffix() {
 }
 
 void ToolCommands::showHelp() {
-    // The guide in the reader's language. Chinese readers get the help file first when the
-    // desktop names a viewer for it; a viewer that fails to start gives way to the HTML guide.
+    // The guide in the language the editor speaks (English for a language it has no guide in).
+    // Chinese readers get the help file first when the desktop names a viewer for it; a viewer
+    // that fails to start gives way to the HTML guide.
     const std::string exeDir = executableDirectory();
-    const QLocale locale;
-    const QString localeName = locale.uiLanguages().value(0, locale.name());
-    const GuideLanguage language = guideLanguageFor(localeName.toStdString());
+    const Language language = languageOfLocale(uiLanguage().toStdString());
     bool viewerKnown = false;
-    if (language == GuideLanguage::Chinese && !findHelpFile(exeDir).empty())
+    if (language == Language::Chinese && !findHelpFile(exeDir).empty())
         for (const char* type : kHelpFileTypes)
             if (!viewerKnown) viewerKnown = !prompter_.desktopApplicationFor(QLatin1String(type)).isEmpty();
     const std::vector<std::string> docs = helpDocuments(exeDir, language, viewerKnown);

@@ -22,7 +22,7 @@ void MainWindow::buildMenus() {
     // Undo and redo name the step they take back or make again ("撤销 删除菜单项").
     const auto named = [](QAction* action, const QString& verb, const QString& step) {
         action->setText(step.isEmpty() ? verb : verb + QLatin1Char(' ') + step);
-        action->setStatusTip(action->text());
+        action->setStatusTip(action->toolTip());  // the text without its mnemonic
     };
     connect(&stack, &QUndoStack::undoTextChanged, this,
             [this, named](const QString& step) { named(ui->undoAction, tr("撤销"), step); });

@@ -2,6 +2,7 @@
 // The preview pane of the main window (a dock beside the pages, shown and hidden from the 视图
 // menu, whose clicks select items and whose links show in the status bar) and the 样式 menu.
 #include <QDockWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -28,10 +29,12 @@ void MainWindow::buildPreviewDock() {
     toggle->setObjectName(QStringLiteral("previewPaneAction"));
     toggle->setText(tr("预览(&P)"));
     toggle->setStatusTip(tr("显示或隐藏预览窗格"));
-    auto* viewMenu = new QMenu(tr("视图(&V)"), this);
-    viewMenu->setObjectName(QStringLiteral("viewMenu"));
-    viewMenu->addAction(toggle);
-    menuBar()->insertMenu(ui->toolsMenu->menuAction(), viewMenu);
+    // The 视图 menu (made with its 语言 submenu) gets the pane's toggle first.
+    auto* viewMenu = findChild<QMenu*>(QStringLiteral("viewMenu"));
+    Q_ASSERT(viewMenu);
+    QAction* first = viewMenu->actions().value(0);
+    viewMenu->insertAction(first, toggle);
+    viewMenu->insertSeparator(first);
 
     // 样式: the gallery of looks, and the current look saved as one.
     auto* styleMenu = new QMenu(tr("样式(&Y)"), this);

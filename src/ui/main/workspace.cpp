@@ -5,6 +5,7 @@
 
 #include "document/scheme_document.h"
 #include "document/text_codec.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/prompter.h"
 #include "ui/main/main_window.h"
 #include "ui/main/session.h"
@@ -16,8 +17,7 @@ namespace {
 // called malformed: the reason says why it was not read.
 QString openFailure(const SchemeResult& result) {
     const QString text = result.ioError ? MainWindow::tr("无法打开菜单方案") : MainWindow::tr("菜单方案格式不正确");
-    if (result.outOfMemory) return text + QLatin1Char('\n') + MainWindow::tr("内存不足");
-    return result.reason.empty() ? text : text + QLatin1Char('\n') + messageText(result.reason);
+    return withReason(text, failureReason(result));
 }
 
 // Two names of one file: the same file on disk (links and "." resolved), else the same path.

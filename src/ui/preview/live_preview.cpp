@@ -217,6 +217,7 @@ void LivePreview::updateNow() {
 
     PreviewPageParts parts;
     parts.title = (document_.isUntitled() ? tr("未命名") : document_.fileName()).toStdString();
+    parts.language = pageLanguageOf(scheme);
     parts.baseUrl = pageUrl(QStringLiteral("site/")).toStdString();
     parts.libraryUrl = pageUrl(QStringLiteral("lib/") + QLatin1String(kWebLibraryFile)).toStdString();
     parts.headScripts = {pageUrl(QStringLiteral("lib/") + QLatin1String(kGlue)).toStdString()};

@@ -25,6 +25,18 @@
 #endif
 
 namespace sylvanode {
+namespace {
+
+// The names of the shipped looks, for the translations; a look the user saved keeps its name.
+[[maybe_unused]] constexpr const char* kShippedLookNames[] = {
+    QT_TRANSLATE_NOOP("sylvanode::LookGallery", "经典"),     QT_TRANSLATE_NOOP("sylvanode::LookGallery", "文档侧栏"),
+    QT_TRANSLATE_NOOP("sylvanode::LookGallery", "文件管理器"), QT_TRANSLATE_NOOP("sylvanode::LookGallery", "简洁列表"),
+    QT_TRANSLATE_NOOP("sylvanode::LookGallery", "深色侧栏"),   QT_TRANSLATE_NOOP("sylvanode::LookGallery", "触摸大按钮"),
+    QT_TRANSLATE_NOOP("sylvanode::LookGallery", "报刊衬线"),   QT_TRANSLATE_NOOP("sylvanode::LookGallery", "清新绿"),
+    QT_TRANSLATE_NOOP("sylvanode::LookGallery", "边框卡片"),   QT_TRANSLATE_NOOP("sylvanode::LookGallery", "紧凑"),
+};
+
+}  // namespace
 
 QString shippedLooksFolder() {
     const std::string web = webLibraryDirectory();
@@ -90,7 +102,9 @@ LookGallery::LookGallery(SchemeDocument& document, const std::vector<LookFile>& 
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("lookList"));
     for (const LookFile& look : looks_) {
-        auto* item = new QListWidgetItem(toQString(look.look.name), list_);
+        const QString name = toQString(look.look.name);
+        auto* item = new QListWidgetItem(look.path.startsWith(shippedLooksFolder() + QLatin1Char('/')) ? tr(name.toUtf8().constData()) : name,
+                                         list_);
         item->setToolTip(QDir::toNativeSeparators(look.path));
     }
     list_->setCurrentRow(0);
