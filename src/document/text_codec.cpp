@@ -26,7 +26,12 @@ QString toQString(std::string_view bytes) {
         const DecodedChar c = decodeSchemeChar(bytes, i);
         if (c.valid) {
             const char32_t cp = c.codePoint;
-            out.append(QString::fromUcs4(&cp, 1));
+            if (QChar::requiresSurrogates(cp)) {
+                out.append(QChar(QChar::highSurrogate(cp)));
+                out.append(QChar(QChar::lowSurrogate(cp)));
+            } else {
+                out.append(QChar(static_cast<char16_t>(cp)));
+            }
         } else {
             // Escape only the first byte: the next one may begin a valid character.
             out.append(QChar(static_cast<char16_t>(kEscapeBase + static_cast<unsigned char>(bytes[i]))));

@@ -70,7 +70,7 @@ class LivePreviewTest : public QObject {
     // The centre of the row of item `index` in the view's coordinates (the row drawn first).
     QPoint rowCentre(int index) {
         const QString script = QStringLiteral(
-            "(function(){var r=[].find.call(document.querySelectorAll('.sn-r'),function(r){return r.sn&&r.sn.x==%1;});"
+            "(function(){var r=snPane.rowOf(%1);"
             "if(!r)return null;var b=r.querySelector('[role=treeitem]').getBoundingClientRect();"
             "return [b.left+b.width/2,b.top+b.height/2];})()").arg(index);
         QVariant at;
@@ -80,8 +80,7 @@ class LivePreviewTest : public QObject {
     }
 
     int markedIndex() {
-        return evaluate(QStringLiteral("(function(){var r=document.querySelector('.sn-pane-mark');return r?r.sn.x:-1;})()"))
-            .toInt();
+        return evaluate(QStringLiteral("snPane.marked()")).toInt();
     }
 
     // Types a new title for the current item, as a user would.
@@ -107,6 +106,8 @@ private Q_SLOTS:
     // and a folder the visitor opened stays open.
     void rowsFollowEditsUndoAndRedo() {
         QCOMPARE(pageTitles(), treeTitles());
+        // Edits swap the menu inside the page: the page itself is never loaded again.
+        evaluate(QStringLiteral("window.samePage = 1"));
         const std::vector<std::pair<const char*, std::function<void()>>> steps = {
             {"rename", [&] { retitle(QStringLiteral("Goods")); }},
             {"add root", [&] { f->trigger("addRootItemAction"); }},
@@ -122,12 +123,37 @@ private Q_SLOTS:
             QVERIFY2(caughtUp(), name);
             QCOMPARE(pageTitles(), treeTitles());
         }
+        // A style reaches the page in place too, and the old version's style sheets go with it.
+        const QString sheets = QStringLiteral("document.adoptedStyleSheets.length");
+        const QString folderRow = QStringLiteral("document.querySelector('[aria-expanded]').closest('.sn-r').offsetHeight");
+        const int sheetCount = evaluate(sheets).toInt();
+        QVERIFY(evaluate(folderRow).toInt() < 30);
+        f->changeStyles([](std::array<KindStyle, 2>& kinds) { kinds[0].height = 30; });
+        QVERIFY(caughtUp());
+        QCOMPARE_GE(evaluate(folderRow).toInt(), 30);
+        QCOMPARE(evaluate(sheets).toInt(), sheetCount);
+        QCOMPARE(evaluate(QStringLiteral("window.samePage")).toInt(), 1);
+        QCOMPARE(evaluate(QStringLiteral("document.querySelectorAll('[role=tree]').length")).toInt(), 1);
         // The folders the visitor opened survive the next version of the page.
         const QVariantList open = evaluate(QStringLiteral("snPane.state().open")).toList();
         QVERIFY(!open.isEmpty());
+        f->w().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f->w()));
+        f->edit("menuNameEdit")->setFocus();
         retitle(QStringLiteral("Other"));
         QVERIFY(caughtUp());
         QCOMPARE(evaluate(QStringLiteral("snPane.state().open")).toList(), open);
+        // The typing stayed in the editor's field.
+        QCOMPARE(QApplication::focusWidget(), f->edit("menuNameEdit"));
+        // A new first item moves every folder one down; the same folders stay open.
+        QVERIFY(addRootItem(f->doc(), 0));
+        while (moveItem(f->doc(), -1)) {
+        }
+        QVERIFY(caughtUp());
+        QCOMPARE(f->doc().indexOf(f->current()), 0);
+        QVariantList moved;
+        for (const QVariant& x : open) moved << x.toInt() + 1;
+        QCOMPARE(evaluate(QStringLiteral("snPane.state().open")).toList(), moved);
     }
 
     // Tree to page: the current item is marked. Page to tree: a click on a row selects its item,
@@ -157,6 +183,13 @@ private Q_SLOTS:
         QVERIFY(caughtUp());
         QCOMPARE(evaluate(QStringLiteral("innerWidth")).toInt(), 375);
         QCOMPARE(evaluate(QStringLiteral("matchMedia('(pointer: coarse)').matches")).toBool(), true);
+        // The library's rules for touch screens apply: every row at least 24 px high, also after an edit.
+        const QString lowestRow = QStringLiteral(
+            "Math.min.apply(null,[].map.call(document.querySelectorAll('.sn-r'),function(r){return r.offsetHeight;}))");
+        QCOMPARE(evaluate(lowestRow).toInt(), 24);
+        retitle(QStringLiteral("Touch"));
+        QVERIFY(caughtUp());
+        QCOMPARE(evaluate(lowestRow).toInt(), 24);
         f->trigger("rtlViewAction");
         QVERIFY(caughtUp());
         QCOMPARE(evaluate(QStringLiteral("getComputedStyle(document.querySelector('[role=tree]')).direction")).toString(),
@@ -166,6 +199,7 @@ private Q_SLOTS:
         QVERIFY(caughtUp());
         QCOMPARE(evaluate(QStringLiteral("matchMedia('(pointer: coarse)').matches")).toBool(), false);
         QVERIFY(evaluate(QStringLiteral("innerWidth")).toInt() > 375);
+        QVERIFY(evaluate(lowestRow).toInt() < 24);
     }
 };
 

@@ -24,6 +24,7 @@
 #include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 #include <map>
+#include <unordered_map>
 
 #include "codegen/script_text.h"
 #include "document/scheme_document.h"
@@ -151,19 +152,26 @@ LivePreview::LivePreview(SchemeDocument& document, QWidget* parent) : QWidget(pa
     connect(rtlAction_, &QAction::toggled, this, &LivePreview::updateNow);
 
     connect(page_, &QWebEnginePage::loadFinished, this, [this](bool ok) {
-        loading_ = false;
         qCDebug(previewLog, "loaded %d %s", int(ok), qUtf8Printable(page_->url().toString()));
+        if (!loading_) return;
+        loading_ = false;
         if (ok) {
-            const QByteArray state = QJsonDocument::fromVariant(state_).toJson(QJsonDocument::Compact);
-            const int current = document_.indexOf(document_.currentItem());
             runScript(QStringLiteral("window.snPane && snPane.restore(%1, %2)")
-                          .arg(state.isEmpty() ? QStringLiteral("null") : QString::fromUtf8(state))
-                          .arg(current));
+                          .arg(state_)
+                          .arg(document_.indexOf(document_.currentItem())));
+        } else {
+            finished(sent_);
         }
-        if (dirty_) {
-            dirty_ = false;
-            load();
-        }
+    });
+    // A page that never says it is done (a script that hangs, a renderer that died) is loaded again.
+    watchdog_ = new QTimer(this);
+    watchdog_->setSingleShot(true);
+    watchdog_->setInterval(kWatchdogMs);
+    connect(watchdog_, &QTimer::timeout, this, [this] {
+        qCWarning(previewLog, "the page did not show version %d; loading it again", sent_);
+        busy_ = false;
+        pageReady_ = false;
+        updateNow();
     });
     connect(page_, &QWebEnginePage::linkHovered, this, [this](const QString& url) {
         hoveredLink_ = url;
@@ -190,21 +198,26 @@ void LivePreview::runScript(const QString& script, const std::function<void(cons
 }
 
 bool LivePreview::upToDate() const {
-    return !debounce_->isActive() && !loading_ && !dirty_ && shown_ == generation_;
+    return !debounce_->isActive() && !busy_ && !dirty_ && shown_ == generation_;
 }
 
 void LivePreview::schedule() {
     // The first change starts the clock; later ones ride along.
-    if (!debounce_->isActive()) debounce_->start();
+    if (!debounce_->isActive()) debounce_->start(document_.itemCount() > kLargeMenu ? kLargeDebounceMs : kDebounceMs);
 }
 
 void LivePreview::updateNow() {
     debounce_->stop();
+    // One version at a time: a change while the page takes one is built when it is done.
+    if (busy_) {
+        dirty_ = true;
+        return;
+    }
+    dirty_ = false;
     const MenuScheme& scheme = document_.scheme();
     const QString schemeDir =
         document_.isUntitled() ? QDir::currentPath() : QFileInfo(document_.filePath()).absolutePath();
     const std::string base = previewBaseDirectory(scheme, QFile::encodeName(schemeDir).toStdString());
-    site_->baseDir = QFile::decodeName(base.c_str());
 
     // Without node-line images at the site, the library's own are used (in the script only:
     // the scheme is put back as it was before anything can see it).
@@ -221,37 +234,87 @@ void LivePreview::updateNow() {
     parts.baseUrl = pageUrl(QStringLiteral("site/")).toStdString();
     parts.libraryUrl = pageUrl(QStringLiteral("lib/") + QLatin1String(kWebLibraryFile)).toStdString();
     parts.headScripts = {pageUrl(QStringLiteral("lib/") + QLatin1String(kGlue)).toStdString()};
-    // A new address for each version: the engine would take an earlier one from its cache.
-    parts.scriptUrl = pageUrl(QStringLiteral("menu.js?g=%1").arg(generation_ + 1)).toStdString();
+    parts.scriptUrl = pageUrl(QStringLiteral("menu.js")).toStdString();
     parts.scriptCharset = scheme.settings.scriptCharset;
     // No item's script runs in the pane: scripts come only from the page's own address.
     parts.contentSecurityPolicy = "script-src 'self'";
-    const std::string html = previewPageHtml(parts);
-    site_->memory[QStringLiteral("/index.html")] = {"text/html", QByteArray(html.data(), qsizetype(html.size()))};
-    site_->memory[QStringLiteral("/menu.js")] = {"text/javascript", QByteArray(script.data(), qsizetype(script.size()))};
-
+    const std::string pageShape = previewPageHtml(parts);
     ++generation_;
-    if (loading_) {
-        dirty_ = true;
-        return;
+    // A new address for each version: the engine would take an earlier one from its cache.
+    parts.scriptUrl = pageUrl(QStringLiteral("menu.js?g=%1").arg(generation_)).toStdString();
+    const std::string html = previewPageHtml(parts);
+
+    nextNodes_.clear();
+    forEachPreOrder(scheme.roots(), [this](const MenuNode* n, int) { nextNodes_.push_back(n); });
+    site_->memory[QStringLiteral("/menu.js")] = {"text/javascript", QByteArray(script.data(), qsizetype(script.size()))};
+    // What the page itself depends on (its address, its work directory, its title and language,
+    // the view): when that changes the page is loaded again, else only the menu is swapped.
+    const QString key = QString::fromStdString(pageShape) + QLatin1Char('\n') + QString::number(int(phoneAction_->isChecked())) + QString::number(int(rtlAction_->isChecked()));
+    const QString baseDir = QFile::decodeName(base.c_str());
+    const bool sameHome = baseDir == site_->baseDir;
+    site_->baseDir = baseDir;
+    site_->memory[QStringLiteral("/index.html")] = {"text/html", QByteArray(html.data(), qsizetype(html.size()))};
+    if (pageReady_ && sameHome && key == pageKey_) {
+        // The script as the page would read it in its character set.
+        const std::string_view bytes(script);
+        swap(scheme.settings.scriptCharset == ScriptCharset::Utf8 ? QString::fromUtf8(bytes.data(), qsizetype(bytes.size()))
+                                                                  : toQString(bytes));
+    } else {
+        pageKey_ = key;
+        load();
     }
-    load();
+}
+
+QString LivePreview::send() {
+    busy_ = true;
+    sent_ = generation_;
+    watchdog_->start();
+    // Where each item of the version in the page is in the new one (-1: gone), so that the
+    // folders the visitor opened open again. (A node deleted since is never looked at, only
+    // compared.)
+    std::unordered_map<const MenuNode*, int> index;
+    index.reserve(nextNodes_.size());
+    for (size_t i = 0; i < nextNodes_.size(); ++i) index.emplace(nextNodes_[i], int(i));
+    QString moves;
+    moves.reserve(qsizetype(pageNodes_.size() * 6 + 2));
+    moves += QLatin1Char('[');
+    for (size_t i = 0; i < pageNodes_.size(); ++i) {
+        if (i) moves += QLatin1Char(',');
+        const auto it = index.find(pageNodes_[i]);
+        moves += QString::number(it == index.end() ? -1 : it->second);
+    }
+    moves += QLatin1Char(']');
+    pageNodes_ = std::move(nextNodes_);
+    nextNodes_.clear();
+    return moves;
+}
+
+void LivePreview::swap(const QString& script) {
+    qCDebug(previewLog, "swapping in %d", generation_);
+    // Run from here rather than fetched by the page: a request to the page's own address takes
+    // the engine hundreds of milliseconds.
+    const QString moves = send();
+    runScript(QStringLiteral("snPane.update(") + QString::number(generation_) + QLatin1Char(',') + moves +
+              QLatin1Char(',') + QString::number(document_.indexOf(document_.currentItem())) +
+              QStringLiteral(",function(){\n") + script + QStringLiteral("\n})"));
 }
 
 void LivePreview::load() {
+    pageReady_ = false;
     loading_ = true;
-    const int generation = generation_;
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("g"), QString::number(generation));
+    query.addQueryItem(QStringLiteral("g"), QString::number(generation_));
     if (phoneAction_->isChecked()) query.addQueryItem(QStringLiteral("v"), QStringLiteral("phone"));
     if (rtlAction_->isChecked()) query.addQueryItem(QStringLiteral("rtl"), QStringLiteral("1"));
     QUrl url(pageUrl(QStringLiteral("index.html")));
     url.setQuery(query);
-    // What the visitor opened, and where the page was scrolled, go to the next version.
-    runScript(QStringLiteral("window.snPane ? snPane.state() : null"), [this, url](const QVariant& state) {
+    const QString moves = send();
+    runScript(QStringLiteral("window.snPane ? snPane.state(%1) : null").arg(moves), [this, url](const QVariant& state) {
         qCDebug(previewLog, "loading %s", qUtf8Printable(url.toString()));
-        if (state.isValid() && !state.isNull()) {
-            state_ = state;
+        state_ = state.isValid() && !state.isNull()
+                     ? QString::fromUtf8(QJsonDocument::fromVariant(state).toJson(QJsonDocument::Compact))
+                     : QStringLiteral("null");
+        if (state_ != QLatin1String("null")) {
             // From the page itself: the engine keeps its process (a load from here would start a
             // new one, which takes seconds on a busy machine).
             const QByteArray address = QJsonDocument(QJsonArray{url.toString()}).toJson(QJsonDocument::Compact);
@@ -262,6 +325,13 @@ void LivePreview::load() {
     });
 }
 
+void LivePreview::finished(int generation) {
+    if (generation != sent_ || !busy_) return;
+    busy_ = false;
+    watchdog_->stop();
+    if (dirty_) updateNow();
+}
+
 void LivePreview::markCurrent() {
     runScript(QStringLiteral("window.snPane && snPane.mark(%1)").arg(document_.indexOf(document_.currentItem())));
 }
@@ -269,8 +339,12 @@ void LivePreview::markCurrent() {
 void LivePreview::pageSaid(const QJsonObject& message) {
     qCDebug(previewLog) << "said" << message;
     if (message.contains(QLatin1String("ready"))) {
-        shown_ = message.value(QLatin1String("ready")).toInt();
+        const int generation = message.value(QLatin1String("ready")).toInt();
+        if (generation != sent_) return;
+        shown_ = generation;
+        pageReady_ = !message.value(QLatin1String("failed")).toBool();
         Q_EMIT shown(shown_);
+        finished(generation);
     } else if (message.contains(QLatin1String("status"))) {
         statusText_ = message.value(QLatin1String("status")).toString();
         statusLine_->setText(statusText_.isEmpty() ? hoveredLink_ : statusText_);

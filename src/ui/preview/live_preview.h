@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -18,6 +19,7 @@ class QWebEngineView;
 
 namespace sylvanode {
 
+class MenuNode;
 class PanePage;
 class PreviewSite;
 class SchemeDocument;
@@ -34,8 +36,13 @@ public:
     explicit LivePreview(SchemeDocument& document, QWidget* parent = nullptr);
     ~LivePreview() override;
 
-    // Changes reach the page this long after the first of them, at the latest.
-    static constexpr int kDebounceMs = 120;
+    // Changes are sent this long after the first of them; in a large menu, whose version takes
+    // the editor longer to build, typing gets more room between versions.
+    static constexpr int kDebounceMs = 60;
+    static constexpr int kLargeDebounceMs = 200;
+    static constexpr int kLargeMenu = 2000;
+    // A version the page has not shown after this long is loaded again, with a new page.
+    static constexpr int kWatchdogMs = 30000;
 
     // The version of the page asked for last, and the one the page has finished showing
     // (folders reopened, scroll and mark restored).
@@ -60,6 +67,10 @@ Q_SIGNALS:
 private:
     void schedule();
     void load();
+    void swap(const QString& script);
+    // Marks a version as on its way; returns where the page's items are in it (a JSON array).
+    QString send();
+    void finished(int generation);
     void markCurrent();
     void pageSaid(const QJsonObject& message);
     QString linkText(int index, const QJsonObject& click) const;
@@ -72,16 +83,24 @@ private:
     QWidget* viewFrame_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QTimer* debounce_ = nullptr;
+    QTimer* watchdog_ = nullptr;
     QAction* desktopAction_ = nullptr;
     QAction* phoneAction_ = nullptr;
     QAction* rtlAction_ = nullptr;
     QAction* followLinksAction_ = nullptr;
-    QVariant state_;
+    QString state_;
+    QString pageKey_;
+    // The items, in pre-order, of the version in the page and of the one being built.
+    std::vector<const MenuNode*> pageNodes_;
+    std::vector<const MenuNode*> nextNodes_;
     QString statusText_;
     QString hoveredLink_;
     int generation_ = 0;
     int shown_ = 0;
-    bool loading_ = false;
+    int sent_ = 0;
+    bool loading_ = false;  // a new page is on its way
+    bool busy_ = false;     // a version is on its way (a new page, or a menu swapped in place)
+    bool pageReady_ = false;
     bool dirty_ = false;
 };
 
