@@ -9,12 +9,15 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QUndoStack>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "document/edit_commands.h"
 #include "document/item_edits.h"
 #include "ui/main/tool_commands.h"
+#include "ui/preview/live_look_thumbnails.h"
 #include "ui/preview/live_preview.h"
+#include "ui/preview/look_gallery.h"
 #include "ui/preview/preview_pane.h"
 #include "window_fixture.h"
 
@@ -175,6 +178,33 @@ private Q_SLOTS:
         QCOMPARE(pane().view()->url(), before);
         QCOMPARE(evaluate(QStringLiteral("typeof snPane")).toString(), QStringLiteral("object"));
         QCOMPARE(markedIndex(), 0);
+    }
+
+    // The gallery's thumbnails: every look's sample menu drawn with its folders open.
+    void galleryThumbnailsShowFoldersOpen() {
+        std::vector<SchemeLook> looks;
+        for (const LookFile& look : readLooks({shippedLooksFolder()})) looks.push_back(look.look);
+        QVERIFY(looks.size() >= 8);
+        LookThumbnails thumbnails(looks);
+        thumbnails.resize(600, 400);
+        thumbnails.show();
+        const auto ask = [&](const QString& script) {
+            QVariant result;
+            bool done = false;
+            thumbnails.view()->page()->runJavaScript(script, [&](const QVariant& v) {
+                result = v;
+                done = true;
+            });
+            if (!QTest::qWaitFor([&] { return done; }, kWaitMs)) qFatal("no answer from the gallery");
+            return result;
+        };
+        // Six items in each sample; none of its folders closed.
+        const int rows = int(looks.size()) * 6;
+        QTRY_COMPARE_WITH_TIMEOUT(ask(QStringLiteral("document.querySelectorAll('[role=treeitem]').length")).toInt(), rows,
+                                  kWaitMs);
+        QCOMPARE(ask(QStringLiteral("document.querySelectorAll('[aria-expanded=false]').length")).toInt(), 0);
+        QCOMPARE(ask(QStringLiteral("document.querySelectorAll('[aria-expanded=true]').length")).toInt(),
+                 int(looks.size()) * 2);
     }
 
     // The phone view is 375 px wide with a coarse pointer; 从右到左 turns the page around.

@@ -43,6 +43,8 @@ void fillSample(MenuScheme& scheme, const SchemeLook& look, int index) {
     add(add(guide, QObject::tr("配置")), QObject::tr("选项"));
     add(nullptr, QObject::tr("常见问题"));
     add(nullptr, QObject::tr("联系我们"));
+    // An item with children is a folder only once told so.
+    forEachPreOrder(scheme.roots(), [](MenuNode* n, int) { n->refreshImage(); });
     applyLook(look, scheme.settings, scheme.kinds);
     scheme.settings.useImage = false;
     scheme.settings.menuSuffix = "k" + std::to_string(index);

@@ -20,6 +20,8 @@ public:
     explicit LookThumbnails(const std::vector<SchemeLook>& looks, QWidget* parent = nullptr);
     ~LookThumbnails() override;
 
+    QWebEngineView* view() const { return view_; }
+
 public Q_SLOTS:
     // Marks the thumbnail of look `index` and scrolls it into view.
     void showLook(int index);
