@@ -1,7 +1,9 @@
 #!/bin/sh
 # SPDX-License-Identifier: MIT
 # Takes the guide's screenshots from the real editor: in Chinese for the Chinese guide (images/)
-# and in English for the English one (images/en/). Run under an X server, e.g.
+# and in English for the English one (images/en/). The editor's pictures show its form, the left
+# 582 pixels of the window (the preview pane takes the rest); one shows the whole window with the
+# pane. Run under an X server, e.g.
 #   xvfb-run -a -s "-screen 0 1280x1024x24" doc/guide/screenshots.sh build/dev/src/app/sylvanode build/dev/src/sylvanode-cli [zh_CN|en]
 # Without a language both are taken. Needs xdotool, ImageMagick (import, convert), chromium for
 # the page shot, optipng when present.
@@ -46,11 +48,11 @@ case $language in
   *) echo "usage: $0 EDITOR CLI [zh_CN|en]" >&2; exit 2 ;;
 esac
 
-shot() {  # window name-of-png
+shot() {  # window name-of-png [crop geometry]
   [ -n "$1" ] || { echo "no window to take $2 from" >&2; exit 1; }
   sleep 0.6
   import -window "$1" "$work/$2.png"
-  convert "$work/$2.png" -strip "$out/$2.png"
+  convert "$work/$2.png" ${3:+-crop "$3" +repage} -strip "$out/$2.png"
   if command -v optipng >/dev/null 2>&1; then optipng -quiet -o5 "$out/$2.png"; fi
 }
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
@@ -60,7 +62,7 @@ opened() { sleep 1; windows | comm -13 "$work/before" - | tail -1; }
 dialog() { sleep 1; xdotool type --delay 10 "$1"; xdotool key Return; sleep 1; }  # a file name
 # The space typed after the text makes sure its last character is taken before xdotool
 # restores the keyboard map it borrowed for characters the map lacks.
-field() { click "$1" "$2"; xdotool key ctrl+a; sleep 0.2; xdotool type --delay 40 "$3 "; xdotool key BackSpace; sleep 0.2; }
+field() { click "$1" "$2"; xdotool key ctrl+a; sleep 0.2; xdotool type --delay 150 "$3 "; sleep 0.3; xdotool key BackSpace; sleep 0.2; }
 
 cd "$work"
 mkdir "$out"
@@ -68,13 +70,14 @@ LC_ALL= "$editor" &
 pid=$!
 win=""
 for _ in $(seq 50); do
-  win=$(xdotool search --name "^Sylvanode 3.0-" 2>/dev/null | head -1 || true)
+  win=$(xdotool search --onlyvisible --name "^Sylvanode 3.0-" 2>/dev/null | head -1 || true)
   [ -n "$win" ] && break
   sleep 0.2
 done
 [ -n "$win" ] || { echo "the editor's window did not appear" >&2; exit 1; }
-sleep 0.5
-shot "$win" main-empty
+form=582x500+0+0
+sleep 3                              # the preview pane's first page
+shot "$win" main-empty "$form"
 
 # A root item with two sub items, and a second root item that runs a line of script.
 click 18 82                          # add a root item
@@ -98,14 +101,14 @@ field 421 $title_y "$contact"
 click 250 $script_y                  # script instead of a link
 field 418 $script_y "alert('mail@example.com')"
 click 80 127
-shot "$win" main-items
+shot "$win" main-items "$form"
 
 click 80 167
-shot "$win" main-script
+shot "$win" main-script "$form"
 click 80 127
 
 click $style_tab $tab_y              # the style page
-shot "$win" style-page
+shot "$win" style-page "$form"
 windows > "$work/before"
 click $style_x $style_y              # the folders' normal style: the CSS style dialog
 css=$(opened)
@@ -124,12 +127,16 @@ click $settings_tab $tab_y           # the settings page
 click 553 125                        # work directory: the site's folder
 dialog "$site"
 click 244 190                        # show node lines
-shot "$win" settings-page
+shot "$win" settings-page "$form"
 click $item_tab $tab_y
 
-# Save the scheme, then generate the script; both ask for a file name.
+# Save the scheme; then the whole window, the pane drawing the menu with the folder marked.
 click 107 43
 dialog "$site/site.menu"
+click 80 107
+sleep 3
+shot "$win" preview-pane
+# Generate the script; it asks for a file name.
 click 160 43
 dialog "$site/menu.js"
 box=$(xdotool search --name "^Sylvanode$" | while read -r w; do
