@@ -157,6 +157,14 @@ private Q_SLOTS:
         QVariantList moved;
         for (const QVariant& x : open) moved << x.toInt() + 1;
         QCOMPARE(evaluate(QStringLiteral("snPane.state().open")).toList(), moved);
+        // Where the page was scrolled stays too.
+        for (int i = 0; i < 60; ++i) QVERIFY(addRootItem(f->doc(), 0));
+        QVERIFY(caughtUp());
+        evaluate(QStringLiteral("scrollTo(0, 200)"));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(QStringLiteral("scrollY")).toInt(), 200, kWaitMs);
+        retitle(QStringLiteral("Scrolled"));
+        QVERIFY(caughtUp());
+        QCOMPARE(evaluate(QStringLiteral("scrollY")).toInt(), 200);
     }
 
     // Tree to page: the current item is marked. Page to tree: a click on a row selects its item,

@@ -198,10 +198,23 @@ void LivePreview::runScript(const QString& script, const std::function<void(cons
 }
 
 bool LivePreview::upToDate() const {
-    return !debounce_->isActive() && !busy_ && !dirty_ && shown_ == generation_;
+    return !debounce_->isActive() && !busy_ && !dirty_ && !stale_ && shown_ == generation_;
+}
+
+void LivePreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (stale_) {
+        stale_ = false;
+        schedule();
+    }
 }
 
 void LivePreview::schedule() {
+    // A hidden pane catches up when it is shown again.
+    if (!isVisible()) {
+        stale_ = true;
+        return;
+    }
     // The first change starts the clock; later ones ride along.
     if (!debounce_->isActive()) debounce_->start(document_.itemCount() > kLargeMenu ? kLargeDebounceMs : kDebounceMs);
 }

@@ -64,6 +64,9 @@ Q_SIGNALS:
     // The page finished showing a generation.
     void shown(int generation);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void schedule();
     void load();
@@ -102,6 +105,7 @@ private:
     bool busy_ = false;     // a version is on its way (a new page, or a menu swapped in place)
     bool pageReady_ = false;
     bool dirty_ = false;
+    bool stale_ = false;  // changed while hidden
 };
 
 }  // namespace sylvanode

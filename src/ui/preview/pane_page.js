@@ -17,7 +17,7 @@
 (function (W, D) {
   "use strict";
   var args = new URLSearchParams(location.search), phone = args.get("v") == "phone", rtl = args.get("rtl") == "1",
-    tree = null, nodes = null, kids = null, parents = null, marked = -1, pending = -1, swapping = 0, place = null, generation = +args.get("g") || 0,
+    tree = null, nodes = null, kids = null, parents = null, marked = -1, pending = -1, swapping = 0, place = null, moved = 0, generation = +args.get("g") || 0,
     build = W.Tree_buildTree, makeView = W.Tree_treeView, write = D.write;
 
   function tell(message) {
@@ -202,14 +202,13 @@
     T.ready.then(function () {
       if (T != tree) return;
       known();
-      var open = state && state.open || [], moved = 0, frames = 0;
+      var open = state && state.open || [], frames = 0;
       open.forEach(function (f) { if (kids[f] && kids[f].length) T.reveal(kids[f][0]); });
       function place() {
         if (state && !moved) W.scrollTo(state.x, state.y);
       }
       // Rows are drawn in slices: until the page is long enough, or the visitor scrolls.
-      W.addEventListener("wheel", function () { moved = 1; }, { once: true, passive: true });
-      W.addEventListener("keydown", function () { moved = 1; }, { once: true });
+      moved = 0;
       place();
       (function again() {
         requestAnimationFrame(function () {
@@ -223,6 +222,9 @@
       tell({ ready: generation });
     });
   }
+
+  W.addEventListener("wheel", function () { moved = 1; }, { passive: true });
+  W.addEventListener("keydown", function () { moved = 1; });
 
   // The editor learns what a click (or Enter) on an item would do; the link is not followed and
   // no script runs.
