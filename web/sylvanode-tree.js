@@ -26,8 +26,8 @@
  * Options: useImage, useTitleAsHint, useTitleAsStatus, useHint, useStatus, showSelect, showLine
  * (booleans), Indent (points per level), folderImg1 / folderImg2 / fileImg (default icons of closed
  * folders, open folders and files), lineFolder (directory of the node-line images, "" or ending in
- * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text cell, a
- * TD: normal, pointer over it, selected).
+ * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text, the
+ * treeitem link: normal, pointer over it, selected).
  *
  * Placement. The menu goes right after the script element that builds it, so a script included
  * while the page is parsed draws the menu where it stands. An element with the attribute
@@ -45,9 +45,9 @@
  * page (and from an async script it is ignored). This library wraps document.write: a style sheet
  * of TD rules (the generated one) becomes a constructed style sheet, which strict content security
  * policies allow; other style sheets written after parsing become <style> elements; everything
- * else reaches the browser's own document.write. The text cells are inline boxes; a TD rule with
- * a height or a vertical padding makes its cells boxes whose height is at least that, with the
- * text in the middle, as a table cell would.
+ * else reaches the browser's own document.write. A TD rule (TD.class) styles the links of that
+ * class, inline boxes; one with a height or a vertical padding makes them boxes whose height is at
+ * least that, with the text in the middle, as a table cell would.
  *
  * Status texts. When useStatus is set, pointing at an item or focusing it sets window.status (which
  * today's browsers ignore), sets the attribute data-status of the menu element (role="tree") and
@@ -79,8 +79,8 @@
  * Every open item has a row, laid out like the rest of the page (find-in-page, printing and
  * assistive technology see them all); large branches are drawn in slices between which the page
  * stays responsive. A row is a div (node line, open/close box, icon or folder mark as its
- * backgrounds) around the text cell, a TD with the item's class, around the treeitem link.
- * What lies in front of the text cell opens or closes a folder and never follows its link.
+ * backgrounds) around the treeitem link, which has the item's class: two boxes and the text.
+ * What lies in front of the link opens or closes a folder and never follows it.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
  * sn-minus.svg.
@@ -118,12 +118,13 @@
     if (e == shared) shared = null;
   }
 
-  // TD rules: the height of a table cell is the least it has. Cells with a height or a vertical
+  // TD rules, made rules of the links (a cell around each link would cost the browser a box per
+  // row). The height of a table cell is the least it has: cells with a height or a vertical
   // padding become boxes that high with the text in the middle; the others stay inline text.
   function cells(text) {
-    return text.replace(/\{([^{}]*)\}/g, function (r, b) {
+    return text.replace(/TD\.([\w-]+)\{([^{}]*)\}/gi, function (r, c, b) {
       var h = /(?:^|;)\s*height\s*:\s*([^;]*)/i.exec(b), p = /(?:^|;)\s*padding\s*:\s*([^;]*)/i.exec(b), v = p ? p[1].split(/\s+/) : [];
-      return "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
+      return ".sn-a." + c + "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
         (parseFloat(h && h[1]) || parseFloat(v[0]) || parseFloat(v[2]) ? ";display:inline-flex;align-items:center;vertical-align:middle}" : "}");
     });
   }
@@ -339,7 +340,7 @@
 
     function paint(it) {
       if (!it.r) return;
-      it.r.firstChild.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
+      it.a.className = "sn-a " + (cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "");
       it.a.setAttribute("aria-selected", sel == it);
       if (it.c) {
         it.a.setAttribute("aria-expanded", !!it.o);
@@ -347,8 +348,8 @@
       }
     }
 
-    // One row per item: a div (node line, box and icon are its backgrounds) holding the text cell,
-    // a TD with the item's class, around the treeitem link. Rows are cloned from a template per
+    // One row per item: a div (node line, box and icon are its backgrounds) holding the treeitem
+    // link, which has the item's class. Rows are cloned from a template per
     // kind, depth and state; what differs from item to item is set here.
     function row(it) {
       var kind = it.c ? 1 : 0, u = T.useImage && (it.i1 || it.i2), k, t, r, a, s;
@@ -358,11 +359,8 @@
       if (!t) {
         t = tpl[k] = D.createElement("div");
         t.className = "sn-r " + q + "r" + (it.m | it.o * 4);
-        a = t.appendChild(D.createElement("td"));
-        a.setAttribute("role", "none");
-        a.className = cls[kind][0] || "";
-        a = a.appendChild(D.createElement("a"));
-        a.className = "sn-a";
+        a = t.appendChild(D.createElement("a"));
+        a.className = "sn-a " + (cls[kind][0] || "");
         a.setAttribute("role", "treeitem");
         a.tabIndex = -1;
         a.setAttribute("aria-level", it.d + 1);
@@ -371,7 +369,7 @@
         a.target = T.target;
       }
       r = t.cloneNode(true);
-      a = r.firstChild.firstChild;
+      a = r.firstChild;
       r.sn = it;
       it.r = r;
       it.a = a;
@@ -609,7 +607,7 @@
     box.setAttribute("data-menu", name);
     // The rules every menu shares, while any menu uses them.
     shared = shared || style(".sn-r{background-repeat:no-repeat}" +
-      ":where(.sn-r)>td{display:inline;padding:0}@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-r>td{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
+      "@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-a{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
       "@media (pointer:coarse){.sn-r{display:flex;align-items:center;min-height:24px}}" +
       "@media (" + F + "){.sn-a[aria-current=page]{forced-color-adjust:none;outline:1px dashed CanvasText;outline-offset:1px}" +
       ".sn-a:focus{forced-color-adjust:none;outline:2px solid CanvasText}}");
@@ -740,7 +738,7 @@
       // In front of the text (lines, box, icon, the folder mark): a folder opens or closes and
       // never follows its link. Everywhere else a row acts as its text.
       if (e.target == it.r && it.c) {
-        r = it.r.firstChild.getBoundingClientRect();
+        r = it.a.getBoundingClientRect();
         if (rtl() ? e.clientX >= r.right : e.clientX < r.left) {
           toggle(it, !it.o, 1);
           done();
