@@ -262,8 +262,10 @@
       own = fresh.splice(0, fresh.length), q = "sn" + seqNo, L = lines ? pt(1) : "0pt", mine, chevron, icon, host, sc, i, it, u, v, a, b, ready,
       // What add-ons reach, as the menu element's sn: skip(item) tells whether the item's row is
       // hidden (isFinite: an item is no number, so none is), row(item) is called for each row
-      // drawn, and keep (folder indices), when set, is remembered as the open ones.
-      ext = { T: T, root: root, get: get, toggle: toggle, done: done, skip: isFinite };
+      // drawn, and keep (folder indices), when set, is remembered as the open ones. all holds the
+      // items made so far; once the node array is read, N is it, at[x] where item x starts in it
+      // and up[x] its folder's index + 1 (0: at the top).
+      ext = { T: T, root: root, all: all, get: get, toggle: toggle, done: done, skip: isFinite };
 
     T.ready = new Promise(function (ok) { ready = ok; });
 
@@ -700,6 +702,9 @@
       }
       while (st.length) end[st.pop()] = n;
       root.e = n;
+      ext.N = nodes;
+      ext.at = at;
+      ext.up = up;
 
       // The fingerprint is needed only when something is remembered for a menu of this name.
       // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
