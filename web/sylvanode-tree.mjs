@@ -473,9 +473,10 @@
       for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it, 1) : stop(it);
     }
 
-    // After changes: the first rows drawn at once.
+    // After changes: the first rows drawn at once, about a window's worth, so that the next frame
+    // comes quickly; the rest in slices.
     function done() {
-      run(30, 8);
+      run(4, 64);
     }
 
     // The key of the remembered state: the menu's name and a fingerprint of its titles (length,
@@ -731,7 +732,7 @@
 
       root.g = box;
       jobs = [kids(root)];
-      run(30, 8);
+      done();
       cur = sel && shown(sel) ? sel : root.c[0];
       if (cur) {
         if (!cur.r) reveal(cur);
