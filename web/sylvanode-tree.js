@@ -438,8 +438,8 @@
 
     // Draws queued rows, top first: at least `least`, then for up to ms milliseconds; the rest in
     // later tasks. Nothing here reads the layout, so the browser lays the rows out once, after the
-    // task; that costs three to five times the script that made them, so a slice of 30 ms keeps the
-    // frame that follows it well under 200 ms.
+    // task; that costs three to five times the script that made them (more in a very large menu),
+    // so slices are short.
     function run(ms, least) {
       var t = Date.now(), k = 0, f;
       while (jobs.length) {
