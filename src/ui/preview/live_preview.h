@@ -38,7 +38,7 @@ public:
 
     // Changes are sent this long after the first of them; in a large menu, whose version takes
     // the editor longer to build, typing gets more room between versions.
-    static constexpr int kDebounceMs = 60;
+    static constexpr int kDebounceMs = 30;
     static constexpr int kLargeDebounceMs = 200;
     static constexpr int kLargeMenu = 2000;
     // A version the page has not shown after this long is loaded again, with a new page.
