@@ -241,7 +241,7 @@ ExportResult exportScheme(const MenuScheme& scheme, ExportFormat format) {
             break;
         case ExportFormat::Outline:
             if (!exportOutline(scheme, r.bytes))
-                r.error = "the tree is too deep to write as an indented outline";
+                r.failure = Failure::of(FailureKind::OutlineTooDeep);
             break;
         case ExportFormat::Opml:
             r.bytes = exportOpml(scheme);

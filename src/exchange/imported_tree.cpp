@@ -8,9 +8,7 @@
 namespace sylvanode {
 
 ImportResult ImportResult::cancellation() {
-    ImportResult r = failure(kImportCancelled);
-    r.cancelled = true;
-    return r;
+    return failed(FailureKind::Cancelled);
 }
 
 MenuItemData emptyItem() {
