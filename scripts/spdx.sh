@@ -41,9 +41,11 @@ comment_of() {
   return 0
 }
 
-# A tag line among the first three counts (after "#!" and a coding line at most).
+# A tag line among the first three counts (after "#!" and a coding line at most). Read by awk
+# itself: `head | grep -q` under pipefail fails at random when grep quits before head has written
+# a long third line (a minified script's) and head dies of SIGPIPE.
 has_tag() {
-  head -n 3 "$1" | grep -Eq '^(//|#|/\*) ?SPDX-License-Identifier: [A-Za-z0-9]'
+  awk 'NR > 3 { exit } /^(\/\/|#|\/\*) ?SPDX-License-Identifier: [A-Za-z0-9]/ { found = 1; exit } END { exit !found }' "$1"
 }
 
 # In one function, read whole before it runs: the script tags itself too.

@@ -13,8 +13,9 @@
  * keys skip the hidden ones; the folders it opened are never remembered, and filter("") brings back
  * exactly the folders that were open before. Each call dispatches "sylvanode-filter"
  * { query, matches } from the menu element. Calls are not delayed: a caller that filters while
- * the visitor types waits for a pause itself. Once a menu is ready, its items are prepared for
- * matching in small slices, so that the first filter of a large menu is as quick as the next.
+ * the visitor types waits for a pause itself. Matching reads the menu's node array, not its items:
+ * only the folders on the way to a match are made. Once a menu is ready, the texts are prepared
+ * in small slices, so that the first filter of a large menu is as quick as the next.
  *
  * Without code: an element data-sylvanode-filter="LABEL" around a menu gets a search box labelled
  * LABEL before the menu and a polite live region with the number of matches.
@@ -56,61 +57,65 @@
     }
   }
 
-  // Makes every item of the menu, with the text it is matched on, for up to ms milliseconds;
-  // true when all are made. Done ahead in small slices, so that the first filter is quick.
+  function str(v) {
+    return v == null ? "" : "" + v;
+  }
+
+  // The text of each item that a query is matched on (title, and hint when hints are shown), in
+  // lower case, for up to ms milliseconds; true when all are there.
   function prepare(m, ms) {
-    var all = m.all = m.all || [], t = Date.now(), x = all.length, it;
-    for (; x < m.root.e && (x & 63 || Date.now() - t < ms); x++) {
-      it = all[x] = m.get(x);
-      it.q = (it.n + (m.T.useHint ? "\n" + it.h : "")).toLowerCase();
+    var q = m.q8 = m.q8 || [], t = Date.now(), x = q.length, i;
+    for (; x < m.root.e && (x & 255 || Date.now() - t < ms); x++) {
+      i = m.at[x];
+      q[x] = (str(m.N[i + 1]) + (m.T.useHint ? "\n" + str(m.N[i + 2]) : "")).toLowerCase();
     }
     return x >= m.root.e;
   }
 
   function filter(box, query) {
-    var m = box && box.sn, T = m && m.T, q = (query == null ? "" : "" + query).toLowerCase(), count = 0, all, x, it, f, v, p, note;
+    var m = box && box.sn, T = m && m.T, q = str(query).toLowerCase(), count = 0, n, up, t, x, it, f, v, p, note;
     if (!m || !T.element || m.root.e == null) return 0;
     prepare(m, Infinity);
-    all = m.all;
+    n = m.root.e;
+    up = m.up;
+    t = m.q8;
     if (q) {
       if (!m.vis) {
         // The folders open before the filter: remembered instead of what the filter opens.
-        m.keep = all.filter(function (f) { return f.o; }).map(function (f) { return f.x; });
+        m.keep = m.all.filter(function (f) { return f.o; }).map(function (f) { return f.x; });
         m.skip = function (it) { return !m.vis[it.x]; };
         m.row = function (it) { paint(m, it); };
       }
       // 2: a match, 1: on the way to one; the first `most` matches only.
-      v = new Uint8Array(all.length);
-      for (x = 0; x < all.length; x++) {
-        if (all[x].q.indexOf(q) < 0 || ++count > most) continue;
+      v = new Uint8Array(n);
+      for (x = 0; x < n; x++) {
+        if (t[x].indexOf(q) < 0 || ++count > most) continue;
         v[x] = 2;
-        for (f = all[x].p; f.p && !v[f.x]; f = f.p) v[f.x] = 1;
+        for (f = up[x] - 1; f >= 0 && !v[f]; f = up[f] - 1) v[f] = 1;
       }
-      // Positions among the rows shown, then (from all.length + 1 + the folder's index on) each
-      // folder's count of them.
-      p = new Int32Array(2 * all.length + 1);
-      for (x = 0; x < all.length; x++) if (v[x]) p[x] = ++p[all.length + all[x].p.x + 1];
+      // Positions among the rows shown, then (from n + 1 + the folder's index on) each folder's
+      // count of them.
+      p = new Int32Array(2 * n + 1);
+      for (x = 0; x < n; x++) if (v[x]) p[x] = ++p[n + up[x]];
       // Bottom up, so that the rows at the top are drawn first.
-      for (x = all.length; x--;) if (v[x] && (f = all[x].p).p && !f.o) m.toggle(f, 1);
+      for (x = n; x--;) if (v[x] && up[x] && !(f = m.get(up[x] - 1)).o) m.toggle(f, 1);
       m.vis = v;
       m.pos = p;
     } else if (m.vis) {
-      v = new Uint8Array(all.length);
+      v = new Uint8Array(n);
       m.keep.forEach(function (x) { v[x] = 1; });
       m.vis = m.keep = m.row = 0;
       m.skip = isFinite;
-      for (x = 0; x < all.length; x++) if (all[x].c && !all[x].o != !v[x]) m.toggle(all[x], v[x]);
+      m.all.forEach(function (f) { if (f.c && !f.o != !v[f.x]) m.toggle(f, v[f.x]); });
     }
     m.q = q;
-    for (x = 0; x < all.length; x++) if (all[x].r) paint(m, all[x]);
-    // The tab stop moves off a hidden row.
+    m.all.forEach(function (it) { if (it.r) paint(m, it); });
+    // The tab stop moves off a hidden row, to the first row shown.
     it = box.querySelector("[tabindex='0']");
     f = m.vis && it && it.closest(".sn-r").sn;
-    if (f && !m.vis[f.x]) for (x = 0; x < all.length; x++) if (m.vis[x] && all[x].r) {
-      it.tabIndex = -1;
-      all[x].a.tabIndex = 0;
-      break;
-    }
+    if (f && !m.vis[f.x]) m.all.some(function (s) {
+      if (m.vis[s.x] && s.r) return it.tabIndex = -1, s.a.tabIndex = 0, 1;
+    });
     note = m.note;
     if (count > most) {
       note = m.note = note || box.parentNode.insertBefore(D.createElement("p"), box.nextSibling);

@@ -26,8 +26,8 @@
  * Options: useImage, useTitleAsHint, useTitleAsStatus, useHint, useStatus, showSelect, showLine
  * (booleans), Indent (points per level), folderImg1 / folderImg2 / fileImg (default icons of closed
  * folders, open folders and files), lineFolder (directory of the node-line images, "" or ending in
- * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text cell, a
- * TD: normal, pointer over it, selected).
+ * "/"), target (default target frame), folderClass1-3 / fileClass1-3 (classes of the text, the
+ * treeitem link: normal, pointer over it, selected).
  *
  * Placement. The menu goes right after the script element that builds it, so a script included
  * while the page is parsed draws the menu where it stands. An element with the attribute
@@ -45,9 +45,9 @@
  * page (and from an async script it is ignored). This library wraps document.write: a style sheet
  * of TD rules (the generated one) becomes a constructed style sheet, which strict content security
  * policies allow; other style sheets written after parsing become <style> elements; everything
- * else reaches the browser's own document.write. The text cells are inline boxes; a TD rule with
- * a height or a vertical padding makes its cells boxes whose height is at least that, with the
- * text in the middle, as a table cell would.
+ * else reaches the browser's own document.write. A TD rule (TD.class) styles the links of that
+ * class, inline boxes; one with a height or a vertical padding makes them boxes whose height is at
+ * least that, with the text in the middle, as a table cell would.
  *
  * Status texts. When useStatus is set, pointing at an item or focusing it sets window.status (which
  * today's browsers ignore), sets the attribute data-status of the menu element (role="tree") and
@@ -79,8 +79,8 @@
  * Every open item has a row, laid out like the rest of the page (find-in-page, printing and
  * assistive technology see them all); large branches are drawn in slices between which the page
  * stays responsive. A row is a div (node line, open/close box, icon or folder mark as its
- * backgrounds) around the text cell, a TD with the item's class, around the treeitem link.
- * What lies in front of the text cell opens or closes a folder and never follows its link.
+ * backgrounds) around the treeitem link, which has the item's class: two boxes and the text.
+ * What lies in front of the link opens or closes a folder and never follows it.
  *
  * Node-line images (in lineFolder): sn-line-i.svg, sn-line-t.svg, sn-line-l.svg, sn-plus.svg,
  * sn-minus.svg.
@@ -118,12 +118,13 @@
     if (e == shared) shared = null;
   }
 
-  // TD rules: the height of a table cell is the least it has. Cells with a height or a vertical
+  // TD rules, made rules of the links (a cell around each link would cost the browser a box per
+  // row). The height of a table cell is the least it has: cells with a height or a vertical
   // padding become boxes that high with the text in the middle; the others stay inline text.
   function cells(text) {
-    return text.replace(/\{([^{}]*)\}/g, function (r, b) {
+    return text.replace(/TD\.([\w-]+)\{([^{}]*)\}/gi, function (r, c, b) {
       var h = /(?:^|;)\s*height\s*:\s*([^;]*)/i.exec(b), p = /(?:^|;)\s*padding\s*:\s*([^;]*)/i.exec(b), v = p ? p[1].split(/\s+/) : [];
-      return "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
+      return ".sn-a." + c + "{" + b.replace(/(^|;)(\s*)height(\s*:)/i, "$1$2min-height$3") +
         (parseFloat(h && h[1]) || parseFloat(v[0]) || parseFloat(v[2]) ? ";display:inline-flex;align-items:center;vertical-align:middle}" : "}");
     });
   }
@@ -261,8 +262,10 @@
       own = fresh.splice(0, fresh.length), q = "sn" + seqNo, L = lines ? pt(1) : "0pt", mine, chevron, icon, host, sc, i, it, u, v, a, b, ready,
       // What add-ons reach, as the menu element's sn: skip(item) tells whether the item's row is
       // hidden (isFinite: an item is no number, so none is), row(item) is called for each row
-      // drawn, and keep (folder indices), when set, is remembered as the open ones.
-      ext = { T: T, root: root, get: get, toggle: toggle, done: done, skip: isFinite };
+      // drawn, and keep (folder indices), when set, is remembered as the open ones. all holds the
+      // items made so far; once the node array is read, N is it, at[x] where item x starts in it
+      // and up[x] its folder's index + 1 (0: at the top).
+      ext = { T: T, root: root, all: all, get: get, toggle: toggle, done: done, skip: isFinite };
 
     T.ready = new Promise(function (ok) { ready = ok; });
 
@@ -339,7 +342,7 @@
 
     function paint(it) {
       if (!it.r) return;
-      it.r.firstChild.className = cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "";
+      it.a.className = "sn-a " + (cls[it.c ? 1 : 0][sel == it && T.showSelect ? 2 : hov == it ? 1 : 0] || "");
       it.a.setAttribute("aria-selected", sel == it);
       if (it.c) {
         it.a.setAttribute("aria-expanded", !!it.o);
@@ -347,8 +350,8 @@
       }
     }
 
-    // One row per item: a div (node line, box and icon are its backgrounds) holding the text cell,
-    // a TD with the item's class, around the treeitem link. Rows are cloned from a template per
+    // One row per item: a div (node line, box and icon are its backgrounds) holding the treeitem
+    // link, which has the item's class. Rows are cloned from a template per
     // kind, depth and state; what differs from item to item is set here.
     function row(it) {
       var kind = it.c ? 1 : 0, u = T.useImage && (it.i1 || it.i2), k, t, r, a, s;
@@ -358,11 +361,8 @@
       if (!t) {
         t = tpl[k] = D.createElement("div");
         t.className = "sn-r " + q + "r" + (it.m | it.o * 4);
-        a = t.appendChild(D.createElement("td"));
-        a.setAttribute("role", "none");
-        a.className = cls[kind][0] || "";
-        a = a.appendChild(D.createElement("a"));
-        a.className = "sn-a";
+        a = t.appendChild(D.createElement("a"));
+        a.className = "sn-a " + (cls[kind][0] || "");
         a.setAttribute("role", "treeitem");
         a.tabIndex = -1;
         a.setAttribute("aria-level", it.d + 1);
@@ -371,7 +371,7 @@
         a.target = T.target;
       }
       r = t.cloneNode(true);
-      a = r.firstChild.firstChild;
+      a = r.firstChild;
       r.sn = it;
       it.r = r;
       it.a = a;
@@ -437,7 +437,9 @@
     }
 
     // Draws queued rows, top first: at least `least`, then for up to ms milliseconds; the rest in
-    // later tasks. Nothing here reads the layout, so the browser lays the rows out once, after the task.
+    // later tasks. Nothing here reads the layout, so the browser lays the rows out once, after the
+    // task; that costs three to five times the script that made them (more in a very large menu),
+    // so slices are short.
     function run(ms, least) {
       var t = Date.now(), k = 0, f;
       while (jobs.length) {
@@ -447,7 +449,7 @@
         else draw(f);
       }
       if (jobs.length) {
-        if (!timer) timer = setTimeout(function () { timer = 0; run(40, 0); });
+        if (!timer) timer = setTimeout(function () { timer = 0; run(30, 0); });
       } else {
         while (waiting.length) waiting.shift()();
       }
@@ -471,9 +473,10 @@
       for (f = cur && !o && cur.p; f; f = f.p) if (f == it) return cur.a == D.activeElement ? focus(it, 1) : stop(it);
     }
 
-    // After changes: the first rows drawn at once.
+    // After changes: the first rows drawn at once, about a window's worth, so that the next frame
+    // comes quickly; the rest in slices.
     function done() {
-      run(30, 8);
+      run(4, 64);
     }
 
     // The key of the remembered state: the menu's name and a fingerprint of its titles (length,
@@ -607,9 +610,11 @@
     box.className = "sn-t sn" + seqNo;
     box.setAttribute("role", "tree");
     box.setAttribute("data-menu", name);
-    // The rules every menu shares, while any menu uses them.
-    shared = shared || style(".sn-r{background-repeat:no-repeat}" +
-      ":where(.sn-r)>td{display:inline;padding:0}@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-r>td{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
+    // The rules every menu shares, while any menu uses them. Each group is a stacking context of its
+    // own: after a frame adds rows, the browser then walks only the groups that changed to paint
+    // them, not every row of the page (in a large menu that walk grew with every slice).
+    shared = shared || style(".sn-g{isolation:isolate}.sn-r{background-repeat:no-repeat}" +
+      "@media (min-width:40em){.sn-r{white-space:nowrap}}@media (max-width:40em){.sn-a{overflow-wrap:anywhere}}.sn-a{color:inherit;text-decoration:none;cursor:pointer}" +
       "@media (pointer:coarse){.sn-r{display:flex;align-items:center;min-height:24px}}" +
       "@media (" + F + "){.sn-a[aria-current=page]{forced-color-adjust:none;outline:1px dashed CanvasText;outline-offset:1px}" +
       ".sn-a:focus{forced-color-adjust:none;outline:2px solid CanvasText}}");
@@ -702,6 +707,9 @@
       }
       while (st.length) end[st.pop()] = n;
       root.e = n;
+      ext.N = nodes;
+      ext.at = at;
+      ext.up = up;
 
       // The fingerprint is needed only when something is remembered for a menu of this name.
       // (No exception on the way: its stack trace can cost a re-parse of a large generated script.)
@@ -724,7 +732,7 @@
 
       root.g = box;
       jobs = [kids(root)];
-      run(30, 8);
+      done();
       cur = sel && shown(sel) ? sel : root.c[0];
       if (cur) {
         if (!cur.r) reveal(cur);
@@ -740,7 +748,7 @@
       // In front of the text (lines, box, icon, the folder mark): a folder opens or closes and
       // never follows its link. Everywhere else a row acts as its text.
       if (e.target == it.r && it.c) {
-        r = it.r.firstChild.getBoundingClientRect();
+        r = it.a.getBoundingClientRect();
         if (rtl() ? e.clientX >= r.right : e.clientX < r.left) {
           toggle(it, !it.o, 1);
           done();
@@ -847,7 +855,7 @@
           save();
           opening = 0;
           waiting.push(ok);
-          run(40, 0);
+          run(30, 0);
         })(20);
       });
     };

@@ -2,6 +2,9 @@
 #include "model/menu_scheme.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <mutex>
+#include <new>
 
 #include "platform/paths.h"
 
@@ -10,6 +13,76 @@ namespace sylvanode {
 const SchemeText& newItemName() {
     static const SchemeText name("New Item");
     return name;
+}
+
+#if defined(__x86_64__) || defined(__aarch64__)
+static_assert(sizeof(MenuNode) <= 104, "a loaded scheme is mostly nodes: keep a node small");
+#endif
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPooled = false;  // the sanitizer checks each node only when the heap serves it
+#else
+constexpr bool kPooled = true;
+#endif
+
+// Nodes are many, small and all of one size: they come from slabs, without a heap block's
+// header each, and a freed node's place is reused by the next. Slabs are kept for the
+// process's life. Imports build nodes on another thread, so the pool is locked.
+class NodePool {
+public:
+    void* take() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!free_) grow();
+        FreeSlot* slot = free_;
+        free_ = slot->next;
+        return slot;
+    }
+    void give(void* memory) noexcept {
+        std::lock_guard<std::mutex> lock(mutex_);
+        auto* slot = static_cast<FreeSlot*>(memory);
+        slot->next = free_;
+        free_ = slot;
+    }
+
+private:
+    struct FreeSlot {
+        FreeSlot* next;
+    };
+    static constexpr size_t kSlabNodes = 1000;  // a slab of ~100 KB stays on the main heap
+    void grow() {
+        auto* slab = static_cast<char*>(std::malloc(kSlabNodes * sizeof(MenuNode)));
+        if (!slab) throw std::bad_alloc();
+        for (size_t i = kSlabNodes; i-- > 0;) {
+            auto* slot = reinterpret_cast<FreeSlot*>(slab + i * sizeof(MenuNode));
+            slot->next = free_;
+            free_ = slot;
+        }
+    }
+    std::mutex mutex_;
+    FreeSlot* free_ = nullptr;
+};
+
+NodePool& nodePool() {
+    static NodePool* pool = new NodePool;  // never destroyed: nodes may die during exit
+    return *pool;
+}
+
+}  // namespace
+
+void* MenuNode::operator new(size_t size) {
+    if (!kPooled || size != sizeof(MenuNode)) return ::operator new(size);
+    return nodePool().take();
+}
+
+void MenuNode::operator delete(void* memory, size_t size) noexcept {
+    if (!memory) return;
+    if (!kPooled || size != sizeof(MenuNode)) {
+        ::operator delete(memory);
+        return;
+    }
+    nodePool().give(memory);
 }
 
 MenuNode::MenuNode() { caption = data.menuName; }

@@ -74,17 +74,15 @@ struct MenuItemData {
     SchemeText menuStatus;
     SchemeText menuIcon1;
     SchemeText menuIcon2;
-    int32_t contentType = 0;  // 0 link, anything else script
-    int32_t levelRead = -1;
-    int32_t sortKey = -1;
     SchemeText menuScript;
     SchemeText menuLink;
     SchemeText menuTarget;
+    int32_t contentType = 0;  // 0 link, anything else script
 
     bool operator==(const MenuItemData&) const = default;
 };
 
-enum ImageIndex : int32_t { ImageFolderClosed = 0, ImageFolderOpen = 1, ImageFile = 2 };
+enum ImageIndex : int8_t { ImageFolderClosed = 0, ImageFolderOpen = 1, ImageFile = 2 };
 
 // A node of the item forest. Owns its children and its record; destruction
 // is iterative, so arbitrarily deep chains are released without recursion.
@@ -95,11 +93,16 @@ public:
     ~MenuNode();
     MenuNode(const MenuNode&) = delete;
     MenuNode& operator=(const MenuNode&) = delete;
+    // Nodes come from a pool of their own (see menu_scheme.cpp).
+    static void* operator new(size_t size);
+    static void operator delete(void* memory, size_t size) noexcept;
 
     SchemeText caption;
-    int32_t imageIndex = ImageFile;
+    // The two small fields below live in the record's tail padding: a loaded 100,000-item
+    // scheme is mostly nodes, and this keeps a node within one 112-byte allocation.
+    [[no_unique_address]] MenuItemData data;
+    int8_t imageIndex = ImageFile;
     bool expanded = false;
-    MenuItemData data;
 
     MenuNode* parent() const { return parent_; }
     const std::vector<std::unique_ptr<MenuNode>>& children() const { return children_ ? *children_ : noChildren(); }

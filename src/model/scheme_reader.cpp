@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <array>
 #include <map>
 #include <new>
 #include <set>
@@ -95,6 +96,13 @@ constexpr int32_t kUnreadableLevel = INT32_MIN;
 // read through a ProfileIndex at the end.
 class SchemeLoader {
 public:
+    SchemeLoader() = default;
+    SchemeLoader(const SchemeLoader&) = delete;
+    SchemeLoader& operator=(const SchemeLoader&) = delete;
+    ~SchemeLoader() {
+        for (size_t k = attached_; k < records_.size(); ++k) delete records_[k];
+    }
+
     void line(std::string_view text) {
         const ProfileLine l = readProfileLine(text);
         if (l.kind == ProfileLine::Section) {
@@ -111,7 +119,9 @@ public:
         uint32_t k = 0;
         if (!numberedKey(l.name, k)) return;  // a named key: no item ever reads it
         const std::string_view value = cleanValue(l.value);
-        if (k >= 2 * f.lines + 16) {
+        // A key far beyond the lines read so far waits in a map, so a stray huge number costs
+        // nothing; an item that already has a record (a sparse section after [MenuName]) does not.
+        if (k >= 2 * f.lines + 16 && k >= records_.size()) {
             if (!f.spilled.contains(k)) {
                 Spilled v = intValue(value);
                 v.text = text_(value);
@@ -143,7 +153,16 @@ private:
         std::map<uint32_t, Spilled> spilled;
     };
 
-    SchemeText text_(std::string_view value) { return arena_.make(value); }
+    // Short values repeat across items (targets, icons, status texts): a value met recently
+    // shares the bytes already stored instead of taking them again.
+    SchemeText text_(std::string_view value) {
+        if (value.empty() || value.size() > kLargestSharedText) return arena_.make(value);
+        uint32_t h = 2166136261u;  // FNV-1a
+        for (const char c : value) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+        SchemeText& slot = recent_[h % recent_.size()];
+        if (slot.view() != value) slot = arena_.make(value);
+        return slot;
+    }
     static Spilled intValue(std::string_view value) {
         Spilled s;
         s.isNumber = parseInt32(value, s.number);
@@ -169,10 +188,14 @@ private:
     }
 
     MenuNode& record(uint32_t k) {
-        if (k >= records_.size()) records_.resize(k + 1);
+        if (k >= records_.size()) {
+            records_.resize(k + 1);
+            levels_.resize(k + 1, 0);
+        }
         if (!records_[k]) {
-            records_[k] = std::make_unique<MenuNode>();
-            records_[k]->data.menuName.clear();  // an item without a name has an empty one
+            auto node = std::make_unique<MenuNode>();
+            node->data.menuName.clear();  // an item without a name has an empty one
+            records_[k] = node.release();
         }
         return *records_[k];
     }
@@ -182,9 +205,9 @@ private:
         if (field == Level) {
             int32_t level = 0;
             if (parseInt32(value, level) && level >= 0) {
-                n.data.levelRead = level;
+                levels_[k] = level;
             } else {
-                n.data.levelRead = kUnreadableLevel;
+                levels_[k] = kUnreadableLevel;
                 unreadableLevels_.emplace(k, value);
             }
         } else if (field == ContentType) {
@@ -198,8 +221,8 @@ private:
     void storeSpilled(uint32_t k, int field, const Spilled& v) {
         MenuNode& n = record(k);
         if (field == Level) {
-            n.data.levelRead = v.isNumber && v.number >= 0 ? v.number : kUnreadableLevel;
-            if (n.data.levelRead == kUnreadableLevel) unreadableLevels_.insert_or_assign(k, v.text.str());
+            levels_[k] = v.isNumber && v.number >= 0 ? v.number : kUnreadableLevel;
+            if (levels_[k] == kUnreadableLevel) unreadableLevels_.insert_or_assign(k, v.text.str());
         } else if (field == ContentType) {
             n.data.contentType = v.isNumber ? v.number : 0;
         } else {
@@ -212,7 +235,13 @@ private:
     }
 
     TextArena arena_;
-    std::vector<std::unique_ptr<MenuNode>> records_;
+    static constexpr size_t kLargestSharedText = 48;
+    std::array<SchemeText, 512> recent_;
+    // Records by key, owned here until the tree takes them: the first attached_ belong to it.
+    // The tree builder reads its nodes from this list, so it is the only list of them.
+    std::vector<MenuNode*> records_;
+    size_t attached_ = 0;
+    std::vector<int32_t> levels_;  // [MenuLevel] by key, beside records_; needed only to build the tree
     FieldState fields_[kFields];
     std::set<std::string> smallSeen_;
     std::string small_;  // the settings and style sections, as text
@@ -258,21 +287,27 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
     // Every item needs a level; the first one without a usable level is the reason.
     for (uint32_t k = 0; k < items; ++k) {
         if (!has(Level, k)) return itemRejected(FailureKind::SchemeNoLevel, k);
-        if (records_[k]->data.levelRead == kUnreadableLevel)
+        if (levels_[k] == kUnreadableLevel)
             return SchemeResult::rejected(
                 Failure::of(FailureKind::SchemeBadLevel).withItem(k).withValue(unreadableLevels_[k]));
     }
-    if (records_.size() > items) records_.resize(items);
+    if (records_.size() > items) {
+        for (size_t k = items; k < records_.size(); ++k) delete records_[k];
+        records_.resize(items);
+    }
+    records_.shrink_to_fit();
+    levels_.resize(items);
+    levels_.shrink_to_fit();
     for (uint32_t k = 0; k < items; ++k) records_[k]->caption = records_[k]->data.menuName;
 
     // The tree, driven by the stored levels.
-    TreeBuilder tree(scheme);
+    TreeBuilder tree(scheme, records_);
     tree.reserve(items);
     LatestOfLevel latest;
     uint32_t c = TreeBuilder::kNone;
     int32_t p = -1;
     for (uint32_t k = 0; k < items; ++k) {
-        const int32_t L = records_[k]->data.levelRead;
+        const int32_t L = levels_[k];
         uint32_t parent = TreeBuilder::kNone;
         if (L == 0) {
             parent = TreeBuilder::kNone;
@@ -288,12 +323,13 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
                 return SchemeResult::rejected(Failure::of(FailureKind::SchemeLevelGap).withItem(k).withNumber(L));
             parent = tree.parentOf(tree.idAt(j));
         }
-        c = tree.attach(parent, std::move(records_[k]));
+        attached_ = k + 1;  // the tree owns it from here, even if attaching fails
+        c = tree.attach(parent, std::unique_ptr<MenuNode>(records_[k]));
         p = L;
         latest.set(L, k);
     }
-    records_.clear();
-    records_.shrink_to_fit();
+    levels_.clear();
+    levels_.shrink_to_fit();
 
     // Pictures and actions. The actions were taken by key as if keyed by the item's place in
     // the file; they belong to the item at that place in the tree, which is the same item

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "model/tree_builder.h"
 
+#include <cassert>
+#include <cstddef>
+
 namespace sylvanode {
 
 uint32_t TreeBuilder::attach(uint32_t parent, std::unique_ptr<MenuNode> node) {
-    const auto id = static_cast<uint32_t>(nodes_.size());
-    MenuNode* n =
-        parent == kNone ? scheme_.appendRoot(std::move(node)) : nodes_[parent]->appendChild(std::move(node));
-    nodes_.push_back(n);
+    const auto id = static_cast<uint32_t>(parent_.size());
+    assert(id < nodes_.size() && nodes_[id] == node.get());
     parent_.push_back(parent);
+    if (parent == kNone)
+        scheme_.appendRoot(std::move(node));
+    else
+        nodes_[parent]->appendChild(std::move(node));
 
     if (!sequence_) {
         if (parent == kNone) {
@@ -56,9 +61,9 @@ uint32_t TreeBuilder::idAt(uint32_t position) {
 }
 
 std::vector<MenuNode*> TreeBuilder::preOrder() const {
-    if (!sequence_) return nodes_;
+    if (!sequence_) return {nodes_.begin(), nodes_.begin() + static_cast<std::ptrdiff_t>(parent_.size())};
     std::vector<MenuNode*> out;
-    out.reserve(nodes_.size());
+    out.reserve(parent_.size());
     std::vector<uint32_t> stack;
     uint32_t t = root_;
     while (t != kNone || !stack.empty()) {
@@ -77,7 +82,7 @@ std::vector<MenuNode*> TreeBuilder::preOrder() const {
 void TreeBuilder::switchToSequence() {
     // The Euler tour of the forest as it was before the newest node, when every id
     // was its own pre-order position; the newest node is then inserted like any other.
-    const auto n = static_cast<uint32_t>(nodes_.size());
+    const auto n = static_cast<uint32_t>(parent_.size());
     const uint32_t newest = n - 1;
     std::vector<uint32_t> tokens;
     tokens.reserve(2 * size_t{n} + 1);

@@ -23,14 +23,13 @@ class TreeBuilder {
 public:
     static constexpr uint32_t kNone = UINT32_MAX;
 
-    explicit TreeBuilder(MenuScheme& scheme) : scheme_(scheme) {}
-    void reserve(size_t nodes) {
-        nodes_.reserve(nodes);
-        parent_.reserve(nodes);
-    }
+    // `nodes` lists the nodes to add, by id: the builder adds them in that order and reads
+    // them from there (a loaded scheme's records), rather than keeping a copy of the list.
+    TreeBuilder(MenuScheme& scheme, const std::vector<MenuNode*>& nodes) : scheme_(scheme), nodes_(nodes) {}
+    void reserve(size_t nodes) { parent_.reserve(nodes); }
 
-    // Adds `node` to the scheme as the last child of node `parent` (kNone: a new
-    // root after the others) and returns its id.
+    // Adds the next node of the list, `node`, to the scheme as the last child of node
+    // `parent` (kNone: a new root after the others) and returns its id.
     uint32_t attach(uint32_t parent, std::unique_ptr<MenuNode> node);
     uint32_t parentOf(uint32_t id) const { return parent_[id]; }
     // The id of the node at pre-order position `position` (< nodes added).
@@ -57,8 +56,8 @@ private:
     void insertBefore(uint32_t at, uint32_t open, uint32_t close);
 
     MenuScheme& scheme_;
-    std::vector<MenuNode*> nodes_;  // by id
-    std::vector<uint32_t> parent_;  // by id
+    const std::vector<MenuNode*>& nodes_;  // by id; the first parent_.size() are added
+    std::vector<uint32_t> parent_;         // by id
     std::vector<uint32_t> spine_;   // append mode: ids from the last root down to the last node
     bool sequence_ = false;
     // Splay tree over tokens (sequence mode only).

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
 #include "model/menu_scheme.h"
 #include "platform/paths.h"
 
@@ -41,8 +46,6 @@ TEST(MenuScheme, NewItemAndTreeQueries) {
     EXPECT_EQ(a->caption, "New Item");
     EXPECT_EQ(a->data.menuName, "New Item");
     EXPECT_EQ(a->data.contentType, 0);
-    EXPECT_EQ(a->data.levelRead, -1);
-    EXPECT_EQ(a->data.sortKey, -1);
     MenuNode* b = a->appendChild();
     MenuNode* c = a->appendChild();
     MenuNode* d = s.appendRoot();
@@ -85,6 +88,44 @@ TEST(MenuScheme, DeepChainIsBuiltWalkedAndReleasedWithoutRecursion) {
     EXPECT_EQ(deepest, 100000);
     s.clearTree();
     EXPECT_TRUE(s.empty());
+}
+
+// Nodes are made on an import thread and freed on the window's: several threads making,
+// handing over and freeing nodes at once never mix up two nodes' contents.
+TEST(MenuScheme, NodesMadeAndFreedOnSeveralThreadsKeepTheirContents) {
+    constexpr int kThreads = 4;
+    constexpr int kNodes = 20000;
+    std::vector<std::vector<std::unique_ptr<MenuNode>>> made(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &made] {
+            std::vector<std::unique_ptr<MenuNode>> mine;
+            for (int i = 0; i < kNodes; ++i) {
+                mine.push_back(std::make_unique<MenuNode>());
+                mine.back()->data.menuLink = std::to_string(t) + "/" + std::to_string(i);
+                if (i % 3 == 0) mine[static_cast<size_t>(i / 2)].reset();  // free some while others are made
+            }
+            made[static_cast<size_t>(t)] = std::move(mine);
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    // Each thread frees another thread's nodes while making new ones.
+    threads.clear();
+    std::vector<int> wrong(kThreads, 0);
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([t, &made, &wrong] {
+            const int other = (t + 1) % kThreads;
+            for (int i = 0; i < kNodes; ++i) {
+                std::unique_ptr<MenuNode>& n = made[static_cast<size_t>(other)][static_cast<size_t>(i)];
+                if (n && n->data.menuLink != std::to_string(other) + "/" + std::to_string(i)) ++wrong[static_cast<size_t>(t)];
+                n.reset();
+                auto fresh = std::make_unique<MenuNode>();
+                if (fresh->data.menuName != newItemName() || fresh->hasChildren()) ++wrong[static_cast<size_t>(t)];
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(wrong, std::vector<int>(kThreads, 0));
 }
 
 // A scheme read on the side is taken over whole; the nodes keep their addresses.

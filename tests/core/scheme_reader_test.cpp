@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "model/scheme_io.h"
@@ -200,6 +202,54 @@ TEST_F(SchemeReader, RandomIrregularLevelsBuildTheDocumentedTree) {
     }
 }
 
+// Keys in any order, sparse sections, repeated keys (the first counts), numbers far beyond the
+// items, and short values that repeat across items (the loader shares their bytes): every item
+// gets exactly the first value its number has in each section, checked against a plain model.
+TEST_F(SchemeReader, EveryItemGetsTheFirstValueOfItsNumberInAnyKeyOrder) {
+    std::mt19937 rng(5);
+    const std::vector<std::string> sections = {"Hint", "Status", "Link", "Target", "Icon1"};
+    for (int round = 0; round < 60; ++round) {
+        const size_t items = 1 + rng() % 400;
+        std::map<std::string, std::map<size_t, std::string>> first;  // section -> number -> value
+        std::string text = "[Config]\r\ncount=" + std::to_string(items) + "\r\n[MenuName]\r\n";
+        for (size_t k = 0; k < items; ++k) text += std::to_string(k) + "=T" + std::to_string(k) + "\r\n";
+        text += "[MenuLevel]\r\n";
+        for (size_t k = 0; k < items; ++k) text += std::to_string(k) + "=0\r\n";
+        for (const std::string& section : sections) {
+            // A few values shared by many items, or as many as there are items (hash slots collide).
+            const size_t distinct = rng() % 2 ? 1 + rng() % 4 : items;
+            std::vector<std::pair<size_t, std::string>> lines;
+            for (size_t k = 0; k < items; ++k) {
+                if (rng() % 8 < static_cast<unsigned>(round % 8)) continue;  // sparse: some items have none
+                lines.emplace_back(k, section[0] + std::to_string(rng() % distinct));
+                if (rng() % 10 == 0) lines.emplace_back(k, "again" + std::to_string(k));
+            }
+            for (int far = 0; far < 3; ++far) lines.emplace_back(items + 1000000 * (far + 1) + rng() % 1000, "far");
+            std::shuffle(lines.begin(), lines.end(), rng);
+            text += "[" + section + "]\r\n";
+            for (const auto& [k, value] : lines) {
+                first[section].try_emplace(k, value);
+                text += std::to_string(k) + "=" + value + "\r\n";
+            }
+        }
+        MenuScheme s;
+        ASSERT_TRUE(readSchemeText(s, text)) << "round " << round;
+        const std::vector<MenuNode*> nodes = s.flatten();
+        ASSERT_EQ(nodes.size(), items);
+        for (size_t k = 0; k < items; ++k) {
+            const MenuItemData& d = nodes[k]->data;
+            const std::map<std::string, std::string> read = {{"Hint", d.menuHint}, {"Status", d.menuStatus},
+                                                             {"Link", d.menuLink}, {"Target", d.menuTarget},
+                                                             {"Icon1", d.menuIcon1}};
+            for (const std::string& section : sections) {
+                const auto it = first[section].find(k);
+                ASSERT_EQ(read.at(section), it == first[section].end() ? "" : it->second)
+                    << "round " << round << ", item " << k << ", [" << section << "]";
+            }
+        }
+    }
+}
+
 TEST_F(SchemeReader, ValuesDefaultsColoursAndFontStyleLimits) {
     const std::string text =
         "[config]\r\nCOUNT=2\r\nshow line=1\r\nuse image=0x0\r\n"
@@ -234,7 +284,6 @@ TEST_F(SchemeReader, ValuesDefaultsColoursAndFontStyleLimits) {
     EXPECT_EQ(b->data.menuScript, "run()");
     EXPECT_EQ(b->data.menuLink, "");
     EXPECT_EQ(b->data.menuStatus, "status text");
-    EXPECT_EQ(b->data.sortKey, -1);
 
     const auto style = [&](int slot) -> const CssStyle& { return scheme.kinds[slot / 3].styles[slot % 3]; };
     EXPECT_EQ(style(0).textColor, "");

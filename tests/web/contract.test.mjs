@@ -205,7 +205,7 @@ test('actions: links open in their target frame, a script item runs its script',
 test('classes: 1 normal, 2 under the pointer, 3 selected; showSelect off keeps the selected item plain', async () => {
   const { page, context } = await optionsPage();
   const cls = async (t) => byText(await rowsOf(page))[t].cls;
-  const bg = (t) => item(page, t).evaluate((a) => getComputedStyle(a.parentElement).backgroundColor);
+  const bg = (t) => item(page, t).evaluate((a) => getComputedStyle(a).backgroundColor);
   assert.equal(await cls('Zeta'), 'Tree_FILE_1');
   assert.equal(await bg('Zeta'), 'rgb(240, 240, 240)', 'the generated style sheet reaches the text cell');
   await item(page, 'Zeta').hover();

@@ -30,7 +30,7 @@ after(async () => { await env.close(); });
 
 // The middle of the area in front of a row's text, and its size.
 const frontOf = (page, text) => page.locator(`a[role=treeitem]:text-is("${text}")`).evaluate((a) => {
-  const row = a.closest('.sn-r').getBoundingClientRect(), cell = a.parentElement.getBoundingClientRect();
+  const row = a.closest('.sn-r').getBoundingClientRect(), cell = a.getBoundingClientRect();
   return { x: (row.left + cell.left) / 2, y: row.top + row.height / 2, width: cell.left - row.left, height: row.height };
 });
 const expanded = (page, text) => page.locator(`a[role=treeitem]:text-is("${text}")`).getAttribute('aria-expanded');

@@ -92,7 +92,7 @@ test('destroy takes the menu, its timers and shared style sheets only when no ot
     const sheets = () => document.adoptedStyleSheets.length;
     const cell = () => {
       const a = [...document.querySelectorAll('a[role=treeitem]')].find((x) => x.textContent === 'Zeta');
-      return a && getComputedStyle(a.parentElement).backgroundColor;
+      return a && getComputedStyle(a).backgroundColor;
     };
     const out = { none: sheets() };
     await mount('spa.js');

@@ -35,7 +35,7 @@ test('two menus with different suffixes live on one page independently', async (
   assert.deepEqual(left.map((r) => [r.text, r.cls]), [['Help', 'Tree_FOLDER_3m1'], ['About', 'Tree_FILE_1m1']], 'each menu has its own selection');
   assert.deepEqual(right.map((r) => [r.text, r.cls]), [['Docs', 'Tree_FOLDER_1m2'], ['Tools', 'Tree_FOLDER_1m2'],
     ['Run', 'Tree_FILE_3m2'], ['Alpha', 'Tree_FILE_1m2'], ['Zeta', 'Tree_FILE_1m2']]);
-  assert.equal(await item(page, '#right', 'Zeta').evaluate((a) => getComputedStyle(a.parentElement).backgroundColor),
+  assert.equal(await item(page, '#right', 'Zeta').evaluate((a) => getComputedStyle(a).backgroundColor),
     'rgb(240, 240, 240)', 'the second menu keeps its own style sheet');
   // Keyboard focus in one menu moves only within it.
   await item(page, '#left', 'Help').focus();
@@ -84,9 +84,9 @@ test('after load: the page survives the style sheet writes and the menu goes whe
   assert.equal(await page.locator('#keep').textContent(), 'keep me', 'document.write did not replace the page');
   assert.equal(await page.locator('#slot > [role=tree]').count(), 1, 'beside its script');
   assert.equal(await page.locator('[data-sylvanode=treem1] > [role=tree]').count(), 1, 'into the element named for it');
-  assert.equal(await page.locator('a[role=treeitem]:text-is("Zeta")').evaluate((a) => getComputedStyle(a.parentElement).backgroundColor),
+  assert.equal(await page.locator('a[role=treeitem]:text-is("Zeta")').evaluate((a) => getComputedStyle(a).backgroundColor),
     'rgb(240, 240, 240)', 'the written style sheet was added to the page');
-  assert.equal(await page.evaluate(sheetsWith, 'TD.Tree_FILE_1m1'), 1);
+  assert.equal(await page.evaluate(sheetsWith, '.sn-a.Tree_FILE_1m1'), 1);
   // Other writes after load still reach the browser's own document.write.
   await page.evaluate(() => { document.open(); document.write('<p id="fresh">fresh</p>'); document.close(); });
   assert.equal(await page.locator('#fresh').count(), 1);
@@ -102,7 +102,7 @@ test('an async script: the style sheet is kept and the menu appears beside the s
   await page.goto(env.server.url + 'async.html');
   await page.locator('#slot > [role=tree]').waitFor();
   assert.equal(await page.locator('#keep').textContent(), 'keep me');
-  assert.equal(await page.evaluate(sheetsWith, 'TD.Tree_FILE_1m1'), 1);
+  assert.equal(await page.evaluate(sheetsWith, '.sn-a.Tree_FILE_1m1'), 1);
   assert.deepEqual(warnings.filter((w) => /write/.test(w)), [], 'no ignored document.write');
   assert.deepEqual(errors, []);
   await context.close();

@@ -74,7 +74,7 @@ async function inPage(name, html) {
     options: Object.fromEntries(['folderImg1', 'folderImg2', 'fileImg', 'target', 'lineFolder'].map((k) => [k, window.tree[k]])),
     // The library adds the generated rules as a constructed style sheet.
     heights: [...document.styleSheets, ...document.adoptedStyleSheets].flatMap((s) => [...s.cssRules])
-      .filter((r) => /^td\.Tree_/i.test(r.selectorText)).map((r) => `${r.selectorText} ${r.style.minHeight || r.style.height}`),
+      .filter((r) => /^\.sn-a\.Tree_/.test(r.selectorText)).map((r) => `${r.selectorText} ${r.style.minHeight || r.style.height}`),
   }));
   const rows = await rowsOf(p.page);
   await p.context.close();
@@ -102,8 +102,8 @@ test('hostile texts reach the page unchanged and nothing runs, by src and inline
       assert.deepEqual(r.strings, expectedStrings, name);
       assert.deepEqual(r.options, expectedOptions, name);
       assert.deepEqual(r.rows.map((row) => [row.text, row.title]), [[shown(value('N')), shown(value('H'))]], name);
-      assert.deepEqual(r.heights, ['td.Tree_FOLDER_1 14pt', 'td.Tree_FOLDER_2 14pt', 'td.Tree_FOLDER_3 14pt',
-        'td.Tree_FILE_1 12pt', 'td.Tree_FILE_2 12pt', 'td.Tree_FILE_3 12pt'], `${name}: all six rules survive the font names`);
+      assert.deepEqual(r.heights, ['.sn-a.Tree_FOLDER_1 14pt', '.sn-a.Tree_FOLDER_2 14pt', '.sn-a.Tree_FOLDER_3 14pt',
+        '.sn-a.Tree_FILE_1 12pt', '.sn-a.Tree_FILE_2 12pt', '.sn-a.Tree_FILE_3 12pt'], `${name}: all six rules survive the font names`);
     }
   }
 });

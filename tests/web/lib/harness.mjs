@@ -148,7 +148,7 @@ export function rowsOf(page, selector = '[role=tree]') {
     const dir = location.href.replace(/[^/]*$/, '');
     const urls = (text) => [...text.matchAll(/url\("([^"]*)"\)/g)].map((m) => m[1].replace(dir, ''));
     return {
-      text: a.textContent, visible, cls: a.parentElement.className, href: a.getAttribute('href'), target: a.getAttribute('target'),
+      text: a.textContent, visible, cls: a.className.replace("sn-a ", ""), href: a.getAttribute('href'), target: a.getAttribute('target'),
       title: a.getAttribute('title'), expanded: a.getAttribute('aria-expanded'), level: a.getAttribute('aria-level'),
       setsize: a.getAttribute('aria-setsize'), posinset: a.getAttribute('aria-posinset'), tabindex: a.getAttribute('tabindex'),
       icons: urls(getComputedStyle(row).backgroundImage).filter((u) => !/sn-line-/.test(u)),
