@@ -218,7 +218,8 @@ int Invocation::writeOutput(const std::string& file, std::string_view bytes) {
         out_ << bytes;
         return checkOutput();
     }
-    if (const IoResult w = writeFileAtomically(file, bytes); !w) return fail(kIoError, failureText(w.failure, language_));
+    if (const IoResult w = writeFileAtomically(file, bytes); !w)
+        return fail(kIoError, failureText(w.failure, language_));
     return kOk;
 }
 

@@ -120,7 +120,8 @@ int importCommand(Invocation& inv) {
         options.kind = kind;
     }
     if (const std::string* select = inv.option("--select")) {
-        if (const Failure why = unreadableSelector(*select)) return inv.usageError(failureText(why, inv.language()));
+        if (const Failure why = unreadableSelector(*select))
+            return inv.usageError(failureText(why, inv.language()));
         options.select = *select;
     }
     if (const std::string* charset = inv.option("--charset")) {

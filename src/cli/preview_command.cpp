@@ -93,7 +93,8 @@ int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     if (dir.empty() || dir == "-") return inv.usageError(inv.text("library writes a directory: DIR needs its name"));
     const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
-    if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, failureText(made.failure, inv.language()));
+    if (IoResult made = createFolders(dir); !made)
+        return inv.fail(kIoError, failureText(made.failure, inv.language()));
     std::vector<std::string> replaced;
     if (IoResult r = copyWebLibrary(library, dir, &replaced); !r)
         return inv.fail(kIoError, failureText(r.failure, inv.language()));

@@ -72,7 +72,9 @@ public:
 
 private:
     bool fail(SelectorProblem problem) {
-        error_ = Failure::of(FailureKind::BadSelector).withValue(std::string(s_)).withItem(static_cast<std::int64_t>(at_) + 1);
+        error_ = Failure::of(FailureKind::BadSelector)
+                     .withValue(std::string(s_))
+                     .withItem(static_cast<std::int64_t>(at_) + 1);
         error_.selectorProblem = problem;
         return false;
     }
@@ -112,7 +114,8 @@ private:
             }
             any = true;
         }
-        if (!any) return fail(at_ < s_.size() ? SelectorProblem::Unexpected : SelectorProblem::SelectorMissing);
+        if (!any)
+            return fail(at_ < s_.size() ? SelectorProblem::Unexpected : SelectorProblem::SelectorMissing);
         step = tag + predicates;
         return true;
     }

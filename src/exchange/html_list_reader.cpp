@@ -411,7 +411,8 @@ std::string headingSlug(std::string_view utf8) {
 }
 
 ImportResult readHtmlUtf8(std::string_view utf8, const HtmlListOptions& options) {
-    if (utf8.find('\0') != std::string_view::npos) return ImportResult::failed(FailureKind::BinaryData, DataFormat::Page);
+    if (utf8.find('\0') != std::string_view::npos)
+        return ImportResult::failed(FailureKind::BinaryData, DataFormat::Page);
     xml::Doc doc = xml::parseHtmlUtf8(utf8);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (!root) return ImportResult::failed(FailureKind::NothingToRead, DataFormat::Page);

@@ -7,9 +7,7 @@
 
 namespace sylvanode {
 
-ImportResult ImportResult::cancellation() {
-    return failed(FailureKind::Cancelled);
-}
+ImportResult ImportResult::cancellation() { return failed(FailureKind::Cancelled); }
 
 MenuItemData emptyItem() {
     MenuItemData d;

@@ -184,11 +184,13 @@ ImportKind guessImportKind(std::string_view bytes) {
 }
 
 ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
-    if (bytes.size() > kMaxImportBytes) return ImportResult::failed(Failure::of(FailureKind::ImportTooLarge).withNumber(kMaxImportBytes));
+    if (bytes.size() > kMaxImportBytes)
+        return ImportResult::failed(Failure::of(FailureKind::ImportTooLarge).withNumber(kMaxImportBytes));
     std::string charset;
     if (!options.charset.empty()) {
         charset = givenCharsetName(options.charset);
-        if (charset.empty()) return ImportResult::failed(Failure::of(FailureKind::UnknownCharset).withValue(options.charset));
+        if (charset.empty())
+            return ImportResult::failed(Failure::of(FailureKind::UnknownCharset).withValue(options.charset));
     }
     const bool wide = utf16Charset(bytes) || charset.rfind("UTF-16", 0) == 0;
     if (!wide && bytes.find('\0') != std::string_view::npos)
@@ -266,8 +268,8 @@ ImportResult importFolder(const std::string& folder, size_t maxPages) {
             e.folder = isFolder;
             if (!isFolder) {
                 if (++pages > maxPages)
-                    return ImportResult::failed(
-                        Failure::of(FailureKind::TooManyPages).withNumber(static_cast<std::int64_t>(maxPages)));
+                    return ImportResult::failed(Failure::of(FailureKind::TooManyPages)
+                                                    .withNumber(static_cast<std::int64_t>(maxPages)));
                 if (isIndexPage(name) && entries[at].indexRel.empty()) {
                     entries[at].indexRel = e.rel;
                     continue;
@@ -482,10 +484,12 @@ ImportResult importPath(const std::string& path, const ImportOptions& options, I
         std::error_code ec;
         if (fs::is_directory(path, ec)) {
             if (options.kind && *options.kind != ImportKind::Folder)
-                return ImportResult::failed(Failure::of(FailureKind::IsAFolder).withValue(importKindName(*options.kind)));
+                return ImportResult::failed(
+                    Failure::of(FailureKind::IsAFolder).withValue(importKindName(*options.kind)));
             return importFolder(path, options.maxFolderPages);
         }
-        if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failed(FailureKind::NotAFolder);
+        if (options.kind && *options.kind == ImportKind::Folder)
+            return ImportResult::failed(FailureKind::NotAFolder);
         ImportResult r = importFile(path, options, control);
         const fs::path file = fs::absolute(fs::path(path), ec);
         if (!r && !r.cancelled() && !r.frames.empty()) return importFrames(file, r.frames, options);

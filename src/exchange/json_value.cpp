@@ -29,7 +29,10 @@ private:
     bool fail(Failure& error, JsonProblem problem, std::string expected = {}) const {
         std::int64_t line = 1;
         for (size_t i = 0; i < p_ && i < s_.size(); ++i) line += s_[i] == '\n';
-        error = Failure::of(FailureKind::JsonSyntax).withNumber(line).withFormat(DataFormat::Json).withValue(std::move(expected));
+        error = Failure::of(FailureKind::JsonSyntax)
+                    .withNumber(line)
+                    .withFormat(DataFormat::Json)
+                    .withValue(std::move(expected));
         error.jsonProblem = problem;
         return false;
     }
@@ -193,7 +196,8 @@ bool JsonParser::run(Failure& error) {
                 open_.pop_back();
                 continue;
             }
-            if (p_ >= s_.size() || s_[p_] != ',') return fail(error, JsonProblem::ExpectedSeparator, object ? "}" : "]");
+            if (p_ >= s_.size() || s_[p_] != ',')
+                return fail(error, JsonProblem::ExpectedSeparator, object ? "}" : "]");
             ++p_;
             expectValue = true;
             first = false;

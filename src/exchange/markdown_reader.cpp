@@ -12,7 +12,8 @@ namespace sylvanode {
 
 ImportResult readMarkdown(std::string_view utf8, const HtmlListOptions& options) {
     if (utf8.substr(0, 3) == "\xEF\xBB\xBF") utf8.remove_prefix(3);
-    if (utf8.find('\0') != std::string_view::npos) return ImportResult::failed(FailureKind::BinaryData, DataFormat::Markdown);
+    if (utf8.find('\0') != std::string_view::npos)
+        return ImportResult::failed(FailureKind::BinaryData, DataFormat::Markdown);
     if (!isValidUtf8(utf8)) return ImportResult::failed(FailureKind::NotUtf8, DataFormat::Markdown);
     // Raw HTML is kept: the page is only read for its lists, never shown or run.
     const std::unique_ptr<char, decltype(&std::free)> html(

@@ -163,7 +163,9 @@ ImportResult readSitemap(std::string_view bytes, const std::string& charset) {
     if (!root) return ImportResult::failed(FailureKind::NotWellFormed, DataFormat::Sitemap);
     if (xml::localName(root) == "sitemapindex")
         return ImportResult::failed(FailureKind::SitemapIndex, DataFormat::Sitemap);
-    if (xml::localName(root) != "urlset") return ImportResult::failed(Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Sitemap).withValue("urlset"));
+    if (xml::localName(root) != "urlset")
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Sitemap).withValue("urlset"));
 
     std::vector<std::pair<std::string, Address>> pages;
     std::vector<std::string> hosts;
@@ -225,7 +227,9 @@ ImportResult readOpml(std::string_view bytes, const std::string& charset) {
     if (entities) return ImportResult::failed(FailureKind::EntitiesRefused, DataFormat::Opml);
     const xmlNode* root = rootOf(doc);
     if (!root) return ImportResult::failed(FailureKind::NotWellFormed, DataFormat::Opml);
-    if (xml::localName(root) != "opml") return ImportResult::failed(Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("opml"));
+    if (xml::localName(root) != "opml")
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("opml"));
     const xmlNode* body = nullptr;
     std::string title;
     for (const xmlNode* n = root->children; n && !body; n = n->next) {
@@ -234,7 +238,9 @@ ImportResult readOpml(std::string_view bytes, const std::string& charset) {
             for (const xmlNode* h = n->children; h; h = h->next)
                 if (xml::isElement(h) && xml::localName(h) == "title") title = textOf(h);
     }
-    if (!body) return ImportResult::failed(Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("body"));
+    if (!body)
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("body"));
 
     auto isOutline = [](const xmlNode* n) { return xml::isElement(n) && xml::localName(n) == "outline"; };
     ForestBuilder builder;

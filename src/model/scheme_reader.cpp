@@ -320,7 +320,8 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
             // that position of the tree built so far gives the parent.
             const uint32_t j = latest.get(L);
             if (j == TreeBuilder::kNone)
-                return SchemeResult::rejected(Failure::of(FailureKind::SchemeLevelGap).withItem(k).withNumber(L));
+                return SchemeResult::rejected(
+                    Failure::of(FailureKind::SchemeLevelGap).withItem(k).withNumber(L));
             parent = tree.parentOf(tree.idAt(j));
         }
         attached_ = k + 1;  // the tree owns it from here, even if attaching fails

@@ -69,8 +69,7 @@ IoResult writeInPlace(const std::string& path, const std::string& target, mode_t
                       std::string_view bytes) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENXIO && S_ISFIFO(mode))
-            return failed(FailureKind::NoPipeReader, path);
+        if (errno == ENXIO && S_ISFIFO(mode)) return failed(FailureKind::NoPipeReader, path);
         return failed(FailureKind::CannotOpen, path, errno);
     }
     // Once open, write as a shell redirection would: waiting while a reader catches up.
@@ -291,7 +290,8 @@ Failure readOnlyFailure(const std::string& path, const std::string& target, cons
     if ((st.st_mode & 0222) == 0) return Failure::of(FailureKind::ReadOnly, path);
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
         const int err = errno;
-        if (err == EROFS || err == EACCES || err == EPERM) return Failure::of(FailureKind::ReadOnly, path, err);
+        if (err == EROFS || err == EACCES || err == EPERM)
+            return Failure::of(FailureKind::ReadOnly, path, err);
         return Failure::of(FailureKind::CannotWrite, path, err);
     }
     return {};
@@ -317,8 +317,7 @@ IoResult writeLockedTarget(const std::string& path, const std::string& target, s
     if (::stat(target.c_str(), &st) == 0) {
         exists = true;
         if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return writeInPlace(path, target, st.st_mode, bytes);
-        if (!S_ISREG(st.st_mode))
-            return IoResult::failed(notRegularFile(path, st.st_mode));
+        if (!S_ISREG(st.st_mode)) return IoResult::failed(notRegularFile(path, st.st_mode));
         if (Failure why = readOnlyFailure(path, target, st)) return IoResult::failed(std::move(why));
         const int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         const bool known = fd >= 0 && readMetadata(fd, old);

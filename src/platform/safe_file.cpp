@@ -43,15 +43,17 @@ namespace {
 using file_text::notRegularFile;
 
 IoResult tooLarge(const std::string& what, std::uint64_t limit) {
-    return IoResult::failed(Failure::of(FailureKind::TooLarge, what).withNumber(static_cast<std::int64_t>(limit)));
+    return IoResult::failed(
+        Failure::of(FailureKind::TooLarge, what).withNumber(static_cast<std::int64_t>(limit)));
 }
 
 IoResult systemFailure(FailureKind kind, const std::string& path, int err) {
     return IoResult::failed(Failure::of(kind, path, err));
 }
 
-IoResult memoryFailure(const std::string& path) { return IoResult::failed(Failure::of(FailureKind::OutOfMemory, path)); }
-
+IoResult memoryFailure(const std::string& path) {
+    return IoResult::failed(Failure::of(FailureKind::OutOfMemory, path));
+}
 
 // Reads `fd` to its end into `out`, failing beyond `limit`. `sizeHint` is the
 // expected size (0 when unknown). Waits when a non-blocking descriptor has no data.

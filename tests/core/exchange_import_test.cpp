@@ -98,8 +98,7 @@ TEST(Import, FixturesGiveTheirMenus) {
          "FAQ -> faq.html\n"
          "Report a problem -> https://github.example.org/lantern/issues @_blank\n",
          "<ul class=\"toc\"> in <aside id=\"docs-toc\" class=\"sidebar\">"},
-        {"shop-categories.html",
-         selecting("categories"),
+        {"shop-categories.html", selecting("categories"),
          "Women\n"
          "  Jackets (48) -> /c/women/jackets\n"
          "  Boots (12) -> /c/women/boots\n"
@@ -110,8 +109,7 @@ TEST(Import, FixturesGiveTheirMenus) {
          "Kids -> /c/kids\n"
          "Gift cards -> /c/gift-cards {Give the outdoors}\n",
          "<ul> in <div id=\"categories\" class=\"mega-menu\">"},
-        {"gbk-site.html",
-         from(ImportKind::Html),
+        {"gbk-site.html", from(ImportKind::Html),
          "网站首页 -> index.htm\n"
          "关于我们 -> about/index.htm {公司简介}\n"
          "  发展历程 -> about/history.htm\n"
@@ -132,10 +130,11 @@ TEST(Import, FixturesGiveTheirMenus) {
          "Events -> /events.html\n"
          "Visit us -> /visit.html @_self\n",
          "<nav class=\"main-nav\">"},
-        {"two-lists-nav.html", selecting("clubs"), "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n",
-         "<ol id=\"clubs\"> in <main>"},
+        {"two-lists-nav.html", selecting("clubs"),
+         "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n", "<ol id=\"clubs\"> in <main>"},
         {"two-lists-nav.html", selecting("main > ul"),
-         "Monday 9–17\nTuesday 9–17\nWednesday 9–20\nThursday 9–17\nFriday 9–17\nSaturday 10–14\nSunday closed\n",
+         "Monday 9–17\nTuesday 9–17\nWednesday 9–20\nThursday 9–17\nFriday 9–17\nSaturday 10–14\nSunday "
+         "closed\n",
          "<ul id=\"hours\"> in <main>"},
         // JSON as tree widgets keep it: jsTree (nested and flat), Fancytree, and the usual keys.
         {"jstree-nested.json",
@@ -167,7 +166,9 @@ TEST(Import, FixturesGiveTheirMenus) {
          ""},
         {"generic-tree.json",
          {},
-         "Home -> /\nServices\n  Design -> /services/design\n  Hosting -> /services/hosting\nCareers -> /jobs\n", ""},
+         "Home -> /\nServices\n  Design -> /services/design\n  Hosting -> /services/hosting\nCareers -> "
+         "/jobs\n",
+         ""},
         // Pages that declare no character set.
         {"latin1-recipes.html",
          {},
@@ -352,12 +353,13 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  Sourdough loaf -> products/sourdough.html\n",
          ""},
         {"mkdocs-material.html", selecting("nav:first-child"), "error: not a selector this tool reads", ""},
-        {"mkdocs-material.html", selecting("#nowhere"), "error: nothing in the page matches \"#nowhere\"", ""},
+        {"mkdocs-material.html", selecting("#nowhere"), "error: nothing in the page matches \"#nowhere\"",
+         ""},
         {"site", from(ImportKind::Html), "error: ", ""},
         {"missing.html", {}, "error: no such file or folder", ""},
         {"site", from(ImportKind::Opml), "error: it is a folder; --from opml reads a file", ""},
-        {"site/images/logo.png", from(ImportKind::Sitemap), "error: not a page, outline or menu file (binary data)",
-         ""},
+        {"site/images/logo.png", from(ImportKind::Sitemap),
+         "error: not a page, outline or menu file (binary data)", ""},
         {"site/about.html", from(ImportKind::Sitemap), "error: not a sitemap (not well-formed XML)", ""},
         {"bookmarks.opml", from(ImportKind::Sitemap), "error: not a sitemap (no <urlset>)", ""},
         {"bookmarks.opml", readAs("klingon"), "error: unknown character set klingon", ""},
@@ -366,9 +368,7 @@ TEST(Import, FixturesGiveTheirMenus) {
         {opmlWithoutBody, {}, "error: not an OPML file (no <body>)"},
         {opmlWithoutItems, {}, "error: the OPML outline has no items"},
         {noPages, {}, "error: no .html or .htm pages in the folder"},
-        {threePages,
-         folderOf(3),
-         "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
+        {threePages, folderOf(3), "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
         {threePages, folderOf(2), "error: the folder holds more than 2 pages"},
         {locked, {}, "error: cannot read the folder " + locked + "/private: permission denied", "", true},
         {huge, {}, "error: it is larger than 256 MiB"},
@@ -610,8 +610,9 @@ TEST(Import, FramesStayInsideThePagesFolder) {
                     "<frame src='http://example.com/menu.html'><frame src='link.html'></frameset>");
     std::filesystem::create_symlink(dir.file("outside.html"), dir.file("site/link.html"));
     ImportResult r = importPath(dir.file("site/index.html"));
-    EXPECT_EQ(test::english(r.failure), "a frameset page, and none of its frames (../outside.html, /etc/hostname, "
-                       "http://example.com/menu.html, link.html) holds a menu");
+    EXPECT_EQ(test::english(r.failure),
+              "a frameset page, and none of its frames (../outside.html, /etc/hostname, "
+              "http://example.com/menu.html, link.html) holds a menu");
     test::writeFile(dir.file("site/index.html"), "<frameset><frame src='../site/./menu%20a.html'></frameset>");
     test::writeFile(dir.file("site/menu a.html"), "<ul><li><a href='x.html'>Inside</a></li></ul>");
     r = importPath(dir.file("site/index.html"));

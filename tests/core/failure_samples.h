@@ -17,9 +17,10 @@ namespace sylvanode::test {
 // The system errors a save, a read or an import can plausibly meet, and one that our table
 // does not have (ENOTUNIQ).
 inline const std::vector<int> kSampleErrors = {
-    EACCES, EPERM,  ENOENT, EROFS, ENOSPC, EDQUOT,  EISDIR, ENOTDIR,   EEXIST, ENOTEMPTY,  ENAMETOOLONG,
-    ELOOP,  EMFILE, ENFILE, EIO,   EXDEV,  EBUSY,   ETXTBSY, ENOMEM,   EFBIG,  EPIPE,      ENXIO,
-    ENODEV, EAGAIN, EINVAL, ESTALE, EOPNOTSUPP, ETIMEDOUT, EINTR, EBADF, ECONNREFUSED, ENOTUNIQ};
+    EACCES, EPERM,     ENOENT,       EROFS,     ENOSPC, EDQUOT, EISDIR,       ENOTDIR,
+    EEXIST, ENOTEMPTY, ENAMETOOLONG, ELOOP,     EMFILE, ENFILE, EIO,          EXDEV,
+    EBUSY,  ETXTBSY,   ENOMEM,       EFBIG,     EPIPE,  ENXIO,  ENODEV,       EAGAIN,
+    EINVAL, ESTALE,    EOPNOTSUPP,   ETIMEDOUT, EINTR,  EBADF,  ECONNREFUSED, ENOTUNIQ};
 
 inline std::vector<Failure> failureSamples(const std::string& path, const std::string& value) {
     std::vector<Failure> out;

@@ -195,8 +195,10 @@ TEST(HostileXml, GivenCharsetIsUsedAndEntitiesStayRefused) {
     const Case cases[] = {
         {"GBK outline read as GBK", gbkOutline, "GBK", "", "\xE6\x9C\x88\xE9\xA5\xBC -> a.html\n"},
         {"GBK sitemap read as GBK", gbkSitemap, "GBK", "", ""},
-        {"entities, read as UTF-8", fixture("hostile-xml/laughs-text.xml"), "UTF-8", test::english(Failure::of(FailureKind::EntitiesRefused)), ""},
-        {"entities, read as GBK", fixture("hostile-xml/laughs-attribute.opml"), "GBK", test::english(Failure::of(FailureKind::EntitiesRefused)), ""},
+        {"entities, read as UTF-8", fixture("hostile-xml/laughs-text.xml"), "UTF-8",
+         test::english(Failure::of(FailureKind::EntitiesRefused)), ""},
+        {"entities, read as GBK", fixture("hostile-xml/laughs-attribute.opml"), "GBK",
+         test::english(Failure::of(FailureKind::EntitiesRefused)), ""},
         {"parameter entity, read as Latin-1", fixture("hostile-xml/parameter-entity.xml"), "ISO-8859-1",
          test::english(Failure::of(FailureKind::EntitiesRefused)), ""},
     };

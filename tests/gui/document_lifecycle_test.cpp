@@ -23,8 +23,8 @@
 #include <new>
 
 #include "../core/failure_samples.h"
-#include "model/scheme_io.h"
 #include "document/text_codec.h"
+#include "model/scheme_io.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -459,7 +459,8 @@ private Q_SLOTS:
         QCOMPARE(f->workspace->windows().size(), 1);
         const auto& r = f->prompter.last();
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
-        QVERIFY2(r.text.contains(QStringLiteral("第 2 项：层次 1 与前面的菜单项接不上")), qPrintable(r.text));  // the reader's reason
+        QVERIFY2(r.text.contains(QStringLiteral("第 2 项：层次 1 与前面的菜单项接不上")),
+                 qPrintable(r.text));  // the reader's reason
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
 
@@ -494,7 +495,8 @@ private Q_SLOTS:
         const QString cannotOpen = QStringLiteral("无法打开菜单方案");
         const QString noCount = QStringLiteral("[Config] 中没有菜单项个数");
         QTest::addRow("empty") << "empty.menu" << QByteArray() << badFormat << noCount;
-        QTest::addRow("not a scheme") << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << noCount;
+        QTest::addRow("not a scheme")
+            << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << noCount;
         QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15) << badFormat
                                 << noCount;
         QTest::addRow("missing") << "absent.menu" << QByteArray() << cannotOpen << "：没有这个文件或文件夹";
@@ -545,7 +547,8 @@ private Q_SLOTS:
         QCOMPARE(question.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
         const QString reason = question.text.section(QLatin1Char('\n'), 1);
         QVERIFY2(reason.contains(QStringLiteral("只读")), qPrintable(question.text));
-        QVERIFY2(test::onlyChineseWords(QString(reason).remove(path).toStdString()), qPrintable(question.text));
+        QVERIFY2(test::onlyChineseWords(QString(reason).remove(path).toStdString()),
+                 qPrintable(question.text));
         QCOMPARE(question.choices, QStringList({"另存为...", "取消"}));
         QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));
         QCOMPARE(WindowFixture::readFile(path), sampleSchemeText());

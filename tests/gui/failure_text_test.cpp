@@ -2,10 +2,11 @@
 // The editor's words for the failures the core reports, in each language: every kind and
 // variant is one sentence, Chinese without English words and English without Chinese, and
 // the English is the tool's own (the two frontends say the same).
+#include "cli/failure_text.h"
+
 #include <QTest>
 
 #include "../core/failure_samples.h"
-#include "cli/failure_text.h"
 #include "ui/common/failure_text.h"
 #include "ui/common/translations.h"
 
@@ -27,8 +28,8 @@ private Q_SLOTS:
         QCOMPARE(english.size(), chinese.size());
         for (size_t i = 0; i < english.size(); ++i) {
             const QString en = failureReason(english[i]);
-            const QString what = QString::fromStdString(failureSummary(english[i])) + QStringLiteral("\n  ") + en +
-                                 QStringLiteral("\n  ") + zh[i];
+            const QString what = QString::fromStdString(failureSummary(english[i])) + QStringLiteral("\n  ") +
+                                 en + QStringLiteral("\n  ") + zh[i];
             QVERIFY2(!en.isEmpty() && !zh[i].isEmpty(), qPrintable(what));
             QVERIFY2(!en.contains(QLatin1Char('\n')) && !zh[i].contains(QLatin1Char('\n')), qPrintable(what));
             QVERIFY2(!test::hasCjk(en.toStdString()), qPrintable(what));

@@ -302,8 +302,9 @@ void FileCommands::exportTree() {
         return;
     }
     const ExportResult result = exportScheme(document_.scheme(), format);
-    const IoResult written = result ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
-                                    : IoResult::failed(result.failure);
+    const IoResult written = result
+                                 ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
+                                 : IoResult::failed(result.failure);
     if (!written) error(tr("导出时出错：%1").arg(failureReason(written)));
 }
 
