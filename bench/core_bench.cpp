@@ -41,7 +41,7 @@ void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         MenuScheme scheme;
         const SchemeResult r = readSchemeFile(scheme, path);
-        if (!r) state.SkipWithError(r.reason.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
         benchmark::DoNotOptimize(scheme.roots().data());
     }
     state.counters["bytes"] = static_cast<double>(text.size());
@@ -99,7 +99,7 @@ void BM_LoadIrregularLevels(benchmark::State& state) {
     for (auto _ : state) {
         MenuScheme scheme;
         const SchemeResult r = readSchemeText(scheme, text);
-        if (!r) state.SkipWithError(r.reason.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
         benchmark::DoNotOptimize(scheme.roots().data());
     }
     state.counters["bytes"] = static_cast<double>(text.size());
@@ -113,7 +113,7 @@ void BM_Save(benchmark::State& state) {
     const std::string path = tempPath("save.menu");
     for (auto _ : state) {
         const SchemeResult r = writeSchemeFile(scheme, path);
-        if (!r) state.SkipWithError(r.reason.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
     }
     state.SetComplexityN(state.range(0));
     ::unlink(path.c_str());

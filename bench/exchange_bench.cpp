@@ -40,7 +40,7 @@ void BM_ImportHtmlPage(benchmark::State& state) {
     const std::string page = pageWithLinks(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         ImportResult r = readHtmlList(page);
-        if (!r) state.SkipWithError(r.error.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
         benchmark::DoNotOptimize(r.roots.data());
     }
     state.counters["bytes"] = static_cast<double>(page.size());
@@ -85,7 +85,7 @@ void BM_ImportJsTree(benchmark::State& state) {
     const std::string json = writeJsTreeJson(scheme);
     for (auto _ : state) {
         ImportResult r = readMenuJson(json);
-        if (!r) state.SkipWithError(r.error.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
         benchmark::DoNotOptimize(r.roots.data());
     }
     state.counters["bytes"] = static_cast<double>(json.size());
@@ -100,7 +100,7 @@ void BM_ImportOutline(benchmark::State& state) {
     exportOutline(scheme, text);
     for (auto _ : state) {
         ImportResult r = readOutline(text);
-        if (!r) state.SkipWithError(r.error.c_str());
+        if (!r) state.SkipWithError(failureSummary(r.failure).c_str());
         benchmark::DoNotOptimize(r.roots.data());
     }
     state.SetComplexityN(state.range(0));

@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     sylvanode::MenuScheme scheme;
     sylvanode::bench::generateScheme(scheme, std::atoi(argv[1]));
     const sylvanode::SchemeResult r = sylvanode::writeSchemeFile(scheme, argv[2]);
-    if (!r) std::fprintf(stderr, "make_scheme: %s\n", r.reason.c_str());
+    if (!r) std::fprintf(stderr, "make_scheme: %s\n", failureSummary(r.failure).c_str());
     return r ? 0 : 1;
 }

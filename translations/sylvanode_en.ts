@@ -143,6 +143,513 @@
     </message>
 </context>
 <context>
+    <name>FailureText</name>
+    <message>
+        <source>标准输入</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>%1 字节</source>
+        <translation>%1 bytes</translation>
+    </message>
+    <message>
+        <source>HTML 网页</source>
+        <translation>an HTML page</translation>
+    </message>
+    <message>
+        <source>Markdown 文件</source>
+        <translation>a Markdown file</translation>
+    </message>
+    <message>
+        <source>大纲</source>
+        <translation>an outline</translation>
+    </message>
+    <message>
+        <source>站点地图</source>
+        <translation>a sitemap</translation>
+    </message>
+    <message>
+        <source>OPML 文件</source>
+        <translation>an OPML file</translation>
+    </message>
+    <message>
+        <source>JSON 菜单</source>
+        <translation>a menu in JSON</translation>
+    </message>
+    <message>
+        <source>网页、大纲或菜单文件</source>
+        <translation>a page, outline or menu file</translation>
+    </message>
+    <message>
+        <source>列表中没有菜单项</source>
+        <translation>the list has no items</translation>
+    </message>
+    <message>
+        <source>大纲中没有菜单项</source>
+        <translation>the outline has no items</translation>
+    </message>
+    <message>
+        <source>站点地图中没有网址</source>
+        <translation>the sitemap lists no addresses</translation>
+    </message>
+    <message>
+        <source>OPML 大纲中没有菜单项</source>
+        <translation>the OPML outline has no items</translation>
+    </message>
+    <message>
+        <source>菜单中没有菜单项</source>
+        <translation>the menu has no items</translation>
+    </message>
+    <message>
+        <source>没有找到菜单项</source>
+        <translation>no items found</translation>
+    </message>
+    <message>
+        <source>它是文件夹</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>它是管道</source>
+        <translation>it is a pipe</translation>
+    </message>
+    <message>
+        <source>它是设备</source>
+        <translation>it is a device</translation>
+    </message>
+    <message>
+        <source>它是磁盘设备</source>
+        <translation>it is a disk device</translation>
+    </message>
+    <message>
+        <source>它是套接字</source>
+        <translation>it is a socket</translation>
+    </message>
+    <message>
+        <source>它不是普通文件</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>这里应为 , 或 %1</source>
+        <translation>expected , or %1</translation>
+    </message>
+    <message>
+        <source>这里应为键名</source>
+        <translation>expected a key</translation>
+    </message>
+    <message>
+        <source>这里应为 :</source>
+        <translation>expected :</translation>
+    </message>
+    <message>
+        <source>文字提前结束</source>
+        <translation>the text ends too early</translation>
+    </message>
+    <message>
+        <source>值太多，无法导入</source>
+        <translation>too many values to import</translation>
+    </message>
+    <message>
+        <source>字符串不正确</source>
+        <translation>a bad string</translation>
+    </message>
+    <message>
+        <source>这里应为一个值</source>
+        <translation>expected a value</translation>
+    </message>
+    <message>
+        <source>结尾之后还有文字</source>
+        <translation>text after the end</translation>
+    </message>
+    <message>
+        <source>文字太长</source>
+        <translation>the text is too large</translation>
+    </message>
+    <message>
+        <source>文字不是 UTF-8</source>
+        <translation>the text is not UTF-8</translation>
+    </message>
+    <message>
+        <source>不是 JSON</source>
+        <translation>not JSON</translation>
+    </message>
+    <message>
+        <source>意外的字符</source>
+        <translation>an unexpected character</translation>
+    </message>
+    <message>
+        <source>缺少选择器</source>
+        <translation>a selector is missing</translation>
+    </message>
+    <message>
+        <source># 或 . 之后要有名字</source>
+        <translation>a name must follow # or .</translation>
+    </message>
+    <message>
+        <source>不支持伪类</source>
+        <translation>pseudo-classes are not supported</translation>
+    </message>
+    <message>
+        <source>[ 之后要有属性名</source>
+        <translation>an attribute name must follow [</translation>
+    </message>
+    <message>
+        <source>这里应为 = 或 ]</source>
+        <translation>expected = or ]</translation>
+    </message>
+    <message>
+        <source>引号中的值没有结束</source>
+        <translation>a quoted value does not end</translation>
+    </message>
+    <message>
+        <source>= 之后要有值</source>
+        <translation>a value must follow =</translation>
+    </message>
+    <message>
+        <source>这里应为 ]</source>
+        <translation>expected ]</translation>
+    </message>
+    <message>
+        <source>不支持</source>
+        <translation>not supported</translation>
+    </message>
+    <message>
+        <source>已有同名的文件</source>
+        <translation>a file of that name is in the way</translation>
+    </message>
+    <message>
+        <source>%1；原来的内容保存在 %2</source>
+        <translation>%1; its old contents are in %2</translation>
+    </message>
+    <message>
+        <source>文件大于 %1</source>
+        <translation>it is larger than %1</translation>
+    </message>
+    <message>
+        <source>文件夹不存在</source>
+        <translation>no such folder</translation>
+    </message>
+    <message>
+        <source>文件在只读的文件系统上</source>
+        <translation>the file is on a read-only file system</translation>
+    </message>
+    <message>
+        <source>你没有写这个文件的权限</source>
+        <translation>the file is read-only for you (permission denied)</translation>
+    </message>
+    <message>
+        <source>文件是只读的</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>它是别人的 set-user-ID 或 set-group-ID 文件，保存会改变它</source>
+        <translation>it is a set-user-ID or set-group-ID file of another owner, which saving would change</translation>
+    </message>
+    <message>
+        <source>没有程序在读这个管道</source>
+        <translation>no program is reading from the pipe</translation>
+    </message>
+    <message>
+        <source>另一个程序正在保存它</source>
+        <translation>another program is saving it</translation>
+    </message>
+    <message>
+        <source>另一个程序改动了它</source>
+        <translation>another program changed it</translation>
+    </message>
+    <message>
+        <source>它没有为保存而加锁</source>
+        <translation>it is not locked for saving</translation>
+    </message>
+    <message>
+        <source>内存不足</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>无法打开 %1</source>
+        <translation>cannot open %1</translation>
+    </message>
+    <message>
+        <source>无法读取 %1</source>
+        <translation>cannot read %1</translation>
+    </message>
+    <message>
+        <source>无法写入 %1</source>
+        <translation>cannot write %1</translation>
+    </message>
+    <message>
+        <source>无法替换 %1</source>
+        <translation>cannot replace %1</translation>
+    </message>
+    <message>
+        <source>无法在 %1 中创建文件</source>
+        <translation>cannot create a file in %1</translation>
+    </message>
+    <message>
+        <source>无法创建文件夹 %1</source>
+        <translation>cannot create the folder %1</translation>
+    </message>
+    <message>
+        <source>无法读取文件夹 %1</source>
+        <translation>cannot read the folder %1</translation>
+    </message>
+    <message>
+        <source>无法为 %1 做备份</source>
+        <translation>cannot make a backup copy of %1</translation>
+    </message>
+    <message>
+        <source>无法使用 %1</source>
+        <translation>cannot use %1</translation>
+    </message>
+    <message>
+        <source>没有给出文件名</source>
+        <translation>no file name given</translation>
+    </message>
+    <message>
+        <source>[Config] 中没有菜单项个数</source>
+        <translation>[Config] has no item count</translation>
+    </message>
+    <message>
+        <source>第 %1 项：[MenuLevel] 中没有它的层次</source>
+        <translation>item %1: [MenuLevel] has no level</translation>
+    </message>
+    <message>
+        <source>第 %1 项：[MenuLevel] 中的层次“%2”不是 0 或更大的数</source>
+        <translation>item %1: level &quot;%2&quot; in [MenuLevel] is not a level of 0 or more</translation>
+    </message>
+    <message>
+        <source>第 %1 项：层次 %2 与前面的菜单项接不上</source>
+        <translation>item %1: level %2 does not fit the items before it</translation>
+    </message>
+    <message>
+        <source>文件太大，无法导入（超过 %1）</source>
+        <translation>the file is too large to import (more than %1)</translation>
+    </message>
+    <message>
+        <source>未知的字符集 %1</source>
+        <translation>unknown character set %1</translation>
+    </message>
+    <message>
+        <source>不是%1（二进制数据）</source>
+        <translation>not %1 (binary data)</translation>
+    </message>
+    <message>
+        <source>不是%1（文字不是 UTF-8）</source>
+        <translation>not %1 (the text is not UTF-8)</translation>
+    </message>
+    <message>
+        <source>不是%1（没有可读的内容）</source>
+        <translation>not %1 (nothing to read)</translation>
+    </message>
+    <message>
+        <source>不是%1（XML 格式不正确）</source>
+        <translation>not %1 (not well-formed XML)</translation>
+    </message>
+    <message>
+        <source>不是%1（没有 &lt;%2&gt;）</source>
+        <translation>not %1 (no &lt;%2&gt;)</translation>
+    </message>
+    <message>
+        <source>这是站点地图索引：请导入它列出的某个站点地图</source>
+        <translation>a sitemap index: import one of the sitemaps it lists</translation>
+    </message>
+    <message>
+        <source>网页中没有列表（&lt;ul&gt; 或 &lt;ol&gt;）</source>
+        <translation>no list (&lt;ul&gt; or &lt;ol&gt;) found in the page</translation>
+    </message>
+    <message>
+        <source>网页中没有与“%1”相符的内容</source>
+        <translation>nothing in the page matches &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>“%1”中没有列表或链接</source>
+        <translation>no list or link inside &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>这是框架集网页，本身没有菜单</source>
+        <translation>a frameset page without a menu of its own</translation>
+    </message>
+    <message>
+        <source>这是框架集网页，它的框架（%1）中都没有菜单</source>
+        <translation>a frameset page, and none of its frames (%1) holds a menu</translation>
+    </message>
+    <message>
+        <source>不是文件夹</source>
+        <translation>not a folder</translation>
+    </message>
+    <message>
+        <source>它是文件夹；--from %1 读的是文件</source>
+        <translation>it is a folder; --from %1 reads a file</translation>
+    </message>
+    <message>
+        <source>文件夹中的网页超过 %1 个</source>
+        <translation>the folder holds more than %1 pages</translation>
+    </message>
+    <message>
+        <source>文件夹中没有 .html 或 .htm 网页</source>
+        <translation>no .html or .htm pages in the folder</translation>
+    </message>
+    <message>
+        <source>文件声明了 XML 实体，不予读取</source>
+        <translation>the file declares XML entities, which are not read</translation>
+    </message>
+    <message>
+        <source>导入已取消</source>
+        <translation>the import was cancelled</translation>
+    </message>
+    <message>
+        <source>不是 JSON 菜单（第 %1 行：%2）</source>
+        <translation>not a menu in JSON (line %1: %2)</translation>
+    </message>
+    <message>
+        <source>不是 JSON 菜单（没有菜单项列表）</source>
+        <translation>not a menu in JSON (no list of items)</translation>
+    </message>
+    <message>
+        <source>无法识别的选择器“%1”（第 %3 个字符处%2）</source>
+        <translation>not a selector this tool reads: &quot;%1&quot; (%2 at character %3)</translation>
+    </message>
+    <message>
+        <source>树的层次太深，无法写成缩进大纲</source>
+        <translation>the tree is too deep to write as an indented outline</translation>
+    </message>
+    <message>
+        <source>没有用来检查链接的文件夹</source>
+        <translation>no folder to check against</translation>
+    </message>
+    <message>
+        <source>用来检查链接的文件夹不存在：%1</source>
+        <translation>the folder to check against does not exist: %1</translation>
+    </message>
+    <message>
+        <source>%1 已存在，且不是预览页；请选择别的目录</source>
+        <translation>%1 exists and is not a preview page; choose another directory</translation>
+    </message>
+    <message>
+        <source>%1 中已有 %2，不是预览写的；请选择别的目录</source>
+        <translation>%1 already holds %2, not written by a preview; choose another directory</translation>
+    </message>
+    <message>
+        <source>失败</source>
+        <translation>failed</translation>
+    </message>
+    <message>
+        <source>没有权限</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>没有这个文件或文件夹</source>
+        <translation>no such file or folder</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>read-only file system</translation>
+    </message>
+    <message>
+        <source>磁盘已满</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>超出磁盘配额</source>
+        <translation>disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>路径中有一部分不是文件夹</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>它已经存在</source>
+        <translation>it already exists</translation>
+    </message>
+    <message>
+        <source>文件夹不是空的</source>
+        <translation>the folder is not empty</translation>
+    </message>
+    <message>
+        <source>名字太长</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>符号链接太多</source>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>打开的文件太多</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>输入输出错误</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>它在另一个文件系统上</source>
+        <translation>it is on another file system</translation>
+    </message>
+    <message>
+        <source>文件或设备正忙</source>
+        <translation>the file or device is busy</translation>
+    </message>
+    <message>
+        <source>文件正在使用中</source>
+        <translation>the file is in use</translation>
+    </message>
+    <message>
+        <source>文件太大</source>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>读取的程序关闭了管道</source>
+        <translation>the reading program has closed the pipe</translation>
+    </message>
+    <message>
+        <source>没有这个设备</source>
+        <translation>no such device</translation>
+    </message>
+    <message>
+        <source>资源暂时不可用，请再试一次</source>
+        <translation>the resource is busy for now; try again</translation>
+    </message>
+    <message>
+        <source>参数无效</source>
+        <translation>invalid argument</translation>
+    </message>
+    <message>
+        <source>网络文件系统上的这个文件已不存在</source>
+        <translation>the file on the network file system is no longer there</translation>
+    </message>
+    <message>
+        <source>文件系统不支持这个操作</source>
+        <translation>the file system does not support it</translation>
+    </message>
+    <message>
+        <source>超时</source>
+        <translation>timed out</translation>
+    </message>
+    <message>
+        <source>被中断</source>
+        <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>文件描述符无效</source>
+        <translation>bad file descriptor</translation>
+    </message>
+    <message>
+        <source>无法连接网络</source>
+        <translation>the network cannot be reached</translation>
+    </message>
+    <message>
+        <source>系统错误 %1（%2）</source>
+        <translation>system error %1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>原因不明</source>
+        <translation>the cause is not known</translation>
+    </message>
+</context>
+<context>
     <name>FileFilter</name>
     <message>
         <source>所有文件(*.*)</source>

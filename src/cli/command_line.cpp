@@ -34,7 +34,7 @@ std::string synopsis(const CommandSyntax& syntax) {
 
 }  // namespace
 
-IoResult readStandardInput(std::string& bytes) { return readBounded(STDIN_FILENO, "standard input", bytes); }
+IoResult readStandardInput(std::string& bytes) { return readBounded(STDIN_FILENO, "-", bytes); }
 
 OptionSyntax outputOption(std::string valueName, Text help, bool required) {
     return {"-o", std::move(valueName), help, required};
@@ -188,7 +188,7 @@ int Invocation::checkOutput() {
     if (out_.good()) return kOk;
     const int error = errno;
     if (error == 0) return fail(kIoError, text("cannot write to standard output"));
-    return fail(kIoError, text("cannot write to standard output: {1}", {plainErrorText(error)}));
+    return fail(kIoError, text("cannot write to standard output: {1}", {systemErrorText(error, language_)}));
 }
 
 std::string Invocation::displayName(const std::string& file) const {
@@ -197,14 +197,14 @@ std::string Invocation::displayName(const std::string& file) const {
 
 int Invocation::readInput(const std::string& file, std::string& bytes) {
     const IoResult in = file == "-" ? input_(bytes) : readWholeFile(file, bytes);
-    return in ? kOk : fail(kIoError, ioFailureText(in, language_));
+    return in ? kOk : fail(kIoError, failureText(in.failure, language_));
 }
 
 int Invocation::loadScheme(const std::string& file, MenuScheme& scheme) {
     SchemeResult r;
     if (file == "-") {
         std::string bytes;
-        if (const IoResult in = input_(bytes); !in) return fail(kIoError, ioFailureText(in, language_));
+        if (const IoResult in = input_(bytes); !in) return fail(kIoError, failureText(in.failure, language_));
         r = readSchemeText(scheme, bytes);
     } else {
         r = readSchemeFile(scheme, file);
@@ -218,7 +218,8 @@ int Invocation::writeOutput(const std::string& file, std::string_view bytes) {
         out_ << bytes;
         return checkOutput();
     }
-    if (const IoResult w = writeFileAtomically(file, bytes); !w) return fail(kIoError, ioFailureText(w, language_));
+    if (const IoResult w = writeFileAtomically(file, bytes); !w)
+        return fail(kIoError, failureText(w.failure, language_));
     return kOk;
 }
 

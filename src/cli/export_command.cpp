@@ -24,7 +24,7 @@ int exportCommand(Invocation& inv) {
     if (charset) scheme.settings.scriptCharset = *charset;
     if (inv.operands()[0] != "-") scheme.fileName = inv.operands()[0];
     const ExportResult result = exportScheme(scheme, format);
-    if (!result) return inv.fail(kRejected, exportFailureText(result.error, inv.language()));
+    if (!result) return inv.fail(kRejected, exportFailureText(result.failure, inv.language()));
     const std::string* file = inv.option("-o");
     return inv.writeOutput(file ? *file : "-", result.bytes);
 }

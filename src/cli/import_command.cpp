@@ -120,7 +120,8 @@ int importCommand(Invocation& inv) {
         options.kind = kind;
     }
     if (const std::string* select = inv.option("--select")) {
-        if (const std::string why = unreadableSelector(*select); !why.empty()) return inv.usageError(why);
+        if (const Failure why = unreadableSelector(*select))
+            return inv.usageError(failureText(why, inv.language()));
         options.select = *select;
     }
     if (const std::string* charset = inv.option("--charset")) {
@@ -144,7 +145,7 @@ int importCommand(Invocation& inv) {
     }
     if (!result)
         return inv.fail(result.unreadable ? kIoError : kRejected,
-                        importFailureText(inv.displayName(source), result.error, inv.language()));
+                        importFailureText(inv.displayName(source), result.failure, inv.language()));
     const ImportReport report = result.report;
     MenuScheme scheme;
     adoptImport(scheme, result);

@@ -22,8 +22,8 @@ int linksCommand(Invocation& inv) {
     options.ignore = inv.values("--ignore");
     options.strict = inv.flag("--strict");
     const LinkCheckResult result = checkLinks(scheme, root ? *root : linkRootOf(scheme), options);
-    if (!result.error.empty())
-        return inv.fail(kIoError, linkCheckFailureText(result.error, root != nullptr, inv.language()));
+    if (result.failure)
+        return inv.fail(kIoError, linkCheckFailureText(result.failure, root != nullptr, inv.language()));
     if (json) {
         inv.out() << linkProblemsJson(result);
     } else {

@@ -81,10 +81,9 @@ int previewCommand(Invocation& inv, const std::string& libraryDir) {
     const std::string schemeDir = fromStdin ? "" : fs::path(file).parent_path().string();
     const std::string title = fromStdin ? "preview.menu" : fs::path(file).filename().string();
     std::string page;
-    std::vector<std::string> foreign;
     const IoResult w = writePreview(scheme, previewBaseDirectory(scheme, schemeDir.empty() ? "." : schemeDir),
-                                    outDir, library, title, page, inv.flag("--force"), &foreign);
-    if (!w) return inv.fail(kIoError, previewFailureText(w, !foreign.empty(), inv.language()));
+                                    outDir, library, title, page, inv.flag("--force"), nullptr);
+    if (!w) return inv.fail(kIoError, previewFailureText(w.failure, inv.language()));
     inv.out() << terminalSafe(page) << "\n";
     return inv.checkOutput();
 }
@@ -94,10 +93,11 @@ int libraryCommand(Invocation& inv, const std::string& libraryDir) {
     if (dir.empty() || dir == "-") return inv.usageError(inv.text("library writes a directory: DIR needs its name"));
     const std::string library = locateLibrary(inv, libraryDir);
     if (library.empty()) return kIoError;
-    if (IoResult made = createFolders(dir); !made) return inv.fail(kIoError, ioFailureText(made, inv.language()));
+    if (IoResult made = createFolders(dir); !made)
+        return inv.fail(kIoError, failureText(made.failure, inv.language()));
     std::vector<std::string> replaced;
     if (IoResult r = copyWebLibrary(library, dir, &replaced); !r)
-        return inv.fail(kIoError, ioFailureText(r, inv.language()));
+        return inv.fail(kIoError, failureText(r.failure, inv.language()));
     if (!inv.quiet())
         for (const std::string& name : replaced)
             inv.out() << "replaced " << terminalSafe(withSlash(dir) + name) << "\n";

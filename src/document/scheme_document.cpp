@@ -126,14 +126,14 @@ LoadedScheme SchemeDocument::read(const QString& path) {
         std::string bytes;
         const IoResult r = readWholeFile(fsPath, bytes);
         if (!r) {
-            loaded.result = r.outOfMemory ? SchemeResult::memoryFailure(r.error) : SchemeResult::ioFailure(r.error);
+            loaded.result = SchemeResult::from(r);
             return loaded;
         }
         loaded.result = readSchemeText(*loaded.scheme, bytes);
-        if (loaded.result.outOfMemory) loaded.result.reason = "cannot read " + fsPath + ": out of memory";
+        if (loaded.result.outOfMemory()) loaded.result.failure.path = fsPath;
         if (loaded.result) loaded.identity = FileIdentity::of(path, bytes);
     } catch (const std::bad_alloc&) {
-        loaded.result = SchemeResult::memoryFailure("cannot read " + fsPath + ": out of memory");
+        loaded.result = SchemeResult::ioFailure(Failure::of(FailureKind::OutOfMemory, fsPath));
     }
     return loaded;
 }
@@ -181,22 +181,21 @@ SchemeDocument::SaveResult SchemeDocument::save(const QString& path) {
     const std::string fsPath = QFile::encodeName(absolute).toStdString();
     SaveResult result;
     const auto fail = [&result](const IoResult& io) {
-        static_cast<SchemeResult&>(result) =
-            io.outOfMemory ? SchemeResult::memoryFailure(io.error) : SchemeResult::ioFailure(io.error);
+        static_cast<SchemeResult&>(result) = SchemeResult::from(io);
         return result;
     };
     std::string text;
     try {
         text = writeSchemeText(*scheme_);
     } catch (const std::bad_alloc&) {
-        return fail(IoResult::memoryFailure("cannot write " + fsPath + ": out of memory"));
+        return fail(IoResult::failed(Failure::of(FailureKind::OutOfMemory, fsPath)));
     }
     // The check and the write under one lock: a saver that came first is seen here, and no
     // other saver writes between the check and our write.
     SaveLock lock;
     if (const IoResult locked = lock.acquire(fsPath); !locked) return fail(locked);
     if (changedOnDiskSinceRead(absolute)) {
-        fail(IoResult::failure("cannot write " + fsPath + ": another program changed it"));
+        fail(IoResult::failed(Failure::of(FailureKind::ChangedOnDisk, fsPath)));
         result.changedOnDisk = true;
         setDiskState(DiskState::Changed);
         return result;
@@ -215,7 +214,7 @@ SchemeDocument::SaveResult SchemeDocument::save(const QString& path) {
 }
 
 SchemeResult SchemeDocument::reload() {
-    if (filePath_.isEmpty()) return SchemeResult::failure("untitled");
+    if (filePath_.isEmpty()) return SchemeResult::ioFailure(Failure::of(FailureKind::NoFileName));
     LoadedScheme loaded = read(filePath_);
     if (!loaded.result) return loaded.result;
     push(new ReloadCommand(*this, tr("重新载入"), std::move(loaded.scheme)));

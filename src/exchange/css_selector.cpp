@@ -54,7 +54,7 @@ std::string hasToken(const std::string& attr, std::string_view token) {
 
 class SelectorParser {
 public:
-    SelectorParser(std::string_view s, std::string& error) : s_(s), error_(error) {}
+    SelectorParser(std::string_view s, Failure& error) : s_(s), error_(error) {}
 
     bool parse(std::string& xpath) {
         while (true) {
@@ -64,15 +64,18 @@ public:
             xpath += one;
             skipBlanks();
             if (at_ == s_.size()) return true;
-            if (s_[at_] != ',') return fail("unexpected " + std::string(1, s_[at_]));
+            if (s_[at_] != ',') return fail(SelectorProblem::Unexpected);
             ++at_;
             xpath += " | ";
         }
     }
 
 private:
-    bool fail(const std::string& why) {
-        error_ = why;
+    bool fail(SelectorProblem problem) {
+        error_ = Failure::of(FailureKind::BadSelector)
+                     .withValue(std::string(s_))
+                     .withItem(static_cast<std::int64_t>(at_) + 1);
+        error_.selectorProblem = problem;
         return false;
     }
     void skipBlanks() {
@@ -99,19 +102,20 @@ private:
             if (c == '#' || c == '.') {
                 ++at_;
                 const std::string n = name();
-                if (n.empty()) return fail(std::string("a name must follow ") + c);
+                if (n.empty()) return fail(SelectorProblem::NameMissing);
                 predicates += c == '#' ? "[@id=" + literal(n) + "]" : hasToken("@class", n);
             } else if (c == '[') {
                 ++at_;
                 if (!attribute(predicates)) return false;
             } else if (c == ':') {
-                return fail("pseudo-classes such as :" + name() + " are not supported");
+                return fail(SelectorProblem::PseudoClass);
             } else {
                 break;
             }
             any = true;
         }
-        if (!any) return fail(at_ < s_.size() ? "unexpected " + std::string(1, s_[at_]) : "a selector is missing");
+        if (!any)
+            return fail(at_ < s_.size() ? SelectorProblem::Unexpected : SelectorProblem::SelectorMissing);
         step = tag + predicates;
         return true;
     }
@@ -119,7 +123,7 @@ private:
     bool attribute(std::string& predicates) {
         skipBlanks();
         const std::string attr = lower(name());
-        if (attr.empty()) return fail("an attribute name must follow [");
+        if (attr.empty()) return fail(SelectorProblem::NoAttributeName);
         skipBlanks();
         if (at_ < s_.size() && s_[at_] == ']') {
             ++at_;
@@ -128,22 +132,22 @@ private:
         }
         std::string op;
         if (at_ < s_.size() && std::string_view("~^$*|").find(s_[at_]) != std::string_view::npos) op = s_[at_++];
-        if (at_ >= s_.size() || s_[at_] != '=') return fail("expected = or ] in [" + attr);
+        if (at_ >= s_.size() || s_[at_] != '=') return fail(SelectorProblem::ExpectedEqualsOrBracket);
         ++at_;
         skipBlanks();
         std::string value;
         if (at_ < s_.size() && (s_[at_] == '"' || s_[at_] == '\'')) {
             const char quote = s_[at_++];
             const size_t end = s_.find(quote, at_);
-            if (end == std::string_view::npos) return fail("a quoted value does not end");
+            if (end == std::string_view::npos) return fail(SelectorProblem::UnclosedQuote);
             value = std::string(s_.substr(at_, end - at_));
             at_ = end + 1;
         } else {
             value = name();
-            if (value.empty()) return fail("a value must follow =");
+            if (value.empty()) return fail(SelectorProblem::NoValue);
         }
         skipBlanks();
-        if (at_ >= s_.size() || s_[at_] != ']') return fail("expected ] after [" + attr + op + "=");
+        if (at_ >= s_.size() || s_[at_] != ']') return fail(SelectorProblem::ExpectedBracket);
         ++at_;
         const std::string a = "@" + attr, v = literal(value);
         if (op.empty())
@@ -174,7 +178,7 @@ private:
                 combinator = s_[at_++];
                 skipBlanks();
             } else if (at_ == before) {
-                return fail("unexpected " + std::string(1, s_[at_]));
+                return fail(SelectorProblem::Unexpected);
             }
             if (!compound(step)) return false;
             switch (combinator) {
@@ -194,15 +198,15 @@ private:
     }
 
     std::string_view s_;
-    std::string& error_;
+    Failure& error_;
     size_t at_ = 0;
 };
 
 }  // namespace
 
-bool cssToXPath(std::string_view css, std::string& xpath, std::string& error) {
+bool cssToXPath(std::string_view css, std::string& xpath, Failure& error) {
     xpath.clear();
-    error.clear();
+    error = {};
     if (!SelectorParser(css, error).parse(xpath)) {
         xpath.clear();
         return false;
@@ -210,10 +214,11 @@ bool cssToXPath(std::string_view css, std::string& xpath, std::string& error) {
     return true;
 }
 
-std::string unreadableSelector(std::string_view select) {
-    std::string xpath, error;
+Failure unreadableSelector(std::string_view select) {
+    std::string xpath;
+    Failure error;
     if (select.find_first_of("#.[]>+~*:, \t") == std::string_view::npos || cssToXPath(select, xpath, error)) return {};
-    return "not a selector this tool reads: \"" + std::string(select) + "\" (" + error + ")";
+    return error;
 }
 
 }  // namespace sylvanode

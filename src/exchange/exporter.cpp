@@ -240,8 +240,7 @@ ExportResult exportScheme(const MenuScheme& scheme, ExportFormat format) {
             if (scheme.settings.scriptCharset == ScriptCharset::Utf8) r.bytes = utf8(r.bytes);
             break;
         case ExportFormat::Outline:
-            if (!exportOutline(scheme, r.bytes))
-                r.error = "the tree is too deep to write as an indented outline";
+            if (!exportOutline(scheme, r.bytes)) r.failure = Failure::of(FailureKind::OutlineTooDeep);
             break;
         case ExportFormat::Opml:
             r.bytes = exportOpml(scheme);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/menu_scheme.h"
+#include "platform/failure.h"
 
 namespace sylvanode {
 
@@ -18,8 +19,8 @@ const char* exportFileEnding(ExportFormat format);
 
 struct ExportResult {
     std::string bytes;
-    std::string error;  // one line of UTF-8 when the tree cannot be written in this format
-    explicit operator bool() const { return error.empty(); }
+    Failure failure;  // why the tree cannot be written in this format
+    explicit operator bool() const { return !failure; }
 };
 
 // The scheme's tree in a format. HTML is a <nav data-sylvanode="tree<suffix>"> fragment in

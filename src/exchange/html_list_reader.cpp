@@ -327,20 +327,17 @@ void rank(std::vector<ListCandidate>& lists, bool markdown) {
 // The elements `select` names: the element with that id when there is one, else what the
 // CSS selector matches, in document order.
 std::vector<const xmlNode*> selectElements(xmlDoc* doc, const xmlNode* root, const std::string& select,
-                                           std::string& error) {
+                                           Failure& error) {
     std::vector<const xmlNode*> found;
     if (select.find_first_of("#.[]>+~*:, \t") == std::string::npos) {
         for (const xmlNode* n = root; n; n = xml::nextNode(n, root))
             if (isElement(n) && xml::attribute(n, "id") == select) return {n};
     }
     std::string xpath;
-    if (!cssToXPath(select, xpath, error)) {
-        error = unreadableSelector(select);
-        return {};
-    }
+    if (!cssToXPath(select, xpath, error)) return {};
     xmlXPathContextPtr context = xmlXPathNewContext(doc);
     if (!context) {
-        error = "out of memory";
+        error = Failure::of(FailureKind::OutOfMemory);
         return {};
     }
     // The expression comes from the command line; a bound keeps even a silly one finite.
@@ -352,7 +349,7 @@ std::vector<const xmlNode*> selectElements(xmlDoc* doc, const xmlNode* root, con
             if (isElement(result->nodesetval->nodeTab[i])) found.push_back(result->nodesetval->nodeTab[i]);
     xmlXPathFreeObject(result);
     xmlXPathFreeContext(context);
-    if (found.empty()) error = "nothing in the page matches \"" + select + "\"";
+    if (found.empty()) error = Failure::of(FailureKind::NothingMatches).withValue(select);
     return found;
 }
 
@@ -414,17 +411,18 @@ std::string headingSlug(std::string_view utf8) {
 }
 
 ImportResult readHtmlUtf8(std::string_view utf8, const HtmlListOptions& options) {
-    if (utf8.find('\0') != std::string_view::npos) return ImportResult::failure("not an HTML page (binary data)");
+    if (utf8.find('\0') != std::string_view::npos)
+        return ImportResult::failed(FailureKind::BinaryData, DataFormat::Page);
     xml::Doc doc = xml::parseHtmlUtf8(utf8);
     const xmlNode* root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
-    if (!root) return ImportResult::failure("not an HTML page (nothing to read)");
+    if (!root) return ImportResult::failed(FailureKind::NothingToRead, DataFormat::Page);
 
     const bool selected = !options.select.empty();
     std::vector<const xmlNode*> scopes{root};
     if (selected) {
-        std::string error;
+        Failure error;
         scopes = selectElements(doc.get(), root, options.select, error);
-        if (scopes.empty()) return ImportResult::failure(error);
+        if (scopes.empty()) return ImportResult::failed(std::move(error));
     }
     PageScan page;
     std::vector<size_t> linksPerScope;
@@ -467,14 +465,15 @@ ImportResult readHtmlUtf8(std::string_view utf8, const HtmlListOptions& options)
         report.taken.element = describe(page.lists[0], page.lists);
         also = 1;
     } else if (selected) {
-        return ImportResult::failure("no list or link inside \"" + options.select + "\"");
+        return ImportResult::failed(Failure::of(FailureKind::NoListInSelection).withValue(options.select));
     } else {
-        r = ImportResult::failure(page.frames.empty() ? "no list (<ul> or <ol>) found in the page"
-                                                      : "a frameset page without a menu of its own");
+        // A frameset page: the caller looks into its frames.
+        r = ImportResult::failed(page.frames.empty() ? FailureKind::NoList : FailureKind::FramesWithoutMenu,
+                                 DataFormat::Page);
         r.frames = std::move(page.frames);
         return r;
     }
-    if (r.roots.empty()) return ImportResult::failure("the list has no items");
+    if (r.roots.empty()) return ImportResult::failed(FailureKind::NoItems, DataFormat::Page);
     forEachPreOrder(r.roots, [&](MenuNode*, int) { ++report.taken.items; });
     for (size_t i = also; i < page.lists.size() && report.alsoFound.size() < kAlsoFound; ++i)
         report.alsoFound.push_back({describe(page.lists[i], page.lists), page.lists[i].items});
@@ -486,7 +485,7 @@ std::string detectHtmlCharset(std::string_view bytes) { return sniffCharset(byte
 ImportResult readHtmlList(std::string_view bytes, const HtmlListOptions& options) {
     const bool utf16 = bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF";
     if (!utf16 && options.charset.rfind("UTF-16", 0) != 0 && bytes.find('\0') != std::string_view::npos)
-        return ImportResult::failure("not an HTML page (binary data)");
+        return ImportResult::failed(FailureKind::BinaryData, DataFormat::Page);
     const DecodedText text = decodeText(bytes, options.charset, true);
     ImportResult r = readHtmlUtf8(text.utf8, options);
     r.report.charset = text.charset;

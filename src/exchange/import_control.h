@@ -13,7 +13,7 @@ namespace sylvanode {
 // total 0 while it is not known yet.
 class ImportControl {
 public:
-    // Asks the import to stop: it fails with kImportCancelled as soon as it next looks.
+    // Asks the import to stop: it fails as Cancelled as soon as it next looks.
     void cancel() noexcept { cancelled_.store(true, std::memory_order_relaxed); }
     bool cancelled() const noexcept { return cancelled_.load(std::memory_order_relaxed); }
 
@@ -39,8 +39,6 @@ private:
     std::uint64_t stageFrom_ = 0;
     std::uint64_t stageTo_ = 0;
 };
-
-inline constexpr const char* kImportCancelled = "the import was cancelled";
 
 // The control of the import running on this thread, for the checkpoints deep in the readers
 // and the parser (null when nobody watches).

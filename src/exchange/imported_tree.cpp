@@ -7,11 +7,7 @@
 
 namespace sylvanode {
 
-ImportResult ImportResult::cancellation() {
-    ImportResult r = failure(kImportCancelled);
-    r.cancelled = true;
-    return r;
-}
+ImportResult ImportResult::cancellation() { return failed(FailureKind::Cancelled); }
 
 MenuItemData emptyItem() {
     MenuItemData d;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/menu_scheme.h"
+#include "platform/failure.h"
 
 namespace sylvanode {
 
@@ -37,23 +38,27 @@ struct ImportReport {
     std::string title;                   // the outline's own title (OPML head/title)
 };
 
-// What a reader hands back: a forest of items with scheme-byte texts, or one line saying
+// What a reader hands back: a forest of items with scheme-byte texts, or the failure saying
 // why there is none. Folder images are set (closed folder for a node with children,
 // file otherwise); nothing is half-built on failure.
 struct ImportResult {
     std::vector<std::unique_ptr<MenuNode>> roots;
-    std::string error;    // empty on success; one line of UTF-8
-    bool unreadable = false;  // the error is that the file could not be read at all
+    Failure failure;      // none on success
+    bool unreadable = false;  // the file could not be read at all
     std::string workDir;  // set by importPath: the folder or the file's folder, ending in "/"
-    bool cancelled = false;  // the failure is a cancellation (the error says so)
     ImportReport report;
     // A frameset page: its frames' sources, as written, when the page itself has no menu.
     std::vector<std::string> frames;
-    explicit operator bool() const { return error.empty(); }
-    static ImportResult failure(std::string why) {
+    explicit operator bool() const { return !failure; }
+    bool cancelled() const { return failure.kind == FailureKind::Cancelled; }
+    static ImportResult failed(Failure why) {
         ImportResult r;
-        r.error = std::move(why);
+        r.failure = std::move(why);
         return r;
+    }
+    // A failure of the file read as `format`.
+    static ImportResult failed(FailureKind kind, DataFormat format = DataFormat::Any) {
+        return failed(Failure::of(kind).withFormat(format));
     }
     static ImportResult cancellation();
 };

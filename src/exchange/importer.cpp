@@ -184,15 +184,17 @@ ImportKind guessImportKind(std::string_view bytes) {
 }
 
 ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
-    if (bytes.size() > kMaxImportBytes) return ImportResult::failure("the file is too large to import");
+    if (bytes.size() > kMaxImportBytes)
+        return ImportResult::failed(Failure::of(FailureKind::ImportTooLarge).withNumber(kMaxImportBytes));
     std::string charset;
     if (!options.charset.empty()) {
         charset = givenCharsetName(options.charset);
-        if (charset.empty()) return ImportResult::failure("unknown character set " + options.charset);
+        if (charset.empty())
+            return ImportResult::failed(Failure::of(FailureKind::UnknownCharset).withValue(options.charset));
     }
     const bool wide = utf16Charset(bytes) || charset.rfind("UTF-16", 0) == 0;
     if (!wide && bytes.find('\0') != std::string_view::npos)
-        return ImportResult::failure("not a page, outline or menu file (binary data)");
+        return ImportResult::failed(FailureKind::BinaryData);
     // The guess reads the text as UTF-8; UTF-16 ("Unicode" in Windows editors) is converted first.
     std::string utf8;
     std::string_view guessText = bytes;
@@ -223,7 +225,7 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
             break;
         }
         case ImportKind::Folder:
-            return ImportResult::failure("a folder is read with importFolder");
+            return ImportResult::failed(FailureKind::IsAFolder);
     }
     if (r.report.kind.empty()) r.report.kind = importKindName(kind);
     return r;
@@ -232,7 +234,7 @@ ImportResult importBytes(std::string_view bytes, const ImportOptions& options) {
 ImportResult importFolder(const std::string& folder, size_t maxPages) {
     std::error_code ec;
     const fs::path top = fs::absolute(fs::path(folder), ec);
-    if (ec || !fs::is_directory(top, ec)) return ImportResult::failure("not a folder");
+    if (ec || !fs::is_directory(top, ec)) return ImportResult::failed(FailureKind::NotAFolder);
 
     std::vector<Entry> entries(1);
     entries[0].folder = true;
@@ -254,8 +256,7 @@ ImportResult importFolder(const std::string& folder, size_t maxPages) {
                 found.emplace_back(name, false);
         }
         if (ec)
-            return ImportResult::failure("cannot read the folder " + dir.string() + ": " +
-                                         plainErrorText(ec.value()));
+            return ImportResult::failed(Failure::of(FailureKind::CannotReadFolder, dir.string(), ec.value()));
         std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
             if (a.second != b.second) return !a.second;  // pages before folders
             return a.first < b.first;
@@ -267,8 +268,8 @@ ImportResult importFolder(const std::string& folder, size_t maxPages) {
             e.folder = isFolder;
             if (!isFolder) {
                 if (++pages > maxPages)
-                    return ImportResult::failure("the folder holds more than " + std::to_string(maxPages) +
-                                                 " pages");
+                    return ImportResult::failed(Failure::of(FailureKind::TooManyPages)
+                                                    .withNumber(static_cast<std::int64_t>(maxPages)));
                 if (isIndexPage(name) && entries[at].indexRel.empty()) {
                     entries[at].indexRel = e.rel;
                     continue;
@@ -286,7 +287,7 @@ ImportResult importFolder(const std::string& folder, size_t maxPages) {
         e.keep = !e.indexRel.empty();
         for (size_t c : e.children) e.keep = e.keep || !entries[c].folder || entries[c].keep;
     }
-    if (!entries[0].keep) return ImportResult::failure("no .html or .htm pages in the folder");
+    if (!entries[0].keep) return ImportResult::failed(FailureKind::NoPages);
 
     // Reading the pages' titles is the long part: it is what the progress counts.
     ImportControl* control = currentImportControl();
@@ -334,11 +335,6 @@ ImportResult importFolder(const std::string& folder, size_t maxPages) {
 namespace {
 
 // The part of a read error that follows the file's name (the caller names the file).
-std::string reasonOnly(const std::string& error, const std::string& path) {
-    const size_t named = error.find(path + ": ");
-    return named == std::string::npos ? error : error.substr(named + path.size() + 2);
-}
-
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -425,7 +421,7 @@ ImportResult importFrames(const fs::path& page, const std::vector<std::string>& 
     if (best.roots.empty()) {
         std::string list;
         for (const std::string& src : frames) list += (list.empty() ? "" : ", ") + src;
-        return ImportResult::failure("a frameset page, and none of its frames (" + list + ") holds a menu");
+        return ImportResult::failed(Failure::of(FailureKind::FramesWithoutMenu).withValue(list));
     }
     best.report.frame = nameAsUtf8(bestFrame);
     // The frame's links are relative to the frame's folder; the menu serves the frameset's.
@@ -466,7 +462,10 @@ ImportResult importFile(const std::string& path, const ImportOptions& options, I
             kMaxImportBytes);
     }
     if (!in) {
-        ImportResult r = ImportResult::failure(reasonOnly(in.error, path));
+        // The caller names the file: the failure says only what went wrong.
+        Failure why = in.failure;
+        if (why.path == path) why.path.clear();
+        ImportResult r = ImportResult::failed(std::move(why));
         r.unreadable = true;
         return r;
     }
@@ -485,14 +484,15 @@ ImportResult importPath(const std::string& path, const ImportOptions& options, I
         std::error_code ec;
         if (fs::is_directory(path, ec)) {
             if (options.kind && *options.kind != ImportKind::Folder)
-                return ImportResult::failure(std::string("it is a folder; --from ") +
-                                             importKindName(*options.kind) + " reads a file");
+                return ImportResult::failed(
+                    Failure::of(FailureKind::IsAFolder).withValue(importKindName(*options.kind)));
             return importFolder(path, options.maxFolderPages);
         }
-        if (options.kind && *options.kind == ImportKind::Folder) return ImportResult::failure("not a folder");
+        if (options.kind && *options.kind == ImportKind::Folder)
+            return ImportResult::failed(FailureKind::NotAFolder);
         ImportResult r = importFile(path, options, control);
         const fs::path file = fs::absolute(fs::path(path), ec);
-        if (!r && !r.cancelled && !r.frames.empty()) return importFrames(file, r.frames, options);
+        if (!r && !r.cancelled() && !r.frames.empty()) return importFrames(file, r.frames, options);
         // Relative links of a page or an outline point beside the file: its folder is the work directory.
         if (r) r.workDir = workDirText(file.parent_path());
         return r;

@@ -47,10 +47,10 @@ ImportResult importFolder(const std::string& folder, size_t maxPages = kMaxFolde
 // A file or a folder (native path), whatever it holds. The work directory is the folder, or
 // the file's folder (the links of a page or an outline are relative to it). Only a regular
 // file is read. A frameset page gives the menu of its frame (a local file in the page's
-// folder) whose menu is largest. An error gives the reason without the path, which the
-// caller names; `unreadable` marks a file that could not be read at all.
+// folder) whose menu is largest. A failure leaves out the path, which the caller names
+// (a folder below it is named); `unreadable` marks a file that could not be read at all.
 // With a control, the import reports its progress there and stops when it is cancelled
-// (the result is then a failure with `cancelled` set); meant for a thread of its own.
+// (the result is then a Cancelled failure); meant for a thread of its own.
 ImportResult importPath(const std::string& path, const ImportOptions& options = {},
                         ImportControl* control = nullptr);
 

@@ -373,7 +373,7 @@ std::string writeJsTreeJson(const MenuScheme& scheme) {
 
 ImportResult readMenuJson(std::string_view text) {
     Json doc;
-    if (!doc.parse(text)) return ImportResult::failure("not a menu in JSON (" + doc.error() + ")");
+    if (!doc.parse(text)) return ImportResult::failed(doc.error());
     const int32_t root = doc.root();
     std::vector<int32_t> top;
     auto takeList = [&](int32_t list) {
@@ -395,7 +395,7 @@ ImportResult readMenuJson(std::string_view text) {
                 takeList(doc.member(core, "data")), found = true;
         }
     }
-    if (!found) return ImportResult::failure("not a menu in JSON (no list of items)");
+    if (!found) return ImportResult::failed(FailureKind::JsonNoItems, DataFormat::Json);
 
     bool flat = !top.empty();
     for (int32_t item : top)
@@ -409,7 +409,7 @@ ImportResult readMenuJson(std::string_view text) {
         reader.readNested(top, builder);
     ImportResult r;
     r.roots = builder.finish();
-    if (r.roots.empty()) return ImportResult::failure("the menu has no items");
+    if (r.roots.empty()) return ImportResult::failed(FailureKind::NoItems, DataFormat::Json);
     r.report.kind = "json";
     r.report.laterChildren = reader.laterChildren();
     if (doc.isObject(root) && doc.member(root, "sylvanode-menu") != Json::kNone)

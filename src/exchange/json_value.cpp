@@ -14,7 +14,7 @@ public:
     JsonParser(std::string_view s, std::vector<JsonDocument::Value>& values, std::string& store)
         : s_(s), values_(values), store_(store) {}
 
-    bool run(std::string& error);
+    bool run(Failure& error);
 
 private:
     using Type = JsonDocument::Type;
@@ -26,10 +26,14 @@ private:
     void ws() {
         while (p_ < s_.size() && (s_[p_] == ' ' || s_[p_] == '\t' || s_[p_] == '\n' || s_[p_] == '\r')) ++p_;
     }
-    bool fail(std::string& error, const std::string& what) const {
-        size_t line = 1;
+    bool fail(Failure& error, JsonProblem problem, std::string expected = {}) const {
+        std::int64_t line = 1;
         for (size_t i = 0; i < p_ && i < s_.size(); ++i) line += s_[i] == '\n';
-        error = "line " + std::to_string(line) + ": " + what;
+        error = Failure::of(FailureKind::JsonSyntax)
+                    .withNumber(line)
+                    .withFormat(DataFormat::Json)
+                    .withValue(std::move(expected));
+        error.jsonProblem = problem;
         return false;
     }
     bool hex4(unsigned& v);
@@ -174,11 +178,11 @@ bool JsonParser::number(std::string& out) {
     return true;
 }
 
-bool JsonParser::run(std::string& error) {
+bool JsonParser::run(Failure& error) {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") p_ = 3;
-    if (!isValidUtf8(s_)) return fail(error, "the text is not UTF-8");
+    if (!isValidUtf8(s_)) return fail(error, JsonProblem::NotUtf8);
     // Offsets into the store are 32 bits; the store is never longer than the text.
-    if (s_.size() > UINT32_MAX / 2) return fail(error, "the text is too large");
+    if (s_.size() > UINT32_MAX / 2) return fail(error, JsonProblem::TooLarge);
     std::string key, text;
     bool expectValue = true;  // else a "," or the end of the open container
     bool first = true;        // no element yet in the open container
@@ -192,7 +196,8 @@ bool JsonParser::run(std::string& error) {
                 open_.pop_back();
                 continue;
             }
-            if (p_ >= s_.size() || s_[p_] != ',') return fail(error, object ? "expected , or }" : "expected , or ]");
+            if (p_ >= s_.size() || s_[p_] != ',')
+                return fail(error, JsonProblem::ExpectedSeparator, object ? "}" : "]");
             ++p_;
             expectValue = true;
             first = false;
@@ -209,14 +214,14 @@ bool JsonParser::run(std::string& error) {
         }
         key.clear();
         if (inObject) {
-            if (!string(key)) return fail(error, "expected a key");
+            if (!string(key)) return fail(error, JsonProblem::ExpectedKey);
             ws();
-            if (p_ >= s_.size() || s_[p_] != ':') return fail(error, "expected :");
+            if (p_ >= s_.size() || s_[p_] != ':') return fail(error, JsonProblem::ExpectedColon);
             ++p_;
             ws();
         }
-        if (p_ >= s_.size()) return fail(error, "the text ends too early");
-        if (values_.size() >= JsonDocument::kMaxValues) return fail(error, "too many values to import");
+        if (p_ >= s_.size()) return fail(error, JsonProblem::EndsEarly);
+        if (values_.size() >= JsonDocument::kMaxValues) return fail(error, JsonProblem::TooManyValues);
         const char c = s_[p_];
         if (c == '{' || c == '[') {
             ++p_;
@@ -226,7 +231,7 @@ bool JsonParser::run(std::string& error) {
             continue;  // expectValue stays: the first element, or the close
         }
         if (c == '"') {
-            if (!string(text)) return fail(error, "a bad string");
+            if (!string(text)) return fail(error, JsonProblem::BadString);
             add(Type::String, key, text);
         } else if (literal("true")) {
             add(Type::True, key);
@@ -237,13 +242,13 @@ bool JsonParser::run(std::string& error) {
         } else if (number(text)) {
             add(Type::Number, key, text);
         } else {
-            return fail(error, "expected a value");
+            return fail(error, JsonProblem::ExpectedValue);
         }
         expectValue = false;
         if (open_.empty()) break;
     }
     ws();
-    if (p_ != s_.size()) return fail(error, "text after the end");
+    if (p_ != s_.size()) return fail(error, JsonProblem::TextAfterEnd);
     return true;
 }
 
@@ -252,7 +257,7 @@ bool JsonParser::run(std::string& error) {
 bool JsonDocument::parse(std::string_view utf8) {
     values_.clear();
     store_.clear();
-    error_.clear();
+    error_ = {};
     const bool ok = JsonParser(utf8, values_, store_).run(error_);
     if (!ok) {
         values_.clear();

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/failure.h"
+
 namespace sylvanode {
 
 // A parsed JSON text as a flat list of values in document order. Containers link to their
@@ -27,9 +29,9 @@ public:
     };
 
     // Parses UTF-8 JSON (RFC 8259; a byte-order mark is skipped). False with `error()` set
-    // ("line 3: expected , or ]") when the text is not JSON.
+    // (JsonSyntax: the problem and its line) when the text is not JSON.
     bool parse(std::string_view utf8);
-    const std::string& error() const { return error_; }
+    const Failure& error() const { return error_; }
 
     int32_t root() const { return values_.empty() ? kNone : 0; }
     const Value& operator[](int32_t at) const { return values_[static_cast<size_t>(at)]; }
@@ -50,7 +52,7 @@ private:
     std::vector<Value> values_;
     std::string store_;      // every key and text, decoded, one after another
     std::string_view text_;  // a view of store_
-    std::string error_;
+    Failure error_;
 };
 
 // Appends `utf8` as a JSON string literal: quotes, backslashes and control characters escaped.

@@ -271,8 +271,7 @@ LinkCheckResult checkLinks(const MenuScheme& scheme, const std::string& root, co
     LinkCheckResult result;
     struct stat st {};
     if (root.empty() || ::stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        result.error =
-            "the folder to check against does not exist: " + (root.empty() ? std::string("(none)") : root);
+        result.failure = Failure::of(FailureKind::NoRootFolder, root);
         return result;
     }
     Checker checker(root, options, result);

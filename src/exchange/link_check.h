@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "model/menu_scheme.h"
+#include "platform/failure.h"
 
 namespace sylvanode {
 
@@ -37,7 +38,7 @@ struct LinkCheckOptions {
 
 struct LinkCheckResult {
     std::vector<LinkProblem> problems;  // in item order, the settings' icons first
-    std::string error;                  // the root folder cannot be used
+    Failure failure;                    // the root folder cannot be used (NoRootFolder)
     int faults() const;
 };
 

@@ -128,8 +128,8 @@ bool isJavaScript(std::string_view link) {
 ImportResult readOutline(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     if (text.find('\0') != std::string_view::npos)
-        return ImportResult::failure("not an outline (binary data)");
-    if (!isValidUtf8(text)) return ImportResult::failure("not an outline (the text is not UTF-8)");
+        return ImportResult::failed(FailureKind::BinaryData, DataFormat::Outline);
+    if (!isValidUtf8(text)) return ImportResult::failed(FailureKind::NotUtf8, DataFormat::Outline);
 
     ForestBuilder builder;
     std::vector<int> indents;  // indentation of each open item
@@ -165,7 +165,7 @@ ImportResult readOutline(std::string_view text) {
     }
     ImportResult r;
     r.roots = builder.finish();
-    if (r.roots.empty()) return ImportResult::failure("the outline has no items");
+    if (r.roots.empty()) return ImportResult::failed(FailureKind::NoItems, DataFormat::Outline);
     return r;
 }
 

@@ -155,15 +155,17 @@ std::string hostTitle(const std::string& host) {
 }  // namespace
 
 ImportResult readSitemap(std::string_view bytes, const std::string& charset) {
-    if (binary(bytes)) return ImportResult::failure("not a sitemap (binary data)");
-    std::string refusal;
-    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &refusal);
-    if (!refusal.empty()) return ImportResult::failure(refusal);
+    if (binary(bytes)) return ImportResult::failed(FailureKind::BinaryData, DataFormat::Sitemap);
+    bool entities = false;
+    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &entities);
+    if (entities) return ImportResult::failed(FailureKind::EntitiesRefused, DataFormat::Sitemap);
     const xmlNode* root = rootOf(doc);
-    if (!root) return ImportResult::failure("not a sitemap (not well-formed XML)");
+    if (!root) return ImportResult::failed(FailureKind::NotWellFormed, DataFormat::Sitemap);
     if (xml::localName(root) == "sitemapindex")
-        return ImportResult::failure("a sitemap index: import one of the sitemaps it lists");
-    if (xml::localName(root) != "urlset") return ImportResult::failure("not a sitemap (no <urlset>)");
+        return ImportResult::failed(FailureKind::SitemapIndex, DataFormat::Sitemap);
+    if (xml::localName(root) != "urlset")
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Sitemap).withValue("urlset"));
 
     std::vector<std::pair<std::string, Address>> pages;
     std::vector<std::string> hosts;
@@ -181,7 +183,7 @@ ImportResult readSitemap(std::string_view bytes, const std::string& charset) {
             break;
         }
     }
-    if (pages.empty()) return ImportResult::failure("the sitemap lists no addresses");
+    if (pages.empty()) return ImportResult::failed(FailureKind::NoItems, DataFormat::Sitemap);
 
     PathTree tree;
     std::map<std::string, size_t> hostNodes;
@@ -219,13 +221,15 @@ ImportResult readSitemap(std::string_view bytes, const std::string& charset) {
 }
 
 ImportResult readOpml(std::string_view bytes, const std::string& charset) {
-    if (binary(bytes)) return ImportResult::failure("not an OPML file (binary data)");
-    std::string refusal;
-    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &refusal);
-    if (!refusal.empty()) return ImportResult::failure(refusal);
+    if (binary(bytes)) return ImportResult::failed(FailureKind::BinaryData, DataFormat::Opml);
+    bool entities = false;
+    xml::Doc doc = xml::parseXml(bytes, charset.empty() ? nullptr : charset.c_str(), &entities);
+    if (entities) return ImportResult::failed(FailureKind::EntitiesRefused, DataFormat::Opml);
     const xmlNode* root = rootOf(doc);
-    if (!root) return ImportResult::failure("not an OPML file (not well-formed XML)");
-    if (xml::localName(root) != "opml") return ImportResult::failure("not an OPML file (no <opml>)");
+    if (!root) return ImportResult::failed(FailureKind::NotWellFormed, DataFormat::Opml);
+    if (xml::localName(root) != "opml")
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("opml"));
     const xmlNode* body = nullptr;
     std::string title;
     for (const xmlNode* n = root->children; n && !body; n = n->next) {
@@ -234,7 +238,9 @@ ImportResult readOpml(std::string_view bytes, const std::string& charset) {
             for (const xmlNode* h = n->children; h; h = h->next)
                 if (xml::isElement(h) && xml::localName(h) == "title") title = textOf(h);
     }
-    if (!body) return ImportResult::failure("the OPML file has no <body>");
+    if (!body)
+        return ImportResult::failed(
+            Failure::of(FailureKind::MissingElement).withFormat(DataFormat::Opml).withValue("body"));
 
     auto isOutline = [](const xmlNode* n) { return xml::isElement(n) && xml::localName(n) == "outline"; };
     ForestBuilder builder;
@@ -273,7 +279,7 @@ ImportResult readOpml(std::string_view bytes, const std::string& charset) {
     }
     ImportResult r;
     r.roots = builder.finish();
-    if (r.roots.empty()) return ImportResult::failure("the OPML outline has no items");
+    if (r.roots.empty()) return ImportResult::failed(FailureKind::NoItems, DataFormat::Opml);
     r.report.title = title;
     return r;
 }

@@ -105,9 +105,9 @@ Doc parseHtmlUtf8(std::string_view utf8) {
     return doc;
 }
 
-Doc parseXml(std::string_view bytes, const char* encoding, std::string* refusal) {
+Doc parseXml(std::string_view bytes, const char* encoding, bool* declaresEntities) {
     initOnce();
-    if (refusal) refusal->clear();
+    if (declaresEntities) *declaresEntities = false;
     if (bytes.size() > kMaxParsedBytes) return nullptr;
     std::unique_ptr<xmlParserCtxt, CtxtDeleter> ctxt(
         xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
@@ -137,7 +137,7 @@ Doc parseXml(std::string_view bytes, const char* encoding, std::string* refusal)
     ctxt->myDoc = nullptr;
     if (!ctxt->wellFormed || importCancelled()) doc.reset();
     if (declaresEntity) {
-        if (refusal) *refusal = kEntityRefusal;
+        if (declaresEntities) *declaresEntities = true;
         return nullptr;
     }
     return doc;

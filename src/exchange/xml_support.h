@@ -27,11 +27,10 @@ Doc parseHtmlUtf8(std::string_view utf8);
 // Parses XML without network access, DTD loading or entity substitution; `encoding`, when
 // set, overrides what the document declares. A document that declares an entity (general or
 // parameter) is refused as soon as the declaration is read, so no expansion of any size can
-// start: null is returned with `refusal` set to kEntityRefusal. Otherwise null means not
+// start: null is returned with `declaresEntities` set. Otherwise null means not
 // well-formed. Only the predefined entities and character references are expanded, which
 // the parser always does.
-Doc parseXml(std::string_view bytes, const char* encoding = nullptr, std::string* refusal = nullptr);
-inline constexpr const char* kEntityRefusal = "the file declares XML entities, which are not read";
+Doc parseXml(std::string_view bytes, const char* encoding = nullptr, bool* declaresEntities = nullptr);
 
 inline bool isElement(const xmlNode* n) { return n && n->type == XML_ELEMENT_NODE; }
 inline bool isElement(const xmlNode* n, const char* name) {

@@ -5,20 +5,23 @@
 #include <string_view>
 
 #include "model/menu_scheme.h"
+#include "platform/failure.h"
+#include "platform/safe_file.h"
 
 namespace sylvanode {
 
-// Result of a load or save: success, or the reason (which item, key or line, what was wrong).
+// Result of a load or save: success, or the failure (which item or file, what was wrong).
 // Nothing is thrown out of the functions below, not even std::bad_alloc.
 struct SchemeResult {
     bool ok = true;
-    std::string reason;
-    bool ioError = false;      // the file could not be read or written (as opposed to rejected)
-    bool outOfMemory = false;  // an allocation failed; ioError is set too, the file may well be fine
+    Failure failure;
+    bool ioError = false;  // the file could not be read or written (as opposed to rejected)
     explicit operator bool() const { return ok; }
-    static SchemeResult failure(std::string why) { return {false, std::move(why), false, false}; }
-    static SchemeResult ioFailure(std::string why) { return {false, std::move(why), true, false}; }
-    static SchemeResult memoryFailure(std::string why) { return {false, std::move(why), true, true}; }
+    // An allocation failed (ioError is set too): the file may well be fine.
+    bool outOfMemory() const { return failure.kind == FailureKind::OutOfMemory; }
+    static SchemeResult rejected(Failure why) { return {false, std::move(why), false}; }
+    static SchemeResult ioFailure(Failure why) { return {false, std::move(why), true}; }
+    static SchemeResult from(const IoResult& r) { return r ? SchemeResult{} : ioFailure(r.failure); }
 };
 
 // The text of the scheme file, CR LF line ends, GBK bytes as held. A text value

@@ -16,8 +16,12 @@
 namespace sylvanode {
 namespace {
 
-std::string itemReason(int32_t k, const std::string& what) {
-    return "item " + std::to_string(k) + ": " + what;
+SchemeResult itemRejected(FailureKind kind, uint32_t k) {
+    return SchemeResult::rejected(Failure::of(kind).withItem(k));
+}
+
+SchemeResult outOfMemory(const std::string& path = {}) {
+    return SchemeResult::ioFailure(Failure::of(FailureKind::OutOfMemory, path));
 }
 
 // The latest record of each level, for the walk back: small levels in a table,
@@ -251,7 +255,7 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
     const Section* config = ini.section("Config");
 
     const int32_t count = ini.getInt(config, "Count", -1);
-    if (count == -1) return SchemeResult::failure("[Config] has no item count");
+    if (count == -1) return SchemeResult::rejected(Failure::of(FailureKind::SchemeNoCount));
 
     SchemeSettings s;
     s.workDir = ini.getString(config, "workDir", "");
@@ -282,11 +286,10 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
         }
     // Every item needs a level; the first one without a usable level is the reason.
     for (uint32_t k = 0; k < items; ++k) {
-        if (!has(Level, k)) return SchemeResult::failure(itemReason(static_cast<int32_t>(k), "[MenuLevel] has no level"));
+        if (!has(Level, k)) return itemRejected(FailureKind::SchemeNoLevel, k);
         if (levels_[k] == kUnreadableLevel)
-            return SchemeResult::failure(itemReason(
-                static_cast<int32_t>(k),
-                "level \"" + unreadableLevels_[k] + "\" in [MenuLevel] is not a level of 0 or more"));
+            return SchemeResult::rejected(
+                Failure::of(FailureKind::SchemeBadLevel).withItem(k).withValue(unreadableLevels_[k]));
     }
     if (records_.size() > items) {
         for (size_t k = items; k < records_.size(); ++k) delete records_[k];
@@ -317,8 +320,8 @@ SchemeResult SchemeLoader::finish(MenuScheme& scheme) {
             // that position of the tree built so far gives the parent.
             const uint32_t j = latest.get(L);
             if (j == TreeBuilder::kNone)
-                return SchemeResult::failure(
-                    itemReason(static_cast<int32_t>(k), "level " + std::to_string(L) + " does not fit the items before it"));
+                return SchemeResult::rejected(
+                    Failure::of(FailureKind::SchemeLevelGap).withItem(k).withNumber(L));
             parent = tree.parentOf(tree.idAt(j));
         }
         attached_ = k + 1;  // the tree owns it from here, even if attaching fails
@@ -413,9 +416,9 @@ SchemeResult readSchemeText(MenuScheme& scheme, std::string_view text) {
         ProfileLines::forEachLine(text, [&](std::string_view line) { loader.line(line); });
         return loader.finish(scheme);
     } catch (const std::bad_alloc&) {
-        return SchemeResult::memoryFailure("out of memory");
+        return outOfMemory();
     } catch (const std::length_error&) {
-        return SchemeResult::memoryFailure("out of memory");
+        return outOfMemory();
     }
 }
 
@@ -425,13 +428,13 @@ SchemeResult readSchemeFile(MenuScheme& scheme, const std::string& path) {
         ProfileLines lines;
         auto onLine = [&](std::string_view line) { loader.line(line); };
         const IoResult r = readFileInPieces(path, [&](std::string_view piece) { lines.feed(piece, onLine); });
-        if (!r) return r.outOfMemory ? SchemeResult::memoryFailure(r.error) : SchemeResult::ioFailure(r.error);
+        if (!r) return SchemeResult::from(r);
         lines.finish(onLine);
         return loader.finish(scheme);
     } catch (const std::bad_alloc&) {
-        return SchemeResult::memoryFailure("cannot read " + path + ": out of memory");
+        return outOfMemory(path);
     } catch (const std::length_error&) {
-        return SchemeResult::memoryFailure("cannot read " + path + ": out of memory");
+        return outOfMemory(path);
     }
 }
 

@@ -176,9 +176,7 @@ std::string writeSchemeText(const MenuScheme& scheme) {
 }
 
 SchemeResult writeSchemeFile(const MenuScheme& scheme, const std::string& path) {
-    const IoResult r = writeFileAtomically(path, writeSchemeText(scheme));
-    if (!r) return SchemeResult::ioFailure(r.error);
-    return {};
+    return SchemeResult::from(writeFileAtomically(path, writeSchemeText(scheme)));
 }
 
 }  // namespace sylvanode

@@ -22,8 +22,11 @@
 namespace sylvanode {
 namespace {
 
-using file_text::errnoText;
-using file_text::kindName;
+using file_text::notRegularFile;
+
+IoResult failed(FailureKind kind, const std::string& path, int err = 0) {
+    return IoResult::failed(Failure::of(kind, path, err));
+}
 
 // Follows a chain of symlinks to the file they finally name (which may not exist yet).
 std::string resolveTarget(const std::string& path) {
@@ -66,9 +69,8 @@ IoResult writeInPlace(const std::string& path, const std::string& target, mode_t
                       std::string_view bytes) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        if (errno == ENXIO && S_ISFIFO(mode))
-            return IoResult::failure("cannot write " + path + ": no program is reading from the pipe");
-        return IoResult::failure(errnoText("cannot open", path, errno));
+        if (errno == ENXIO && S_ISFIFO(mode)) return failed(FailureKind::NoPipeReader, path);
+        return failed(FailureKind::CannotOpen, path, errno);
     }
     // Once open, write as a shell redirection would: waiting while a reader catches up.
     const int flags = ::fcntl(fd, F_GETFL);
@@ -76,7 +78,7 @@ IoResult writeInPlace(const std::string& path, const std::string& target, mode_t
     const bool ok = writeAll(fd, bytes);
     const int err = errno;
     ::close(fd);
-    if (!ok) return IoResult::failure(errnoText("cannot write", path, err));
+    if (!ok) return failed(FailureKind::CannotWrite, path, err);
     return {};
 }
 
@@ -159,16 +161,16 @@ IoResult createTemp(const std::string& path, const SavePlace& place, bool exists
     t.fd = ::open(place.folder().c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (t.fd < 0 && errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
         const int err = errno;
-        if (err == ENOENT) return IoResult::failure("cannot write " + path + ": no such folder");
-        return IoResult::failure(errnoText("cannot create a file in", place.folder(), err));
+        if (err == ENOENT) return failed(FailureKind::NoSuchFolder, path);
+        return failed(FailureKind::CannotCreateIn, place.folder(), err);
     }
     if (t.fd < 0) {
         std::string tmpl = place.dir + place.prefix("saving") + std::string(kRandomLength, 'X');
         t.fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
         if (t.fd < 0) {
             const int err = errno;
-            if (err == ENOENT) return IoResult::failure("cannot write " + path + ": no such folder");
-            return IoResult::failure(errnoText("cannot create a file in", place.folder(), err));
+            if (err == ENOENT) return failed(FailureKind::NoSuchFolder, path);
+            return failed(FailureKind::CannotCreateIn, place.folder(), err);
         }
         t.name = tmpl;
         // mkostemp makes 0600; a new file gets what creating it would have given it.
@@ -229,24 +231,22 @@ bool overwrite(int fd, std::string_view bytes) {
 IoResult writeKeepingFile(const std::string& path, const std::string& target, const SavePlace& place,
                           const FileMetadata& old, std::string_view bytes) {
     const int fd = ::open(target.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return IoResult::failure(errnoText("cannot write", path, errno));
+    if (fd < 0) return failed(FailureKind::CannotWrite, path, errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return IoResult::failure("cannot write " + path + ": it is not a regular file");
+        return IoResult::failed(notRegularFile(path, st.st_mode));
     }
     if (writeWouldStripSetId(st)) {
         ::close(fd);
-        return IoResult::failure("cannot write " + path +
-                                 ": it is a set-user-ID or set-group-ID file of another owner, which saving "
-                                 "would change");
+        return failed(FailureKind::SetIdFile, path);
     }
     std::string backupName = place.dir + place.prefix("backup") + std::string(kRandomLength, 'X');
     const int backup = ::mkostemp(backupName.data(), O_CLOEXEC);
     if (backup < 0) {
         const int err = errno;
         ::close(fd);
-        return IoResult::failure(errnoText("cannot make a backup copy of", path, err));
+        return failed(FailureKind::CannotBackUp, path, err);
     }
     ::flock(backup, LOCK_EX);
     auto closeAll = [&] {
@@ -257,24 +257,24 @@ IoResult writeKeepingFile(const std::string& path, const std::string& target, co
         const int err = errno;
         ::unlink(backupName.c_str());
         closeAll();
-        return IoResult::failure(errnoText("cannot make a backup copy of", path, err));
+        return failed(FailureKind::CannotBackUp, path, err);
     }
     syncFolder(place);  // the backup is on disk, under its name, before the file changes
 
     if (!overwrite(fd, bytes)) {
         const int err = errno;
-        const std::string why = errnoText("cannot write", path, err);
+
         std::string oldBytes;
         oldBytes.resize(static_cast<size_t>(st.st_size));
         const bool restored = ::pread(backup, oldBytes.data(), oldBytes.size(), 0) == st.st_size &&
                               overwrite(fd, oldBytes);
         if (!restored) {
             closeAll();
-            return IoResult::failure(why + "; its old contents are in " + backupName);
+            return IoResult::failed(Failure::of(FailureKind::BackupKept, path, err).withValue(backupName));
         }
         ::unlink(backupName.c_str());
         closeAll();
-        return IoResult::failure(why);
+        return failed(FailureKind::CannotWrite, path, err);
     }
     // A write by anyone but root clears set-ID bits, and any write drops file capabilities.
     applyMetadata(fd, old);
@@ -283,15 +283,16 @@ IoResult writeKeepingFile(const std::string& path, const std::string& target, co
     return {};
 }
 
-// Why the user may not write an existing regular file, or empty when they may.
-std::string readOnlyReason(const std::string& target, const struct stat& st) {
+// Why the user may not write the existing regular file `path`, or no failure when they may.
+Failure readOnlyFailure(const std::string& path, const std::string& target, const struct stat& st) {
     // Root passes every access() check; a file without any write bit is still
     // read-only to an editor, as it is to the other editors root uses.
-    if ((st.st_mode & 0222) == 0) return "the file is read-only";
+    if ((st.st_mode & 0222) == 0) return Failure::of(FailureKind::ReadOnly, path);
     if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-        if (errno == EROFS) return "the file is on a read-only file system";
-        if (errno == EACCES || errno == EPERM) return "the file is read-only for you (permission denied)";
-        return plainErrorText(errno);
+        const int err = errno;
+        if (err == EROFS || err == EACCES || err == EPERM)
+            return Failure::of(FailureKind::ReadOnly, path, err);
+        return Failure::of(FailureKind::CannotWrite, path, err);
     }
     return {};
 }
@@ -307,7 +308,7 @@ bool isPipeOrDevice(const std::string& path, mode_t& mode) {
 
 // The save itself; the caller holds the target's save lock.
 IoResult writeLockedTarget(const std::string& path, const std::string& target, std::string_view bytes) {
-    if (path.empty()) return IoResult::failure("no file name given");
+    if (path.empty()) return failed(FailureKind::NoFileName, {});
     if (mode_t mode = 0; isPipeOrDevice(path, mode)) return writeInPlace(path, path, mode, bytes);
 
     struct stat st {};
@@ -316,10 +317,8 @@ IoResult writeLockedTarget(const std::string& path, const std::string& target, s
     if (::stat(target.c_str(), &st) == 0) {
         exists = true;
         if (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode)) return writeInPlace(path, target, st.st_mode, bytes);
-        if (!S_ISREG(st.st_mode))
-            return IoResult::failure("cannot write " + path + ": it is " + kindName(st.st_mode));
-        if (const std::string why = readOnlyReason(target, st); !why.empty())
-            return IoResult::failure("cannot write " + path + ": " + why);
+        if (!S_ISREG(st.st_mode)) return IoResult::failed(notRegularFile(path, st.st_mode));
+        if (Failure why = readOnlyFailure(path, target, st)) return IoResult::failed(std::move(why));
         const int fd = ::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         const bool known = fd >= 0 && readMetadata(fd, old);
         if (fd >= 0) ::close(fd);
@@ -329,7 +328,7 @@ IoResult writeLockedTarget(const std::string& path, const std::string& target, s
             st.st_nlink = std::max<nlink_t>(st.st_nlink, 2);
         }
     } else if (errno != ENOENT) {
-        return IoResult::failure(errnoText("cannot write", path, errno));
+        return failed(FailureKind::CannotWrite, path, errno);
     }
 
     const SavePlace place(target);
@@ -340,14 +339,14 @@ IoResult writeLockedTarget(const std::string& path, const std::string& target, s
         TempFile tmp;
         if (IoResult r = createTemp(path, place, exists, tmp); !r) return r;
         if (!writeAll(tmp.fd, bytes) || ::fsync(tmp.fd) != 0)
-            return IoResult::failure(errnoText("cannot write", path, errno));
+            return failed(FailureKind::CannotWrite, path, errno);
         if (exists && !applyMetadata(tmp.fd, old)) {
             tmp.discard();
             result = writeKeepingFile(path, target, place, old, bytes);
         } else {
-            if (!nameTemp(place, tmp)) return IoResult::failure(errnoText("cannot write", path, errno));
+            if (!nameTemp(place, tmp)) return failed(FailureKind::CannotWrite, path, errno);
             if (::rename(tmp.name.c_str(), target.c_str()) != 0)
-                return IoResult::failure(errnoText("cannot replace", path, errno));
+                return failed(FailureKind::CannotReplace, path, errno);
             tmp.name.clear();  // it is the target now
             syncFolder(place);  // makes the rename itself durable
         }
@@ -389,7 +388,7 @@ IoResult SaveLock::acquire(const std::string& path, std::chrono::milliseconds wa
     release();
     path_ = path;
     target_ = path;
-    if (path.empty()) return IoResult::failure("no file name given");
+    if (path.empty()) return failed(FailureKind::NoFileName, {});
     // Where nothing can be locked (a pipe, a device, a file nobody may open, a missing
     // folder), the lock is held without a descriptor and write() says what is wrong.
     held_ = true;
@@ -418,7 +417,7 @@ IoResult SaveLock::acquire(const std::string& path, std::chrono::milliseconds wa
             if (std::chrono::steady_clock::now() >= deadline) {
                 ::close(fd);
                 held_ = false;
-                return IoResult::failure("cannot write " + path + ": another program is saving it");
+                return failed(FailureKind::SaveBusy, path);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -440,11 +439,11 @@ IoResult SaveLock::acquire(const std::string& path, std::chrono::milliseconds wa
 }
 
 IoResult SaveLock::write(std::string_view bytes) {
-    if (!held_) return IoResult::failure("cannot write " + path_ + ": it is not locked for saving");
+    if (!held_) return failed(FailureKind::NotLocked, path_);
     try {
         return writeLockedTarget(path_, target_, bytes);
     } catch (const std::bad_alloc&) {
-        return IoResult::memoryFailure("cannot write " + path_ + ": out of memory");
+        return failed(FailureKind::OutOfMemory, path_);
     }
 }
 
@@ -454,7 +453,7 @@ IoResult writeFileAtomically(const std::string& path, std::string_view bytes) {
         if (IoResult r = lock.acquire(path); !r) return r;
         return lock.write(bytes);
     } catch (const std::bad_alloc&) {
-        return IoResult::memoryFailure("cannot write " + path + ": out of memory");
+        return failed(FailureKind::OutOfMemory, path);
     }
 }
 }  // namespace sylvanode

@@ -5,13 +5,13 @@
 
 #include <sys/types.h>
 
-#include <string>
+#include "platform/failure.h"
 
 namespace sylvanode::file_text {
 
-// "cannot open /a/b.menu: permission denied"
-std::string errnoText(const std::string& what, const std::string& path, int err);
-// What a file that is not a regular file is, for messages ("a folder", "a pipe", ...).
-const char* kindName(mode_t mode);
+// What a file that is not a regular file is.
+FileType fileTypeOf(mode_t mode);
+// `path` is not a regular file but a `mode` one.
+Failure notRegularFile(const std::string& path, mode_t mode);
 
 }  // namespace sylvanode::file_text

@@ -21,36 +21,39 @@ namespace sylvanode {
 
 namespace file_text {
 
-std::string errnoText(const std::string& what, const std::string& path, int err) {
-    return what + " " + path + ": " + plainErrorText(err);
+FileType fileTypeOf(mode_t mode) {
+    if (S_ISDIR(mode)) return FileType::Folder;
+    if (S_ISFIFO(mode)) return FileType::Pipe;
+    if (S_ISCHR(mode)) return FileType::Device;
+    if (S_ISBLK(mode)) return FileType::DiskDevice;
+    if (S_ISSOCK(mode)) return FileType::Socket;
+    return FileType::Other;
 }
 
-// What a file that is not a regular file is, for messages.
-const char* kindName(mode_t mode) {
-    if (S_ISDIR(mode)) return "a folder";
-    if (S_ISFIFO(mode)) return "a pipe";
-    if (S_ISCHR(mode)) return "a device";
-    if (S_ISBLK(mode)) return "a disk device";
-    if (S_ISSOCK(mode)) return "a socket";
-    return "not a regular file";
+Failure notRegularFile(const std::string& path, mode_t mode) {
+    Failure f = Failure::of(FailureKind::NotRegularFile, path);
+    f.fileType = fileTypeOf(mode);
+    return f;
 }
 
 }  // namespace file_text
 
 namespace {
 
-using file_text::errnoText;
-using file_text::kindName;
+using file_text::notRegularFile;
 
-std::string limitText(std::uint64_t limit) {
-    if (limit >= (1u << 20) && limit % (1u << 20) == 0) return std::to_string(limit >> 20) + " MiB";
-    return std::to_string(limit) + " bytes";
+IoResult tooLarge(const std::string& what, std::uint64_t limit) {
+    return IoResult::failed(
+        Failure::of(FailureKind::TooLarge, what).withNumber(static_cast<std::int64_t>(limit)));
 }
 
-std::string tooLarge(const std::string& what, std::uint64_t limit) {
-    return "cannot read " + what + ": it is larger than " + limitText(limit);
+IoResult systemFailure(FailureKind kind, const std::string& path, int err) {
+    return IoResult::failed(Failure::of(kind, path, err));
 }
 
+IoResult memoryFailure(const std::string& path) {
+    return IoResult::failed(Failure::of(FailureKind::OutOfMemory, path));
+}
 
 // Reads `fd` to its end into `out`, failing beyond `limit`. `sizeHint` is the
 // expected size (0 when unknown). Waits when a non-blocking descriptor has no data.
@@ -66,7 +69,7 @@ IoResult readDescriptor(int fd, const std::string& name, std::string& out, std::
         if (total == out.size()) {
             if (total > limit) {
                 out.clear();
-                return IoResult::failure(tooLarge(name, limit));
+                return tooLarge(name, limit);
             }
             out.resize(
                 static_cast<size_t>(std::min<std::uint64_t>(std::uint64_t{out.size()} * 2, limit + 1)));
@@ -81,14 +84,14 @@ IoResult readDescriptor(int fd, const std::string& name, std::string& out, std::
             }
             const int err = errno;
             out.clear();
-            return IoResult::failure(errnoText("cannot read", name, err));
+            return systemFailure(FailureKind::CannotRead, name, err);
         }
         if (n == 0) break;
         total += static_cast<size_t>(n);
     }
     if (total > limit) {
         out.clear();
-        return IoResult::failure(tooLarge(name, limit));
+        return tooLarge(name, limit);
     }
     out.resize(total);
     return {};
@@ -104,55 +107,12 @@ IoResult createFolders(const std::string& path) {
     struct stat st {};
     if (::stat(bare.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return {};
-        return IoResult::failure("cannot create the folder " + path + ": a file of that name is in the way");
+        return IoResult::failed(Failure::of(FailureKind::FolderInTheWay, path));
     }
     std::error_code ec;
     std::filesystem::create_directories(path, ec);
-    if (ec) return IoResult::failure(errnoText("cannot create the folder", path, ec.value()));
+    if (ec) return systemFailure(FailureKind::CannotCreateFolder, path, ec.value());
     return {};
-}
-
-std::string plainErrorText(int err) {
-    switch (err) {
-        case EACCES:
-        case EPERM:
-            return "permission denied";
-        case ENOSPC:
-            return "disk full";
-        case EDQUOT:
-            return "disk quota exceeded";
-        case ENOENT:
-            return "no such file or folder";
-        case ENOTDIR:
-            return "a part of the path is not a folder";
-        case EISDIR:
-            return "it is a folder";
-        case EROFS:
-            return "read-only file system";
-        case ENAMETOOLONG:
-            return "the name is too long";
-        case ELOOP:
-            return "too many symbolic links";
-        case EIO:
-            return "input/output error";
-        case ENOMEM:
-            return "out of memory";
-        case EFBIG:
-            return "the file is too large";
-        case EMFILE:
-        case ENFILE:
-            return "too many open files";
-        case ETXTBSY:
-            return "the file is in use";
-        case EPIPE:
-            return "the reading program has closed the pipe";
-        default: {
-            std::string text = std::strerror(err);
-            if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
-                text[0] = static_cast<char>(text[0] - 'A' + 'a');
-            return text;
-        }
-    }
 }
 
 namespace {
@@ -161,16 +121,16 @@ namespace {
 IoResult openRegularFile(const std::string& path, std::uint64_t limit, int& fd, struct stat& st) {
     fd = -1;
     // Look before opening: opening a FIFO or a device can wait or have effects of its own.
-    if (::stat(path.c_str(), &st) != 0) return IoResult::failure(errnoText("cannot open", path, errno));
-    if (!S_ISREG(st.st_mode)) return IoResult::failure("cannot read " + path + ": it is " + kindName(st.st_mode));
-    if (static_cast<std::uint64_t>(st.st_size) > limit) return IoResult::failure(tooLarge(path, limit));
+    if (::stat(path.c_str(), &st) != 0) return systemFailure(FailureKind::CannotOpen, path, errno);
+    if (!S_ISREG(st.st_mode)) return IoResult::failed(notRegularFile(path, st.st_mode));
+    if (static_cast<std::uint64_t>(st.st_size) > limit) return tooLarge(path, limit);
     fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return IoResult::failure(errnoText("cannot open", path, errno));
+    if (fd < 0) return systemFailure(FailureKind::CannotOpen, path, errno);
     // The name may have been swapped for something else in between.
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         fd = -1;
-        return IoResult::failure("cannot read " + path + ": it is not a regular file");
+        return IoResult::failed(notRegularFile(path, st.st_mode));
     }
     return {};
 }
@@ -189,7 +149,7 @@ IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t 
     } catch (const std::bad_alloc&) {
         out.clear();
         out.shrink_to_fit();
-        return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+        return memoryFailure(path);
     }
 }
 
@@ -207,13 +167,13 @@ IoResult readFileInPieces(const std::string& path, const std::function<void(std:
             if (n < 0) {
                 const int err = errno;
                 ::close(fd);
-                return IoResult::failure(errnoText("cannot read", path, err));
+                return systemFailure(FailureKind::CannotRead, path, err);
             }
             if (n == 0) break;
             total += static_cast<std::uint64_t>(n);
             if (total > limit) {
                 ::close(fd);
-                return IoResult::failure(tooLarge(path, limit));
+                return tooLarge(path, limit);
             }
             take(std::string_view(buf.data(), static_cast<size_t>(n)));
         }
@@ -221,7 +181,7 @@ IoResult readFileInPieces(const std::string& path, const std::function<void(std:
         return {};
     } catch (const std::bad_alloc&) {
         if (fd >= 0) ::close(fd);
-        return IoResult::memoryFailure("cannot read " + path + ": out of memory");
+        return memoryFailure(path);
     } catch (...) {
         if (fd >= 0) ::close(fd);
         throw;
@@ -235,14 +195,14 @@ IoResult readBounded(int fd, const std::string& name, std::string& out, std::uin
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
             const off_t at = ::lseek(fd, 0, SEEK_CUR);
             const std::uint64_t left = static_cast<std::uint64_t>(st.st_size - (at > 0 ? at : 0));
-            if (left > limit) return IoResult::failure(tooLarge(name, limit));
+            if (left > limit) return tooLarge(name, limit);
             hint = left;
         }
         return readDescriptor(fd, name, out, limit, hint);
     } catch (const std::bad_alloc&) {
         out.clear();
         out.shrink_to_fit();
-        return IoResult::memoryFailure("cannot read " + name + ": out of memory");
+        return memoryFailure(name);
     }
 }
 
@@ -255,19 +215,19 @@ IoResult readBounded(std::istream& in, const std::string& name, std::string& out
             const auto n = static_cast<size_t>(in.gcount());
             if (out.size() + n > limit) {
                 out.clear();
-                return IoResult::failure(tooLarge(name, limit));
+                return tooLarge(name, limit);
             }
             out.append(buf, n);
         }
         if (in.bad()) {
             out.clear();
-            return IoResult::failure("cannot read " + name + ": input/output error");
+            return systemFailure(FailureKind::CannotRead, name, EIO);
         }
         return {};
     } catch (const std::bad_alloc&) {
         out.clear();
         out.shrink_to_fit();
-        return IoResult::memoryFailure("cannot read " + name + ": out of memory");
+        return memoryFailure(name);
     }
 }
 }  // namespace sylvanode

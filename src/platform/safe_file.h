@@ -8,17 +8,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/failure.h"
+
 namespace sylvanode {
 
 struct IoResult {
     bool ok = true;
-    // What failed and why, in plain words: "cannot write /x/a.menu: the file is read-only".
-    std::string error;
-    // The failure was an allocation that could not be satisfied (the error says "out of memory").
-    bool outOfMemory = false;
+    // What failed: a kind and its details (file, errno), which the frontends word.
+    Failure failure;
     explicit operator bool() const { return ok; }
-    static IoResult failure(std::string why) { return {false, std::move(why), false}; }
-    static IoResult memoryFailure(std::string why) { return {false, std::move(why), true}; }
+    // The failure was an allocation that could not be satisfied.
+    bool outOfMemory() const { return failure.kind == FailureKind::OutOfMemory; }
+    static IoResult failed(Failure why) { return {false, std::move(why)}; }
 };
 
 // Input larger than this is refused rather than read: a scheme is a few megabytes
@@ -79,8 +80,8 @@ public:
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
 
-    // Takes the lock, waiting at most `wait` for another saver ("cannot write PATH: another
-    // program is saving it" when it does not finish).
+    // Takes the lock, waiting at most `wait` for another saver (SaveBusy when it does not
+    // finish).
     IoResult acquire(const std::string& path, std::chrono::milliseconds wait = kSaveLockWait);
     bool held() const { return held_; }
     // The file that is written: the path with its symlinks followed.
@@ -99,7 +100,7 @@ private:
 // Reads a whole regular file, at most `limit` bytes. Anything else is refused
 // without reading: a folder, a FIFO or a device (so /dev/zero or a pipe with no
 // writer can neither exhaust memory nor hang the caller; use readBounded on a
-// descriptor for standard input).
+// descriptor for standard input). Failures name the file by `path`.
 IoResult readWholeFile(const std::string& path, std::string& out, std::uint64_t limit = kMaxInputBytes);
 
 // Reads a regular file as readWholeFile does, handing it to `take` piece by piece (a few
@@ -110,16 +111,13 @@ IoResult readFileInPieces(const std::string& path, const std::function<void(std:
 
 // Reads a descriptor or a stream to its end, failing once more than `limit` bytes
 // arrive. Blocks like any read does (meant for standard input); `name` is what the
-// reason calls the input ("standard input").
+// failure calls the input (its path).
 IoResult readBounded(int fd, const std::string& name, std::string& out, std::uint64_t limit = kMaxInputBytes);
 IoResult readBounded(std::istream& in, const std::string& name, std::string& out,
                      std::uint64_t limit = kMaxInputBytes);
 
-// Creates a folder and the folders above it that are missing; the error says why not
-// ("cannot create the folder /a/b: permission denied", "...: a file of that name is in the way").
+// Creates a folder and the folders above it that are missing (CannotCreateFolder with the
+// errno, or FolderInTheWay, when it cannot).
 IoResult createFolders(const std::string& path);
-
-// The cause of an errno value in plain words ("permission denied", "disk full").
-std::string plainErrorText(int err);
 
 }  // namespace sylvanode

@@ -37,7 +37,7 @@ IoResult readLibraryFiles(const std::string& from, std::vector<std::pair<std::st
     for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
         if (it->is_regular_file(ec)) names.push_back(it->path().filename().string());
     }
-    if (ec) return IoResult::failure("cannot read the directory " + from);
+    if (ec) return IoResult::failed(Failure::of(FailureKind::CannotReadFolder, from, ec.value()));
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) {
         files.emplace_back(name, std::string());
@@ -164,7 +164,7 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
         std::string old;
         if (!readWholeFile(page, old) ||
             !(startsWith(old, kPreviewMark) || startsWith(old, kEarlierPreviewStart))) {
-            return IoResult::failure(page + " exists and is not a preview page; choose another directory");
+            return IoResult::failed(Failure::of(FailureKind::NotPreviewPage, page));
         }
         ownDirectory = true;
     }
@@ -190,8 +190,7 @@ IoResult writePreview(MenuScheme& scheme, const std::string& baseDir, const std:
             std::string list;
             for (const std::string& name : others) list += (list.empty() ? "" : ", ") + name;
             if (foreign) *foreign = others;
-            return IoResult::failure(dir + " already holds " + list +
-                                     ", not written by a preview; choose another directory");
+            return IoResult::failed(Failure::of(FailureKind::ForeignFiles, dir).withValue(list));
         }
     }
     if (IoResult r = writeFiles(dir, files, nullptr); !r) return r;

@@ -12,6 +12,8 @@
 
 #include "cli/catalogue.h"
 #include "cli/cli.h"
+#include "cli/failure_text.h"
+#include "failure_samples.h"
 #include "test_support.h"
 
 namespace sylvanode {
@@ -60,61 +62,152 @@ TEST(CliLanguage, EveryKindOfMessageInEachLanguage) {
         std::string english, chinese;  // the whole of standard error
     } cases[] = {
         {{}, "", 2, "no command given (see sylvanode-cli --help)", "没有给出命令（见 sylvanode-cli --help）"},
-        {{"frob"}, "", 2, "unknown command frob (see sylvanode-cli --help)",
+        {{"frob"},
+         "",
+         2,
+         "unknown command frob (see sylvanode-cli --help)",
          "未知的命令 frob（见 sylvanode-cli --help）"},
-        {{"tree", scheme, "-x"}, "", 2, "unknown option -x (see sylvanode-cli tree --help)",
+        {{"tree", scheme, "-x"},
+         "",
+         2,
+         "unknown option -x (see sylvanode-cli tree --help)",
          "未知的选项 -x（见 sylvanode-cli tree --help）"},
-        {{"preview", scheme, "-o", "d", "--force=1"}, "", 2,
+        {{"preview", scheme, "-o", "d", "--force=1"},
+         "",
+         2,
          "option --force takes no value (see sylvanode-cli preview --help)",
          "选项 --force 不带值（见 sylvanode-cli preview --help）"},
-        {{"generate", scheme, "--suffix"}, "", 2, "option --suffix needs a value (see sylvanode-cli generate --help)",
+        {{"generate", scheme, "--suffix"},
+         "",
+         2,
+         "option --suffix needs a value (see sylvanode-cli generate --help)",
          "选项 --suffix 需要一个值（见 sylvanode-cli generate --help）"},
-        {{"rewrite", scheme}, "", 2, "usage: sylvanode-cli rewrite FILE.menu -o OUT.menu",
+        {{"rewrite", scheme},
+         "",
+         2,
+         "usage: sylvanode-cli rewrite FILE.menu -o OUT.menu",
          "用法：sylvanode-cli rewrite FILE.menu -o OUT.menu"},
-        {{"generate", scheme, "--suffix", "a_b"}, "", 2, "invalid suffix: a_b (letters and digits only)",
+        {{"generate", scheme, "--suffix", "a_b"},
+         "",
+         2,
+         "invalid suffix: a_b (letters and digits only)",
          "后缀名格式不正确: a_b"},
-        {{"generate", scheme, "--charset", "latin1"}, "", 2,
+        {{"generate", scheme, "--charset", "latin1"},
+         "",
+         2,
          "unknown character set latin1, use gbk or utf-8 (see sylvanode-cli generate --help)",
          "未知的字符集 latin1，请用 gbk 或 utf-8（见 sylvanode-cli generate --help）"},
-        {{"check", "-"}, "junk", 1, "invalid menu scheme: standard input: ...", "菜单方案格式不正确: 标准输入: ..."},
-        {{"check", missing}, "", 3, "cannot ...", "cannot ..."},  // the core's reason (still English)
+        {{"check", "-"},
+         "junk",
+         1,
+         "invalid menu scheme: standard input: ...",
+         "菜单方案格式不正确: 标准输入: ..."},
+        {{"check", missing},
+         "",
+         3,
+         "cannot open " + missing + ": no such file or folder",
+         "无法打开 " + missing + "：没有这个文件或文件夹"},
+        {{"check", dir.path()},
+         "",
+         3,
+         "cannot use " + dir.path() + ": it is a folder",
+         "无法使用 " + dir.path() + "：它是文件夹"},
+        {{"check", "-"},
+         "[Config]\r\ncount=1\r\n",
+         1,
+         "invalid menu scheme: standard input: item 0: [MenuLevel] has no level",
+         "菜单方案格式不正确: 标准输入: 第 0 项：[MenuLevel] 中没有它的层次"},
+        {{"rewrite", scheme, "-o", dir.file("no/such/o.menu")},
+         "",
+         3,
+         "cannot write " + dir.file("no/such/o.menu") + ": no such folder",
+         "无法写入 " + dir.file("no/such/o.menu") + "：文件夹不存在"},
         {{"generate", empty}, "", 1, "no menu items, no code generated", "没有菜单项，终止生成代码"},
-        {{"preview", empty, "-o", dir.file("p")}, "", 1, "no menu items, no code generated",
+        {{"preview", empty, "-o", dir.file("p")},
+         "",
+         1,
+         "no menu items, no code generated",
          "没有菜单项，终止生成代码"},
-        {{"preview", scheme, "-o", "-"}, "", 2,
+        {{"preview", scheme, "-o", "-"},
+         "",
+         2,
          "preview writes a directory: -o needs its name (see sylvanode-cli preview --help)",
          "preview 写出一个目录：-o 要给出它的名字（见 sylvanode-cli preview --help）"},
-        {{"library", "-"}, "", 2, "library writes a directory: DIR needs its name (see sylvanode-cli library --help)",
+        {{"library", "-"},
+         "",
+         2,
+         "library writes a directory: DIR needs its name (see sylvanode-cli library --help)",
          "library 写入一个目录：DIR 要给出它的名字（见 sylvanode-cli library --help）"},
-        {{"import", "-", "-o", dir.file("i.menu"), "--from", "xls"}, "", 2,
-         "unknown kind xls (html, markdown, outline, sitemap, opml, json or folder) (see sylvanode-cli import --help)",
-         "未知的类型 xls（html、markdown、outline、sitemap、opml、json 或 folder）（见 sylvanode-cli import --help）"},
-        {{"import", "-", "-o", dir.file("i.menu"), "--charset", "klingon"}, "", 2,
+        {{"import", "-", "-o", dir.file("i.menu"), "--from", "xls"},
+         "",
+         2,
+         "unknown kind xls (html, markdown, outline, sitemap, opml, json or folder) (see sylvanode-cli "
+         "import --help)",
+         "未知的类型 xls（html、markdown、outline、sitemap、opml、json 或 folder）（见 sylvanode-cli import "
+         "--help）"},
+        {{"import", "-", "-o", dir.file("i.menu"), "--charset", "klingon"},
+         "",
+         2,
          "unknown character set klingon (e.g. utf-8, gbk, windows-1252) (see sylvanode-cli import --help)",
          "未知的字符集 klingon（例如 utf-8、gbk、windows-1252）（见 sylvanode-cli import --help）"},
-        {{"import", "-", "-o", "-", "--format", "json"}, "", 2,
-         "--format json writes the report to standard output: -o needs a file (see sylvanode-cli import --help)",
+        {{"import", "-", "-o", "-", "--format", "json"},
+         "",
+         2,
+         "--format json writes the report to standard output: -o needs a file (see sylvanode-cli import "
+         "--help)",
          "--format json 把报告写到标准输出：-o 要给出一个文件（见 sylvanode-cli import --help）"},
-        {{"import", "-", "-o", dir.file("i.menu"), "--format", "xml"}, "", 2,
+        {{"import", "-", "-o", dir.file("i.menu"), "--format", "xml"},
+         "",
+         2,
          "unknown format xml (text or json) (see sylvanode-cli import --help)",
          "未知的格式 xml（text 或 json）（见 sylvanode-cli import --help）"},
-        {{"import", dir.file("none.html"), "-o", dir.file("i.menu")}, "", 3, "import: ...", "无法导入 ..."},
-        {{"import", "-", "-o", dir.file("i.menu"), "--from", "folder"}, "", 2,
+        {{"import", dir.file("none.html"), "-o", dir.file("i.menu")},
+         "",
+         3,
+         "import: " + dir.file("none.html") + ": no such file or folder",
+         "无法导入 " + dir.file("none.html") + "：没有这个文件或文件夹"},
+        {{"import", "-", "-o", dir.file("i.menu"), "--select", "a:hover"},
+         "",
+         2,
+         "not a selector this tool reads: \"a:hover\" (pseudo-classes are not supported at character 2) "
+         "(see sylvanode-cli import --help)",
+         "无法识别的选择器“a:hover”（第 2 个字符处不支持伪类）（见 sylvanode-cli import --help）"},
+        {{"import", "-", "-o", dir.file("i.menu"), "--from", "folder"},
+         "",
+         2,
          "standard input is not a folder (see sylvanode-cli import --help)",
          "标准输入不是文件夹（见 sylvanode-cli import --help）"},
-        {{"import", "-", "-o", dir.file("i.menu"), "--from", "json"}, "{", 1, "import: standard input: ...",
-         "无法导入 标准输入：..."},
-        {{"export", scheme, "--to", "pdf"}, "", 2,
+        {{"import", "-", "-o", dir.file("i.menu"), "--from", "json"},
+         "{",
+         1,
+         "import: standard input: not a menu in JSON (line 1: expected a key)",
+         "无法导入 标准输入：不是 JSON 菜单（第 1 行：这里应为键名）"},
+        {{"export", scheme, "--to", "pdf"},
+         "",
+         2,
          "unknown format pdf (html, outline, opml, json or jstree) (see sylvanode-cli export --help)",
          "未知的格式 pdf（html、outline、opml、json 或 jstree）（见 sylvanode-cli export --help）"},
-        {{"export", scheme, "--to", "opml", "--charset", "gbk"}, "", 2,
+        {{"export", scheme, "--to", "opml", "--charset", "gbk"},
+         "",
+         2,
          "--charset gbk is for --to html; outline, OPML and JSON are UTF-8 (see sylvanode-cli export --help)",
-         "--charset gbk 只用于 --to html；outline、OPML 和 JSON 都是 UTF-8（见 sylvanode-cli export --help）"},
-        {{"links", scheme, "--format", "xml"}, "", 2,
+         "--charset gbk 只用于 --to html；outline、OPML 和 JSON 都是 UTF-8（见 sylvanode-cli export "
+         "--help）"},
+        {{"links", scheme, "--format", "xml"},
+         "",
+         2,
          "unknown format xml (text or json) (see sylvanode-cli links --help)",
          "未知的格式 xml（text 或 json）（见 sylvanode-cli links --help）"},
-        {{"links", scheme, "--root", dir.file("nowhere")}, "", 3, "links: ...", "检查链接时出错：..."},
-        {{"links", "-"}, "[Config]\r\ncount=1\r\n[MenuLevel]\r\n0=0\r\n", 3, "links: ...", "检查链接时出错：..."},
+        {{"links", scheme, "--root", dir.file("nowhere")},
+         "",
+         3,
+         "links: the folder to check against does not exist: " + dir.file("nowhere"),
+         "检查链接时出错：用来检查链接的文件夹不存在：" + dir.file("nowhere")},
+        {{"links", "-"},
+         "[Config]\r\ncount=1\r\n[MenuLevel]\r\n0=0\r\n",
+         3,
+         "links: ...",
+         "检查链接时出错：..."},
     };
     for (const auto& c : cases) {
         std::string name;
@@ -129,7 +222,7 @@ TEST(CliLanguage, EveryKindOfMessageInEachLanguage) {
             EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 0) << name << r.err;
             EXPECT_TRUE(matches(message, expected)) << name << "\n  got:      " << message
                                                     << "\n  expected: " << expected;
-            // Apart from the core's reasons, each message is in one language.
+            // Each message is in one language.
             if (language == Language::English) {
                 EXPECT_FALSE(hasChinese(message)) << name << message;
             }
@@ -207,7 +300,7 @@ TEST(CliLanguage, FailuresOutsideTheCommandsInEachLanguage) {
     };
     FailingOutput failing;
     std::ostream full(&failing);
-    // The reason is the system's (still in English).
+    // The reason comes from our table of system errors.
     EXPECT_TRUE(matches(run(Language::English, scheme, full).second, "sylvanode-cli: cannot write to standard output: ..."));
     full.clear();
     EXPECT_TRUE(matches(run(Language::Chinese, scheme, full).second, "sylvanode-cli: 无法写入标准输出：..."));
@@ -277,6 +370,46 @@ TEST(CliLanguage, DataIsTheSameInEveryLanguage) {
     const CliRun zh = cli(Language::Chinese, {"check", "-", "--format", "json"}, bytes);
     EXPECT_EQ(zh.out, cli(Language::English, {"check", "-", "--format", "json"}, bytes).out);
     EXPECT_EQ(zh.out.rfind("{\"file\":\"standard input\",\"items\":", 0), 0u) << zh.out;
+}
+
+// Every kind of failure the core reports, with each variant of its details, is a sentence
+// in each language: one line, English without Chinese, Chinese without English words (its
+// data, such as paths and values, aside).
+TEST(CliLanguage, EveryFailureInEachLanguage) {
+    const std::vector<Failure> english = test::failureSamples("/data/menu", "abc");
+    const std::vector<Failure> chinese = test::failureSamples("/数据/菜单", "甲乙");
+    ASSERT_EQ(english.size(), chinese.size());
+    for (size_t i = 0; i < english.size(); ++i) {
+        const std::string en = cli::failureText(english[i], Language::English);
+        const std::string zh = cli::failureText(chinese[i], Language::Chinese);
+        const std::string what = failureSummary(english[i]) + "\n  " + en + "\n  " + zh;
+        EXPECT_FALSE(en.empty() || zh.empty()) << what;
+        EXPECT_EQ(en.find('\n'), std::string::npos) << what;
+        EXPECT_EQ(zh.find('\n'), std::string::npos) << what;
+        EXPECT_FALSE(hasChinese(en)) << what;
+        EXPECT_TRUE(hasChinese(zh)) << what;
+        EXPECT_TRUE(test::onlyChineseWords(zh)) << what;
+        EXPECT_NE(en, "failed") << what;  // every kind has a sentence of its own
+        const FailureKind kind = english[i].kind;
+        const bool aboutAFile = kind <= FailureKind::OutOfMemory && kind != FailureKind::NoFileName;
+        if (aboutAFile && !english[i].path.empty() && english[i].path != "-") {
+            EXPECT_NE(en.find("/data/menu"), std::string::npos) << what;
+        }
+    }
+    // Each kind, with its details, has a sentence of its own (none falls back to another's):
+    // the samples begin with every kind in full, each followed by it without details.
+    size_t kinds = 0;
+    while (failureKindName(static_cast<FailureKind>(kinds + 1)) != "unknown") ++kinds;
+    std::set<std::string> sentences;
+    for (size_t k = 0; k < kinds; ++k)
+        EXPECT_TRUE(sentences.insert(cli::failureText(english[2 * k], Language::English)).second)
+            << english[2 * k];
+    EXPECT_EQ(sentences.size(), kinds);
+    // A system error outside our table: the system's words in English, its name in Chinese.
+    EXPECT_EQ(cli::systemErrorText(ENOTUNIQ, Language::Chinese), "系统错误 ENOTUNIQ（76）");
+    EXPECT_FALSE(hasChinese(cli::systemErrorText(ENOTUNIQ, Language::English)));
+    EXPECT_EQ(cli::failureText(Failure::of(FailureKind::CannotRead, "-", EIO), Language::Chinese),
+              "无法读取 标准输入：输入输出错误");
 }
 
 // Every text of the table: one English key each, a translation in Chinese with the same

@@ -256,10 +256,10 @@ TEST(Cli, ConventionsOfEveryCommand) {
     // Standard input that cannot be read, or is too large.
     std::ostringstream out, err;
     const int code = cli::run({"check", "-"}, out, err, [](std::string&) {
-        return IoResult::failure("standard input is larger than 512 MiB");
+        return IoResult::failed(Failure::of(FailureKind::TooLarge, "-").withNumber(std::int64_t{512} << 20));
     });
     EXPECT_EQ(code, 3);
-    EXPECT_EQ(err.str(), "sylvanode-cli: standard input is larger than 512 MiB\n");
+    EXPECT_EQ(err.str(), "sylvanode-cli: cannot read standard input: it is larger than 512 MiB\n");
 
     // Memory that runs out is one line too.
     std::ostringstream out2, err2;

@@ -98,8 +98,7 @@ TEST(Import, FixturesGiveTheirMenus) {
          "FAQ -> faq.html\n"
          "Report a problem -> https://github.example.org/lantern/issues @_blank\n",
          "<ul class=\"toc\"> in <aside id=\"docs-toc\" class=\"sidebar\">"},
-        {"shop-categories.html",
-         selecting("categories"),
+        {"shop-categories.html", selecting("categories"),
          "Women\n"
          "  Jackets (48) -> /c/women/jackets\n"
          "  Boots (12) -> /c/women/boots\n"
@@ -110,8 +109,7 @@ TEST(Import, FixturesGiveTheirMenus) {
          "Kids -> /c/kids\n"
          "Gift cards -> /c/gift-cards {Give the outdoors}\n",
          "<ul> in <div id=\"categories\" class=\"mega-menu\">"},
-        {"gbk-site.html",
-         from(ImportKind::Html),
+        {"gbk-site.html", from(ImportKind::Html),
          "网站首页 -> index.htm\n"
          "关于我们 -> about/index.htm {公司简介}\n"
          "  发展历程 -> about/history.htm\n"
@@ -132,10 +130,11 @@ TEST(Import, FixturesGiveTheirMenus) {
          "Events -> /events.html\n"
          "Visit us -> /visit.html @_self\n",
          "<nav class=\"main-nav\">"},
-        {"two-lists-nav.html", selecting("clubs"), "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n",
-         "<ol id=\"clubs\"> in <main>"},
+        {"two-lists-nav.html", selecting("clubs"),
+         "Crime fiction -> /clubs/crime.html\nPoetry -> /clubs/poetry.html\n", "<ol id=\"clubs\"> in <main>"},
         {"two-lists-nav.html", selecting("main > ul"),
-         "Monday 9–17\nTuesday 9–17\nWednesday 9–20\nThursday 9–17\nFriday 9–17\nSaturday 10–14\nSunday closed\n",
+         "Monday 9–17\nTuesday 9–17\nWednesday 9–20\nThursday 9–17\nFriday 9–17\nSaturday 10–14\nSunday "
+         "closed\n",
          "<ul id=\"hours\"> in <main>"},
         // JSON as tree widgets keep it: jsTree (nested and flat), Fancytree, and the usual keys.
         {"jstree-nested.json",
@@ -167,7 +166,9 @@ TEST(Import, FixturesGiveTheirMenus) {
          ""},
         {"generic-tree.json",
          {},
-         "Home -> /\nServices\n  Design -> /services/design\n  Hosting -> /services/hosting\nCareers -> /jobs\n", ""},
+         "Home -> /\nServices\n  Design -> /services/design\n  Hosting -> /services/hosting\nCareers -> "
+         "/jobs\n",
+         ""},
         // Pages that declare no character set.
         {"latin1-recipes.html",
          {},
@@ -352,23 +353,22 @@ TEST(Import, FixturesGiveTheirMenus) {
          "  Sourdough loaf -> products/sourdough.html\n",
          ""},
         {"mkdocs-material.html", selecting("nav:first-child"), "error: not a selector this tool reads", ""},
-        {"mkdocs-material.html", selecting("#nowhere"), "error: nothing in the page matches \"#nowhere\"", ""},
+        {"mkdocs-material.html", selecting("#nowhere"), "error: nothing in the page matches \"#nowhere\"",
+         ""},
         {"site", from(ImportKind::Html), "error: ", ""},
         {"missing.html", {}, "error: no such file or folder", ""},
         {"site", from(ImportKind::Opml), "error: it is a folder; --from opml reads a file", ""},
-        {"site/images/logo.png", from(ImportKind::Sitemap), "error: not a page, outline or menu file (binary data)",
-         ""},
+        {"site/images/logo.png", from(ImportKind::Sitemap),
+         "error: not a page, outline or menu file (binary data)", ""},
         {"site/about.html", from(ImportKind::Sitemap), "error: not a sitemap (not well-formed XML)", ""},
         {"bookmarks.opml", from(ImportKind::Sitemap), "error: not a sitemap (no <urlset>)", ""},
         {"bookmarks.opml", readAs("klingon"), "error: unknown character set klingon", ""},
         {sitemapIndex, {}, "error: a sitemap index: import one of the sitemaps it lists"},
         {emptySitemap, {}, "error: the sitemap lists no addresses"},
-        {opmlWithoutBody, {}, "error: the OPML file has no <body>"},
+        {opmlWithoutBody, {}, "error: not an OPML file (no <body>)"},
         {opmlWithoutItems, {}, "error: the OPML outline has no items"},
         {noPages, {}, "error: no .html or .htm pages in the folder"},
-        {threePages,
-         folderOf(3),
-         "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
+        {threePages, folderOf(3), "a.html -> a.html\nb.htm -> b.htm\nsub\n  sub/c.html -> sub/c.html\n"},
         {threePages, folderOf(2), "error: the folder holds more than 2 pages"},
         {locked, {}, "error: cannot read the folder " + locked + "/private: permission denied", "", true},
         {huge, {}, "error: it is larger than 256 MiB"},
@@ -379,7 +379,7 @@ TEST(Import, FixturesGiveTheirMenus) {
                               c.options);
         };
         const auto asText = [](const ImportResult& r) {
-            return r ? test::dumpForest(r.roots) : "error: " + r.error;
+            return r ? test::dumpForest(r.roots) : "error: " + test::english(r.failure);
         };
         if (c.asAnotherUser) {
             const std::string got = test::inChildProcess([&] {
@@ -407,20 +407,20 @@ TEST(Import, FixtureMenusRoundTripThroughEveryExport) {
           "bootstrap4-navbar.html", "table-portal.html", "frameset/index.html", "readme.md", "headings.md",
           "bookmarks.opml", "sitemap.xml", "site"}) {
         ImportResult imported = importPath(test::fixturePath(std::string("import/") + fixture));
-        ASSERT_TRUE(imported) << fixture << ": " << imported.error;
+        ASSERT_TRUE(imported) << fixture << ": " << imported.failure;
         MenuScheme scheme;
         adoptImport(scheme, imported);
         for (ExportFormat format : {ExportFormat::Html, ExportFormat::Outline, ExportFormat::Opml, ExportFormat::Json,
                                     ExportFormat::JsTree}) {
             const ExportResult exported = exportScheme(scheme, format);
-            ASSERT_TRUE(exported) << exported.error;
+            ASSERT_TRUE(exported) << exported.failure;
             ImportOptions as;
             as.kind = format == ExportFormat::Html      ? ImportKind::Html
                       : format == ExportFormat::Outline ? ImportKind::Outline
                       : format == ExportFormat::Opml    ? ImportKind::Opml
                                                         : ImportKind::Json;
             ImportResult back = importBytes(exported.bytes, as);
-            ASSERT_TRUE(back) << fixture << " " << exportFormatName(format) << ": " << back.error;
+            ASSERT_TRUE(back) << fixture << " " << exportFormatName(format) << ": " << back.failure;
             const bool all = format != ExportFormat::Outline;
             EXPECT_EQ(test::dumpForest(back.roots, all), test::dumpForest(scheme.roots(), all))
                 << fixture << " through " << exportFormatName(format);
@@ -439,7 +439,7 @@ TEST(Import, FolderBecomesTheWorkDirectory) {
     };
     for (const auto& [source, folder, items] : cases) {
         ImportResult r = importPath(test::fixturePath(source));
-        ASSERT_TRUE(r) << r.error;
+        ASSERT_TRUE(r) << r.failure;
         MenuScheme scheme;
         adoptImport(scheme, r);
         EXPECT_EQ(scheme.settings.workDir, test::fixturePath(folder) + "/") << source;
@@ -457,7 +457,7 @@ TEST(Import, ReadsOnlyRegularFiles) {
         {dir.file("pipe"), "it is a pipe"},
         {"/dev/zero", "it is a device"},
     };
-    for (const auto& [path, error] : cases) EXPECT_EQ(importPath(path).error, error) << path;
+    for (const auto& [path, error] : cases) EXPECT_EQ(test::english(importPath(path).failure), error) << path;
 }
 
 // JSON as a person or another program writes it: escapes, pairs of surrogates, keys this
@@ -497,7 +497,7 @@ TEST(Import, MenuJsonWrittenByHand) {
     };
     for (const auto& [text, expected] : cases) {
         ImportResult r = importBytes(text, from(ImportKind::Json));
-        EXPECT_EQ(r ? test::dumpForest(r.roots) : "error: " + r.error, expected) << text;
+        EXPECT_EQ(r ? test::dumpForest(r.roots) : "error: " + test::english(r.failure), expected) << text;
     }
 }
 
@@ -529,17 +529,17 @@ TEST(Import, GuessesWhatAFileHolds) {
     // Text saved as UTF-16 with its byte-order mark, as Windows editors save "Unicode".
     const char utf16Outline[] = "\xFF\xFE-\0 \0[\0-N\x87\x65]\0(\0a\0.\0h\0t\0m\0)\0\n\0";
     ImportResult outline = importBytes(std::string(utf16Outline, sizeof utf16Outline - 1));
-    ASSERT_TRUE(outline) << outline.error;
+    ASSERT_TRUE(outline) << outline.failure;
     EXPECT_EQ(test::dumpForest(outline.roots), "中文 -> a.htm\n");
     const char utf16Page[] = "\xFE\xFF\0<\0u\0l\0>\0<\0l\0i\0>\0x\0<\0/\0l\0i\0>\0<\0/\0u\0l\0>";
     ImportResult page = importBytes(std::string(utf16Page, sizeof utf16Page - 1));
-    ASSERT_TRUE(page) << page.error;
+    ASSERT_TRUE(page) << page.failure;
     EXPECT_EQ(test::dumpForest(page.roots), "x\n");
     ImportResult bin =
         importBytes(std::string("\x7F"
                                 "ELF\x02\x01\x01\0\0\0",
                                 10));
-    EXPECT_EQ(bin.error, "not a page, outline or menu file (binary data)");
+    EXPECT_EQ(test::english(bin.failure), "not a page, outline or menu file (binary data)");
 }
 
 // What an import gives the new scheme besides its items: links of a page that name no target
@@ -554,7 +554,7 @@ TEST(Import, SchemeSettingsFromTheSource) {
     };
     for (const auto& [fixture, target, title] : cases) {
         ImportResult r = importPath(test::fixturePath("import/" + fixture));
-        ASSERT_TRUE(r) << r.error;
+        ASSERT_TRUE(r) << r.failure;
         MenuScheme scheme;
         adoptImport(scheme, r);
         EXPECT_EQ(scheme.settings.target, target) << fixture;
@@ -590,7 +590,7 @@ TEST(Import, FolderLinksArePercentEncodedPathSegments) {
         test::writeFile(dir.file("site/sub dir#1/" + name), "<title>t</title>");
     }
     ImportResult r = importPath(dir.file("site"));
-    ASSERT_TRUE(r) << r.error;
+    ASSERT_TRUE(r) << r.failure;
     MenuScheme scheme;
     adoptImport(scheme, r);
     EXPECT_EQ(scheme.roots()[0]->child(0)->data.menuLink.view().rfind("sub%20dir%231/", 0), 0u);
@@ -610,12 +610,13 @@ TEST(Import, FramesStayInsideThePagesFolder) {
                     "<frame src='http://example.com/menu.html'><frame src='link.html'></frameset>");
     std::filesystem::create_symlink(dir.file("outside.html"), dir.file("site/link.html"));
     ImportResult r = importPath(dir.file("site/index.html"));
-    EXPECT_EQ(r.error, "a frameset page, and none of its frames (../outside.html, /etc/hostname, "
-                       "http://example.com/menu.html, link.html) holds a menu");
+    EXPECT_EQ(test::english(r.failure),
+              "a frameset page, and none of its frames (../outside.html, /etc/hostname, "
+              "http://example.com/menu.html, link.html) holds a menu");
     test::writeFile(dir.file("site/index.html"), "<frameset><frame src='../site/./menu%20a.html'></frameset>");
     test::writeFile(dir.file("site/menu a.html"), "<ul><li><a href='x.html'>Inside</a></li></ul>");
     r = importPath(dir.file("site/index.html"));
-    ASSERT_TRUE(r) << r.error;
+    ASSERT_TRUE(r) << r.failure;
     EXPECT_EQ(r.report.frame, "menu a.html");
     EXPECT_EQ(test::dumpForest(r.roots), "Inside -> x.html\n");
 }

@@ -112,28 +112,28 @@ TEST(ExchangeRoundTrip, EveryFormatGivesTheTreeBack) {
 
         // HTML, as it sits in a GBK page.
         ImportResult html = readHtmlList("<meta charset=\"gbk\">" + exportHtmlNav(scheme));
-        ASSERT_TRUE(html) << html.error;
+        ASSERT_TRUE(html) << html.failure;
         EXPECT_EQ(test::dumpForest(html.roots), tree) << "html, seed " << seed << "\n"
                                                       << exportHtmlNav(scheme);
 
         std::string outline;
         ASSERT_TRUE(exportOutline(scheme, outline));
         ImportResult fromOutline = readOutline(outline);
-        ASSERT_TRUE(fromOutline) << fromOutline.error;
+        ASSERT_TRUE(fromOutline) << fromOutline.failure;
         EXPECT_EQ(test::dumpForest(fromOutline.roots), withoutTargetsStatusIcons(scheme))
             << "outline, seed " << seed << "\n"
             << outline;
 
         ImportResult opml = readOpml(exportOpml(scheme));
-        ASSERT_TRUE(opml) << opml.error;
+        ASSERT_TRUE(opml) << opml.failure;
         EXPECT_EQ(test::dumpForest(opml.roots), tree) << "opml, seed " << seed;
 
         ImportResult json = readMenuJson(writeMenuJson(scheme));
-        ASSERT_TRUE(json) << json.error;
+        ASSERT_TRUE(json) << json.failure;
         EXPECT_EQ(test::dumpForest(json.roots), tree) << "json, seed " << seed;
 
         ImportResult jstree = readMenuJson(writeJsTreeJson(scheme));
-        ASSERT_TRUE(jstree) << jstree.error;
+        ASSERT_TRUE(jstree) << jstree.failure;
         EXPECT_EQ(test::dumpForest(jstree.roots), tree) << "jstree, seed " << seed << "\n" << writeJsTreeJson(scheme);
         if (HasFailure()) break;
     }
@@ -147,7 +147,7 @@ TEST(ExchangeRoundTrip, Utf8SchemeExportsUtf8Html) {
     const ExportResult r = exportScheme(scheme, ExportFormat::Html);
     ASSERT_TRUE(r);
     ImportResult back = readHtmlList(r.bytes);
-    ASSERT_TRUE(back) << back.error;
+    ASSERT_TRUE(back) << back.failure;
     EXPECT_EQ(test::dumpForest(back.roots), test::dumpForest(scheme.roots()));
 }
 
@@ -168,7 +168,7 @@ TEST(ExchangeRoundTrip, DeepChainThroughEveryNestingFormat) {
     const ImportResult opml = readOpml(exportOpml(scheme));
     const ImportResult html = readHtmlList(exportHtmlNav(scheme));
     for (const ImportResult* r : {&json, &jstree, &opml, &html}) {
-        ASSERT_TRUE(*r) << r->error;
+        ASSERT_TRUE(*r) << r->failure;
         EXPECT_EQ(depthOf(*r), 100000);
     }
     std::string outline;

@@ -5,6 +5,7 @@
 
 #include "exchange/css_selector.h"
 #include "exchange_support.h"
+#include "test_support.h"
 
 namespace sylvanode {
 namespace {
@@ -22,7 +23,7 @@ std::string readAsText(const std::string& html, const std::string& select = {}) 
     HtmlListOptions options;
     options.select = select;
     ImportResult r = readHtmlList(html, options);
-    if (!r) return "error: " + r.error;
+    if (!r) return "error: " + test::english(r.failure);
     return dumpForest(r.roots);
 }
 
@@ -120,7 +121,7 @@ TEST(HtmlListReader, CharacterSets) {
     for (const auto& c : cases) {
         EXPECT_EQ(detectHtmlCharset(c.bytes), c.charset) << c.what;
         ImportResult r = readHtmlList(c.bytes);
-        ASSERT_TRUE(r) << c.what << ": " << r.error;
+        ASSERT_TRUE(r) << c.what << ": " << r.failure;
         EXPECT_EQ(r.roots[0]->caption, "\xB2\xFA\xC6\xB7") << c.what;
     }
     // UTF-16 with its mark; Latin-1 read as windows-1252; a character GBK lacks as GB18030.
@@ -128,13 +129,13 @@ TEST(HtmlListReader, CharacterSets) {
     for (char ch : std::string("<ul><li>caf\xE9 \x80</li></ul>")) utf16 += std::string{ch, '\0'};
     utf16[utf16.find('\x80')] = '\xAC', utf16[utf16.find('\xAC') + 1] = '\x20';  // U+20AC
     ImportResult r16 = readHtmlList(utf16);
-    ASSERT_TRUE(r16) << r16.error;
+    ASSERT_TRUE(r16) << r16.failure;
     EXPECT_EQ(r16.roots[0]->caption, "caf\xA8\xA6 \x80");
     ImportResult latin = readHtmlList("<meta charset=iso-8859-1><ul><li>\x93q\x94 caf\xE9</li></ul>");
-    ASSERT_TRUE(latin) << latin.error;
+    ASSERT_TRUE(latin) << latin.failure;
     EXPECT_EQ(latin.roots[0]->caption, "\xA1\xB0q\xA1\xB1 caf\xA8\xA6");
     ImportResult emoji = readHtmlList("<ul><li>ok 😀</li></ul>");
-    ASSERT_TRUE(emoji) << emoji.error;
+    ASSERT_TRUE(emoji) << emoji.failure;
     EXPECT_EQ(emoji.roots[0]->caption, "ok \x94\x39\xFC\x36");
 }
 
@@ -157,16 +158,21 @@ TEST(HtmlListReader, SelectorsAsXPath) {
         {".", ""},
     };
     for (const auto& [css, xpath] : cases) {
-        std::string got, error;
+        std::string got;
+        Failure error;
         EXPECT_EQ(cssToXPath(css, got, error), !xpath.empty()) << css << ": " << error;
         EXPECT_EQ(got, xpath) << css;
-        EXPECT_EQ(error.empty(), !xpath.empty()) << css;
+        EXPECT_EQ(!error, !xpath.empty()) << css;
+        if (error) {
+            EXPECT_EQ(error.value, css);
+        }
     }
     // A value with both quotes becomes a concat() that still matches exactly.
     const std::string page = "<ul><li><a title=\"it's &quot;x&quot;\" href='x'>X</a></li></ul><ol><li>other</li></ol>";
     EXPECT_EQ(readAsText(page, "ul:has(a)").rfind("error: not a selector this tool reads", 0), 0u);
     EXPECT_EQ(readAsText(page, "li a[title='it\\'s \"x\"']").rfind("error: ", 0), 0u);  // no escapes in values
-    std::string xpath, error;
+    std::string xpath;
+    Failure error;
     ASSERT_TRUE(cssToXPath("[title=\"it's\"]", xpath, error));
     EXPECT_EQ(readAsText("<ul><li title=\"it's\"><a href='x'>X</a></li></ul>", "[title=\"it's\"]"), "X -> x\n");
 }

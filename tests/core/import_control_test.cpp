@@ -49,7 +49,7 @@ TEST(ImportControl, ReportsProgressAndGivesTheSameTree) {
         control.onProgress = [&](uint64_t done, uint64_t total) { reports.emplace_back(done, total); };
         const ImportResult watched = importPath(path, {}, &control);
         const ImportResult plain = importPath(path);
-        ASSERT_TRUE(watched) << watched.error;
+        ASSERT_TRUE(watched) << watched.failure;
         EXPECT_EQ(test::dumpForest(watched.roots), test::dumpForest(plain.roots));
         ASSERT_GE(reports.size(), 2u);
         for (size_t i = 1; i < reports.size(); ++i) EXPECT_GE(reports[i].first, reports[i - 1].first);
@@ -78,8 +78,8 @@ TEST(ImportControl, CancelStopsTheImport) {
         ImportControl early;
         early.onProgress = [&](uint64_t, uint64_t) { early.cancel(); };
         ImportResult r = importPath(path, {}, &early);
-        EXPECT_TRUE(r.cancelled);
-        EXPECT_EQ(r.error, kImportCancelled);
+        EXPECT_TRUE(r.cancelled());
+        EXPECT_EQ(r.failure.kind, FailureKind::Cancelled);
         EXPECT_TRUE(r.roots.empty());
 
         // Another thread cancels once the import is under way (a wait for that, not a sleep).
@@ -95,7 +95,7 @@ TEST(ImportControl, CancelStopsTheImport) {
         });
         r = importPath(path, {}, &control);
         canceller.join();
-        EXPECT_TRUE(r.cancelled);
+        EXPECT_TRUE(r.cancelled());
         EXPECT_TRUE(r.roots.empty());
 
         // Pages, outlines and sitemaps stop inside the parse, half way through.
@@ -107,7 +107,7 @@ TEST(ImportControl, CancelStopsTheImport) {
             if (done > total / 2) halfway.cancel();
         };
         r = importPath(path, {}, &halfway);
-        EXPECT_TRUE(r.cancelled);
+        EXPECT_TRUE(r.cancelled());
         EXPECT_TRUE(halfway.cancelled());
         EXPECT_EQ(reportsAfterCancel, 0);  // the parser stopped where it was
     }

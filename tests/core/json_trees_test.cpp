@@ -6,6 +6,7 @@
 #include "exchange/json_format.h"
 #include "exchange/json_value.h"
 #include "exchange_support.h"
+#include "test_support.h"
 
 namespace sylvanode {
 namespace {
@@ -38,7 +39,8 @@ TEST(JsonDocument, ParsesJsonAndNothingElse) {
     for (const Case& c : cases) {
         JsonDocument doc;
         EXPECT_EQ(doc.parse(c.text), c.error.empty()) << c.text.substr(0, 40);
-        EXPECT_EQ(doc.error(), c.error) << c.text.substr(0, 40);
+        EXPECT_EQ(test::english(doc.error()), c.error.empty() ? "" : "not a menu in JSON (" + c.error + ")")
+            << c.text.substr(0, 40);
     }
     JsonDocument doc;
     ASSERT_TRUE(doc.parse("{\"k\":\"a\\\"b\\\\c\\n\\ud83d\\ude00\\udc00\",\"n\":12,\"k\":\"second\"}"));
@@ -49,7 +51,7 @@ TEST(JsonDocument, ParsesJsonAndNothingElse) {
 
 std::string readAsText(const std::string& json) {
     ImportResult r = readMenuJson(json);
-    return r ? test::dumpForest(r.roots) : "error: " + r.error;
+    return r ? test::dumpForest(r.roots) : "error: " + test::english(r.failure);
 }
 
 // Each shape by the keys that mark it; what a tree widget cannot give is left out.
@@ -89,7 +91,7 @@ TEST(JsonTrees, JsTreeExport) {
         R"j([{"text":"A & B","state":{"opened":true},"li_attr":{"title":"Hint"},"children":[
             {"text":"&lt;x&gt;","a_attr":{"href":"x.html","target":"main"},"icon":"i/x.gif"},
             {"text":"Run","data":{"script":"","status":"s","icon1":"cls"}}]}])j");
-    ASSERT_TRUE(r) << r.error;
+    ASSERT_TRUE(r) << r.failure;
     MenuScheme scheme;
     for (auto& root : r.roots) scheme.appendRoot(std::move(root));
     EXPECT_EQ(writeJsTreeJson(scheme),

@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "exchange_support.h"
+#include "test_support.h"
 
 namespace sylvanode {
 namespace {
 
 std::string readAsText(const std::string& text) {
     ImportResult r = readOutline(text);
-    if (!r) return "error: " + r.error;
+    if (!r) return "error: " + test::english(r.failure);
     return test::dumpForest(r.roots);
 }
 

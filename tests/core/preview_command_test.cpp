@@ -342,7 +342,7 @@ TEST(Preview, WritePreviewOfAnOpenSchemeLeavesItAsItWas) {
     EXPECT_EQ(previewBaseDirectory(s, dir.path()), dir.path() + "/");
     std::string page;
     const IoResult r = writePreview(s, dir.path(), dir.file("p"), webLibraryDirectory(), "a<b", page);
-    ASSERT_TRUE(r) << r.error;
+    ASSERT_TRUE(r) << r.failure;
     EXPECT_EQ(page, dir.file("p/index.html"));
     EXPECT_EQ(s.settings, before);
     EXPECT_TRUE(s.modified);

@@ -118,7 +118,7 @@ TEST(RoundTrip, RandomSchemesWriteReadWriteIdentically) {
         const std::string first = writeSchemeText(s);
         MenuScheme back;
         const SchemeResult res = readSchemeText(back, first);
-        ASSERT_TRUE(res) << "seed " << seed << ": " << res.reason;
+        ASSERT_TRUE(res) << "seed " << seed << ": " << res.failure;
         ASSERT_EQ(writeSchemeText(back), first) << "seed " << seed;
         // The model itself comes back, every text whole, not just the bytes.
         EXPECT_EQ(back.settings, s.settings) << "seed " << seed;

@@ -55,7 +55,7 @@ TEST(SafeFile, ReadOnlyTargetIsRefusedNotReplaced) {
     for (const std::string& target : {path, dir.file("link.menu")}) {
         const IoResult r = writeFileAtomically(target, "new");
         EXPECT_FALSE(r) << target;
-        EXPECT_EQ(r.error, "cannot write " + target + ": the file is read-only");
+        EXPECT_EQ(test::english(r.failure), "cannot write " + target + ": the file is read-only");
         EXPECT_EQ(test::readFile(path), "precious");
     }
     struct stat st {};
@@ -71,7 +71,7 @@ TEST(SafeFile, PipesAndDevicesAreWrittenInPlaceWithoutWaiting) {
     const std::string fifo = dir.file("out.fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     IoResult r = writeFileAtomically(fifo, "script");
-    EXPECT_EQ(r.error, "cannot write " + fifo + ": no program is reading from the pipe");
+    EXPECT_EQ(test::english(r.failure), "cannot write " + fifo + ": no program is reading from the pipe");
 
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
@@ -92,7 +92,7 @@ TEST(SafeFile, PipesAndDevicesAreWrittenInPlaceWithoutWaiting) {
 
     EXPECT_TRUE(writeFileAtomically("/dev/null", "gone"));
     r = writeFileAtomically("/dev/full", "x");
-    EXPECT_EQ(r.error, "cannot write /dev/full: disk full");
+    EXPECT_EQ(test::english(r.failure), "cannot write /dev/full: disk full");
 }
 
 TEST(SafeFile, SymlinkIsFollowedToItsFile) {
@@ -112,10 +112,10 @@ TEST(SafeFile, FailuresLeaveTheOldFileAndSayWhatFailed) {
     fs::create_directory(dir.file("folder.menu"));
     IoResult r = writeFileAtomically(dir.file("folder.menu"), "x");
     EXPECT_FALSE(r);
-    EXPECT_NE(r.error.find("folder"), std::string::npos);
+    EXPECT_NE(test::english(r.failure).find("folder"), std::string::npos);
 
     r = writeFileAtomically(dir.file("no/such/a.menu"), "x");
-    EXPECT_EQ(r.error, "cannot write " + dir.file("no/such/a.menu") + ": no such folder");
+    EXPECT_EQ(test::english(r.failure), "cannot write " + dir.file("no/such/a.menu") + ": no such folder");
 
     // A folder that cannot be written (root ignores permission bits, so only check as a user).
     const std::string locked = dir.file("locked");
@@ -126,12 +126,12 @@ TEST(SafeFile, FailuresLeaveTheOldFileAndSayWhatFailed) {
     if (::geteuid() != 0) {
         r = writeFileAtomically(path, "new");
         EXPECT_FALSE(r);
-        EXPECT_NE(r.error.find("cannot create"), std::string::npos);
+        EXPECT_NE(test::english(r.failure).find("cannot create"), std::string::npos);
     } else if (fs::is_directory("/sys")) {
         // Root ignores permission bits; /sys refuses new files to everyone.
         r = writeFileAtomically("/sys/sylvanode-test.menu", "new");
         EXPECT_FALSE(r);
-        EXPECT_NE(r.error.find("cannot create"), std::string::npos);
+        EXPECT_NE(test::english(r.failure).find("cannot create"), std::string::npos);
     }
     EXPECT_EQ(test::readFile(path), "precious");
     ::chmod(locked.c_str(), 0755);
@@ -214,7 +214,7 @@ TEST(SafeFile, WritesWhereItCanGoWrong) {
             const mode_t old = ::umask(c.umask);
             const IoResult r = writeFileAtomically(target, c.bytes);
             ::umask(old);
-            return r.error + "\n" + listing(dir.path());
+            return test::english(r.failure) + "\n" + listing(dir.path());
         };
         std::string got;
         if (c.run == Run::Here) {
@@ -225,7 +225,7 @@ TEST(SafeFile, WritesWhereItCanGoWrong) {
                 c.setUp(dir.path());
                 if (!test::becomeUnprivileged()) return std::string("cannot change the user");
                 const IoResult r = writeFileAtomically(target, c.bytes);
-                return r.error + "\n" + listing(dir.path());
+                return test::english(r.failure) + "\n" + listing(dir.path());
             });
         } else {
             got = test::inChildProcess([&] {
@@ -257,7 +257,7 @@ TEST(SafeFile, ReadWholeFile) {
     // Up to the limit and not a byte more.
     EXPECT_TRUE(readWholeFile(dir.file("f"), out, 5));
     const IoResult r = readWholeFile(dir.file("f"), out, 4);
-    EXPECT_EQ(r.error, "cannot read " + dir.file("f") + ": it is larger than 4 bytes");
+    EXPECT_EQ(test::english(r.failure), "cannot read " + dir.file("f") + ": it is larger than 4 bytes");
     EXPECT_TRUE(out.empty());
 }
 
@@ -272,17 +272,17 @@ TEST(SafeFile, ReadWholeFileRefusesWhatItCannotReadSafely) {
     ASSERT_EQ(::truncate(huge.c_str(), static_cast<off_t>(kMaxInputBytes + 1)), 0);
     const struct {
         std::string path;
-        std::string why;
+        std::string head, why;
     } cases[] = {
-        {dir.path(), "it is a folder"},
-        {fifo, "it is a pipe"},
-        {"/dev/zero", "it is a device"},
-        {huge, "it is larger than 512 MiB"},
+        {dir.path(), "cannot use ", "it is a folder"},
+        {fifo, "cannot use ", "it is a pipe"},
+        {"/dev/zero", "cannot use ", "it is a device"},
+        {huge, "cannot read ", "it is larger than 512 MiB"},
     };
     for (const auto& c : cases) {
         std::string out;
         const IoResult r = readWholeFile(c.path, out);
-        EXPECT_EQ(r.error, "cannot read " + c.path + ": " + c.why);
+        EXPECT_EQ(test::english(r.failure), c.head + c.path + ": " + c.why);
         EXPECT_TRUE(out.empty());
     }
 }
@@ -294,7 +294,7 @@ TEST(SafeFile, ReadBoundedStopsAtTheLimit) {
     ASSERT_EQ(::write(fds[1], "0123456789abcdefghij", 20), 20);
     ::close(fds[1]);
     std::string out;
-    EXPECT_EQ(readBounded(fds[0], "standard input", out, 19).error,
+    EXPECT_EQ(test::english(readBounded(fds[0], "standard input", out, 19).failure),
               "cannot read standard input: it is larger than 19 bytes");
     ::close(fds[0]);
 

@@ -137,7 +137,7 @@ TEST(SaveMetadata, EveryKindIsKept) {
         const auto names = namesIn(dir.path());
 
         const IoResult r = writeFileAtomically(file, "new contents");
-        ASSERT_TRUE(r) << r.error;
+        ASSERT_TRUE(r) << r.failure;
         EXPECT_EQ(test::readFile(file), "new contents");
         const FileMetadata after = metadataOf(file);
         EXPECT_EQ(after.owner, before.owner);
@@ -199,7 +199,7 @@ TEST(SaveMetadata, FileOfAnotherOwnerIsWrittenInPlace) {
         if (::setresgid(65534, 65534, 65534) != 0 || ::setresuid(65534, 65534, 65534) != 0) return std::string("setuid failed");
         const IoResult a = writeFileAtomically(shared, "new");
         const IoResult b = writeFileAtomically(program, "new");
-        return (a ? std::string("ok") : a.error) + "\n" + b.error;
+        return (a ? std::string("ok") : test::english(a.failure)) + "\n" + test::english(b.failure);
     });
     EXPECT_EQ(result, "ok\ncannot write " + program +
                           ": it is a set-user-ID or set-group-ID file of another owner, which saving would change");
@@ -226,7 +226,7 @@ TEST(SaveMetadata, FailedWriteLeavesTheOldFile) {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{4096, 4096};
             ::setrlimit(RLIMIT_FSIZE, &limit);
-            return writeFileAtomically(file, std::string(10000, 'n')).error;
+            return test::english(writeFileAtomically(file, std::string(10000, 'n')).failure);
         });
         EXPECT_EQ(error, "cannot write " + file + ": the file is too large");
         EXPECT_EQ(test::readFile(file), old);
@@ -248,7 +248,7 @@ TEST(SaveLockTest, SaversTakeTurns) {
         ASSERT_TRUE(first.acquire(file));
         SaveLock second;
         const IoResult busy = second.acquire(file, std::chrono::milliseconds(0));
-        EXPECT_EQ(busy.error, "cannot write " + file + ": another program is saving it");
+        EXPECT_EQ(test::english(busy.failure), "cannot write " + file + ": another program is saving it");
         EXPECT_FALSE(second.held());
         // Other files of the folder are not held up.
         SaveLock other;

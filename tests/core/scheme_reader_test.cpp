@@ -71,7 +71,7 @@ TEST_F(SchemeReader, RejectedFilesLeaveSettingsAndAnEmptyTree) {
     for (const std::string& text : cases) {
         const SchemeResult r = readSchemeText(scheme, text);
         EXPECT_FALSE(r) << text;
-        EXPECT_FALSE(r.reason.empty());
+        EXPECT_FALSE(test::english(r.failure).empty());
         EXPECT_TRUE(scheme.empty()) << text;
         expectUntouched();
     }
@@ -79,9 +79,9 @@ TEST_F(SchemeReader, RejectedFilesLeaveSettingsAndAnEmptyTree) {
 
 TEST_F(SchemeReader, FailuresSayWhatWasWrong) {
     SchemeResult r = readSchemeText(scheme, schemeWithLevels({0, 1}, "3"));
-    EXPECT_EQ(r.reason, "item 2: [MenuLevel] has no level");
+    EXPECT_EQ(test::english(r.failure), "item 2: [MenuLevel] has no level");
     r = readSchemeText(scheme, schemeWithLevels({0, -1}));
-    EXPECT_EQ(r.reason, "item 1: level \"-1\" in [MenuLevel] is not a level of 0 or more");
+    EXPECT_EQ(test::english(r.failure), "item 1: level \"-1\" in [MenuLevel] is not a level of 0 or more");
 }
 
 TEST_F(SchemeReader, MissingFileIsAnIoFailure) {
@@ -194,7 +194,7 @@ TEST_F(SchemeReader, RandomIrregularLevelsBuildTheDocumentedTree) {
             EXPECT_FALSE(r);
             continue;
         }
-        ASSERT_TRUE(r) << r.reason;
+        ASSERT_TRUE(r) << r.failure;
         ASSERT_EQ(outline(s), expected) << "round " << round;
         // Actions are read by position in the rebuilt tree.
         const std::vector<MenuNode*> nodes = s.flatten();
@@ -359,7 +359,7 @@ TEST_F(SchemeReader, RunningOutOfMemoryIsAResultNotAnException) {
         try {
             MenuScheme s;
             const SchemeResult r = readSchemeText(s, text);
-            code = !r && r.outOfMemory && r.ioError && r.reason == "out of memory" ? 0 : 1;
+            code = !r && r.outOfMemory() && r.ioError && r.failure.path.empty() ? 0 : 1;
         } catch (...) {
             code = 4;  // escaped the reader
         }

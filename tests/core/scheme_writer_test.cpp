@@ -121,7 +121,7 @@ TEST(SchemeWriter, FileIsReplacedAtomicallyAndFailuresLeaveTheOldFile) {
     const SchemeResult bad = writeSchemeFile(s, dir.file("no/such/folder/a.menu"));
     EXPECT_FALSE(bad);
     EXPECT_TRUE(bad.ioError);
-    EXPECT_NE(bad.reason.find("no/such/folder"), std::string::npos);
+    EXPECT_NE(test::english(bad.failure).find("no/such/folder"), std::string::npos);
 }
 
 }  // namespace

@@ -14,6 +14,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "cli/failure_text.h"
+
 namespace sylvanode::test {
 
 TempDir::TempDir() {
@@ -119,5 +121,7 @@ bool mountSmallFileSystem(const std::string& dir, std::size_t bytes) {
     const std::string options = "size=" + std::to_string(bytes) + ",mode=0700";
     return ::mount("tmpfs", dir.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0;
 }
+
+std::string english(const Failure& failure) { return cli::failureText(failure, Language::English); }
 
 }  // namespace sylvanode::test

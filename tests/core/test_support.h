@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/failure.h"
+
 namespace sylvanode::test {
 
 // A fresh directory under the system's temporary folder, removed when the object dies.
@@ -36,5 +38,8 @@ bool becomeUnprivileged();
 // In a child process: mounts a file system of `bytes` bytes on the folder `dir`, seen by this
 // process alone. False where the system allows no such mount.
 bool mountSmallFileSystem(const std::string& dir, std::size_t bytes);
+
+// A failure as the tool words it in English ("cannot write /x: disk full"), for expectations.
+std::string english(const Failure& failure);
 
 }  // namespace sylvanode::test

@@ -22,8 +22,9 @@
 #include <QTreeView>
 #include <new>
 
-#include "model/scheme_io.h"
+#include "../core/failure_samples.h"
 #include "document/text_codec.h"
+#include "model/scheme_io.h"
 #include "ui/main/item_panel.h"
 #include "ui/main/menu_tree_view.h"
 #include "ui/main/scheme_tree_model.h"
@@ -315,7 +316,7 @@ private Q_SLOTS:
         const auto& r = f->prompter.last();
         // The fixed text, and below it why: the folder does not exist.
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
-        QVERIFY2(r.text.contains(QStringLiteral(": no such folder")), qPrintable(r.text));
+        QVERIFY2(r.text.contains(QStringLiteral("：文件夹不存在")), qPrintable(r.text));
         QCOMPARE(r.caption, QStringLiteral("Sylvanode"));
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
@@ -458,7 +459,8 @@ private Q_SLOTS:
         QCOMPARE(f->workspace->windows().size(), 1);
         const auto& r = f->prompter.last();
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("菜单方案格式不正确"));
-        QVERIFY2(r.text.contains(QStringLiteral("item 2")), qPrintable(r.text));  // the reader's reason
+        QVERIFY2(r.text.contains(QStringLiteral("第 2 项：层次 1 与前面的菜单项接不上")),
+                 qPrintable(r.text));  // the reader's reason
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
 
@@ -491,13 +493,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reason");
         const QString badFormat = QStringLiteral("菜单方案格式不正确");
         const QString cannotOpen = QStringLiteral("无法打开菜单方案");
-        QTest::addRow("empty") << "empty.menu" << QByteArray() << badFormat << "[Config] has no item count";
+        const QString noCount = QStringLiteral("[Config] 中没有菜单项个数");
+        QTest::addRow("empty") << "empty.menu" << QByteArray() << badFormat << noCount;
         QTest::addRow("not a scheme")
-            << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << "[Config] has no item count";
+            << "notes.txt" << QByteArray("hello\r\nworld=1\r\n") << badFormat << noCount;
         QTest::addRow("binary") << "blob.menu" << QByteArray("\x00\xff\x10[Config\x00count=", 15) << badFormat
-                                << "[Config] has no item count";
-        QTest::addRow("missing") << "absent.menu" << QByteArray() << cannotOpen << ": no such file or folder";
-        QTest::addRow("a folder") << "folder.menu" << QByteArray() << cannotOpen << ": it is a folder";
+                                << noCount;
+        QTest::addRow("missing") << "absent.menu" << QByteArray() << cannotOpen << "：没有这个文件或文件夹";
+        QTest::addRow("a folder") << "folder.menu" << QByteArray() << cannotOpen << "：它是文件夹";
     }
     void badFilesAreRefusedWithTheirReason() {
         QFETCH(QString, name);
@@ -515,6 +518,8 @@ private Q_SLOTS:
         QCOMPARE(lines[0], headline);
         QVERIFY(!lines[1].isEmpty());
         QVERIFY2(lines[1].contains(reason), qPrintable(lines[1]));
+        // The reason is Chinese too: no English word but the file's name.
+        QVERIFY2(test::onlyChineseWords(QString(lines[1]).remove(path).toStdString()), qPrintable(lines[1]));
         QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
         QCOMPARE(f->title(), kUntitled);
         QVERIFY(f->scheme().empty());
@@ -540,7 +545,9 @@ private Q_SLOTS:
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(question.kind, ScriptedPrompter::Kind::Choice);
         QCOMPARE(question.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("保存菜单方案时出错"));
-        QVERIFY2(question.text.section(QLatin1Char('\n'), 1).contains(QStringLiteral("read-only")),
+        const QString reason = question.text.section(QLatin1Char('\n'), 1);
+        QVERIFY2(reason.contains(QStringLiteral("只读")), qPrintable(question.text));
+        QVERIFY2(test::onlyChineseWords(QString(reason).remove(path).toStdString()),
                  qPrintable(question.text));
         QCOMPARE(question.choices, QStringList({"另存为...", "取消"}));
         QCOMPARE(f->prompter.last().title, QStringLiteral("另存为..."));

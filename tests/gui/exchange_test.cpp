@@ -175,7 +175,7 @@ private Q_SLOTS:
         f->prompter.answerMessage(Prompter::Ok);
         f->trigger("exportAction");
         QCOMPARE(f->prompter.last().text,
-                 QStringLiteral("导出时出错：cannot write %1: no such folder").arg(target));
+                 QStringLiteral("导出时出错：无法写入 %1：文件夹不存在").arg(target));
         QCOMPARE(f->prompter.last().icon, Prompter::Icon::Error);
     }
 

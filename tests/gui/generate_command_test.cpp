@@ -82,7 +82,7 @@ private Q_SLOTS:
         f->trigger("generateAction");
         const auto& r = f->prompter.last();
         QCOMPARE(r.text.section(QLatin1Char('\n'), 0, 0), QStringLiteral("生成代码时出错"));
-        QVERIFY2(r.text.contains(QStringLiteral(": no such folder")), qPrintable(r.text));
+        QVERIFY2(r.text.contains(QStringLiteral("：文件夹不存在")), qPrintable(r.text));
         QCOMPARE(r.icon, Prompter::Icon::Error);
         QCOMPARE(r.buttons, int(Prompter::Ok));
         // A directory where the file should go: the write fails, the directory stays.

@@ -52,7 +52,8 @@ public:
     // Paths differ from run to run: each is recorded as <path>. A line break is written "\n".
     void add(const QString& where, QString text) {
         if (text.isEmpty()) return;
-        static const QRegularExpression path(QStringLiteral("(^|\\s|：|: )/\\S*"));
+        // A path ends at a blank or at a full-width colon, which a Chinese reason follows.
+        static const QRegularExpression path(QStringLiteral("(^|\\s|：|: )/[^\\s：]*"));
         text.replace(path, QStringLiteral("\\1<path>")).replace(QLatin1Char('\n'), QLatin1String("\\n"));
         lines_.insert(where + QLatin1Char('\t') + text);
     }

@@ -151,7 +151,7 @@ bool FileCommands::writeTo(const QString& path) {
     if (!result) {
         const QString text = withReason(tr("保存菜单方案时出错"), failureReason(result));
         // A file that may not be written: another place for it, at once.
-        if (!result.outOfMemory && mayNotWrite(path)) {
+        if (!result.outOfMemory() && mayNotWrite(path)) {
             if (prompter_.choose(&window_, kCaption, text, Prompter::Icon::Error, {tr("另存为..."), tr("取消")}) == 0)
                 return saveAs();
             return false;
@@ -278,7 +278,7 @@ void FileCommands::finishImport() {
         return;
     }
     if (!job->result) {
-        error(tr("无法导入 %1：%2").arg(job->path, failureReason(job->result.error)));
+        error(tr("无法导入 %1：%2").arg(job->path, failureReason(job->result.failure)));
         Q_EMIT importFinished(false);
         return;
     }
@@ -302,8 +302,9 @@ void FileCommands::exportTree() {
         return;
     }
     const ExportResult result = exportScheme(document_.scheme(), format);
-    const IoResult written = result ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
-                                    : IoResult::failure(result.error);
+    const IoResult written = result
+                                 ? writeFileAtomically(QFile::encodeName(*path).toStdString(), result.bytes)
+                                 : IoResult::failed(result.failure);
     if (!written) error(tr("导出时出错：%1").arg(failureReason(written)));
 }
 

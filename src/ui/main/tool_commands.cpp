@@ -196,7 +196,7 @@ void ToolCommands::checkLinks() {
     // The work directory (GBK bytes) in the file system's encoding, else the scheme's folder.
     const QString folder = linkFolderOf(document_);
     const LinkCheckResult result = sylvanode::checkLinks(document_.scheme(), QFile::encodeName(folder).toStdString());
-    if (!result.error.empty()) {
+    if (result.failure) {
         showMissingWorkFolder(folder);
         return;
     }
@@ -222,7 +222,7 @@ void ToolCommands::showProblem(const LinkProblem& listed) {
     // problems as they are now, and go to the item that has the chosen one, if any does.
     const QString now = linkFolderOf(document_);
     const LinkCheckResult fresh = sylvanode::checkLinks(document_.scheme(), QFile::encodeName(now).toStdString());
-    if (!fresh.error.empty()) {
+    if (fresh.failure) {
         showMissingWorkFolder(now);
         return;
     }
