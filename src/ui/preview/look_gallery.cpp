@@ -17,6 +17,7 @@
 #include "document/text_codec.h"
 #include "platform/safe_file.h"
 #include "preview/web_library.h"
+#include "ui/common/failure_text.h"
 #include "ui/common/prompter.h"
 #include "ui/preview/preview_pane.h"
 
@@ -88,7 +89,7 @@ QString saveCurrentLook(SchemeDocument& document, Prompter& prompter, QWidget* p
     look.name = toSchemeBytes(QFileInfo(path).completeBaseName());
     const IoResult written = writeFileAtomically(QFile::encodeName(path).toStdString(), writeLookText(look));
     if (!written) {
-        prompter.message(parent, QStringLiteral("Sylvanode"), messageText(written.error), Prompter::Icon::Error,
+        prompter.message(parent, QStringLiteral("Sylvanode"), failureReason(written), Prompter::Icon::Error,
                          Prompter::Ok);
         return {};
     }
