@@ -200,11 +200,6 @@ std::string fileHead(const Failure& f, const std::string& path, Language languag
     }
 }
 
-bool isFileFailure(FailureKind kind) {
-    return kind >= FailureKind::CannotOpen && kind <= FailureKind::OutOfMemory &&
-           kind != FailureKind::NoFileName;
-}
-
 // The sentences of the failures that are not about one file.
 std::string otherText(const Failure& f, Language language) {
     const std::string item = std::to_string(f.item);

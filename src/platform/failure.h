@@ -134,6 +134,11 @@ struct Failure {
     }
 };
 
+// True for the kinds about one file, whose message is "<what failed> <path>: <cause>".
+constexpr bool isFileFailure(FailureKind kind) {
+    return kind >= FailureKind::CannotOpen && kind <= FailureKind::OutOfMemory && kind != FailureKind::NoFileName;
+}
+
 // The kind's stable name ("cannot-open", "scheme-no-level"), for logs, test output and the
 // data the tools write; never shown as a message.
 std::string_view failureKindName(FailureKind kind);

@@ -211,11 +211,6 @@ QString fileHead(const Failure& f, const QString& path) {
     }
 }
 
-bool isFileFailure(FailureKind kind) {
-    return kind >= FailureKind::CannotOpen && kind <= FailureKind::OutOfMemory &&
-           kind != FailureKind::NoFileName;
-}
-
 // The sentences of the failures that are not about one file.
 QString otherText(const Failure& f) {
     const QString item = QString::number(f.item);
