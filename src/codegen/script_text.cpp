@@ -293,9 +293,10 @@ std::string buildScriptText(const MenuScheme& scheme) {
     const SchemeSettings& s = scheme.settings;
     const ScriptCharset charset = s.scriptCharset;
     const std::string& S = s.menuSuffix;
-    // Browsers cap the arguments of one call (Chromium at about 65,500), so a menu whose array
-    // would have more elements than that is written as an array literal, which has no such limit.
-    constexpr size_t kMaxCallArguments = 65000;
+    // A call's arguments go on the browser's stack: Chromium throws "Maximum call stack size
+    // exceeded" from about 60,000 of them on (a 6,000-item menu). A menu whose array would have
+    // more than half that is written as an array literal, which has no such limit.
+    constexpr size_t kMaxCallArguments = 30000;
     size_t elements = 1;
     forEachPreOrder(scheme.roots(),
                     [&elements](const MenuNode* n, int) { elements += n->isFile() ? 9 : 12; });

@@ -22,14 +22,14 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 TEST(ScriptTextLarge, ArraysBeyondTheCallArgumentLimitAreLiterals) {
     const std::string entry = "2,\"f\",\"\",\"\",\"\",3,\"\",\"\",\"\",";
     std::string entries;
-    for (int i = 0; i < 7222; ++i) entries += entry;
+    for (int i = 0; i < 3333; ++i) entries += entry;
 
     MenuScheme small;
-    addFiles(small, 7222);  // 64,999 elements: still a call
+    addFiles(small, 3333);  // 29,998 elements: still a call
     EXPECT_EQ(firstLine(buildScriptText(small)), "var tree_node=new Array(" + entries + "5);");
 
     MenuScheme large;
-    addFiles(large, 7223);  // 65,008 elements
+    addFiles(large, 3334);  // 30,007 elements
     large.settings.menuSuffix = "m2";
     EXPECT_EQ(firstLine(buildScriptText(large)), "var tree_nodem2=[" + entries + entry + "5];");
 }

@@ -89,3 +89,19 @@ test('a menu opened whole: find-in-page finds the items far down, and printing p
   assert.deepEqual(errors, []);
   await context.close();
 });
+
+test('the largest menu written as a call and the smallest written as an array literal both load', async () => {
+  // 9 array elements a file, and the closing 5: 29,998 and 30,007 elements.
+  for (const count of [3333, 3334]) {
+    const items = Array.from({ length: count }, (_, i) => ({ name: `File ${i}`, level: 0, link: '' }));
+    env.site.menu(`limit${count}`, items);
+    env.site.page(`limit${count}.html`, pageHtml(`<script src="limit${count}.js"></script>`));
+    const { page, context, errors } = await openPage(env.browser);
+    await page.goto(env.server.url + `limit${count}.html`);
+    const form = await page.evaluate((url) => fetch(url).then((r) => r.text()).then((t) => t.slice(0, 24)), `limit${count}.js`);
+    assert.equal(form, count === 3333 ? 'var tree_node=new Array(' : 'var tree_node=[2,"File 0');
+    await page.waitForFunction((n) => document.querySelectorAll('[role=treeitem]').length === n, count);
+    assert.deepEqual(errors, []);
+    await context.close();
+  }
+});
