@@ -768,22 +768,16 @@
         if (c && it.sc) run1(it);
       }
     });
-    box.addEventListener("mouseover", function (e) {
-      var it = itemOf(e.target), old = hov;
+    function hover(it) {
+      var old = hov;
       if (it == old) return;
       hov = it;
       if (old) paint(old);
       if (it) paint(it);
       status(it);
-    });
-    box.addEventListener("mouseout", function (e) {
-      if (!box.contains(e.relatedTarget)) {
-        var old = hov;
-        hov = null;
-        if (old) paint(old);
-        status(null);
-      }
-    });
+    }
+    box.addEventListener("mouseover", function (e) { hover(itemOf(e.target)); });
+    box.addEventListener("mouseout", function (e) { if (!box.contains(e.relatedTarget)) hover(null); });
     box.addEventListener("focusin", function (e) {
       var it = itemOf(e.target);
       if (it && it != cur) stop(it);
@@ -850,8 +844,11 @@
           if (opening != step) return ok();
           for (t = Date.now(); x < n && (x & 255 || Date.now() - t < ms); x++) if ((o || all[x]) && get(x).c) toggle(all[x], o);
           if (x < n) return setTimeout(step, 0, 20);
-          // The rows at the top first.
-          jobs.reverse();
+          // The rows at the top first: the groups in the order of their ends in the page (what was
+          // still queued from before, e.g. the rest of the top level, included). Rows drawn above
+          // rows the browser has laid out move all of those, which at 100,000 items costs the
+          // browser a walk over the whole page in each frame.
+          jobs.sort(function (a, b) { return b.e - a.e; });
           save();
           opening = 0;
           waiting.push(ok);
@@ -901,7 +898,8 @@
       }
       own.forEach(drop);
       own = [];
-      while (waiting.length) waiting.shift()();
+      // Nothing queued: this only ends the waits of expandAll.
+      run();
       all = root.c = [];
       tpl = seen = {};
       sel = cur = here = hov = T.element = null;

@@ -90,6 +90,32 @@ test('a menu opened whole: find-in-page finds the items far down, and printing p
   await context.close();
 });
 
+test('open all while the top level is still being drawn: the new rows among the drawn ones come first, then rows only below', async () => {
+  // 3,000 top-level folders of one file each: more than the first slice after building draws. Rows
+  // drawn above others move every row below them: once rows are drawn below the top-level rows
+  // that were there, none may be drawn above.
+  const items = Array.from({ length: 3000 }, (_, i) => [{ name: `Top ${i}`, level: 0, link: '' }, { name: `File ${i}`, level: 1, link: '' }]).flat();
+  env.site.menu('order', items);
+  env.site.page('order.html', pageHtml(`<script>
+var rows = [], drawnBefore, realBuild = Tree_buildTree;
+new MutationObserver(function (l) { l.forEach(function (m) { m.addedNodes.forEach(function (e) { if (e.classList && e.classList.contains('sn-r')) rows.push(e); }); }); })
+  .observe(document.body, { childList: true, subtree: true });
+Tree_buildTree = function (a, t) { realBuild(a, t); drawnBefore = document.querySelectorAll('.sn-r').length; t.expandAll(); };
+</script><script src="order.js"></script>`));
+  const { page, context, errors } = await openPage(env.browser);
+  await page.goto(env.server.url + 'order.html');
+  await page.waitForFunction((n) => document.querySelectorAll('[role=treeitem]').length === n, items.length);
+  const result = await page.evaluate(() => {
+    const below = rows.findIndex((r) => r.textContent === `Top ${drawnBefore}`);
+    const above = rows.findIndex((r, k) => k > below && !(rows[k - 1].compareDocumentPosition(r) & Node.DOCUMENT_POSITION_FOLLOWING));
+    return { drawnBefore, drawn: rows.length, below, above: above < 0 ? null : rows[above].textContent };
+  });
+  assert.ok(result.drawnBefore < 3000 && result.drawn === items.length, JSON.stringify(result));
+  assert.equal(result.above, null, JSON.stringify(result));
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
 test('the largest menu written as a call and the smallest written as an array literal both load', async () => {
   // 9 array elements a file, and the closing 5: 29,998 and 30,007 elements.
   for (const count of [3333, 3334]) {
