@@ -128,12 +128,15 @@ const server = await serve(dir);
 // <name>0 and <name>1 for each name, and `frame`: the longest main-thread task there, in wall
 // time, rendering included (the page's long-task entries leave out the frames' style, layout
 // and paint).
-async function withPage(file, work, trace = []) {
+// With `detail` as well, `inside`: what the longest of those tasks spent its time on (see inside()).
+async function withPage(file, work, trace = [], detail = false) {
   const page = await browser.newPage();
   const failures = [];
   page.on('pageerror', (e) => failures.push(e.message));
   try {
-    if (trace.length) await browser.startTracing(page, { categories: ['toplevel', 'blink.user_timing'] });
+    if (trace.length) {
+      await browser.startTracing(page, { categories: ['toplevel', 'blink.user_timing', ...(detail ? ['devtools.timeline', 'disabled-by-default-v8.gc'] : [])] });
+    }
     await page.goto(server.url + file);
     const result = await work(page);
     if (failures.length) throw new Error(`${file}: ${failures.join('; ')}`);
@@ -141,6 +144,7 @@ async function withPage(file, work, trace = []) {
       const events = JSON.parse((await browser.stopTracing()).toString()).traceEvents;
       result.cpu = Object.fromEntries(trace.map((name) => [name, cpuBetween(events, `${name}0`, `${name}1`)]));
       result.frame = Object.fromEntries(trace.map((name) => [name, cpuBetween(events, `${name}0`, `${name}1`, true)]));
+      if (detail) result.inside = inside(events, `${trace[0]}0`, `${trace[0]}1`);
     }
     return result;
   } finally {
@@ -167,6 +171,39 @@ function cpuBetween(events, from, to, longest = false) {
   }
   return (longest ? most : cpu) / 1000;
 }
+
+// Where the longest main-thread task between two marks spent its wall time (the part of it between
+// the marks), in ms by kind of work: the page's script, the browser's style, layout, pre-paint and
+// paint, garbage collection (which may fall inside any of the others, so the kinds can add up to
+// more than the task), and the time the thread was not running (waiting on another process).
+function inside(events, from, to) {
+  const a = events.find((e) => e.name === from && e.ph !== 'M'), b = events.find((e) => e.name === to && e.ph !== 'M');
+  const main = events.find((e) => e.ph === 'M' && e.name === 'thread_name' && e.pid === a.pid && e.args.name === 'CrRendererMain');
+  const mine = events.filter((e) => e.pid === a.pid && e.tid === main.tid && e.ph === 'X');
+  const task = mine.filter((e) => e.name === 'ThreadControllerImpl::RunTask' && e.ts + e.dur > a.ts && e.ts < b.ts)
+    .reduce((x, y) => (y.dur > x.dur ? y : x), { dur: 0, ts: 0 });
+  const kinds = { script: /^(FunctionCall|TimerFire|EvaluateScript|RunMicrotasks)$/, style: /^UpdateLayoutTree$/, layout: /^Layout$/,
+    'pre-paint': /^PrePaint$/, paint: /^(Paint|Layerize)$/, 'hit testing': /^HitTest$/, 'garbage collection': /^(V8\.GC|MinorGC|MajorGC|BlinkGC)/ };
+  const start = Math.max(task.ts, a.ts), end = Math.min(task.ts + task.dur, b.ts);
+  // The time covered by events whose names match, nested ones counted once.
+  const covered = (re) => {
+    let sum = 0, until = start;
+    for (const e of mine.filter((e) => re.test(e.name) && e.ts + e.dur > start && e.ts < end).sort((x, y) => x.ts - y.ts)) {
+      sum += Math.max(0, Math.min(e.ts + e.dur, end) - Math.max(e.ts, until));
+      until = Math.max(until, Math.min(e.ts + e.dur, end));
+    }
+    return sum / 1000;
+  };
+  const out = { task: (end - start) / 1000 };
+  for (const [kind, re] of Object.entries(kinds)) out[kind] = covered(re);
+  // Script without the browser's work that it forced (a layout read) or that fell inside it.
+  const others = new RegExp(Object.entries(kinds).filter(([k]) => k !== 'script').map(([, re]) => re.source).join('|'));
+  out.script = covered(new RegExp(`${kinds.script.source}|${others.source}`)) - covered(others);
+  out['not running'] = task.tdur === undefined ? 0 : (task.dur - task.tdur) * (end - start) / task.dur / 1000;
+  return out;
+}
+const insideText = (x) => `${x.task.toFixed(0)} ms: ` +
+  Object.entries(x).filter(([k, v]) => k !== 'task' && v >= 1).map(([k, v]) => `${k} ${v.toFixed(0)}`).join(', ');
 
 try {
   const forest = randomForest(10000), huge = randomForest(100000);
@@ -323,6 +360,17 @@ try {
         (kind === 'rows' ? ` (target <= 1.5${median(m.ours.open) / f <= 1.5 ? '' : '  MISSED'})` : ''));
     }
 
+    // Where ready's time goes, from one more run of each with a detailed trace (which slows it).
+    const readyInside = [];
+    for (const [who, file] of [['sylvanode', ours], ['jsTree', theirs]]) {
+      const x = await withPage(file, async (page) => {
+        await page.waitForFunction(() => window.readyMs !== undefined);
+        return {};
+      }, ['ready'], true);
+      readyInside.push(`${who} ${insideText(x.inside)}`);
+    }
+    console.log(`Ready, one more run each with a detailed trace, its longest task: ${readyInside.join('; ')}`);
+
     const big = oursPage('big', randomForest(3000, { bigFolder: 1000 }));
     const paint = [];
     for (let r = 0; r < runs; r++) {
@@ -349,11 +397,12 @@ try {
         return { build: buildMs, open, total: performance.now(), longest: longest[1], tasks: tasks.length,
           withBuild: longest[0] <= buildAt && buildAt <= longest[0] + longest[1],
           elements: document.getElementsByTagName('*').length, rows: document.querySelectorAll('[role=treeitem]').length };
-      }), ['open']);
+      }), ['open'], true);
       console.log(`${who}${describe(huge)}: built in ${h.build.toFixed(0)} ms, all opened in ${h.open.toFixed(0)} ms ` +
         `(${h.rows.toLocaleString('en')} rows, ${h.elements.toLocaleString('en')} elements); ` +
         `longest task ${h.longest} ms${h.withBuild ? ' (the one that runs the generated script and Tree_buildTree)' : ''} ` +
-        `of ${h.tasks} long tasks (target <= 200); with rendering, the longest task while opening took ${h.frame.open.toFixed(0)} ms`);
+        `of ${h.tasks} long tasks (target <= 200); with rendering, the longest task while opening took ${h.frame.open.toFixed(0)} ms ` +
+        `(${insideText(h.inside)})`);
     }
 
   }
