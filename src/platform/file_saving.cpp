@@ -92,7 +92,8 @@ struct SavePlace {
         base = slash == std::string::npos ? target : target.substr(slash + 1);
     }
     std::string folder() const { return dir.empty() ? std::string(".") : dir; }
-    // Temporary files of a save are ".NAME.saving-XXXXXX", backups ".NAME.backup-XXXXXX".
+    // Temporary files of a save are ".NAME.saving-XXXXXX", backups ".NAME.backup-XXXXXX" (while
+    // being copied ".NAME.copying-XXXXXX").
     std::string prefix(const char* kind) const { return "." + base + "." + kind + "-"; }
 };
 
@@ -118,28 +119,40 @@ void syncFolder(const SavePlace& place) {
     }
 }
 
-// Removes the temporary files and backups of this target that no running save holds: each
-// is locked by its save for as long as that save runs, so one we can lock was left by a
-// save that was killed.
-void removeStaleFiles(const SavePlace& place) {
+// Whether `name` (in the folder) is one of the target's files of `kind`: ".NAME.kind-XXXXXX".
+bool isSaveFile(const SavePlace& place, const char* kind, std::string_view name) {
+    const std::string p = place.prefix(kind);
+    return name.size() == p.size() + kRandomLength && name.substr(0, p.size()) == p;
+}
+
+// Calls take(folder, name, stat) for each of the target's files of these kinds that is a
+// regular file no running save holds (locked for the call): each is locked by its save for as
+// long as that save runs.
+template <typename Take>
+void forEachLeftFile(const SavePlace& place, std::initializer_list<const char*> kinds, Take take) {
     DIR* folder = ::opendir(place.folder().c_str());
     if (!folder) return;
     const int dfd = ::dirfd(folder);
-    const std::string prefixes[] = {place.prefix("saving"), place.prefix("backup")};
     while (const dirent* entry = ::readdir(folder)) {
         const std::string_view name = entry->d_name;
         bool ours = false;
-        for (const std::string& p : prefixes)
-            ours = ours || (name.size() == p.size() + kRandomLength && name.substr(0, p.size()) == p);
+        for (const char* kind : kinds) ours = ours || isSaveFile(place, kind, name);
         if (!ours) continue;
         const int fd = ::openat(dfd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0) continue;
         struct stat st {};
         if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlinkat(dfd, entry->d_name, 0);
+            take(dfd, entry->d_name, st);
         ::close(fd);
     }
     ::closedir(folder);
+}
+
+// Removes the temporary files and backups of this target that no running save holds: those
+// were left by saves that were killed.
+void removeStaleFiles(const SavePlace& place) {
+    forEachLeftFile(place, {"saving", "copying", "backup"},
+                    [](int dfd, const char* name, const struct stat&) { ::unlinkat(dfd, name, 0); });
 }
 
 // A file for the new contents: unnamed (O_TMPFILE) where the file system allows it, so that
@@ -241,8 +254,10 @@ IoResult writeKeepingFile(const std::string& path, const std::string& target, co
         ::close(fd);
         return failed(FailureKind::SetIdFile, path);
     }
-    std::string backupName = place.dir + place.prefix("backup") + std::string(kRandomLength, 'X');
-    const int backup = ::mkostemp(backupName.data(), O_CLOEXEC);
+    // Copied under a name of its own, and named a backup only once it is whole: a save killed
+    // while copying leaves a file that nobody would take for the old contents.
+    std::string copyName = place.dir + place.prefix("copying") + std::string(kRandomLength, 'X');
+    const int backup = ::mkostemp(copyName.data(), O_CLOEXEC);
     if (backup < 0) {
         const int err = errno;
         ::close(fd);
@@ -253,9 +268,11 @@ IoResult writeKeepingFile(const std::string& path, const std::string& target, co
         ::close(backup);
         ::close(fd);
     };
-    if (!copyContents(fd, backup, st.st_size) || ::fsync(backup) != 0) {
+    const std::string backupName = place.dir + place.prefix("backup") + copyName.substr(copyName.size() - kRandomLength);
+    if (!copyContents(fd, backup, st.st_size) || ::fsync(backup) != 0 ||
+        ::rename(copyName.c_str(), backupName.c_str()) != 0) {
         const int err = errno;
-        ::unlink(backupName.c_str());
+        ::unlink(copyName.c_str());
         closeAll();
         return failed(FailureKind::CannotBackUp, path, err);
     }
@@ -455,5 +472,19 @@ IoResult writeFileAtomically(const std::string& path, std::string_view bytes) {
     } catch (const std::bad_alloc&) {
         return failed(FailureKind::OutOfMemory, path);
     }
+}
+
+std::vector<std::string> leftBackups(const std::string& path) {
+    const SavePlace place(resolveTarget(path));
+    std::vector<std::pair<struct timespec, std::string>> found;
+    forEachLeftFile(place, {"backup"}, [&](int, const char* name, const struct stat& st) {
+        found.emplace_back(st.st_mtim, place.dir + name);
+    });
+    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.tv_sec != b.first.tv_sec ? a.first.tv_sec > b.first.tv_sec : a.first.tv_nsec > b.first.tv_nsec;
+    });
+    std::vector<std::string> out;
+    for (auto& f : found) out.push_back(std::move(f.second));
+    return out;
 }
 }  // namespace sylvanode

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/failure.h"
 
@@ -38,7 +39,8 @@ inline constexpr std::uint64_t kMaxInputBytes = std::uint64_t{512} << 20;
 // Where a new file cannot carry what the old one had (a second hard link, an owner or group
 // the user may not give away, set-ID bits or attributes the user may not set), the file is
 // written in place instead, behind a backup copy of its old contents in the same folder
-// (".NAME.backup-XXXXXX") that lives until the write is complete: a failed write puts the
+// (".NAME.backup-XXXXXX", so named once it is whole) that lives until the write is
+// complete: a failed write puts the
 // old contents back. A set-ID file of another owner, which a write would strip of its
 // set-ID bits, is refused.
 //
@@ -54,6 +56,11 @@ inline constexpr std::uint64_t kMaxInputBytes = std::uint64_t{512} << 20;
 //
 // Do not call it for a path whose SaveLock you hold: it would wait for that lock.
 IoResult writeFileAtomically(const std::string& path, std::string_view bytes);
+
+// The backups that saves of `path` killed while writing in place left beside it (held by no
+// running save), newest first. Each holds the whole file as it was before that save, which
+// may have left the file itself partly written; the next save of the file removes them.
+std::vector<std::string> leftBackups(const std::string& path);
 
 // How long a save waits for another saver of the same file to finish.
 inline constexpr std::chrono::milliseconds kSaveLockWait{5000};

@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <acl/libacl.h>
 #include <sys/acl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -16,6 +17,8 @@
 #include <functional>
 #include <random>
 #include <set>
+#include <string>
+#include <vector>
 
 #include "platform/file_metadata.h"
 #include "platform/safe_file.h"
@@ -295,6 +298,32 @@ TEST(SaveLockTest, NoUpdateIsLostBetweenProcesses) {
     EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"counter.menu"});
 }
 
+// Only backups that no running save holds are left ones, newest first; other names are not.
+TEST(SaveKill, LeftBackupsAreThoseNoSaveHolds) {
+    test::TempDir dir;
+    const std::string file = dir.file("site.menu");
+    test::writeFile(file, "now");
+    const std::string older = dir.file(".site.menu.backup-AAAAAA"), newer = dir.file(".site.menu.backup-BBBBBB");
+    test::writeFile(older, "before");
+    test::writeFile(newer, "before that");
+    const struct timespec times[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, older.c_str(), times, 0), 0);
+    test::writeFile(dir.file(".site.menu.backup-TOOLONG7"), "x");
+    test::writeFile(dir.file(".other.menu.backup-CCCCCC"), "x");
+    ::mkdir(dir.file(".site.menu.backup-DDDDDD").c_str(), 0700);
+    EXPECT_EQ(leftBackups(file), (std::vector<std::string>{newer, older}));
+
+    // A save that is running holds its backup locked.
+    const int held = ::open(newer.c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    EXPECT_EQ(leftBackups(file), std::vector<std::string>{older});
+    ::close(held);
+    // Through a symlink: the backups beside the file it names.
+    ASSERT_EQ(::symlink(file.c_str(), dir.file("link.menu").c_str()), 0);
+    EXPECT_EQ(leftBackups(dir.file("link.menu")).size(), 2u);
+}
+
 // Saves killed at random moments leave the old or the new file whole (or, written in place,
 // a whole backup beside it), and whatever they left is gone after the next save.
 TEST(SaveKill, KilledSavesLoseNothingAndLeaveNothingAfterTheNextSave) {
@@ -342,6 +371,12 @@ TEST(SaveKill, KilledSavesLoseNothingAndLeaveNothingAfterTheNextSave) {
             for (const std::string& name : namesIn(dir.path()))
                 if (name.find(".backup-") != std::string::npos) backupWhole = backupWhole || whole(dir.file(name));
             if (!whole(file) && !backupWhole) ++corrupt;
+            // What a killed save left is found, whole, for the editor to offer.
+            const std::vector<std::string> left = leftBackups(file);
+            size_t backupsOnDisk = 0;
+            for (const std::string& name : namesIn(dir.path())) backupsOnDisk += name.find(".backup-") != std::string::npos;
+            EXPECT_EQ(left.size(), backupsOnDisk);
+            for (const std::string& backup : left) EXPECT_TRUE(whole(backup)) << backup;
             if (namesIn(dir.path()).size() != expectedNames) ++leftBehind;
             ASSERT_TRUE(writeFileAtomically(file, versions[round % 3]));
             if (namesIn(dir.path()).size() != expectedNames) ++leftAfterNextSave;
