@@ -1991,4 +1991,27 @@
         <translation>No program could open the user guide:</translation>
     </message>
 </context>
+<context>
+    <name>sylvanode::Workspace</name>
+    <message>
+        <source>上次保存“%1”时被中断，这个文件可能不完整。
+保存之前的内容在备份“%2”中（%3）。
+保存这个文件以后，备份会被删除。</source>
+        <translation>The last save of “%1” was interrupted: the file may be incomplete.
+Its contents from before that save are in the backup “%2” (%3).
+Saving this file removes the backup.</translation>
+    </message>
+    <message>
+        <source>打开备份</source>
+        <translation>Open Backup</translation>
+    </message>
+    <message>
+        <source>打开文件</source>
+        <translation>Open File</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
 </TS>

@@ -144,6 +144,13 @@ void SchemeDocument::adopt(LoadedScheme loaded, const QString& path) {
     replaceScheme(std::move(loaded.scheme), absolute, loaded.identity, true);
 }
 
+void SchemeDocument::adoptRestored(LoadedScheme fromBackup, const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    fromBackup.scheme->fileName = toSchemeBytes(absolute);
+    // The file as it is now is what saving replaces, not a change made by someone else.
+    replaceScheme(std::move(fromBackup.scheme), absolute, FileIdentity::of(absolute), false);
+}
+
 SchemeResult SchemeDocument::open(const QString& path) {
     LoadedScheme loaded = read(path);
     if (!loaded.result) return loaded.result;

@@ -89,6 +89,9 @@ public:
     static LoadedScheme read(const QString& path);
     // Takes over a file read with read() (which succeeded) as the whole document.
     void adopt(LoadedScheme loaded, const QString& path);
+    // A scheme read from a backup of the file at `path` (a save of it was interrupted): it becomes
+    // that file's document, modified, so that saving writes it back there.
+    void adoptRestored(LoadedScheme fromBackup, const QString& path);
     // read() and adopt(); a failure leaves the document exactly as it was.
     SchemeResult open(const QString& path);
     // An imported tree as a new untitled scheme that has never been saved (so "modified"),

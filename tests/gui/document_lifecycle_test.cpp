@@ -595,6 +595,40 @@ private Q_SLOTS:
         QCOMPARE(message->text(), QStringLiteral("文件已从磁盘上删除。保存可以重新写入它。"));
     }
 
+    // A save killed while writing the file in place left it perhaps partly written and its old
+    // contents in a backup beside it: opening the file asks which to open. The backup becomes the
+    // file's document, modified; saving writes it there and removes the backup.
+    void aBackupLeftByAKilledSaveIsOffered() {
+        const QString path = sampleFile();
+        MenuScheme partial;
+        partial.reset();
+        partial.appendRoot()->caption = "Partial";
+        f->writeFile(QStringLiteral("site.menu"), writeSchemeText(partial));
+        const QString backup = f->writeFile(QStringLiteral(".site.menu.backup-AbCd12"), sampleSchemeText());
+        for (int choice : {2, 1, 0}) {
+            f->trigger("newAction");
+            f->prompter.clearRequests();
+            f->prompter.answerOpenFile(path);
+            f->prompter.answerChoice(choice);
+            f->trigger("openAction");
+            const auto& question = f->prompter.requests().at(1);
+            QCOMPARE(question.kind, ScriptedPrompter::Kind::Choice);
+            QCOMPARE(question.choices, QStringList({"打开备份", "打开文件", "取消"}));
+            QVERIFY2(question.text.startsWith(QStringLiteral("上次保存“site.menu”时被中断，这个文件可能不完整。\n"
+                                                             "保存之前的内容在备份“.site.menu.backup-AbCd12”中（")),
+                     qPrintable(question.text));
+            if (choice == 2) QCOMPARE(f->title(), kUntitled);
+            if (choice == 1) QCOMPARE(f->outline(), QStringList({"Partial"}));
+            QCOMPARE(f->modified(), choice == 0);
+        }
+        QCOMPARE(f->outline(), QStringList({"One", "  A", "  B", "二"}));
+        QCOMPARE(f->title(), QStringLiteral("Sylvanode 3.0-site.menu[Modify]"));
+        f->trigger("saveAction");
+        QCOMPARE(WindowFixture::readFile(path), writeSchemeText(f->scheme()));
+        QVERIFY(!QFile::exists(backup));
+        QVERIFY(!f->modified());
+    }
+
     // Running out of memory is reported in words, and the document stays as it was.
     void allocationFailureIsShownAsOutOfMemory() {
         edit();

@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "ui/main/workspace.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QLocale>
+
+#include <string>
+#include <vector>
 
 #include "document/scheme_document.h"
 #include "document/text_codec.h"
+#include "platform/safe_file.h"
 #include "ui/common/failure_text.h"
 #include "ui/common/prompter.h"
 #include "ui/main/main_window.h"
@@ -83,6 +89,25 @@ MainWindow* Workspace::openFile(const QString& path, MainWindow* from) {
         return open;
     }
     LoadedScheme loaded = SchemeDocument::read(path);
+    // A save of this file that was killed while writing it in place left the file perhaps partly
+    // written and its old contents in a backup, which the next save would remove: the author
+    // chooses which to open.
+    bool restored = false;
+    if (const std::vector<std::string> backups = leftBackups(QFile::encodeName(path).toStdString()); !backups.empty()) {
+        const QFileInfo backup(QFile::decodeName(backups.front().c_str()));
+        const QString when = QLocale().toString(backup.lastModified(), QLocale::ShortFormat);
+        const int choice = prompter_.choose(
+            from, QStringLiteral("Sylvanode"),
+            tr("上次保存“%1”时被中断，这个文件可能不完整。\n保存之前的内容在备份“%2”中（%3）。\n"
+               "保存这个文件以后，备份会被删除。")
+                .arg(QFileInfo(path).fileName(), backup.fileName(), when),
+            Prompter::Icon::Warning, {tr("打开备份"), tr("打开文件"), tr("取消")});
+        if (choice == 2) return nullptr;
+        if (choice == 0) {
+            loaded = SchemeDocument::read(backup.filePath());
+            restored = true;
+        }
+    }
     if (!loaded.result) {
         prompter_.message(from, QStringLiteral("Sylvanode"), openFailure(loaded.result), Prompter::Icon::Error,
                           Prompter::Ok);
@@ -90,7 +115,10 @@ MainWindow* Workspace::openFile(const QString& path, MainWindow* from) {
     }
     const bool reuse = from && from->document().isUntitled() && !from->document().isModified();
     MainWindow* window = reuse ? from : newWindow();
-    window->document().adopt(std::move(loaded), path);
+    if (restored)
+        window->document().adoptRestored(std::move(loaded), path);
+    else
+        window->document().adopt(std::move(loaded), path);
     session_.addRecentFile(window->document().filePath());
     if (!reuse) window->activateWindow();
     return window;
