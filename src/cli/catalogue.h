@@ -165,6 +165,8 @@ inline constexpr Translation kTranslations[] = {
     {"cannot write to standard output", "无法写入标准输出"},
     {"cannot write to standard output: {1}", "无法写入标准输出：{1}"},
     {"standard input", "标准输入"},
+    {"the last save of {1} was interrupted: it may be incomplete; its contents from before that save are in {2}",
+     "上次保存 {1} 时被中断，它可能不完整；保存之前的内容在 {2} 中"},
     {"invalid menu scheme: {1}: {2}", "菜单方案格式不正确: {1}: {2}"},
     {"invalid suffix: {1} (letters and digits only)", "后缀名格式不正确: {1}"},
     {"unknown character set {1}, use gbk or utf-8", "未知的字符集 {1}，请用 gbk 或 utf-8"},

@@ -6,11 +6,14 @@
 #include <cerrno>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/failure_text.h"
 #include "cli/terminal_text.h"
 #include "codegen/script_text.h"
 #include "model/scheme_io.h"
+#include "platform/safe_file.h"
 
 namespace sylvanode::cli {
 namespace {
@@ -208,6 +211,10 @@ int Invocation::loadScheme(const std::string& file, MenuScheme& scheme) {
         r = readSchemeText(scheme, bytes);
     } else {
         r = readSchemeFile(scheme, file);
+        // What a save killed while writing the file in place left: the file may be partly written.
+        if (const std::vector<std::string> backups = leftBackups(file); !backups.empty())
+            note(text("the last save of {1} was interrupted: it may be incomplete; its contents from before that save are in {2}",
+                      {file, backups.front()}));
     }
     if (r) return kOk;
     return fail(r.ioError ? kIoError : kRejected, schemeFailureText(r, displayName(file), language_));

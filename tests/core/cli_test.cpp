@@ -93,6 +93,26 @@ TEST(Cli, CheckTreeAndRewrite) {
     EXPECT_EQ(test::readFile(dir.file("out.menu")), test::fixture("worked-example/scheme.menu"));
 }
 
+// A save of the scheme killed while writing it in place: every command that reads it says so
+// (a note: -q leaves it out), and still does its work.
+TEST(Cli, ASchemeWhoseLastSaveWasKilledIsNoted) {
+    test::TempDir dir;
+    const std::string file = dir.file("site.menu");
+    fs::copy_file(test::fixturePath("worked-example/scheme.menu"), file);
+    const std::string backup = dir.file(".site.menu.backup-Ab12Cd");
+    fs::copy_file(file, backup);
+    CliRun r = cli({"check", file});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "2 items\n");
+    EXPECT_EQ(r.err, "sylvanode-cli: the last save of " + file +
+                         " was interrupted: it may be incomplete; its contents from before that save are in " + backup + "\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run({"tree", file}, out, err, {}, Language::Chinese), 0);
+    EXPECT_EQ(err.str(), "sylvanode-cli: 上次保存 " + file + " 时被中断，它可能不完整；保存之前的内容在 " + backup + " 中\n");
+    r = cli({"check", "-q", file});
+    EXPECT_EQ(r.err, "");
+}
+
 TEST(Cli, TreeShowsBytesThatAreNotGbk) {
     test::TempDir dir;
     test::writeFile(dir.file("odd.menu"),
