@@ -88,11 +88,10 @@ MainWindow* Workspace::openFile(const QString& path, MainWindow* from) {
         open->activateWindow();
         return open;
     }
-    LoadedScheme loaded = SchemeDocument::read(path);
     // A save of this file that was killed while writing it in place left the file perhaps partly
     // written and its old contents in a backup, which the next save would remove: the author
     // chooses which to open.
-    bool restored = false;
+    QString source = path;
     if (const std::vector<std::string> backups = leftBackups(QFile::encodeName(path).toStdString()); !backups.empty()) {
         const QFileInfo backup(QFile::decodeName(backups.front().c_str()));
         const QString when = QLocale().toString(backup.lastModified(), QLocale::ShortFormat);
@@ -103,11 +102,10 @@ MainWindow* Workspace::openFile(const QString& path, MainWindow* from) {
                 .arg(QFileInfo(path).fileName(), backup.fileName(), when),
             Prompter::Icon::Warning, {tr("打开备份"), tr("打开文件"), tr("取消")});
         if (choice == 2) return nullptr;
-        if (choice == 0) {
-            loaded = SchemeDocument::read(backup.filePath());
-            restored = true;
-        }
+        if (choice == 0) source = backup.filePath();
     }
+    const bool restored = source != path;
+    LoadedScheme loaded = SchemeDocument::read(source);
     if (!loaded.result) {
         prompter_.message(from, QStringLiteral("Sylvanode"), openFailure(loaded.result), Prompter::Icon::Error,
                           Prompter::Ok);
